@@ -1,0 +1,31 @@
+// A data block: its lane checksum, its length L and L enciphered bytes.
+//
+//   0  16  lane checksum of the L stored bytes
+//  16   4  L
+//  20   L  stored bytes
+#pragma once
+
+#include <cstdint>
+
+#include "archive/block_buffer.h"
+#include "platform/input_file.h"
+
+namespace archive {
+
+constexpr uint32_t kDataBlockHeaderSize = 20;
+
+enum class BlockRead { kOk, kReadFailure, kChecksumMismatch };
+
+struct DataBlockResult {
+  BlockRead status = BlockRead::kReadFailure;
+  uint32_t length = 0;    // L
+  uint64_t consumed = 0;  // bytes the three reads returned
+};
+
+// Reads the block at the file's position into the buffer's data, growing
+// the buffer to twice L when its length is below L. A length that the rest
+// of the file cannot hold, or whose double leaves the 32-bit range, is a
+// read failure found before any memory is asked for.
+DataBlockResult ReadDataBlock(platform::InputFile& file, BlockBuffer& buffer);
+
+}  // namespace archive

@@ -1,0 +1,44 @@
+// `kelvarin check ARCHIVE`: the check walk with its messages on the
+// terminal, in the program's English words.
+#include <cstdio>
+
+#include "archive/check_walk.h"
+#include "archive/locate_scan.h"
+#include "cli/commands.h"
+#include "ui/check_messages.h"
+
+namespace cli {
+namespace {
+
+class TerminalCheckReporter : public archive::CheckReporter {
+ public:
+  void OnProblem(archive::CheckProblem problem, const archive::SharedState& state) override {
+    Print(ui::CheckProblemMessage(problem, state.archive_path, ui::Language::kEnglish));
+  }
+  void OnNoProblem(const archive::SharedState& state) override {
+    Print(ui::CheckNoProblemMessage(state.archive_path, ui::Language::kEnglish));
+  }
+
+ private:
+  static void Print(const ui::MessageText& message) { printf("%s\n", message.text); }
+};
+
+}  // namespace
+
+int RunCheck(int argc, char** argv) {
+  if (argc != 1) {
+    fputs("usage: kelvarin check ARCHIVE\n", stderr);
+    return kExitUsage;
+  }
+  static archive::SharedState state;
+  archive::CopyText(state.archive_path, archive::kPathCapacity, argv[0]);
+  state.entry_offset = archive::LocateFirstEntry(state.archive_path);
+  if (state.entry_offset == -1) {
+    printf("%s\n", ui::Text(ui::TextId::kNotArchive, ui::Language::kEnglish));
+    return kExitProblem;
+  }
+  TerminalCheckReporter reporter;
+  return archive::CheckWalk(state, reporter) == 1 ? kExitOk : kExitProblem;
+}
+
+}  // namespace cli

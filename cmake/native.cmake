@@ -1,0 +1,40 @@
+# Linux: the command-line tool, unit tests, fuzz targets and benchmarks.
+find_package(GTest REQUIRED)
+include(GoogleTest)
+
+file(GLOB cli_sources CONFIGURE_DEPENDS cli/*.cpp)
+add_executable(kelvarin ${cli_sources})
+target_link_libraries(kelvarin PRIVATE kelvarin_encoder)
+
+file(GLOB unit_sources CONFIGURE_DEPENDS tests/unit/*.cpp)
+add_executable(unit_tests ${unit_sources})
+target_link_libraries(unit_tests PRIVATE kelvarin_encoder GTest::gtest GTest::gtest_main)
+target_compile_definitions(unit_tests PRIVATE
+  KELVARIN_SOURCE_DIR="${PROJECT_SOURCE_DIR}" KELVARIN_CLI="$<TARGET_FILE:kelvarin>")
+add_dependencies(unit_tests kelvarin)
+gtest_discover_tests(unit_tests DISCOVERY_MODE PRE_TEST)
+
+# Fuzz targets: libFuzzer binaries under KELVARIN_FUZZ; in every native
+# build a replay driver runs each target over its checked-in corpus.
+file(GLOB fuzz_sources CONFIGURE_DEPENDS tests/fuzz/*.cpp)
+list(FILTER fuzz_sources EXCLUDE REGEX "replay_main\\.cpp$")
+foreach(source ${fuzz_sources})
+  get_filename_component(name ${source} NAME_WE)
+  add_executable(replay_${name} ${source} tests/fuzz/replay_main.cpp)
+  target_link_libraries(replay_${name} PRIVATE kelvarin_encoder)
+  add_test(NAME fuzz_corpus.${name}
+           COMMAND replay_${name} ${PROJECT_SOURCE_DIR}/tests/fuzz/corpus/${name})
+  if(KELVARIN_FUZZ)
+    add_executable(fuzz_${name} ${source})
+    target_compile_options(fuzz_${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+    target_link_options(fuzz_${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+    target_link_libraries(fuzz_${name} PRIVATE kelvarin_encoder)
+  endif()
+endforeach()
+
+find_package(benchmark QUIET)
+file(GLOB bench_sources CONFIGURE_DEPENDS bench/*.cpp)
+if(benchmark_FOUND AND bench_sources)
+  add_executable(benchmarks ${bench_sources})
+  target_link_libraries(benchmarks PRIVATE kelvarin_encoder benchmark::benchmark benchmark::benchmark_main)
+endif()

@@ -1,0 +1,92 @@
+#include "encoder/archive_writer.h"
+
+#include <cstdio>
+
+#include "archive/lane_checksum.h"
+#include "archive/little_endian.h"
+#include "archive/markers.h"
+
+namespace encoder {
+namespace {
+
+void Append(Bytes& out, const unsigned char* data, size_t n) { out.insert(out.end(), data, data + n); }
+
+void AppendLe32(Bytes& out, uint32_t v) {
+  unsigned char b[4];
+  archive::WriteLe32(b, v);
+  Append(out, b, 4);
+}
+
+}  // namespace
+
+Bytes EntryHeaderBytes(const EntryHeaderFields& fields) {
+  Bytes out(archive::kEntryMarkerLength + 1);
+  archive::BuildEntryMarker(reinterpret_cast<char*>(out.data()));
+  Append(out, fields.fill, 2);
+  out.push_back(fields.flags);
+  out.push_back(static_cast<unsigned char>(fields.suicide_mode));
+  AppendLe32(out, fields.version);
+  AppendLe32(out, fields.reserved_word);
+  Append(out, reinterpret_cast<const unsigned char*>(fields.caption.c_str()), fields.caption.size() + 1);
+  return out;
+}
+
+Bytes DataBlockBytes(const Bytes& stored, const DataBlockOptions& options) {
+  archive::LaneChecksum sum = archive::ComputeLaneChecksum(stored.data(), stored.size());
+  if (options.corrupt_checksum) sum[0] ^= 0x5A;
+  Bytes out(sum.begin(), sum.end());
+  AppendLe32(out, options.override_length ? options.length : static_cast<uint32_t>(stored.size()));
+  out.insert(out.end(), stored.begin(), stored.end());
+  return out;
+}
+
+Bytes CheckBlockBytes(const Bytes& padded_stub) {
+  Bytes block(256, 0);
+  archive::BuildCheckMarker(reinterpret_cast<char*>(block.data()));
+  archive::LaneChecksum sum = archive::ComputeLaneChecksum(padded_stub.data(), padded_stub.size());
+  for (int i = 0; i < 16; ++i) block[239 + i] = sum[i];
+  return block;
+}
+
+ArchiveWriter::ArchiveWriter(Bytes stub) : bytes_(std::move(stub)) {
+  bytes_.resize((bytes_.size() + 255) / 256 * 256, 0);
+  stub_size_ = bytes_.size();
+  Bytes check = CheckBlockBytes(bytes_);
+  bytes_.insert(bytes_.end(), check.begin(), check.end());
+}
+
+void ArchiveWriter::AddEntryHeader(const EntryHeaderFields& fields) { AddRaw(EntryHeaderBytes(fields)); }
+
+void ArchiveWriter::AddDataBlock(const Bytes& stored, const DataBlockOptions& options) {
+  AddRaw(DataBlockBytes(stored, options));
+}
+
+void ArchiveWriter::AddRaw(const Bytes& bytes) { bytes_.insert(bytes_.end(), bytes.begin(), bytes.end()); }
+
+bool ArchiveWriter::WriteTo(const std::string& path) const {
+  FILE* f = fopen(path.c_str(), "wb");
+  if (!f) return false;
+  bool ok = fwrite(bytes_.data(), 1, bytes_.size(), f) == bytes_.size();
+  return fclose(f) == 0 && ok;
+}
+
+Bytes SampleStub(size_t size) {
+  Bytes stub(size);
+  stub[0] = 'M';
+  if (size > 1) stub[1] = 'Z';
+  for (size_t i = 2; i < size; ++i) stub[i] = static_cast<unsigned char>(i * 7 + 3);
+  return stub;
+}
+
+Bytes ReadWholeFile(const std::string& path) {
+  Bytes out;
+  FILE* f = fopen(path.c_str(), "rb");
+  if (!f) return out;
+  unsigned char chunk[65536];
+  size_t n;
+  while ((n = fread(chunk, 1, sizeof chunk, f)) > 0) out.insert(out.end(), chunk, chunk + n);
+  fclose(f);
+  return out;
+}
+
+}  // namespace encoder

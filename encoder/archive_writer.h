@@ -1,0 +1,63 @@
+// Writes self-decoding archives piece by piece: the stub, the check block,
+// entry headers and data blocks, with every field settable, so that tests
+// can make both good archives and precisely damaged ones.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace encoder {
+
+using Bytes = std::vector<unsigned char>;
+
+struct EntryHeaderFields {
+  unsigned char fill[2] = {0, 0};
+  unsigned char flags = 0;  // bit 0 open after decode, 1 password saving, 2 encoder information
+  int8_t suicide_mode = 2;
+  uint32_t version = 301;
+  uint32_t reserved_word = 0;
+  std::string caption;
+};
+
+enum EntryFlags : unsigned char {
+  kOpenAfterDecode = 1,
+  kPasswordSaving = 2,
+  kShowEncoderInformation = 4,
+};
+
+struct DataBlockOptions {
+  bool corrupt_checksum = false;   // store a checksum that does not match
+  bool override_length = false;    // store `length` instead of the real one
+  uint32_t length = 0;
+};
+
+Bytes EntryHeaderBytes(const EntryHeaderFields& fields);
+Bytes DataBlockBytes(const Bytes& stored, const DataBlockOptions& options = {});
+Bytes CheckBlockBytes(const Bytes& padded_stub);
+
+class ArchiveWriter {
+ public:
+  // The stub is padded with zero bytes to a multiple of 256 and followed by
+  // the check block that carries its lane checksum.
+  explicit ArchiveWriter(Bytes stub);
+
+  void AddEntryHeader(const EntryHeaderFields& fields);
+  void AddDataBlock(const Bytes& stored, const DataBlockOptions& options = {});
+  void AddRaw(const Bytes& bytes);
+
+  const Bytes& bytes() const { return bytes_; }
+  size_t stub_size() const { return stub_size_; }
+  bool WriteTo(const std::string& path) const;
+
+ private:
+  Bytes bytes_;
+  size_t stub_size_ = 0;
+};
+
+// A small stub for archives that are only read, never run.
+Bytes SampleStub(size_t size = 512);
+// Reads a whole file; empty when it cannot be read.
+Bytes ReadWholeFile(const std::string& path);
+
+}  // namespace encoder

@@ -1,0 +1,41 @@
+// The seam between the portable core and the operating system.
+//
+// The archive logic needs only these: whole files opened for reading or
+// writing, growable zero-filled memory for block buffers, and a pause.
+// Each platform folder (posix/, win32/) implements this header; nothing
+// else in the core includes a system header.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace platform {
+
+// An open file as the system sees it. Invalid when `raw` is null.
+struct OsFile {
+  void* raw = nullptr;
+};
+
+OsFile OsOpenRead(const char* path);    // existing file only, read sharing
+OsFile OsCreateWrite(const char* path); // replaces an existing file
+void OsClose(OsFile& file);
+// Bytes transferred, 0 at the end of the file or on failure.
+uint32_t OsRead(OsFile file, void* buffer, uint32_t count);
+uint32_t OsWrite(OsFile file, const void* buffer, uint32_t count);
+bool OsSeek(OsFile file, uint64_t offset);
+bool OsSize(OsFile file, uint64_t* size);
+
+// Movable, zero-filled memory (the Win32 global heap on Windows).
+struct MemoryHandle {
+  void* raw = nullptr;
+};
+
+MemoryHandle MemAllocZeroed(size_t size);  // raw null on failure
+size_t MemSize(MemoryHandle handle);       // actual size of the block
+void* MemLock(MemoryHandle handle);
+void MemUnlock(MemoryHandle handle);
+void MemFree(MemoryHandle handle);
+
+void Pause(uint32_t milliseconds);
+
+}  // namespace platform

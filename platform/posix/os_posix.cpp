@@ -1,0 +1,119 @@
+// POSIX implementation of the system seam: plain file descriptors and
+// calloc'ed memory that remembers its size.
+#include "platform/os.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+
+namespace platform {
+namespace {
+
+int Fd(OsFile file) { return static_cast<int>(reinterpret_cast<intptr_t>(file.raw)) - 1; }
+OsFile FromFd(int fd) {
+  OsFile file;
+  if (fd >= 0) file.raw = reinterpret_cast<void*>(static_cast<intptr_t>(fd) + 1);
+  return file;
+}
+
+// Memory blocks carry their size in front of the data.
+struct MemoryHeader {
+  size_t size;
+  alignas(std::max_align_t) unsigned char data[1];
+};
+constexpr size_t kHeaderSize = offsetof(MemoryHeader, data);
+
+}  // namespace
+
+OsFile OsOpenRead(const char* path) {
+  int fd = open(path, O_RDONLY | O_CLOEXEC);
+  if (fd >= 0) {
+    struct stat st;
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+      close(fd);
+      fd = -1;
+    }
+  }
+  return FromFd(fd);
+}
+
+OsFile OsCreateWrite(const char* path) {
+  return FromFd(open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+}
+
+void OsClose(OsFile& file) {
+  if (file.raw) close(Fd(file));
+  file.raw = nullptr;
+}
+
+uint32_t OsRead(OsFile file, void* buffer, uint32_t count) {
+  auto* out = static_cast<unsigned char*>(buffer);
+  uint32_t done = 0;
+  while (done < count) {
+    ssize_t n = read(Fd(file), out + done, count - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    done += static_cast<uint32_t>(n);
+  }
+  return done;
+}
+
+uint32_t OsWrite(OsFile file, const void* buffer, uint32_t count) {
+  const auto* in = static_cast<const unsigned char*>(buffer);
+  uint32_t done = 0;
+  while (done < count) {
+    ssize_t n = write(Fd(file), in + done, count - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    done += static_cast<uint32_t>(n);
+  }
+  return done;
+}
+
+bool OsSeek(OsFile file, uint64_t offset) {
+  return lseek(Fd(file), static_cast<off_t>(offset), SEEK_SET) >= 0;
+}
+
+bool OsSize(OsFile file, uint64_t* size) {
+  struct stat st;
+  if (fstat(Fd(file), &st) != 0) return false;
+  *size = static_cast<uint64_t>(st.st_size);
+  return true;
+}
+
+MemoryHandle MemAllocZeroed(size_t size) {
+  MemoryHandle handle;
+  if (size > SIZE_MAX - kHeaderSize) return handle;
+  auto* header = static_cast<MemoryHeader*>(calloc(1, kHeaderSize + size));
+  if (header) {
+    header->size = size;
+    handle.raw = header;
+  }
+  return handle;
+}
+
+size_t MemSize(MemoryHandle handle) {
+  return handle.raw ? static_cast<MemoryHeader*>(handle.raw)->size : 0;
+}
+
+void* MemLock(MemoryHandle handle) {
+  return handle.raw ? static_cast<MemoryHeader*>(handle.raw)->data : nullptr;
+}
+
+void MemUnlock(MemoryHandle) {}
+
+void MemFree(MemoryHandle handle) { free(handle.raw); }
+
+void Pause(uint32_t milliseconds) {
+  struct timespec ts;
+  ts.tv_sec = milliseconds / 1000;
+  ts.tv_nsec = static_cast<long>(milliseconds % 1000) * 1000000L;
+  while (nanosleep(&ts, &ts) != 0 && errno == EINTR) {
+  }
+}
+
+}  // namespace platform
