@@ -19,13 +19,36 @@ target_compile_options(gtest_main PRIVATE -fexceptions)
 
 file(GLOB e2e_sources CONFIGURE_DEPENDS tests/e2e/*.cpp)
 if(e2e_sources)
+  # What the tests and the demo driver share.
+  add_library(e2e_support STATIC tests/e2e/e2e_support.cpp tests/e2e/screenshot.cpp)
+  target_compile_options(e2e_support PRIVATE -fexceptions)
+  target_link_libraries(e2e_support PUBLIC kelvarin_encoder gtest user32 advapi32 shell32 gdi32)
+  target_compile_definitions(e2e_support PRIVATE KELVARIN_DECODER_PATH="$<TARGET_FILE:decoder>")
+  list(FILTER e2e_sources EXCLUDE REGEX "e2e_support\\.cpp$|screenshot\\.cpp$")
+
+  add_executable(demo_driver tests/e2e/demo/demo_driver.cpp)
+  target_compile_options(demo_driver PRIVATE -fexceptions)
+  target_link_libraries(demo_driver PRIVATE e2e_support)
+  add_dependencies(demo_driver decoder)
+
   add_executable(e2e_tests ${e2e_sources})
   target_compile_options(e2e_tests PRIVATE -fexceptions)
-  target_link_libraries(e2e_tests PRIVATE kelvarin_encoder gtest gtest_main user32 advapi32 shell32 gdi32)
-  target_compile_definitions(e2e_tests PRIVATE
-    KELVARIN_DECODER_PATH="$<TARGET_FILE:decoder>")
+  target_link_libraries(e2e_tests PRIVATE e2e_support gtest_main)
   add_dependencies(e2e_tests decoder)
-  include(GoogleTest)
-  gtest_discover_tests(e2e_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
-                       PROPERTIES TIMEOUT 120)
+  # One run per language, each in a Wine prefix of its own; the display
+  # comes from the test script (DISPLAY).
+  foreach(run english:C.UTF-8:437 japanese:ja_JP.UTF-8:932)
+    string(REPLACE ":" ";" parts ${run})
+    list(GET parts 0 language)
+    list(GET parts 1 locale)
+    list(GET parts 2 code_page)
+    add_test(NAME e2e.${language} COMMAND e2e_tests)
+    set_tests_properties(e2e.${language} PROPERTIES TIMEOUT 1800 RUN_SERIAL TRUE ENVIRONMENT
+      "LC_ALL=${locale};KELVARIN_E2E_CODE_PAGE=${code_page};WINEPREFIX=${CMAKE_BINARY_DIR}/wine-${language}")
+  endforeach()
 endif()
+
+# The stub must never hold either block marker whole, or the scans over an
+# archive would stop inside it.
+add_test(NAME stub.has_no_marker_text
+         COMMAND ${PROJECT_SOURCE_DIR}/scripts/check-stub-markers.sh $<TARGET_FILE:decoder>)

@@ -1,0 +1,22 @@
+# Shared by the scripts: which Windows build runs under Wine here, and a
+# virtual display for it.
+
+# The product is the 32-bit decoder.exe. Hosts whose kernel cannot run
+# 32-bit programs cannot run 32-bit Wine either; there the same sources are
+# also built for 64-bit Windows and that build runs the Wine tests.
+wine_preset() {
+  if /usr/lib/wine/wine --version >/dev/null 2>&1; then echo win32; else echo win64; fi
+}
+
+# Starts Xvfb on a free display and exports DISPLAY; stopped on exit.
+start_display() {
+  local n=90
+  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  XVFB_PID=$!
+  trap 'kill $XVFB_PID 2>/dev/null || true; wineserver -k 2>/dev/null || true' EXIT
+  export DISPLAY=":$n"
+  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && return 0; sleep 0.1; done
+  echo "Xvfb did not start" >&2
+  return 1
+}

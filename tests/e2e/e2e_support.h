@@ -1,0 +1,71 @@
+// Driving the real program under Wine: starting copies of decoder.exe,
+// finding its windows, reading message boxes and clicking buttons.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "encoder/archive_writer.h"
+#include "ui/texts.h"
+
+namespace e2e {
+
+// The built decoder.exe as a Windows path.
+std::string DecoderPath();
+// Its bytes, the stub of every archive the tests write.
+const encoder::Bytes& DecoderBytes();
+ui::Language SystemLanguage();
+const char* Expected(ui::TextId id);
+
+// A fresh folder below the temporary folder, removed afterwards.
+class TempFolder {
+ public:
+  TempFolder();
+  ~TempFolder();
+  const std::string& path() const { return path_; }
+  std::string File(const std::string& name) const { return path_ + "\\" + name; }
+
+ private:
+  std::string path_;
+};
+
+// A started program; the destructor ends it if it still runs.
+class Process {
+ public:
+  explicit Process(const std::string& command_line);
+  ~Process();
+  bool started() const { return info_.hProcess != nullptr; }
+  DWORD id() const { return info_.dwProcessId; }
+  // True when it ended within the time; the exit code is then set.
+  bool WaitForExit(DWORD milliseconds, DWORD* exit_code = nullptr);
+
+ private:
+  PROCESS_INFORMATION info_{};
+};
+
+struct MessageBoxContent {
+  HWND window = nullptr;
+  std::string title;
+  std::string text;
+  bool has_icon = false;
+};
+
+// Waits for a message box (or dialog) of the process and reads it.
+MessageBoxContent WaitForMessageBox(DWORD process_id, DWORD milliseconds = 20000);
+// Presses the button with the id (posted, so that modal loops go on).
+void ClickButton(HWND window, int id);
+
+// Copies decoder.exe into the folder under the name and gives the path.
+std::string CopyOfDecoder(const TempFolder& folder, const std::string& name = "decoder-copy.exe");
+std::string Quoted(const std::string& text);
+
+}  // namespace e2e
+
+namespace e2e {
+
+// Saves what the screen shows as a 24-bit BMP file.
+bool SaveScreenshot(const std::string& bmp_path);
+
+}  // namespace e2e
