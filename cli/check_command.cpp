@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "archive/check_walk.h"
-#include "archive/locate_scan.h"
+#include "cli/archive_argument.h"
 #include "cli/commands.h"
 #include "ui/check_messages.h"
 
@@ -31,12 +31,7 @@ int RunCheck(int argc, char** argv) {
     return kExitUsage;
   }
   static archive::SharedState state;
-  archive::CopyText(state.archive_path, archive::kPathCapacity, argv[0]);
-  state.entry_offset = archive::LocateFirstEntry(state.archive_path);
-  if (state.entry_offset == -1) {
-    printf("%s\n", ui::Text(ui::TextId::kNotArchive, ui::Language::kEnglish));
-    return kExitProblem;
-  }
+  if (!LocateArchive(argv[0], &state)) return kExitProblem;
   TerminalCheckReporter reporter;
   return archive::CheckWalk(state, reporter) == 1 ? kExitOk : kExitProblem;
 }

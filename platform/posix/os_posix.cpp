@@ -85,6 +85,44 @@ bool OsSize(OsFile file, uint64_t* size) {
   return true;
 }
 
+bool OsSetFileTimes(OsFile file, const FileTimes& times) {
+  // FILETIME counts 100 ns from 1601; the Unix epoch is 11644473600 s later.
+  constexpr uint64_t kEpochDifference = 116444736000000000ull;
+  auto to_timespec = [](uint64_t filetime) {
+    struct timespec ts;
+    if (filetime < kEpochDifference) {
+      ts.tv_sec = 0;
+      ts.tv_nsec = 0;
+    } else {
+      uint64_t since = filetime - kEpochDifference;
+      ts.tv_sec = static_cast<time_t>(since / 10000000ull);
+      ts.tv_nsec = static_cast<long>(since % 10000000ull) * 100;
+    }
+    return ts;
+  };
+  struct timespec both[2] = {to_timespec(times.last_access), to_timespec(times.last_write)};
+  return futimens(Fd(file), both) == 0;
+}
+
+bool OsSetAttributes(const char* path, uint32_t attributes) {
+  struct stat st;
+  if (stat(path, &st) != 0) return false;
+  mode_t mode = st.st_mode & 07777;
+  mode = (attributes & 1) ? (mode & ~static_cast<mode_t>(0222)) : (mode | S_IWUSR);
+  return chmod(path, mode) == 0;
+}
+
+bool OsPathExists(const char* path) { return access(path, F_OK) == 0; }
+
+bool OsIsFolder(const char* path) {
+  struct stat st;
+  return stat(path, &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool OsCreateFolder(const char* path) { return mkdir(path, 0777) == 0; }
+bool OsDeleteFile(const char* path) { return unlink(path) == 0; }
+bool IsPathSeparator(char c) { return c == '/'; }
+
 MemoryHandle MemAllocZeroed(size_t size) {
   MemoryHandle handle;
   if (size > SIZE_MAX - kHeaderSize) return handle;

@@ -1,5 +1,6 @@
 // Win32 implementation of the system seam: file handles and movable
 // global memory, ANSI entry points throughout.
+#include <io.h>
 #include <windows.h>
 
 #include "platform/os.h"
@@ -53,6 +54,37 @@ bool OsSize(OsFile file, uint64_t* size) {
   *size = static_cast<uint64_t>(value.QuadPart);
   return true;
 }
+
+bool OsSetFileTimes(OsFile file, const FileTimes& times) {
+  auto to_filetime = [](uint64_t value) {
+    FILETIME ft;
+    ft.dwLowDateTime = static_cast<DWORD>(value);
+    ft.dwHighDateTime = static_cast<DWORD>(value >> 32);
+    return ft;
+  };
+  FILETIME creation = to_filetime(times.creation);
+  FILETIME access = to_filetime(times.last_access);
+  FILETIME write = to_filetime(times.last_write);
+  return SetFileTime(Handle(file), &creation, &access, &write) != 0;
+}
+
+bool OsSetAttributes(const char* path, uint32_t attributes) {
+  return SetFileAttributesA(path, attributes) != 0;
+}
+
+bool OsPathExists(const char* path) { return _access(path, 0) == 0; }
+
+bool OsIsFolder(const char* path) {
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA(path, &found);
+  if (search == INVALID_HANDLE_VALUE) return false;
+  FindClose(search);
+  return (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool OsCreateFolder(const char* path) { return CreateDirectoryA(path, nullptr) != 0; }
+bool OsDeleteFile(const char* path) { return DeleteFileA(path) != 0; }
+bool IsPathSeparator(char c) { return c == '\\' || c == '/'; }
 
 MemoryHandle MemAllocZeroed(size_t size) {
   MemoryHandle handle;

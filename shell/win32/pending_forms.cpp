@@ -6,7 +6,6 @@
 namespace shell {
 
 int ExtractStub() { return 0; }
-void RunDialogForm(archive::SharedState&) {}
 void CleanupRelaunch() {}
 void RunCleanupForm(const char*, const char*) {}
 

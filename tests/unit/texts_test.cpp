@@ -71,6 +71,7 @@ const Expected kExpected[] = {
     {TextId::kInfoNthTry, "%dth try to decode.", "%d 回目の暗号解除です."},
     {TextId::kInfoFirstTry, "1st try to decode.", "このIDの暗号解除は\r\n初めてです．"},
     {TextId::kInfoVersionTitle, "Kelvarin Decoder Ver%d.%02d", "Kelvarin Decoder Ver%d.%02d"},
+    {TextId::kOutOfMemory, "Not enough memory to decode.", "メモリが不足しているため暗号を解除できません．"},
 };
 
 TEST(Texts, EveryTextHasItsExactEnglishAndShiftJisForm) {

@@ -1,0 +1,12 @@
+// The archive named on the command line, located the way the decoder
+// locates it: refused when its path does not fit the path buffer, and
+// "This is not Kelvarin file." when no entry header is found.
+#pragma once
+
+#include "archive/shared_state.h"
+
+namespace cli {
+
+bool LocateArchive(const char* path, archive::SharedState* state);
+
+}  // namespace cli

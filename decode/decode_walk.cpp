@@ -1,0 +1,188 @@
+#include "decode/decode_walk.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "archive/block_buffer.h"
+#include "archive/check_walk.h"
+#include "archive/data_block.h"
+#include "archive/entry_header.h"
+#include "codec/block_cipher.h"
+#include "codec/decompressor.h"
+#include "decode/destination_paths.h"
+#include "platform/input_file.h"
+
+namespace decode {
+
+bool DecodeSink::PrepareFolders(const char* path) { return EnsureParentFolder(path) == 1; }
+
+namespace {
+
+constexpr uint32_t kFirstFileByte = 1 + archive::kFileRecordSize;
+
+// The state of one run; nothing survives from one run to the next.
+class Run {
+ public:
+  Run(archive::SharedState& state, DecodeSink& sink) : state_(state), sink_(sink) {}
+  ~Run() {
+    if (buffer_.length != 0) archive::ReleaseBlockBuffer(buffer_);
+  }
+
+  // Walks the whole archive; false on the first failure or cancellation.
+  bool Walk(const char* key) {
+    key_ = key;
+    if (!archive_.Open(state_.archive_path)) return Fail(DecodeFailure::kOpenArchive);
+    archive_.Seek(static_cast<uint64_t>(state_.entry_offset));
+    bool ok = WalkEntries();
+    if (output_open_) sink_.AbandonOutput();
+    archive_.Close();
+    return ok;
+  }
+
+ private:
+  enum class Boundary { kEntry, kEnd, kNoHeader };
+
+  bool Fail(DecodeFailure failure) {
+    sink_.OnFailure(failure, state_);
+    return false;
+  }
+
+  bool WalkEntries() {
+    for (;;) {
+      if (written_ == 0) {
+        Boundary boundary = FindEntry();
+        if (boundary == Boundary::kEnd) return true;
+        // kNoHeader: the end of the file came during the header scan; the
+        // block read below fails there.
+      }
+      if (!ReadBlock()) return false;
+      if (written_ == 0 && !StartEntry()) return false;
+      if (!WriteBlock()) return false;
+    }
+  }
+
+  // At an entry boundary: the next entry header, found by a scan over
+  // backslashes when it does not stand right here.
+  Boundary FindEntry() {
+    int32_t header = archive::ReadEntryHeader(archive_, state_);
+    while (header == archive::kNoHeaderHere) {
+      unsigned char byte;
+      do {
+        if (archive_.Read(&byte, 1) != 1) return Boundary::kNoHeader;
+      } while (byte != '\\');
+      archive_.Seek(archive_.Position() - 1);
+      header = archive::ReadEntryHeader(archive_, state_);
+      if (header == archive::kNoHeaderHere) archive_.Seek(archive_.Position() + 1);
+    }
+    return header == archive::kHeaderShortRead ? Boundary::kEnd : Boundary::kEntry;
+  }
+
+  // Reads, verifies, deciphers and decompresses the next data block.
+  bool ReadBlock() {
+    archive::DataBlockResult block = archive::ReadDataBlock(archive_, buffer_);
+    if (block.status == archive::BlockRead::kReadFailure) return Fail(DecodeFailure::kReadFailed);
+    if (block.status == archive::BlockRead::kChecksumMismatch) return Fail(DecodeFailure::kCooked);
+    codec::DecipherBlock(buffer_.data, block.length, key_);
+    buffer_.length = block.length;
+    codec::DecompressBlock(buffer_);
+    return true;
+  }
+
+  // The first block of an entry: its record, then the destination.
+  bool StartEntry() {
+    if (buffer_.length < kFirstFileByte) return Fail(DecodeFailure::kWriteFailed);
+    record_ = archive::ParseFileRecord(buffer_.data + 1);
+    if (record_.record_size != archive::kFileRecordSize) return Fail(DecodeFailure::kWrongPassword);
+    // Only an empty file may come in a first block without a file byte.
+    if (record_.file_size != 0 && buffer_.length <= kFirstFileByte) return Fail(DecodeFailure::kWriteFailed);
+
+    sink_.OnOutputName(record_);
+    if (state_.show_encoder_information && folder_[0] == '\0') sink_.ShowEncoderInformation(record_);
+    if (record_.output_name[0] == '\\') {
+      if (!ChooseFolderOnce()) return false;
+      if (!IsSafeRelativeName(record_.output_name) ||
+          !JoinBelowFolder(folder_, record_.output_name, path_, sizeof path_)) {
+        return Fail(DecodeFailure::kOpenForWrite);
+      }
+      if (!sink_.PrepareFolders(path_)) return false;
+    } else {
+      archive::CopyText(path_, sizeof path_, record_.output_name);
+      Choice choice = sink_.ChooseSavePath(path_);
+      if (choice == Choice::kCancelled) return false;
+      if (choice == Choice::kRefused) return Fail(DecodeFailure::kOpenForWrite);
+    }
+    if (!sink_.CreateOutput(path_)) return Fail(DecodeFailure::kOpenForWrite);
+    output_open_ = true;
+    return true;
+  }
+
+  bool ChooseFolderOnce() {
+    if (folder_[0] != '\0') return true;
+    if (sink_.ChooseFolder(folder_) != Choice::kChosen) {
+      folder_[0] = '\0';
+      return false;
+    }
+    size_t length = strlen(folder_);
+    if (length > 0 && folder_[length - 1] == platform::kPathSeparator) folder_[length - 1] = '\0';
+    return folder_[0] != '\0';
+  }
+
+  // Writes the block's file bytes whole; completes the entry at its size.
+  bool WriteBlock() {
+    const bool first = written_ == 0;
+    const uint32_t start = first ? kFirstFileByte : 1;
+    if (buffer_.length < start) return Fail(DecodeFailure::kWriteFailed);
+    const uint32_t count = buffer_.length - start;
+    if (sink_.WriteOutput(buffer_.data + start, count) < count) return Fail(DecodeFailure::kWriteFailed);
+    if (first) file_size_ = record_.file_size;
+    written_ += count;
+
+    int percent = archive::ProgressPercent(written_, file_size_);
+    if (percent != last_percent_) {
+      last_percent_ = percent;
+      sink_.OnProgress(percent);
+    }
+    if (written_ < file_size_) return true;
+
+    sink_.FinishOutput(path_, record_);
+    output_open_ = false;
+    sink_.OnEntryComplete(state_, path_);
+    written_ = 0;
+    file_size_ = 1;
+    return true;
+  }
+
+  archive::SharedState& state_;
+  DecodeSink& sink_;
+  const char* key_ = nullptr;
+  platform::InputFile archive_;
+  archive::BlockBuffer buffer_;
+  archive::FileRecord record_;
+  uint64_t written_ = 0;  // file bytes of the current entry; 0 at a boundary
+  uint64_t file_size_ = 1;
+  int last_percent_ = 0;
+  bool output_open_ = false;
+  char folder_[archive::kPathCapacity] = {};  // chosen at most once per run
+  char path_[archive::kPathCapacity] = {};    // output path of the current entry
+};
+
+}  // namespace
+
+int DecodeWalk(archive::SharedState& state, const char* password, uint32_t password_length,
+               DecodeSink& sink) {
+  char* key = codec::BuildKeyString(password, password_length);
+  if (!key) {
+    sink.OnFailure(DecodeFailure::kNoKey, state);
+    return 0;
+  }
+  bool ok;
+  {
+    Run run(state, sink);
+    ok = run.Walk(key);
+  }
+  sink.OnRunEnd(ok);
+  free(key);
+  return ok ? 1 : 0;
+}
+
+}  // namespace decode

@@ -1,0 +1,25 @@
+// The output file of one entry on disk, for the decode sinks that write
+// real files: created replacing any file, written whole blocks at a time,
+// finished with the record's times (while open) and attributes (after).
+#pragma once
+
+#include <cstdint>
+
+#include "archive/file_record.h"
+#include "platform/os.h"
+
+namespace decode {
+
+class DiskOutput {
+ public:
+  ~DiskOutput() { Abandon(); }
+  bool Create(const char* path);
+  uint32_t Write(const unsigned char* bytes, uint32_t count) { return platform::OsWrite(file_, bytes, count); }
+  void Finish(const char* path, const archive::FileRecord& record);
+  void Abandon() { platform::OsClose(file_); }
+
+ private:
+  platform::OsFile file_;
+};
+
+}  // namespace decode
