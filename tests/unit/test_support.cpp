@@ -4,7 +4,10 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
+
+#include "codec/decompressor.h"
 
 namespace testing_support {
 
@@ -35,6 +38,20 @@ void WriteFileBytes(const std::string& path, const encoder::Bytes& bytes) {
   ASSERT_NE(f, nullptr);
   ASSERT_EQ(fwrite(bytes.data(), 1, bytes.size(), f), bytes.size());
   fclose(f);
+}
+
+DecompressResult Decompress(const encoder::Bytes& block) {
+  archive::BlockBuffer buffer;
+  archive::AllocateBlockBuffer(buffer, static_cast<uint32_t>(block.size()));
+  if (!block.empty()) memcpy(buffer.data, block.data(), block.size());
+  const void* given = buffer.handle.raw;
+  DecompressResult out;
+  out.result = codec::DecompressBlock(buffer);
+  out.bytes.assign(buffer.data, buffer.data + buffer.length);
+  // The buffer given is still ours when it came back untouched, whatever
+  // its length; a new one holds memory only when its length is not 0.
+  if (buffer.handle.raw == given || buffer.length != 0) archive::ReleaseBlockBuffer(buffer);
+  return out;
 }
 
 }  // namespace testing_support

@@ -25,4 +25,12 @@ class TempDir {
 encoder::Bytes PatternBytes(size_t length, unsigned seed = 1);
 void WriteFileBytes(const std::string& path, const encoder::Bytes& bytes);
 
+// Runs the decompressor on a Block buffer holding a copy of block and
+// returns what the buffer holds afterwards (its length bytes).
+struct DecompressResult {
+  int result = 0;
+  encoder::Bytes bytes;
+};
+DecompressResult Decompress(const encoder::Bytes& block);
+
 }  // namespace testing_support
