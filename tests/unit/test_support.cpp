@@ -7,6 +7,8 @@
 #include <cstring>
 #include <filesystem>
 
+#include "archive/check_walk.h"
+#include "archive/locate_scan.h"
 #include "codec/decompressor.h"
 
 namespace testing_support {
@@ -52,6 +54,69 @@ DecompressResult Decompress(const encoder::Bytes& block) {
   // its length; a new one holds memory only when its length is not 0.
   if (buffer.handle.raw == given || buffer.length != 0) archive::ReleaseBlockBuffer(buffer);
   return out;
+}
+
+namespace {
+
+class MemorySink : public decode::DecodeSink {
+ public:
+  explicit MemorySink(DecodedArchive& out) : out_(out) {}
+  decode::Choice ChooseFolder(char* folder) override {
+    archive::CopyText(folder, archive::kPathCapacity, "/out");
+    return decode::Choice::kChosen;
+  }
+  decode::Choice ChooseSavePath(char*) override { return decode::Choice::kChosen; }
+  bool PrepareFolders(const char*) override { return true; }
+  bool CreateOutput(const char* path) override {
+    out_.files.push_back({path, {}, {}});
+    return true;
+  }
+  uint32_t WriteOutput(const unsigned char* bytes, uint32_t count) override {
+    out_.files.back().bytes.insert(out_.files.back().bytes.end(), bytes, bytes + count);
+    return count;
+  }
+  void FinishOutput(const char*, const archive::FileRecord& record) override { out_.files.back().record = record; }
+  void AbandonOutput() override {}
+  void OnFailure(decode::DecodeFailure failure, const archive::SharedState&) override {
+    out_.failures.push_back(failure);
+  }
+
+ private:
+  DecodedArchive& out_;
+};
+
+class CountingReporter : public archive::CheckReporter {
+ public:
+  void OnProblem(archive::CheckProblem, const archive::SharedState&) override { ++problems; }
+  void OnNoProblem(const archive::SharedState&) override {}
+  int problems = 0;
+};
+
+archive::SharedState StateFor(const TempDir& dir, const encoder::Bytes& archive) {
+  const std::string path = dir.File("archive.exe");
+  WriteFileBytes(path, archive);
+  archive::SharedState state;
+  archive::CopyText(state.archive_path, archive::kPathCapacity, path.c_str());
+  state.entry_offset = archive::LocateFirstEntry(state.archive_path);
+  return state;
+}
+
+}  // namespace
+
+DecodedArchive DecodeInMemory(const TempDir& dir, const encoder::Bytes& archive, const std::string& password) {
+  archive::SharedState state = StateFor(dir, archive);
+  DecodedArchive out;
+  if (state.entry_offset == -1) return out;
+  MemorySink sink(out);
+  out.result = decode::DecodeWalk(state, password.data(), static_cast<uint32_t>(password.size()), sink);
+  return out;
+}
+
+bool ChecksClean(const TempDir& dir, const encoder::Bytes& archive) {
+  archive::SharedState state = StateFor(dir, archive);
+  if (state.entry_offset == -1) return false;
+  CountingReporter reporter;
+  return archive::CheckWalk(state, reporter) == 1 && reporter.problems == 0;
 }
 
 }  // namespace testing_support

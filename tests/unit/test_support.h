@@ -5,6 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
+
+#include "archive/file_record.h"
+#include "decode/decode_walk.h"
 
 #include "encoder/archive_writer.h"
 
@@ -32,5 +36,23 @@ struct DecompressResult {
   encoder::Bytes bytes;
 };
 DecompressResult Decompress(const encoder::Bytes& block);
+
+// Decodes a whole archive with the decode walk into memory: every output
+// file by the path the walk chose (a folder "/out" for relative names,
+// the stored name for plain ones), with its record.
+struct DecodedFile {
+  std::string path;
+  archive::FileRecord record;
+  encoder::Bytes bytes;
+};
+struct DecodedArchive {
+  int result = 0;
+  std::vector<DecodedFile> files;
+  std::vector<decode::DecodeFailure> failures;
+};
+DecodedArchive DecodeInMemory(const TempDir& dir, const encoder::Bytes& archive, const std::string& password);
+
+// Runs the check walk over an archive; true when it reports no problem.
+bool ChecksClean(const TempDir& dir, const encoder::Bytes& archive);
 
 }  // namespace testing_support

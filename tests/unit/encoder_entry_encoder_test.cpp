@@ -1,0 +1,184 @@
+// The reference encoder's entries, read back by the decode walk and the
+// check walk: block plans, stored and compressed blocks, every record
+// field, refusals, and deliberately odd archives.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <numeric>
+#include <string>
+
+#include "archive/little_endian.h"
+#include "codec/block_cipher.h"
+#include "codec/decompressor.h"
+#include "encoder/entry_encoder.h"
+#include "encoder/sample_data.h"
+#include "test_support.h"
+
+namespace {
+
+using encoder::Bytes;
+using testing_support::DecodeInMemory;
+
+const std::string kPassword = "open sesame";
+
+encoder::Entry MakeEntry(const std::string& name, Bytes contents) {
+  encoder::Entry entry;
+  entry.header.caption = "entry " + name;
+  archive::CopyText(entry.record.output_name, archive::kOutputNameCapacity, name.c_str());
+  entry.record.attributes = 0x20;
+  entry.record.creation_time = 0x01D0000000000001ull;
+  entry.record.last_access_time = 0x01D0000000000002ull;
+  entry.record.last_write_time = 0x01D0000000000003ull;
+  entry.record.encoder_serial = 0xC0FFEE42;
+  entry.record.encoding_time = 1700000000;
+  entry.contents = std::move(contents);
+  return entry;
+}
+
+// The stored bytes of every data block of a one-entry archive.
+std::vector<Bytes> StoredBlocks(const encoder::ArchiveWriter& writer, const std::string& caption) {
+  const Bytes& all = writer.bytes();
+  size_t at = writer.stub_size() + 256 + 27 + caption.size();
+  std::vector<Bytes> blocks;
+  while (at + 20 <= all.size()) {
+    const uint32_t length = archive::ReadLe32(all.data() + at + 16);
+    blocks.emplace_back(all.begin() + at + 20, all.begin() + at + 20 + length);
+    at += 20 + length;
+  }
+  return blocks;
+}
+
+TEST(PlanBlocks, SplitsIntoBlockSizesWithAFirstFileByteAndNoTinyLastBlock) {
+  for (uint32_t block_size : {2u, 3u, 6u, 305u, 306u, 307u, 400u, 4096u}) {
+    for (size_t file_size = 1; file_size < 2000; file_size += 1 + file_size / 7) {
+      const auto plan = encoder::PlanBlocks(file_size, block_size);
+      ASSERT_FALSE(plan.empty());
+      EXPECT_EQ(std::accumulate(plan.begin(), plan.end(), size_t{0}), file_size);
+      EXPECT_GE(plan[0], 1u);
+      if (plan.size() > 1) {
+        EXPECT_GE(plan.back(), 5u) << block_size << " " << file_size;
+      }
+      for (size_t i = 1; i + 1 < plan.size(); ++i) EXPECT_EQ(plan[i], block_size - 1);
+    }
+  }
+  EXPECT_EQ(encoder::PlanBlocks(1000, 400), (std::vector<size_t>{95, 399, 399, 107}));
+  EXPECT_EQ(encoder::PlanBlocks(498, 400), (std::vector<size_t>{95, 403}));  // 4 would trail
+}
+
+TEST(EntryEncoder, EntriesDecodeBackWithEveryRecordField) {
+  testing_support::TempDir dir;
+  encoder::ArchiveWriter writer(encoder::SampleStub());
+  std::vector<encoder::Entry> entries = {
+      MakeEntry("one.txt", Bytes{'x'}),
+      MakeEntry("\\docs\\text.txt", encoder::TextLikeBytes(50000, 1)),
+      MakeEntry("random.bin", encoder::RandomBytes(20000, 2)),
+      MakeEntry("runs.bin", encoder::RunBytes(9000, 300, 3)),
+  };
+  const std::vector<encoder::EntryOptions> options = {
+      {16384, 0x00, encoder::BlockForm::kSmallest},
+      {1000, 0x5A, encoder::BlockForm::kCompressed},
+      {4096, 0xFF, encoder::BlockForm::kSmallest},
+      {7, 0x70, encoder::BlockForm::kStored},
+  };
+  for (size_t i = 0; i < entries.size(); ++i) {
+    ASSERT_EQ(encoder::AddEntry(writer, entries[i], kPassword, options[i]), encoder::EncodeError::kNone);
+  }
+  EXPECT_TRUE(testing_support::ChecksClean(dir, writer.bytes()));
+
+  auto decoded = DecodeInMemory(dir, writer.bytes(), kPassword);
+  EXPECT_EQ(decoded.result, 1);
+  EXPECT_TRUE(decoded.failures.empty());
+  ASSERT_EQ(decoded.files.size(), entries.size());
+  for (size_t i = 0; i < entries.size(); ++i) {
+    const archive::FileRecord& got = decoded.files[i].record;
+    EXPECT_EQ(decoded.files[i].bytes, entries[i].contents) << i;
+    EXPECT_EQ(got.record_size, 304u);
+    EXPECT_EQ(got.file_size, entries[i].contents.size());
+    EXPECT_STREQ(got.output_name, entries[i].record.output_name);
+    EXPECT_EQ(got.attributes, 0x20u);
+    EXPECT_EQ(got.creation_time, 0x01D0000000000001ull);
+    EXPECT_EQ(got.last_access_time, 0x01D0000000000002ull);
+    EXPECT_EQ(got.last_write_time, 0x01D0000000000003ull);
+    EXPECT_EQ(got.encoder_serial, 0xC0FFEE42u);
+    EXPECT_EQ(got.encoding_time, 1700000000u);
+  }
+  EXPECT_EQ(decoded.files[1].path, "/out/docs/text.txt");
+
+  auto wrong = DecodeInMemory(dir, writer.bytes(), "open sesamE");
+  EXPECT_EQ(wrong.result, 0);
+  EXPECT_TRUE(wrong.files.empty());
+  EXPECT_EQ(wrong.failures.size(), 1u);
+}
+
+TEST(EntryEncoder, StoresBlocksThatCompressionWouldGrowAndCompressTheRest) {
+  encoder::ArchiveWriter writer(encoder::SampleStub());
+  encoder::Entry entry = MakeEntry("mixed", encoder::TextLikeBytes(3000, 4));
+  const Bytes random = encoder::RandomBytes(3000, 5);
+  entry.contents.insert(entry.contents.end(), random.begin(), random.end());
+  ASSERT_EQ(encoder::AddEntry(writer, entry, kPassword, {1500, 0x42, encoder::BlockForm::kSmallest}),
+            encoder::EncodeError::kNone);
+  encoder::KeyString key(kPassword);
+  std::vector<bool> compressed;
+  for (Bytes block : StoredBlocks(writer, entry.header.caption)) {
+    codec::DecipherBlock(block.data(), static_cast<uint32_t>(block.size()), key.get());
+    compressed.push_back(memcmp(block.data(), codec::kCompressionSignature, 4) == 0);
+    if (!compressed.back()) {
+      EXPECT_EQ(block[0], 0x42);
+    }
+  }
+  // Text, text, then a block that is mostly random bytes, then random.
+  EXPECT_EQ(compressed, (std::vector<bool>{true, true, false, false, false}));
+}
+
+TEST(EntryEncoder, RefusesWhatTheDecoderCouldNotReadBack) {
+  encoder::ArchiveWriter writer(encoder::SampleStub());
+  const size_t empty_size = writer.bytes().size();
+  const encoder::Entry good = MakeEntry("a", Bytes(10, 'a'));
+  EXPECT_EQ(encoder::AddEntry(writer, good, "abc"), encoder::EncodeError::kPassword);
+  EXPECT_EQ(encoder::AddEntry(writer, good, "\x82" "bcd"), encoder::EncodeError::kPassword);
+  EXPECT_EQ(encoder::AddEntry(writer, good, "ab\xf9" "d"), encoder::EncodeError::kPassword);
+  EXPECT_EQ(encoder::AddEntry(writer, good, std::string("ab\0cd", 5)), encoder::EncodeError::kPassword);
+  EXPECT_EQ(encoder::AddEntry(writer, MakeEntry("a", {}), kPassword), encoder::EncodeError::kEmptyFile);
+  EXPECT_EQ(encoder::AddEntry(writer, good, kPassword, {1, 0, encoder::BlockForm::kSmallest}),
+            encoder::EncodeError::kBlockSize);
+  EXPECT_EQ(encoder::AddEntry(writer, good, kPassword, {100, 0x71, encoder::BlockForm::kStored}),
+            encoder::EncodeError::kMarkerByte);
+  encoder::Entry long_caption = good;
+  long_caption.header.caption.assign(260, 'c');
+  EXPECT_EQ(encoder::AddEntry(writer, long_caption, kPassword), encoder::EncodeError::kCaptionTooLong);
+  EXPECT_EQ(writer.bytes().size(), empty_size);
+
+  EXPECT_EQ(encoder::CheckPassword("\x82\xa0\x82\xa2"), encoder::PasswordProblem::kNone);
+  EXPECT_EQ(encoder::AddEntry(writer, good, "\x82\xa0\x82\xa2"), encoder::EncodeError::kNone);
+}
+
+TEST(EntryEncoder, BuildsOddArchivesFromItsPieces) {
+  testing_support::TempDir dir;
+  const encoder::KeyString key(kPassword);
+  archive::FileRecord record = MakeEntry("odd", {}).record;
+  record.file_size = 3;
+  const Bytes file = {'a', 'b', 'c'};
+
+  for (uint32_t size : {303u, 305u}) {
+    record.record_size = size;
+    encoder::ArchiveWriter writer(encoder::SampleStub());
+    writer.AddEntryHeader({});
+    writer.AddDataBlock(encoder::SealBlock(encoder::FirstPlainBlock(7, record, file.data(), 3),
+                                           encoder::BlockForm::kCompressed, key));
+    EXPECT_EQ(DecodeInMemory(dir, writer.bytes(), kPassword).failures,
+              std::vector<decode::DecodeFailure>{decode::DecodeFailure::kWrongPassword});
+  }
+
+  // A first block without a file byte, then the bytes in a later block.
+  record.record_size = 304;
+  encoder::ArchiveWriter writer(encoder::SampleStub());
+  writer.AddEntryHeader({});
+  writer.AddDataBlock(encoder::SealBlock(encoder::FirstPlainBlock(7, record, nullptr, 0),
+                                         encoder::BlockForm::kStored, key));
+  writer.AddDataBlock(encoder::SealBlock(encoder::LaterPlainBlock(7, file.data(), 3), encoder::BlockForm::kStored, key));
+  auto decoded = DecodeInMemory(dir, writer.bytes(), kPassword);
+  EXPECT_EQ(decoded.result, 0);
+  EXPECT_TRUE(decoded.files.empty());
+}
+
+}  // namespace
