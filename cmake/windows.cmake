@@ -5,7 +5,7 @@ file(GLOB decoder_sources CONFIGURE_DEPENDS
   shell/win32/*.cpp ui/win32/*.cpp decode/win32/*.cpp ui/win32/*.rc)
 add_executable(decoder WIN32 ${decoder_sources})
 target_link_libraries(decoder PRIVATE kelvarin_core comdlg32 shell32 advapi32 user32 gdi32)
-target_compile_options(decoder PRIVATE -Os)
+target_compile_options(decoder PRIVATE -Os -fno-asynchronous-unwind-tables)
 target_link_options(decoder PRIVATE -s)
 set_target_properties(decoder PROPERTIES OUTPUT_NAME decoder)
 

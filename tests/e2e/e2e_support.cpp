@@ -7,15 +7,12 @@
 namespace e2e {
 namespace {
 
-std::string WindowText(HWND window) {
-  char buffer[4096] = {};
-  GetWindowTextA(window, buffer, sizeof buffer);
-  return buffer;
-}
-
 struct Search {
   DWORD process_id;
   HWND found;
+  const std::string* title = nullptr;
+  HWND except = nullptr;
+  bool message_box_only = false;  // only windows with a message text (control 0xFFFF)
 };
 
 BOOL CALLBACK FindDialogOfProcess(HWND window, LPARAM param) {
@@ -24,7 +21,9 @@ BOOL CALLBACK FindDialogOfProcess(HWND window, LPARAM param) {
   GetWindowThreadProcessId(window, &owner);
   char class_name[64] = {};
   GetClassNameA(window, class_name, sizeof class_name);
-  if (owner == search->process_id && IsWindowVisible(window) && strcmp(class_name, "#32770") == 0) {
+  if (owner == search->process_id && IsWindowVisible(window) && strcmp(class_name, "#32770") == 0 &&
+      window != search->except && (!search->message_box_only || GetDlgItem(window, 0xFFFF)) &&
+      (!search->title || search->title->empty() || WindowText(window) == *search->title)) {
     search->found = window;
     return FALSE;
   }
@@ -44,6 +43,44 @@ BOOL CALLBACK FindIcon(HWND child, LPARAM param) {
 }
 
 }  // namespace
+
+std::string WindowText(HWND window) {
+  char buffer[4096] = {};
+  GetWindowTextA(window, buffer, sizeof buffer);
+  return buffer;
+}
+
+std::string ControlText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
+bool IsChecked(HWND dialog, int id) { return SendMessageA(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+bool IsEnabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != 0; }
+bool IsShown(HWND dialog, int id) { return IsWindowVisible(GetDlgItem(dialog, id)) != 0; }
+
+RECT ScreenRect(HWND dialog, int id) {
+  RECT rect{};
+  GetWindowRect(id ? GetDlgItem(dialog, id) : dialog, &rect);
+  return rect;
+}
+
+HWND WaitForDialog(DWORD process_id, const std::string& title, DWORD milliseconds, HWND except) {
+  const DWORD deadline = GetTickCount() + milliseconds;
+  while (GetTickCount() < deadline) {
+    Search search{process_id, nullptr, &title, except};
+    EnumWindows(FindDialogOfProcess, reinterpret_cast<LPARAM>(&search));
+    if (search.found) return search.found;
+    Sleep(50);
+  }
+  ADD_FAILURE() << "no dialog \"" << title << "\" from process " << process_id;
+  return nullptr;
+}
+
+bool WaitForTitle(HWND window, const std::string& title, DWORD milliseconds) {
+  const DWORD deadline = GetTickCount() + milliseconds;
+  while (GetTickCount() < deadline) {
+    if (WindowText(window) == title) return true;
+    Sleep(50);
+  }
+  return false;
+}
 
 std::string DecoderPath() {
   std::string path = KELVARIN_DECODER_PATH;
@@ -116,6 +153,7 @@ MessageBoxContent WaitForMessageBox(DWORD process_id, DWORD milliseconds) {
   const DWORD deadline = GetTickCount() + milliseconds;
   while (GetTickCount() < deadline) {
     Search search{process_id, nullptr};
+    search.message_box_only = true;
     EnumWindows(FindDialogOfProcess, reinterpret_cast<LPARAM>(&search));
     if (search.found) {
       content.window = search.found;

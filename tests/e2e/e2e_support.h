@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <memory>
 #include <vector>
 
 #include "encoder/archive_writer.h"
@@ -54,6 +55,18 @@ struct MessageBoxContent {
 
 // Waits for a message box (or dialog) of the process and reads it.
 MessageBoxContent WaitForMessageBox(DWORD process_id, DWORD milliseconds = 20000);
+// Waits for a visible dialog-class window of the process whose title is
+// title (any title when empty) and that is not `except`.
+HWND WaitForDialog(DWORD process_id, const std::string& title, DWORD milliseconds = 20000,
+                   HWND except = nullptr);
+// Waits until the window's title is title; false on timeout.
+bool WaitForTitle(HWND window, const std::string& title, DWORD milliseconds = 20000);
+std::string WindowText(HWND window);
+std::string ControlText(HWND dialog, int id);
+bool IsChecked(HWND dialog, int id);
+bool IsEnabled(HWND dialog, int id);
+bool IsShown(HWND dialog, int id);
+RECT ScreenRect(HWND dialog, int id);
 // Presses the button with the id (posted, so that modal loops go on).
 void ClickButton(HWND window, int id);
 
