@@ -8,6 +8,7 @@ constexpr int kExitProblem = 1;
 constexpr int kExitUsage = 2;
 
 int RunCheck(int argc, char** argv);
+int RunPack(int argc, char** argv);
 int RunExtract(int argc, char** argv);
 int RunList(int argc, char** argv);
 
