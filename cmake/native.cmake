@@ -18,6 +18,14 @@ gtest_discover_tests(unit_tests DISCOVERY_MODE PRE_TEST)
 # build a replay driver runs each target over its checked-in corpus.
 file(GLOB fuzz_sources CONFIGURE_DEPENDS tests/fuzz/*.cpp)
 list(FILTER fuzz_sources EXCLUDE REGEX "replay_main\\.cpp$")
+if(KELVARIN_FUZZ)
+  # The libraries carry the fuzzer's coverage hooks and the sanitizers, so
+  # every binary that links them links the sanitizer runtimes too.
+  set(fuzz_instrumentation -fsanitize=fuzzer-no-link,address,undefined)
+  target_compile_options(kelvarin_core PRIVATE ${fuzz_instrumentation})
+  target_compile_options(kelvarin_encoder PRIVATE ${fuzz_instrumentation})
+  target_link_options(kelvarin_core INTERFACE -fsanitize=address,undefined)
+endif()
 foreach(source ${fuzz_sources})
   get_filename_component(name ${source} NAME_WE)
   add_executable(replay_${name} ${source} tests/fuzz/replay_main.cpp)

@@ -150,22 +150,6 @@ TEST(Dictionary, StaysConsistentThroughFillingAndRecyclingAllCodes) {
 }
 
 TEST(Dictionary, AddsNoCodeLongerThan128Bytes) {
-  Session s;
-  const std::string run(200, 'z');
-  s.Symbol('z');
-  // Each new phrase of z's teaches longer runs, up to 128 bytes.
-  for (int i = 0; i < 40; ++i) {
-    codec::ApplyWidthCheck(*s.d);
-    uint16_t node = 'z', best = 'z';
-    while ((node = codec::FindChild(*s.d, node, 'z')) != kNoCode) best = node;
-    s.Symbol(best);
-  }
-  size_t longest = 0;
-  for (uint16_t c = codec::kFirstPhraseCode; c < s.d->next_free_code; ++c) {
-    longest = std::max(longest, Phrase(*s.d, c).size());
-  }
-  EXPECT_EQ(longest, codec::kMaxPhraseLength);
-
   auto d = FreshDictionary();
   codec::AddCodes(*d, 'q', 126, reinterpret_cast<const unsigned char*>("abcd"), 4);
   EXPECT_EQ(d->next_free_code, 258);  // 127 and 128 bytes only
