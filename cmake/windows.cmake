@@ -44,7 +44,7 @@ if(e2e_sources)
     list(GET parts 2 code_page)
     add_test(NAME e2e.${language} COMMAND e2e_tests)
     set_tests_properties(e2e.${language} PROPERTIES TIMEOUT 1800 RUN_SERIAL TRUE ENVIRONMENT
-      "LC_ALL=${locale};KELVARIN_E2E_CODE_PAGE=${code_page};WINEPREFIX=${CMAKE_BINARY_DIR}/wine-${language}")
+      "LC_ALL=${locale};KELVARIN_E2E_CODE_PAGE=${code_page};WINEPREFIX=${CMAKE_BINARY_DIR}/wine-${language};KELVARIN_E2E_SCREENSHOTS=${CMAKE_BINARY_DIR}/screenshots/${language}")
   endforeach()
 endif()
 

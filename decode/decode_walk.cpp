@@ -7,6 +7,7 @@
 #include "archive/check_walk.h"
 #include "archive/data_block.h"
 #include "archive/entry_header.h"
+#include "archive/little_endian.h"
 #include "codec/block_cipher.h"
 #include "codec/decompressor.h"
 #include "decode/destination_paths.h"
@@ -90,11 +91,18 @@ class Run {
 
   // The first block of an entry: its record, then the destination.
   bool StartEntry() {
+    // The record size is the only test of the password. A block too short
+    // to hold that field holds no record either: a wrong password, as when
+    // its bytes are garbage.
+    const bool size_fits = buffer_.length >= 5;
+    if (!size_fits || archive::ReadLe32(buffer_.data + 1) != archive::kFileRecordSize) {
+      return Fail(DecodeFailure::kWrongPassword);
+    }
+    // A block that cannot hold the whole record and a file byte (only an
+    // empty file may lack one) is never read into its slack.
     if (buffer_.length < kFirstFileByte) return Fail(DecodeFailure::kWriteFailed);
     record_ = archive::ParseFileRecord(buffer_.data + 1);
-    if (record_.record_size != archive::kFileRecordSize) return Fail(DecodeFailure::kWrongPassword);
-    // Only an empty file may come in a first block without a file byte.
-    if (record_.file_size != 0 && buffer_.length <= kFirstFileByte) return Fail(DecodeFailure::kWriteFailed);
+    if (record_.file_size != 0 && buffer_.length == kFirstFileByte) return Fail(DecodeFailure::kWriteFailed);
 
     sink_.OnOutputName(record_);
     if (state_.show_encoder_information && folder_[0] == '\0') sink_.ShowEncoderInformation(record_);

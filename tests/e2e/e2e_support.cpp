@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
 #include <cstdio>
+#include <cstdlib>
 
 namespace e2e {
 namespace {
@@ -108,28 +111,38 @@ TempFolder::TempFolder() {
   path_ = name;
 }
 
-TempFolder::~TempFolder() {
-  // Remove the folder's files (tests make flat folders or clean up below).
+namespace {
+
+void RemoveTree(const std::string& folder) {
   WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((path_ + "\\*").c_str(), &found);
+  HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
   if (search != INVALID_HANDLE_VALUE) {
     do {
-      std::string item = path_ + "\\" + found.cFileName;
-      if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        SetFileAttributesA(item.c_str(), FILE_ATTRIBUTE_NORMAL);
+      std::string name = found.cFileName;
+      if (name == "." || name == "..") continue;
+      std::string item = folder + "\\" + name;
+      SetFileAttributesA(item.c_str(), FILE_ATTRIBUTE_NORMAL);
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveTree(item);
+      } else {
         DeleteFileA(item.c_str());
       }
     } while (FindNextFileA(search, &found));
     FindClose(search);
   }
-  RemoveDirectoryA(path_.c_str());
+  RemoveDirectoryA(folder.c_str());
 }
 
-Process::Process(const std::string& command_line) {
+}  // namespace
+
+TempFolder::~TempFolder() { RemoveTree(path_); }
+
+Process::Process(const std::string& command_line, const std::string& folder) {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   std::string line = command_line;
-  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info_)) {
+  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      folder.empty() ? nullptr : folder.c_str(), &startup, &info_)) {
     ADD_FAILURE() << "could not start: " << command_line << " (error " << GetLastError() << ")";
     info_ = {};
   }
@@ -171,6 +184,97 @@ MessageBoxContent WaitForMessageBox(DWORD process_id, DWORD milliseconds) {
 
 void ClickButton(HWND window, int id) {
   PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
+}
+
+std::unique_ptr<Process> StartIn(const std::string& command_line, const std::string& folder) {
+  return std::make_unique<Process>(command_line, folder);
+}
+
+bool AnswerSaveAs(DWORD process_id, const std::string& title, HWND except, const std::string& path) {
+  HWND dialog = WaitForDialog(process_id, title, 20000, except);
+  if (!dialog) return false;
+  if (path.empty()) {
+    ClickButton(dialog, IDCANCEL);
+    return true;
+  }
+  // The file name edit sits in the combo box inside the ComboBoxEx32 1148.
+  const DWORD deadline = GetTickCount() + 10000;
+  HWND edit = nullptr;
+  while (!edit && GetTickCount() < deadline) {
+    HWND extended = GetDlgItem(dialog, 1148);
+    HWND combo = extended ? FindWindowExA(extended, nullptr, "ComboBox", nullptr) : nullptr;
+    edit = combo ? FindWindowExA(combo, nullptr, "Edit", nullptr) : nullptr;
+    if (!edit && extended) edit = FindWindowExA(extended, nullptr, "Edit", nullptr);
+    if (!edit) Sleep(50);
+  }
+  if (!edit) {
+    ADD_FAILURE() << "the Save-As dialog has no file name edit";
+    return false;
+  }
+  SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+  ClickButton(dialog, IDOK);
+  return true;
+}
+
+namespace {
+
+struct BrowserSearch {
+  DWORD process_id;
+  HWND browser = nullptr;
+  HWND tree = nullptr;
+};
+
+// The folder browser is the dialog of the process that holds a tree view
+// (its title is localised, so it is not found by title).
+BOOL CALLBACK FindFolderBrowser(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<BrowserSearch*>(param);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  char class_name[64] = {};
+  GetClassNameA(window, class_name, sizeof class_name);
+  if (owner != search->process_id || !IsWindowVisible(window) || strcmp(class_name, "#32770") != 0) return TRUE;
+  HWND tree = FindWindowExA(window, nullptr, "SysTreeView32", nullptr);
+  if (!tree) return TRUE;
+  search->browser = window;
+  search->tree = tree;
+  return FALSE;
+}
+
+}  // namespace
+
+bool AnswerFolderBrowser(DWORD process_id, bool accept) {
+  const DWORD deadline = GetTickCount() + 30000;
+  BrowserSearch search{process_id};
+  while (!search.browser && GetTickCount() < deadline) {
+    EnumWindows(FindFolderBrowser, reinterpret_cast<LPARAM>(&search));
+    if (!search.browser) Sleep(50);
+  }
+  if (!search.browser) {
+    ADD_FAILURE() << "no folder browser from process " << process_id;
+    return false;
+  }
+  // Accept only once the browser has selected the folder it opens at.
+  while (accept && GetTickCount() < deadline &&
+         (SendMessageA(search.tree, TVM_GETNEXTITEM, TVGN_CARET, 0) == 0 || !IsEnabled(search.browser, IDOK))) {
+    Sleep(50);
+  }
+  Sleep(300);
+  ClickButton(search.browser, accept ? IDOK : IDCANCEL);
+  return true;
+}
+
+std::string ScreenshotFolder() {
+  const char* folder = getenv("KELVARIN_E2E_SCREENSHOTS");
+  if (!folder || !*folder) return "";
+  std::string path = folder;
+  if (path[0] == '/') path = "Z:" + path;
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  // Make every missing level.
+  for (size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1))
+    CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
+  CreateDirectoryA(path.c_str(), nullptr);
+  return path;
 }
 
 std::string CopyOfDecoder(const TempFolder& folder, const std::string& name) {

@@ -35,7 +35,7 @@ class TempFolder {
 // A started program; the destructor ends it if it still runs.
 class Process {
  public:
-  explicit Process(const std::string& command_line);
+  explicit Process(const std::string& command_line, const std::string& folder = "");
   ~Process();
   bool started() const { return info_.hProcess != nullptr; }
   DWORD id() const { return info_.dwProcessId; }
@@ -69,6 +69,18 @@ bool IsShown(HWND dialog, int id);
 RECT ScreenRect(HWND dialog, int id);
 // Presses the button with the id (posted, so that modal loops go on).
 void ClickButton(HWND window, int id);
+
+// Starts a program with the given current folder (the parent's when empty).
+std::unique_ptr<Process> StartIn(const std::string& command_line, const std::string& folder);
+
+// Answers a Save-As dialog of the process (title given, not `except`)
+// with the path, or cancels it when the path is empty.
+bool AnswerSaveAs(DWORD process_id, const std::string& title, HWND except, const std::string& path);
+// Accepts the folder the browser opened at, or cancels it.
+bool AnswerFolderBrowser(DWORD process_id, bool accept);
+
+// Where the run keeps its screenshots (KELVARIN_E2E_SCREENSHOTS), or empty.
+std::string ScreenshotFolder();
 
 // Copies decoder.exe into the folder under the name and gives the path.
 std::string CopyOfDecoder(const TempFolder& folder, const std::string& name = "decoder-copy.exe");

@@ -217,11 +217,16 @@ TEST_F(DecodeWalk, TheBlockThatCompletesAnEntryIsWrittenWhole) {
 }
 
 TEST_F(DecodeWalk, WrongPasswordIsCaughtByTheRecordSize) {
-  encoder::ArchiveWriter writer(encoder::SampleStub());
-  Add(writer, MakeEntry("a.txt", PatternBytes(2000)));
-  EXPECT_EQ(Run(writer.bytes(), "incorrect horse"), 0);
-  EXPECT_EQ(sink_.failures, std::vector<DecodeFailure>{DecodeFailure::kWrongPassword});
-  EXPECT_TRUE(sink_.files.empty());
+  // Also for a small file whose first block, compressed, is shorter than
+  // a record: deciphered with the wrong key it stays that short.
+  for (const Bytes& contents : {PatternBytes(2000), Bytes(100, 'x')}) {
+    encoder::ArchiveWriter writer(encoder::SampleStub());
+    Add(writer, MakeEntry("a.txt", contents));
+    sink_ = RecordingSink();
+    EXPECT_EQ(Run(writer.bytes(), "incorrect horse"), 0);
+    EXPECT_EQ(sink_.failures, std::vector<DecodeFailure>{DecodeFailure::kWrongPassword});
+    EXPECT_TRUE(sink_.files.empty());
+  }
 }
 
 TEST_F(DecodeWalk, RecordSizesOtherThan304AreWrongPasswords) {
@@ -304,6 +309,16 @@ TEST_F(DecodeWalk, FirstBlockWithoutAFileByteCannotBeWrittenUnlessTheFileIsEmpty
   EXPECT_EQ(Run(writer.bytes()), 0);
   EXPECT_EQ(sink_.failures, std::vector<DecodeFailure>{DecodeFailure::kWriteFailed});
   EXPECT_TRUE(sink_.files.empty()) << "refused before a destination was asked for";
+
+  // A record cut short by the end of its block is never completed from slack.
+  encoder::ArchiveWriter cut(encoder::SampleStub());
+  cut.AddEntryHeader({});
+  Bytes plain = encoder::FirstPlainBlock(0, Record("cut.txt", 5), nullptr, 0);
+  plain.resize(100);
+  cut.AddDataBlock(encoder::SealBlock(plain, encoder::BlockForm::kStored, encoder::KeyString(kPassword)));
+  sink_ = RecordingSink();
+  EXPECT_EQ(Run(cut.bytes()), 0);
+  EXPECT_EQ(sink_.failures, std::vector<DecodeFailure>{DecodeFailure::kWriteFailed});
 
   encoder::ArchiveWriter empty(encoder::SampleStub());
   AddHandMadeEntry(empty, Record("empty.txt", 0), {Bytes{}});

@@ -38,7 +38,9 @@ encoder::Bytes PatternBytes(size_t length, unsigned seed) {
 void WriteFileBytes(const std::string& path, const encoder::Bytes& bytes) {
   FILE* f = fopen(path.c_str(), "wb");
   ASSERT_NE(f, nullptr);
-  ASSERT_EQ(fwrite(bytes.data(), 1, bytes.size(), f), bytes.size());
+  if (!bytes.empty()) {
+    ASSERT_EQ(fwrite(bytes.data(), 1, bytes.size(), f), bytes.size());
+  }
   fclose(f);
 }
 
