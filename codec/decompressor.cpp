@@ -6,7 +6,6 @@
 #include "codec/bit_reader.h"
 #include "codec/decompressor_testing.h"
 #include "codec/dictionary.h"
-#include "codec/zeroed_storage.h"
 
 namespace codec {
 namespace {
@@ -27,7 +26,7 @@ struct DecoderState {
   uint32_t output_count;
   bool busy_flag;
 };
-KELVARIN_ZEROED_STORAGE DecoderState state;
+DecoderState state;
 
 bool HasSignature(const archive::BlockBuffer& block) {
   return block.length >= 4 && memcmp(block.data, kCompressionSignature, 4) == 0;
