@@ -24,7 +24,8 @@ DataBlockResult ReadDataBlock(platform::InputFile& file, BlockBuffer& buffer) {
   uint64_t file_size = 0;
   if (!file.Size(&file_size)) return result;
   const uint64_t remaining = file_size > file.Position() ? file_size - file.Position() : 0;
-  if (length > remaining || length > UINT32_MAX / 2) {
+  // Twice the length plus the buffer's slack must stay in the 32-bit range.
+  if (length > remaining || length > (UINT32_MAX - kBlockBufferSlack) / 2) {
     // Consumes what is there, as the short read would have.
     file.Seek(file.Position() + remaining);
     result.consumed += remaining;

@@ -24,7 +24,8 @@ struct DataBlockResult {
 
 // Reads the block at the file's position into the buffer's data, growing
 // the buffer to twice L when its length is below L. A length that the rest
-// of the file cannot hold, or whose double leaves the 32-bit range, is a
+// of the file cannot hold, or whose double (with the buffer's slack)
+// leaves the 32-bit range, is a
 // read failure found before any memory is asked for.
 DataBlockResult ReadDataBlock(platform::InputFile& file, BlockBuffer& buffer);
 

@@ -24,7 +24,7 @@ BOOL CALLBACK FindDialogOfProcess(HWND window, LPARAM param) {
   GetWindowThreadProcessId(window, &owner);
   char class_name[64] = {};
   GetClassNameA(window, class_name, sizeof class_name);
-  if (owner == search->process_id && IsWindowVisible(window) && strcmp(class_name, "#32770") == 0 &&
+  if ((search->process_id == 0 || owner == search->process_id) && IsWindowVisible(window) && strcmp(class_name, "#32770") == 0 &&
       window != search->except && (!search->message_box_only || GetDlgItem(window, 0xFFFF)) &&
       (!search->title || search->title->empty() || WindowText(window) == *search->title)) {
     search->found = window;
@@ -232,7 +232,7 @@ BOOL CALLBACK FindFolderBrowser(HWND window, LPARAM param) {
   GetWindowThreadProcessId(window, &owner);
   char class_name[64] = {};
   GetClassNameA(window, class_name, sizeof class_name);
-  if (owner != search->process_id || !IsWindowVisible(window) || strcmp(class_name, "#32770") != 0) return TRUE;
+  if ((search->process_id != 0 && owner != search->process_id) || !IsWindowVisible(window) || strcmp(class_name, "#32770") != 0) return TRUE;
   HWND tree = FindWindowExA(window, nullptr, "SysTreeView32", nullptr);
   if (!tree) return TRUE;
   search->browser = window;

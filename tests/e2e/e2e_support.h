@@ -53,6 +53,8 @@ struct MessageBoxContent {
   bool has_icon = false;
 };
 
+// Process id 0 in the waits below stands for any process.
+
 // Waits for a message box (or dialog) of the process and reads it.
 MessageBoxContent WaitForMessageBox(DWORD process_id, DWORD milliseconds = 20000);
 // Waits for a visible dialog-class window of the process whose title is

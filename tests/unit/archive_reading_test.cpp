@@ -162,7 +162,7 @@ TEST_F(DataBlock, ShortFieldsAreReadFailures) {
 }
 
 TEST_F(DataBlock, LengthsTheFileCannotHoldAreRefusedBeforeAllocating) {
-  for (uint32_t length : {41u, 0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFFu}) {
+  for (uint32_t length : {41u, 0x7FFFFE00u, 0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFFu}) {
     encoder::DataBlockOptions options;
     options.override_length = true;
     options.length = length;

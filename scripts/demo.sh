@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# The main job, end to end: builds everything, packs a sample folder into
+# a self-decoding archive with the project's own encoder, verifies and
+# extracts it with the native tool and proves the files identical, then
+# runs the archive the way its user does, in Wine on a virtual display:
+# the check form, and a decode through the password dialog. Screenshots
+# land in build/demo/screenshots.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/lib.sh
+
+./scripts/setup.sh
+jobs=$(nproc)
+preset=$(wine_preset)
+echo "== building (native tool, decoder.exe for i686, and the $preset build that runs in Wine here)"
+for p in native win32 "$preset"; do
+  cmake --preset "$p" >/dev/null
+  cmake --build --preset "$p" -j "$jobs" >/dev/null
+done
+kelvarin=build/native/kelvarin
+
+demo=build/demo
+rm -rf "$demo"
+mkdir -p "$demo/sample/letters" "$demo/sample/data/raw" "$demo/screenshots"
+printf 'Dear reader,\r\nthis file travelled inside a self-decoding archive.\r\n' > "$demo/sample/letters/hello.txt"
+seq 1 20000 | sed 's/$/ the quick brown fox jumps over the lazy dog/' > "$demo/sample/data/fox.txt"
+head -c 300000 /dev/urandom > "$demo/sample/data/raw/noise.bin"
+printf 'x' > "$demo/sample/data/raw/one-byte.bin"
+chmod a-w "$demo/sample/letters/hello.txt"
+printf 'demo password\n' > "$demo/password.txt"
+
+echo "== packing build/demo/sample (names relative to it, encoder information shown)"
+archive=$(realpath "$demo")/sample-archive.exe
+(cd "$demo/sample" && "../../../$kelvarin" pack --stub "../../../build/$preset/decoder.exe" \
+   --output "$archive" --password-file ../password.txt --caption "Kelvarin demo" \
+   --flags 6 --suicide 2 --relative letters data)
+
+echo "== kelvarin check"
+"$kelvarin" check "$archive"
+
+echo "== kelvarin list"
+"$kelvarin" list "$archive" --password-file "$demo/password.txt"
+
+echo "== kelvarin extract"
+mkdir -p "$demo/extracted"
+"$kelvarin" extract "$archive" --output "$demo/extracted" --password-file "$demo/password.txt"
+diff -r "$demo/sample" "$demo/extracted"
+echo "extracted files are identical to the sample"
+
+echo "== in Wine ($preset build): the check form, then a decode as the user does it"
+export WINEPREFIX=$(realpath "$demo")/wine
+start_display
+winpath() { echo "Z:$(realpath "$1" | tr / '\\')"; }
+run() { ./scripts/wine-run.sh "build/$preset/demo_driver.exe" "$@"; }
+run check "$(winpath "$archive")" "$(winpath "$demo/screenshots")"
+mkdir -p "$demo/decoded"
+run decode "$(winpath "$archive")" "demo password" "$(winpath "$demo/decoded")" "$(winpath "$demo/screenshots")"
+diff -r "$demo/sample" "$demo/decoded"
+echo "files decoded in Wine are identical to the sample"
+
+for bmp in "$demo"/screenshots/*.bmp; do convert "$bmp" "${bmp%.bmp}.png" && rm "$bmp"; done
+echo "screenshots:"
+ls -1 "$demo"/screenshots/*.png

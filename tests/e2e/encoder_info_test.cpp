@@ -1,0 +1,325 @@
+// The encoder information dialog inside a decode: what it says, what it
+// stores under the encoder's serial, and when the decode shows it.
+#include <gtest/gtest.h>
+
+#include "e2e_support.h"
+#include "archive/shared_state.h"
+#include "encoder/entry_encoder.h"
+#include "ui/resource_ids.h"
+#include "ui/volume_root.h"
+
+namespace {
+
+using e2e::Expected;
+using e2e::Quoted;
+using ui::Language;
+using ui::TextId;
+
+const std::string kPassword = "serial pass";
+const std::string kCaption = "Encoder test";
+const std::string kInfoTitle = "Kelvarin Decoder Ver3.00";
+constexpr char kDecodeKey[] = "Software\\By Mobrae\\kelvarin\\decode\\";
+
+// The decoder runs in Tokyo time (no summer time): 1 June 2001 09:30:00
+// there is 00:30:00 UTC.
+constexpr char kTimeZone[] = "Asia/Tokyo";
+constexpr uint32_t kJune1st2001At0930Tokyo = 991355400;
+
+// Readable (UTF-8) text as the program holds it in this language's code page.
+std::string Local(const char* utf8) {
+  wchar_t wide[512];
+  char out[1024];
+  int n = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, wide, 512);
+  WideCharToMultiByte(e2e::SystemLanguage() == Language::kJapanese ? 932 : 1252, 0, wide, n, out, sizeof out,
+                      nullptr, nullptr);
+  return out;
+}
+std::string InEither(const char* english, const char* japanese_utf8) {
+  return e2e::SystemLanguage() == Language::kJapanese ? Local(japanese_utf8) : english;
+}
+
+std::string SerialText(uint32_t serial) {
+  char text[16];
+  snprintf(text, sizeof text, "%08X", serial);
+  return text;
+}
+
+struct Registration {
+  bool present = false;
+  std::string name;
+  DWORD name_type = 0, name_size = 0;
+  DWORD count = 0, count_type = 0;
+};
+
+Registration ReadRegistration(uint32_t serial) {
+  Registration r;
+  HKEY key;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, (kDecodeKey + SerialText(serial)).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+    return r;
+  r.present = true;
+  char name[256] = {};
+  r.name_size = sizeof name;
+  RegQueryValueExA(key, "Name", nullptr, &r.name_type, reinterpret_cast<BYTE*>(name), &r.name_size);
+  r.name = name;
+  DWORD size = sizeof r.count;
+  RegQueryValueExA(key, "Count", nullptr, &r.count_type, reinterpret_cast<BYTE*>(&r.count), &size);
+  RegCloseKey(key);
+  return r;
+}
+
+void Register(uint32_t serial, const std::string& name, DWORD count) {
+  HKEY key;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, (kDecodeKey + SerialText(serial)).c_str(), 0, nullptr, 0,
+                            KEY_ALL_ACCESS, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  RegSetValueExA(key, "Name", 0, REG_SZ, reinterpret_cast<const BYTE*>(name.c_str()), name.size() + 1);
+  RegSetValueExA(key, "Count", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&count), sizeof count);
+  RegCloseKey(key);
+}
+
+// The serial of the Windows folder's drive, found as the program finds it.
+uint32_t LocalVolumeSerial() {
+  char root[MAX_PATH + 1] = {};
+  EXPECT_GT(GetWindowsDirectoryA(root, MAX_PATH), 0u);
+  ui::CutToVolumeRoot(root, sizeof root, [](unsigned char b) { return IsDBCSLeadByte(b) != 0; });
+  DWORD serial = 0;
+  EXPECT_TRUE(GetVolumeInformationA(root, nullptr, 0, &serial, nullptr, nullptr, nullptr, 0)) << root;
+  return serial;
+}
+
+// Presses Set name and waits for the name edit to show.
+bool OpenNameEdit(HWND info) {
+  e2e::ClickButton(info, IDC_SET_NAME);
+  const DWORD deadline = GetTickCount() + 10000;
+  while (!e2e::IsShown(info, IDC_NAME_EDIT) && GetTickCount() < deadline) Sleep(50);
+  return e2e::IsShown(info, IDC_NAME_EDIT);
+}
+
+std::string LastLine(const std::string& text) {
+  size_t at = text.rfind("\r\n");
+  return at == std::string::npos ? text : text.substr(at + 2);
+}
+
+encoder::Entry MakeEntry(const std::string& name, uint32_t serial, uint32_t encoding_time = kJune1st2001At0930Tokyo,
+                         unsigned char flags = encoder::kShowEncoderInformation) {
+  encoder::Entry entry;
+  entry.header.caption = kCaption;
+  entry.header.flags = flags;
+  entry.header.suicide_mode = 2;
+  archive::CopyText(entry.record.output_name, archive::kOutputNameCapacity, name.c_str());
+  entry.record.encoder_serial = serial;
+  entry.record.encoding_time = encoding_time;
+  entry.contents.assign(200, 'k');
+  return entry;
+}
+
+class EncoderInfo : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\By Mobrae");
+    // Programs started from here inherit it; Wine takes its zone from TZ.
+    had_time_zone_ = GetEnvironmentVariableA("TZ", old_time_zone_, sizeof old_time_zone_) != 0;
+    SetEnvironmentVariableA("TZ", kTimeZone);
+  }
+  void TearDown() override {
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\By Mobrae");
+    SetEnvironmentVariableA("TZ", had_time_zone_ ? old_time_zone_ : nullptr);
+  }
+
+  void Write(const std::vector<encoder::Entry>& entries) {
+    encoder::ArchiveWriter writer(e2e::DecoderBytes());
+    for (const auto& entry : entries)
+      ASSERT_EQ(encoder::AddEntry(writer, entry, kPassword, {}), encoder::EncodeError::kNone);
+    ASSERT_TRUE(writer.WriteTo(archive_));
+  }
+  // Starts a decode of the archive and waits for the information dialog.
+  HWND DecodeUntilInformation(const std::string& folder = "") {
+    process_ = e2e::StartIn(Quoted(program_) + " " + Quoted(":::" + archive_), folder);
+    dialog_ = e2e::WaitForDialog(process_->id(), kCaption);
+    if (!dialog_) return nullptr;
+    SetDlgItemTextA(dialog_, IDC_PASSWORD_EDIT, kPassword.c_str());
+    e2e::ClickButton(dialog_, IDOK);
+    return e2e::WaitForDialog(process_->id(), kInfoTitle);
+  }
+  // After the information dialog: Save-As for the entry, then the end.
+  void SaveAndExpectEnd(const std::string& name) {
+    ASSERT_TRUE(e2e::AnswerSaveAs(process_->id(), kCaption, dialog_, folder_.File(name)));
+    ExpectEnd();
+  }
+  void ExpectEnd() {
+    EXPECT_TRUE(process_->WaitForExit(20000)) << "the decode ends (no dialog left open)";
+  }
+  // One decode of a plain-named entry, closed by the given button.
+  std::string DecodeOnce(uint32_t serial, int button, uint32_t encoding_time = kJune1st2001At0930Tokyo) {
+    Write({MakeEntry("once.txt", serial, encoding_time)});
+    HWND info = DecodeUntilInformation();
+    if (!info) return "";
+    const std::string text = e2e::ControlText(info, IDC_INFO_TEXT);
+    e2e::ClickButton(info, button);
+    SaveAndExpectEnd("once.txt");
+    return text;
+  }
+
+  e2e::TempFolder folder_;
+  std::string program_ = e2e::CopyOfDecoder(folder_);
+  std::string archive_ = folder_.File("encoder test.exe");
+  std::unique_ptr<e2e::Process> process_;
+  HWND dialog_ = nullptr;
+  bool had_time_zone_ = false;
+  char old_time_zone_[256] = {};
+};
+
+TEST_F(EncoderInfo, WorkedExampleShowsTheRegisteredNameAndLocalTimeAndCountsOnContinue) {
+  Register(0x0012ABCD, "Office PC", 2);
+  Write({MakeEntry("example.txt", 0x0012ABCD)});
+  HWND info = DecodeUntilInformation();
+  ASSERT_NE(info, nullptr);
+
+  EXPECT_EQ(e2e::ControlText(info, IDC_INFO_TEXT),
+            InEither("Encoded by\r\n--0012ABCD--\r\nOffice PC.\r\n\r\nFri Jun 01 09:30:00 2001\r\n"
+                     "Created at above date.\r\n\r\n3th try to decode.",
+                     "この暗号ファイルは\r\n--0012ABCD--\r\nOffice PC\r\nによって\r\n\r\nFri Jun 01 09:30:00 2001\r\n"
+                     "に作成されました．\r\n\r\n3 回目の暗号解除です."));
+  EXPECT_EQ(e2e::ControlText(info, IDOK), InEither("&Continue", "(&C)表示終了"));
+  EXPECT_EQ(e2e::ControlText(info, IDC_SET_NAME), InEither("&Set name", "(&S)名称登録"));
+  EXPECT_TRUE(e2e::IsShown(info, IDC_SET_NAME));
+  EXPECT_FALSE(e2e::IsShown(info, IDC_NAME_EDIT));
+  GUITHREADINFO gui{sizeof gui};
+  GetGUIThreadInfo(GetWindowThreadProcessId(info, nullptr), &gui);
+  EXPECT_EQ(gui.hwndFocus, GetDlgItem(info, IDOK)) << "the focus starts on the first tab stop";
+  EXPECT_FALSE(IsWindowEnabled(dialog_)) << "the password dialog waits under the modal dialog";
+
+  const std::string shots = e2e::ScreenshotFolder();
+  if (!shots.empty()) {
+    Sleep(500);
+    EXPECT_TRUE(e2e::SaveScreenshot(shots + "\\encoder-information.bmp"));
+  }
+  e2e::ClickButton(info, IDOK);
+  SaveAndExpectEnd("example.txt");
+
+  Registration r = ReadRegistration(0x0012ABCD);
+  EXPECT_EQ(r.count, 3u);
+  EXPECT_EQ(r.count_type, static_cast<DWORD>(REG_DWORD));
+  EXPECT_EQ(r.name, "Office PC") << "Continue keeps the registered name";
+  EXPECT_EQ(r.name_type, static_cast<DWORD>(REG_SZ));
+  EXPECT_EQ(r.name_size, 10u) << "stored with its terminator";
+}
+
+TEST_F(EncoderInfo, FirstDecodeSaysFirstTryThenCountsWithTh) {
+  const std::string first = DecodeOnce(0xA1B2C3D4, IDOK, 0x80000000);
+  EXPECT_EQ(LastLine(first), LastLine(Expected(TextId::kInfoFirstTry)));
+  EXPECT_NE(first.find("\r\n--A1B2C3D4--\r\n" + InEither(".", "\r\nによって")), std::string::npos)
+      << "no name registered: nothing between the serial and the line end\n" << first;
+  EXPECT_NE(first.find("\r\n" + std::string(Expected(TextId::kInfoUnknownDate)) + "\r\n"), std::string::npos)
+      << "an encoding time of 2^31 seconds has no date\n" << first;
+  Registration r = ReadRegistration(0xA1B2C3D4);
+  EXPECT_TRUE(r.present);
+  EXPECT_EQ(r.count, 1u);
+  EXPECT_EQ(r.name, "");
+  EXPECT_EQ(r.name_size, 1u);
+
+  const std::string second = DecodeOnce(0xA1B2C3D4, IDOK);
+  EXPECT_EQ(LastLine(second), InEither("2th try to decode.", "2 回目の暗号解除です."));
+  EXPECT_EQ(ReadRegistration(0xA1B2C3D4).count, 2u);
+}
+
+TEST_F(EncoderInfo, EntryFromThisComputerSaysSoAndOffersNoName) {
+  const uint32_t local = LocalVolumeSerial();
+  Register(local, "Not shown", 7);
+  Write({MakeEntry("here.txt", local)});
+  HWND info = DecodeUntilInformation();
+  ASSERT_NE(info, nullptr);
+  const std::string text = e2e::ControlText(info, IDC_INFO_TEXT);
+  EXPECT_NE(text.find("--" + SerialText(local) + "--\r\n" + Expected(TextId::kInfoThisComputer) +
+                      InEither(".\r\n", "\r\nによって\r\n")),
+            std::string::npos)
+      << text;
+  EXPECT_EQ(text.find("Not shown"), std::string::npos);
+  EXPECT_FALSE(e2e::IsShown(info, IDC_SET_NAME));
+  e2e::ClickButton(info, IDOK);
+  SaveAndExpectEnd("here.txt");
+  EXPECT_EQ(ReadRegistration(local).count, 8u);
+}
+
+TEST_F(EncoderInfo, SetNameOpensTheEditAndEndStoresWhatItHolds) {
+  Register(0x00C0FFEE, "Old name", 5);
+  Write({MakeEntry("named.txt", 0x00C0FFEE)});
+  HWND info = DecodeUntilInformation();
+  ASSERT_NE(info, nullptr);
+  ASSERT_TRUE(OpenNameEdit(info));
+  EXPECT_FALSE(e2e::IsShown(info, IDC_SET_NAME));
+  EXPECT_EQ(e2e::ControlText(info, IDOK), Expected(TextId::kInfoEnd));
+  EXPECT_EQ(e2e::ControlText(info, IDC_NAME_EDIT), "Old name");
+  SetDlgItemTextA(info, IDC_NAME_EDIT, "New desk");
+  const std::string shots = e2e::ScreenshotFolder();
+  if (!shots.empty()) {
+    Sleep(500);
+    EXPECT_TRUE(e2e::SaveScreenshot(shots + "\\encoder-information-naming.bmp"));
+  }
+  e2e::ClickButton(info, IDOK);
+  SaveAndExpectEnd("named.txt");
+  Registration r = ReadRegistration(0x00C0FFEE);
+  EXPECT_EQ(r.name, "New desk");
+  EXPECT_EQ(r.count, 6u);
+
+  // The new name shows next time; clearing it stores an empty name.
+  Write({MakeEntry("named.txt", 0x00C0FFEE)});
+  info = DecodeUntilInformation();
+  ASSERT_NE(info, nullptr);
+  EXPECT_NE(e2e::ControlText(info, IDC_INFO_TEXT).find("\r\nNew desk"), std::string::npos);
+  ASSERT_TRUE(OpenNameEdit(info));
+  SetDlgItemTextA(info, IDC_NAME_EDIT, "");
+  e2e::ClickButton(info, IDOK);
+  SaveAndExpectEnd("named2.txt");
+  r = ReadRegistration(0x00C0FFEE);
+  EXPECT_EQ(r.name, "");
+  EXPECT_EQ(r.name_size, 1u);
+  EXPECT_EQ(r.count, 7u);
+}
+
+TEST_F(EncoderInfo, EscapeAndTheCloseBoxCountTheDecodeAndKeepTheName) {
+  Register(0x0BADCAFE, "Kept", 0);
+  Write({MakeEntry("esc.txt", 0x0BADCAFE)});
+  HWND info = DecodeUntilInformation();
+  ASSERT_NE(info, nullptr);
+  // A name typed but not confirmed is dropped by Escape.
+  ASSERT_TRUE(OpenNameEdit(info));
+  SetDlgItemTextA(info, IDC_NAME_EDIT, "Dropped");
+  PostMessageA(GetDlgItem(info, IDC_NAME_EDIT), WM_KEYDOWN, VK_ESCAPE, 0);
+  SaveAndExpectEnd("esc.txt");
+  Registration r = ReadRegistration(0x0BADCAFE);
+  EXPECT_EQ(r.count, 1u);
+  EXPECT_EQ(r.name, "Kept");
+
+  Write({MakeEntry("close.txt", 0x0BADCAFE)});
+  info = DecodeUntilInformation();
+  ASSERT_NE(info, nullptr);
+  PostMessageA(info, WM_SYSCOMMAND, SC_CLOSE, 0);
+  SaveAndExpectEnd("close.txt");
+  r = ReadRegistration(0x0BADCAFE);
+  EXPECT_EQ(r.count, 2u);
+  EXPECT_EQ(r.name, "Kept");
+}
+
+TEST_F(EncoderInfo, ShownOnlyUntilTheRunHasChosenItsFolder) {
+  const std::string target = folder_.File("target");
+  ASSERT_TRUE(CreateDirectoryA(target.c_str(), nullptr));
+  Write({MakeEntry("\\a.txt", 0x11110001), MakeEntry("\\b.txt", 0x11110002), MakeEntry("c.txt", 0x11110003),
+         MakeEntry("d.txt", 0x11110004, kJune1st2001At0930Tokyo, 0)});
+  HWND info = DecodeUntilInformation(target);
+  ASSERT_NE(info, nullptr);
+  EXPECT_NE(e2e::ControlText(info, IDC_INFO_TEXT).find("--11110001--"), std::string::npos);
+  e2e::ClickButton(info, IDOK);
+  ASSERT_TRUE(e2e::AnswerFolderBrowser(process_->id(), true));
+  // A second information dialog would hold the run: Save-As must come next.
+  ASSERT_TRUE(e2e::AnswerSaveAs(process_->id(), kCaption, dialog_, folder_.File("c.txt")));
+  ASSERT_TRUE(e2e::AnswerSaveAs(process_->id(), kCaption, dialog_, folder_.File("d.txt")));
+  ExpectEnd();
+  EXPECT_EQ(ReadRegistration(0x11110001).count, 1u);
+  EXPECT_FALSE(ReadRegistration(0x11110002).present);
+  EXPECT_FALSE(ReadRegistration(0x11110003).present);
+  EXPECT_FALSE(ReadRegistration(0x11110004).present);
+  EXPECT_NE(GetFileAttributesA((target + "\\b.txt").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+}  // namespace
