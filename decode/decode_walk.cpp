@@ -83,6 +83,10 @@ class Run {
     archive::DataBlockResult block = archive::ReadDataBlock(archive_, buffer_);
     if (block.status == archive::BlockRead::kReadFailure) return Fail(DecodeFailure::kReadFailed);
     if (block.status == archive::BlockRead::kChecksumMismatch) return Fail(DecodeFailure::kCooked);
+    // Every block holds at least its marker byte and one more. A shorter one
+    // is damage, and a length of 0 would also make the buffer look empty
+    // while it still holds memory.
+    if (block.length < 2) return Fail(DecodeFailure::kReadFailed);
     codec::DecipherBlock(buffer_.data, block.length, key_);
     buffer_.length = block.length;
     codec::DecompressBlock(buffer_);

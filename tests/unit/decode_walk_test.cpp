@@ -357,6 +357,17 @@ TEST_F(DecodeWalk, ACancelledDestinationEndsTheRunSilently) {
   EXPECT_EQ(sink_.failures.back(), DecodeFailure::kOpenForWrite);
 }
 
+TEST_F(DecodeWalk, BlocksShorterThanTwoBytesAreDamage) {
+  for (size_t length : {0u, 1u}) {
+    encoder::ArchiveWriter writer(encoder::SampleStub());
+    AddHandMadeEntry(writer, Record("a.txt", 100), {PatternBytes(10)});
+    writer.AddDataBlock(Bytes(length, 0));  // the entry's second block
+    sink_ = RecordingSink();
+    EXPECT_EQ(Run(writer.bytes()), 0) << length;
+    EXPECT_EQ(sink_.failures, std::vector<DecodeFailure>{DecodeFailure::kReadFailed}) << length;
+  }
+}
+
 TEST_F(DecodeWalk, MissingArchiveCannotBeOpened) {
   archive::CopyText(state_.archive_path, archive::kPathCapacity, "/nonexistent/a.exe");
   state_.entry_offset = 1024;
