@@ -16,10 +16,6 @@ fi
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   WINEARCH=$([ "$loader" = /usr/lib/wine/wine64 ] && echo win64 || echo win32) \
     "$loader" wineboot -i >/dev/null 2>&1 || true
-  # A virtual desktop: Wine then draws title bars and frames itself, so
-  # screenshots show captions and icons without a window manager.
-  "$loader" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 || true
-  "$loader" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1 || true
   wineserver -w || true
 fi
 exec "$loader" "$@"
