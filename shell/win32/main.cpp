@@ -4,10 +4,12 @@
 
 #include "archive/shared_state.h"
 #include "shell/command_line.h"
+#include "shell/win32/dll_search.h"
 #include "shell/win32/forms.h"
 #include "ui/win32/language.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  shell::RestrictDllSearch();
   static archive::SharedState state;
   static shell::CommandLine line;
   line = shell::ParseCommandLine(GetCommandLineA());

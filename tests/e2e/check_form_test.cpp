@@ -2,6 +2,7 @@
 // given ":::/" and an archive path, answered through its message box.
 #include <gtest/gtest.h>
 
+#include "cleanup_support.h"
 #include "e2e_support.h"
 
 namespace {
@@ -36,10 +37,14 @@ encoder::ArchiveWriter GoodArchive() {
 
 class CheckForm : public ::testing::Test {
  protected:
+  // Every run ends in the clean-up chain, which must finish (and let go
+  // of folder_, its current folder) before the next test.
+  void TearDown() override { EXPECT_TRUE(e2e::CleanUpFinished()); }
+
   // Runs the check form with the argument text, answers the message box
   // and expects the process to end with exit code 0.
   e2e::MessageBoxContent Run(const std::string& arguments) {
-    e2e::Process process(Quoted(program_) + " " + arguments);
+    e2e::Process process(Quoted(e2e::FreshCopyOfDecoder(folder_)) + " " + arguments, folder_.path());
     e2e::MessageBoxContent box = e2e::WaitForMessageBox(process.id());
     if (box.window) e2e::ClickButton(box.window, IDOK);
     DWORD exit_code = 1;
@@ -54,7 +59,6 @@ class CheckForm : public ::testing::Test {
   std::string WithPath(TextId id) { return archive_ + "\n\n" + Expected(id); }
 
   e2e::TempFolder folder_;
-  std::string program_ = e2e::CopyOfDecoder(folder_);
   std::string archive_ = folder_.File("my archive.exe");
 };
 
@@ -131,7 +135,7 @@ TEST_F(CheckForm, UnrecognisedCommandLinesEndSilently) {
   for (const std::string& arguments :
        {":::/" + archive_,  // unquoted: the blank splits it into two arguments
         std::string("a b c d"), std::string("plain-argument")}) {
-    e2e::Process process(Quoted(program_) + " " + arguments);
+    e2e::Process process(Quoted(e2e::FreshCopyOfDecoder(folder_)) + " " + arguments, folder_.path());
     DWORD exit_code = 1;
     EXPECT_TRUE(process.WaitForExit(20000, &exit_code)) << arguments;
     EXPECT_EQ(exit_code, 0u);

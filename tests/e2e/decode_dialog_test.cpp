@@ -3,6 +3,7 @@
 // times and attributes, and the registry and the archive afterwards.
 #include <gtest/gtest.h>
 
+#include "cleanup_support.h"
 #include "e2e_support.h"
 #include "archive/shared_state.h"
 #include "encoder/entry_encoder.h"
@@ -106,7 +107,10 @@ std::string SavedPassword(bool* present) {
 class DecodeDialog : public ::testing::Test {
  protected:
   void SetUp() override { RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\By Mobrae"); }
-  void TearDown() override { RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\By Mobrae"); }
+  void TearDown() override {
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\By Mobrae");
+    EXPECT_TRUE(e2e::CleanUpFinished()) << "the clean-up chain lets go of folder_";
+  }
 
   void Write(const std::vector<encoder::Entry>& entries) {
     encoder::ArchiveWriter writer(e2e::DecoderBytes());
@@ -118,7 +122,8 @@ class DecodeDialog : public ::testing::Test {
   }
   // Starts the dialog form (in the given current folder) and waits for it.
   HWND Start(const std::string& folder = "") {
-    process_ = e2e::StartIn(Quoted(program_) + " " + Quoted(":::" + archive_), folder);
+    process_ = e2e::StartIn(Quoted(e2e::FreshCopyOfDecoder(folder_)) + " " + Quoted(":::" + archive_),
+                            folder.empty() ? folder_.path() : folder);
     dialog_ = e2e::WaitForDialog(process_->id(), kCaption);
     return dialog_;
   }
@@ -147,7 +152,6 @@ class DecodeDialog : public ::testing::Test {
   }
 
   e2e::TempFolder folder_;
-  std::string program_ = e2e::CopyOfDecoder(folder_);
   std::string archive_ = folder_.File("decode test.exe");
   std::unique_ptr<e2e::Process> process_;
   HWND dialog_ = nullptr;

@@ -2,6 +2,7 @@
 // button text, the check run by a short password, and refusals.
 #include <gtest/gtest.h>
 
+#include "cleanup_support.h"
 #include "e2e_support.h"
 #include "ui/resource_ids.h"
 
@@ -46,7 +47,10 @@ encoder::ArchiveWriter Archive(unsigned char flags, int8_t suicide_mode = 2, uin
 class PasswordDialog : public ::testing::Test {
  protected:
   void SetUp() override { ClearSettings(); }
-  void TearDown() override { ClearSettings(); }
+  void TearDown() override {
+    ClearSettings();
+    EXPECT_TRUE(e2e::CleanUpFinished()) << "the clean-up chain lets go of folder_";
+  }
 
   // Starts the dialog form on the archive and waits for the dialog.
   HWND Open(const encoder::ArchiveWriter& writer) {
@@ -54,7 +58,8 @@ class PasswordDialog : public ::testing::Test {
     return Start(":::" + archive_, "Quarterly report");
   }
   HWND Start(const std::string& argument, const std::string& title) {
-    process_ = std::make_unique<e2e::Process>(Quoted(program_) + " " + Quoted(argument));
+    process_ = std::make_unique<e2e::Process>(Quoted(e2e::FreshCopyOfDecoder(folder_)) + " " + Quoted(argument),
+                                              folder_.path());
     return title.empty() ? nullptr : e2e::WaitForDialog(process_->id(), title);
   }
   void ExpectExitZero() {
@@ -67,7 +72,6 @@ class PasswordDialog : public ::testing::Test {
   }
 
   e2e::TempFolder folder_;
-  std::string program_ = e2e::CopyOfDecoder(folder_);
   std::string archive_ = folder_.File("report archive.exe");
   std::unique_ptr<e2e::Process> process_;
 };
@@ -186,7 +190,7 @@ TEST_F(PasswordDialog, OtherVersionsAreRefusedUnderTheFixedTitle) {
 }
 
 TEST_F(PasswordDialog, NoArchiveIsRefusedUnderItsPath) {
-  for (const std::string& path : {folder_.File("missing.exe"), program_, std::string()}) {
+  for (const std::string& path : {folder_.File("missing.exe"), e2e::DecoderPath(), std::string()}) {
     Start(":::" + path, "");
     e2e::MessageBoxContent box = e2e::WaitForMessageBox(process_->id());
     EXPECT_EQ(box.title, path);
