@@ -36,7 +36,8 @@ if(e2e_sources)
   target_link_libraries(e2e_tests PRIVATE e2e_support gtest_main)
   add_dependencies(e2e_tests decoder)
   # One run per language, each in a Wine prefix of its own; the display
-  # comes from the test script (DISPLAY).
+  # comes from the test script (DISPLAY). A time zone away from UTC (Wine
+  # takes it from TZ) shows that encoding times are converted to local time.
   foreach(run english:C.UTF-8:437 japanese:ja_JP.UTF-8:932)
     string(REPLACE ":" ";" parts ${run})
     list(GET parts 0 language)
@@ -44,7 +45,7 @@ if(e2e_sources)
     list(GET parts 2 code_page)
     add_test(NAME e2e.${language} COMMAND e2e_tests)
     set_tests_properties(e2e.${language} PROPERTIES TIMEOUT 1800 RUN_SERIAL TRUE ENVIRONMENT
-      "LC_ALL=${locale};KELVARIN_E2E_CODE_PAGE=${code_page};WINEPREFIX=${CMAKE_BINARY_DIR}/wine-${language};KELVARIN_E2E_SCREENSHOTS=${CMAKE_BINARY_DIR}/screenshots/${language}")
+      "LC_ALL=${locale};TZ=Asia/Tokyo;KELVARIN_E2E_CODE_PAGE=${code_page};WINEPREFIX=${CMAKE_BINARY_DIR}/wine-${language};KELVARIN_E2E_SCREENSHOTS=${CMAKE_BINARY_DIR}/screenshots/${language}")
   endforeach()
 endif()
 

@@ -47,6 +47,8 @@ TEXTS = [
     ("kInfoNthTry", "%dth try to decode.", "%d 回目の暗号解除です."),
     ("kInfoFirstTry", "1st try to decode.", "このIDの暗号解除は\r\n初めてです．"),
     ("kInfoVersionTitle", "Kelvarin Decoder Ver%d.%02d", None),
+    # Not among the original texts: stands for an encoding time that has no local date.
+    ("kInfoUnknownDate", "(unknown date)", "（日時不明）"),
     # Not among the original texts: the run cannot start without memory for its key.
     ("kOutOfMemory", "Not enough memory to decode.", "メモリが不足しているため暗号を解除できません．"),
 ]

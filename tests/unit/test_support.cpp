@@ -1,5 +1,6 @@
 #include "test_support.h"
 
+#include <iconv.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -119,6 +120,19 @@ bool ChecksClean(const TempDir& dir, const encoder::Bytes& archive) {
   if (state.entry_offset == -1) return false;
   CountingReporter reporter;
   return archive::CheckWalk(state, reporter) == 1 && reporter.problems == 0;
+}
+
+std::string ToShiftJis(const std::string& utf8) {
+  iconv_t cd = iconv_open("CP932", "UTF-8");
+  EXPECT_NE(cd, reinterpret_cast<iconv_t>(-1));
+  std::string in = utf8, out(utf8.size() * 2 + 8, '\0');
+  char* src = in.data();
+  char* dst = out.data();
+  size_t src_left = in.size(), dst_left = out.size();
+  EXPECT_NE(iconv(cd, &src, &src_left, &dst, &dst_left), static_cast<size_t>(-1)) << utf8;
+  iconv_close(cd);
+  out.resize(out.size() - dst_left);
+  return out;
 }
 
 }  // namespace testing_support

@@ -1,5 +1,5 @@
 // Helpers shared by the unit tests: a temporary folder that cleans up
-// after itself, and small archives written into it.
+// after itself, small archives written into it, and Shift-JIS texts.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -54,5 +54,9 @@ DecodedArchive DecodeInMemory(const TempDir& dir, const encoder::Bytes& archive,
 
 // Runs the check walk over an archive; true when it reports no problem.
 bool ChecksClean(const TempDir& dir, const encoder::Bytes& archive);
+
+// Readable text (UTF-8) as the program holds it: Shift-JIS bytes, converted
+// by the C library so that the expected bytes are not written by hand.
+std::string ToShiftJis(const std::string& utf8);
 
 }  // namespace testing_support

@@ -1,29 +1,17 @@
 // The Japanese texts are checked against a conversion, by the C library,
 // of the words as they read; the English ones against their exact bytes.
 #include <gtest/gtest.h>
-#include <iconv.h>
 
 #include <string>
 
+#include "test_support.h"
 #include "ui/texts.h"
 
 namespace {
 
+using testing_support::ToShiftJis;
 using ui::Language;
 using ui::TextId;
-
-std::string ToShiftJis(const std::string& utf8) {
-  iconv_t cd = iconv_open("CP932", "UTF-8");
-  EXPECT_NE(cd, reinterpret_cast<iconv_t>(-1));
-  std::string in = utf8, out(utf8.size() * 2 + 8, '\0');
-  char* src = in.data();
-  char* dst = out.data();
-  size_t src_left = in.size(), dst_left = out.size();
-  EXPECT_NE(iconv(cd, &src, &src_left, &dst, &dst_left), static_cast<size_t>(-1)) << utf8;
-  iconv_close(cd);
-  out.resize(out.size() - dst_left);
-  return out;
-}
 
 struct Expected {
   TextId id;
@@ -71,6 +59,7 @@ const Expected kExpected[] = {
     {TextId::kInfoNthTry, "%dth try to decode.", "%d 回目の暗号解除です."},
     {TextId::kInfoFirstTry, "1st try to decode.", "このIDの暗号解除は\r\n初めてです．"},
     {TextId::kInfoVersionTitle, "Kelvarin Decoder Ver%d.%02d", "Kelvarin Decoder Ver%d.%02d"},
+    {TextId::kInfoUnknownDate, "(unknown date)", "（日時不明）"},
     {TextId::kOutOfMemory, "Not enough memory to decode.", "メモリが不足しているため暗号を解除できません．"},
 };
 

@@ -1,0 +1,164 @@
+// The encoder information text: serial, date, the try line and the whole
+// text in both languages, as the dialog puts it into its text control.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "test_support.h"
+#include "ui/encoder_info_text.h"
+
+namespace {
+
+using testing_support::ToShiftJis;
+using ui::Language;
+using ui::LocalTime;
+
+// Friday, 1 June 2001, 09:30:00.
+constexpr LocalTime kWorkedExampleTime{2001, 6, 1, 5, 9, 30, 0};
+
+std::string Serial(uint32_t serial) {
+  char out[ui::kSerialTextCapacity];
+  ui::FormatSerialText(serial, out);
+  return out;
+}
+
+std::string When(const LocalTime& time) {
+  char out[ui::kTimeTextCapacity];
+  memset(out, 'x', sizeof out);
+  ui::FormatTimeText(time, out);
+  EXPECT_EQ(strlen(out), 24u) << out;
+  return out;
+}
+
+std::string Tries(uint32_t count, Language language = Language::kEnglish) {
+  char out[64];
+  ui::FormatTryText(count, language, out, sizeof out);
+  return out;
+}
+
+std::string InfoText(const ui::EncoderInfo& info, Language language = Language::kEnglish) {
+  char out[ui::kInfoTextCapacity];
+  ui::BuildEncoderInfoText(info, language, out, sizeof out);
+  return out;
+}
+
+TEST(EncoderInfoText, SerialIsEightUpperCaseHexDigits) {
+  EXPECT_EQ(Serial(0x0012ABCD), "0012ABCD");
+  EXPECT_EQ(Serial(0), "00000000");
+  EXPECT_EQ(Serial(0xDEADBEEF), "DEADBEEF");
+  EXPECT_EQ(Serial(0xF0000001), "F0000001");
+}
+
+TEST(EncoderInfoText, TimeHasFixedWidthFieldsWithLeadingZeros) {
+  EXPECT_EQ(When(kWorkedExampleTime), "Fri Jun 01 09:30:00 2001");
+  EXPECT_EQ(When({1970, 1, 2, 5, 3, 4, 5}), "Fri Jan 02 03:04:05 1970");
+  EXPECT_EQ(When({2038, 1, 19, 2, 12, 14, 7}), "Tue Jan 19 12:14:07 2038");
+  EXPECT_EQ(When({1999, 12, 31, 5, 23, 59, 59}), "Fri Dec 31 23:59:59 1999");
+}
+
+TEST(EncoderInfoText, EveryDayAndMonthHasItsEnglishName) {
+  const char* days[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+  for (int weekday = 0; weekday < 7; ++weekday) {
+    EXPECT_EQ(When({2001, 6, 10, weekday, 0, 0, 0}).substr(0, 4), std::string(days[weekday]) + " ");
+  }
+  const char* months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+  for (int month = 1; month <= 12; ++month) {
+    EXPECT_EQ(When({2001, month, 10, 0, 0, 0, 0}).substr(3, 5), " " + std::string(months[month - 1]) + " ");
+  }
+  // A broken clock still gives 24 characters.
+  EXPECT_EQ(When({2001, 13, 10, 7, 0, 0, 0}), "??? ??? 10 00:00:00 2001");
+}
+
+TEST(EncoderInfoText, FirstTryIsSaidInWordsLaterOnesCountWithTh) {
+  EXPECT_EQ(Tries(0), "1st try to decode.");
+  EXPECT_EQ(Tries(1), "2th try to decode.");
+  EXPECT_EQ(Tries(2), "3th try to decode.");
+  EXPECT_EQ(Tries(10), "11th try to decode.");
+  // Counts beyond the signed range are not shown as negative or wrapped.
+  EXPECT_EQ(Tries(0x7FFFFFFF), "2147483648th try to decode.");
+  EXPECT_EQ(Tries(0xFFFFFFFF), "4294967296th try to decode.");
+
+  EXPECT_EQ(Tries(0, Language::kJapanese), ToShiftJis("このIDの暗号解除は\r\n初めてです．"));
+  EXPECT_EQ(Tries(1, Language::kJapanese), ToShiftJis("2 回目の暗号解除です."));
+  EXPECT_EQ(Tries(99, Language::kJapanese), ToShiftJis("100 回目の暗号解除です."));
+}
+
+TEST(EncoderInfoText, StoredCountGrowsByOneAndStopsAtTheTop) {
+  EXPECT_EQ(ui::NextDecodeCount(0), 1u);
+  EXPECT_EQ(ui::NextDecodeCount(2), 3u);
+  EXPECT_EQ(ui::NextDecodeCount(0xFFFFFFFE), 0xFFFFFFFFu);
+  EXPECT_EQ(ui::NextDecodeCount(0xFFFFFFFF), 0xFFFFFFFFu) << "a wrap would read as a first decode";
+}
+
+TEST(EncoderInfoText, OnlyTimesBelowTwoToTheThirtyFirstHaveADate) {
+  EXPECT_TRUE(ui::HasDate(0));
+  EXPECT_TRUE(ui::HasDate(0x7FFFFFFF));
+  EXPECT_FALSE(ui::HasDate(0x80000000));
+  EXPECT_FALSE(ui::HasDate(0xFFFFFFFF));
+}
+
+TEST(EncoderInfoText, WorkedExampleInEnglish) {
+  const ui::EncoderInfo info{"0012ABCD", "Office PC", false, &kWorkedExampleTime, 2};
+  EXPECT_EQ(InfoText(info),
+            "Encoded by\r\n--0012ABCD--\r\nOffice PC.\r\n\r\nFri Jun 01 09:30:00 2001\r\n"
+            "Created at above date.\r\n\r\n3th try to decode.");
+}
+
+TEST(EncoderInfoText, ThisComputerStandsForTheNameAndNoNameLeavesTheLineBare) {
+  const ui::EncoderInfo here{"0012ABCD", "Office PC", true, &kWorkedExampleTime, 0};
+  EXPECT_EQ(InfoText(here),
+            "Encoded by\r\n--0012ABCD--\r\nthis computer.\r\n\r\nFri Jun 01 09:30:00 2001\r\n"
+            "Created at above date.\r\n\r\n1st try to decode.");
+  const ui::EncoderInfo unnamed{"FFFFFFFF", "", false, &kWorkedExampleTime, 1};
+  EXPECT_EQ(InfoText(unnamed),
+            "Encoded by\r\n--FFFFFFFF--\r\n.\r\n\r\nFri Jun 01 09:30:00 2001\r\n"
+            "Created at above date.\r\n\r\n2th try to decode.");
+}
+
+TEST(EncoderInfoText, TimeWithoutADateShowsThePlaceholderInItsPlace) {
+  const ui::EncoderInfo info{"0012ABCD", "", false, nullptr, 0};
+  EXPECT_EQ(InfoText(info),
+            "Encoded by\r\n--0012ABCD--\r\n.\r\n\r\n(unknown date)\r\n"
+            "Created at above date.\r\n\r\n1st try to decode.");
+  EXPECT_EQ(InfoText(info, Language::kJapanese),
+            ToShiftJis("この暗号ファイルは\r\n--0012ABCD--\r\n\r\nによって\r\n\r\n（日時不明）\r\n"
+                       "に作成されました．\r\n\r\nこのIDの暗号解除は\r\n初めてです．"));
+}
+
+TEST(EncoderInfoText, JapaneseTextCarriesTheSamePartsInItsOwnWords) {
+  const std::string name = ToShiftJis("経理部");
+  const ui::EncoderInfo named{"0012ABCD", name.c_str(), false, &kWorkedExampleTime, 2};
+  EXPECT_EQ(InfoText(named, Language::kJapanese),
+            ToShiftJis("この暗号ファイルは\r\n--0012ABCD--\r\n経理部\r\nによって\r\n\r\n"
+                       "Fri Jun 01 09:30:00 2001\r\nに作成されました．\r\n\r\n3 回目の暗号解除です."));
+  const ui::EncoderInfo here{"0012ABCD", name.c_str(), true, &kWorkedExampleTime, 0};
+  EXPECT_EQ(InfoText(here, Language::kJapanese),
+            ToShiftJis("この暗号ファイルは\r\n--0012ABCD--\r\nこのコンピューター\r\nによって\r\n\r\n"
+                       "Fri Jun 01 09:30:00 2001\r\nに作成されました．\r\n\r\nこのIDの暗号解除は\r\n初めてです．"));
+}
+
+TEST(EncoderInfoText, LongestNameFitsAndSmallBuffersAreNeverOverrun) {
+  const std::string longest(ui::kEncoderNameCapacity - 1, '\x82');  // 127 bytes of lead-byte noise
+  const ui::EncoderInfo info{"0012ABCD", longest.c_str(), false, &kWorkedExampleTime, 0xFFFFFFFF};
+  for (Language language : {Language::kEnglish, Language::kJapanese}) {
+    const std::string whole = InfoText(info, language);
+    EXPECT_NE(whole.find(longest), std::string::npos);
+    const std::string last = Tries(0xFFFFFFFF, language);
+    EXPECT_EQ(whole.substr(whole.size() - last.size()), last) << "the text ends with its whole try line";
+  }
+
+  char small[40];
+  memset(small, '#', sizeof small);
+  ui::BuildEncoderInfoText(info, Language::kEnglish, small, 30);
+  EXPECT_EQ(std::string(small), std::string("Encoded by\r\n--0012ABCD--\r\n\x82\x82\x82", 29));
+  EXPECT_EQ(small[30], '#');
+
+  char tries[8];
+  memset(tries, '#', sizeof tries);
+  ui::FormatTryText(0xFFFFFFFF, Language::kEnglish, tries, 6);
+  EXPECT_STREQ(tries, "42949");
+  EXPECT_EQ(tries[6], '#');
+}
+
+}  // namespace
