@@ -177,7 +177,7 @@ TEST_F(DecodeDialog, RelativeNamesGoBelowOneChosenFolderWithSubFoldersMade) {
   ASSERT_TRUE(CreateDirectoryA(target.c_str(), nullptr));
   ASSERT_NE(Start(target), nullptr);
   TypeAndOk(kPassword);
-  ASSERT_TRUE(e2e::AnswerFolderBrowser(process_->id(), true));
+  ASSERT_TRUE(e2e::AnswerFolderBrowser(process_->id(), true, target));
   ExpectEnd();
   ExpectFileAsRecorded(target + "\\docs\\a.txt", first);
   ExpectFileAsRecorded(target + "\\docs\\deep\\er\\b.txt", second);
@@ -192,7 +192,7 @@ TEST_F(DecodeDialog, FileStandingWhereAFolderIsNeededEndsTheRunWithoutAMessage) 
   fclose(blocker);
   ASSERT_NE(Start(target), nullptr);
   TypeAndOk(kPassword);
-  ASSERT_TRUE(e2e::AnswerFolderBrowser(process_->id(), true));
+  ASSERT_TRUE(e2e::AnswerFolderBrowser(process_->id(), true, target));
   ExpectBackAtInput();
   Cancel();
 }

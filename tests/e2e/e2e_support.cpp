@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -104,10 +105,13 @@ const char* Expected(ui::TextId id) { return ui::Text(id, SystemLanguage()); }
 TempFolder::TempFolder() {
   char base[MAX_PATH];
   GetTempPathA(sizeof base, base);
+  // Process ids repeat from one Wine run to the next: take the first name
+  // that is not there yet.
   static int counter = 0;
   char name[MAX_PATH];
-  snprintf(name, sizeof name, "%se2e-%lu-%d", base, GetCurrentProcessId(), ++counter);
-  CreateDirectoryA(name, nullptr);
+  do {
+    snprintf(name, sizeof name, "%se2e-%lu-%d", base, GetCurrentProcessId(), ++counter);
+  } while (!CreateDirectoryA(name, nullptr) && GetLastError() == ERROR_ALREADY_EXISTS);
   path_ = name;
 }
 
@@ -242,7 +246,7 @@ BOOL CALLBACK FindFolderBrowser(HWND window, LPARAM param) {
 
 }  // namespace
 
-bool AnswerFolderBrowser(DWORD process_id, bool accept) {
+bool AnswerFolderBrowser(DWORD process_id, bool accept, const std::string& opened_at) {
   const DWORD deadline = GetTickCount() + 30000;
   BrowserSearch search{process_id};
   while (!search.browser && GetTickCount() < deadline) {
@@ -253,12 +257,36 @@ bool AnswerFolderBrowser(DWORD process_id, bool accept) {
     ADD_FAILURE() << "no folder browser from process " << process_id;
     return false;
   }
-  // Accept only once the browser has selected the folder it opens at.
-  while (accept && GetTickCount() < deadline &&
-         (SendMessageA(search.tree, TVM_GETNEXTITEM, TVGN_CARET, 0) == 0 || !IsEnabled(search.browser, IDOK))) {
-    Sleep(50);
+  // Accept only once the browser has selected the folder it opens at and
+  // the selection has held for a moment.
+  auto wait_for_selection = [&](DWORD milliseconds) {
+    const DWORD until = GetTickCount() + milliseconds;
+    LRESULT held = 0;
+    DWORD held_since = GetTickCount();
+    while (GetTickCount() < until) {
+      const LRESULT now = SendMessageA(search.tree, TVM_GETNEXTITEM, TVGN_CARET, 0);
+      if (now != held || now == 0 || !IsEnabled(search.browser, IDOK)) {
+        held = now;
+        held_since = GetTickCount();
+      } else if (GetTickCount() - held_since > 500) {
+        return true;
+      }
+      Sleep(50);
+    }
+    return false;
+  };
+  if (accept && !wait_for_selection(5000) && !opened_at.empty()) {
+    // Wine fills the tree after the browser's callback has asked for its
+    // start folder, and the request is sometimes lost. Ask again, as the
+    // callback did, with the text placed in the browser's own memory.
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, process_id);
+    void* remote = process ? VirtualAllocEx(process, nullptr, opened_at.size() + 1, MEM_COMMIT, PAGE_READWRITE) : nullptr;
+    if (remote && WriteProcessMemory(process, remote, opened_at.c_str(), opened_at.size() + 1, nullptr)) {
+      SendMessageA(search.browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(remote));
+    }
+    if (process) CloseHandle(process);
+    wait_for_selection(10000);
   }
-  Sleep(300);
   ClickButton(search.browser, accept ? IDOK : IDCANCEL);
   return true;
 }

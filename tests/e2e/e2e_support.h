@@ -78,8 +78,9 @@ std::unique_ptr<Process> StartIn(const std::string& command_line, const std::str
 // Answers a Save-As dialog of the process (title given, not `except`)
 // with the path, or cancels it when the path is empty.
 bool AnswerSaveAs(DWORD process_id, const std::string& title, HWND except, const std::string& path);
-// Accepts the folder the browser opened at, or cancels it.
-bool AnswerFolderBrowser(DWORD process_id, bool accept);
+// Accepts the folder the browser opened at (its path given, for Wine's
+// sake: see the definition), or cancels it.
+bool AnswerFolderBrowser(DWORD process_id, bool accept, const std::string& opened_at = "");
 
 // Where the run keeps its screenshots (KELVARIN_E2E_SCREENSHOTS), or empty.
 std::string ScreenshotFolder();

@@ -96,7 +96,7 @@ int DemoDecode(const std::string& archive, const std::string& password, const st
         folder_seen = true;
         printf("folder browser opened at the current folder: accepted\n");
         Shot(shots, "folder-browser");
-        e2e::AnswerFolderBrowser(decoder_id, true);
+        e2e::AnswerFolderBrowser(decoder_id, true, target);
       }
     }
   }
