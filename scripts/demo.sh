@@ -58,6 +58,17 @@ run decode "$(winpath "$archive")" "demo password" "$(winpath "$demo/decoded")" 
 diff -r "$demo/sample" "$demo/decoded"
 echo "files decoded in Wine are identical to the sample"
 
+echo "== what the run left in the temporary folder and the drive root (nothing expected)"
+temp=$(find "$WINEPREFIX/drive_c/users" -maxdepth 3 -type d -name Temp | head -n 1)
+for _ in $(seq 50); do
+  left=$(find "$temp" / -maxdepth 1 \( -iname 'DEC*.exe' -o -iname 'Del*.exe' -o -iname 'delus.bat' \) 2>/dev/null)
+  [ -z "$left" ] && break
+  sleep 0.2
+done
+echo "temporary folder $temp:"
+ls -la "$temp"
+[ -z "$left" ] && echo "no DEC*.exe, no Del*.exe, no delus.bat left" || { echo "left behind: $left"; exit 1; }
+
 for bmp in "$demo"/screenshots/*.bmp; do convert "$bmp" "${bmp%.bmp}.png" && rm "$bmp"; done
 echo "screenshots:"
 ls -1 "$demo"/screenshots/*.png

@@ -54,7 +54,13 @@ std::string WindowText(HWND window) {
   return buffer;
 }
 
-std::string ControlText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
+// Asked for with WM_GETTEXT: for a window of another process the plain
+// call returns only a caption, never an edit control's contents.
+std::string ControlText(HWND dialog, int id) {
+  char buffer[8192] = {};
+  SendMessageA(GetDlgItem(dialog, id), WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer));
+  return buffer;
+}
 bool IsChecked(HWND dialog, int id) { return SendMessageA(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 bool IsEnabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != 0; }
 bool IsShown(HWND dialog, int id) { return IsWindowVisible(GetDlgItem(dialog, id)) != 0; }
