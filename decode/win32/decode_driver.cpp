@@ -1,12 +1,12 @@
 #include "decode/win32/decode_driver.h"
 
 #include <shlobj.h>
-#include <shellapi.h>
 
 #include <cstdlib>
 
 #include "decode/decode_walk.h"
 #include "decode/disk_output.h"
+#include "shell/win32/shell_start.h"
 #include "ui/decode_messages.h"
 #include "ui/resource_ids.h"
 #include "ui/win32/encoder_info_dialog.h"
@@ -76,7 +76,7 @@ class DialogSink : public DecodeSink {
 
   void OnEntryComplete(const archive::SharedState& state, const char* path) override {
     if (state.password_saving) RememberPassword();
-    if (state.open_after_decode) OpenWithShell(path);
+    if (state.open_after_decode) shell::StartThroughShell(path, nullptr);
   }
 
   void OnFailure(DecodeFailure failure, const archive::SharedState& state) override {
@@ -98,19 +98,6 @@ class DialogSink : public DecodeSink {
     static char text[ui::kSavedPasswordMax + 1];
     int length = GetDlgItemTextA(dialog_, IDC_PASSWORD_EDIT, text, ui::kSavedPasswordMax);
     ui::StoreSavedPassword(text, length);
-  }
-
-  static void OpenWithShell(const char* path) {
-    char directory[MAX_PATH];
-    GetCurrentDirectoryA(sizeof directory, directory);
-    SHELLEXECUTEINFOA execute{};
-    execute.cbSize = sizeof execute;
-    execute.fMask = 0x7D0;  // icon, no close process, connect net drive, DDE wait, env subst, no UI
-    execute.hwnd = GetDesktopWindow();
-    execute.lpFile = path;
-    execute.lpDirectory = directory;
-    execute.nShow = SW_SHOW;
-    ShellExecuteExA(&execute);
   }
 
   HWND dialog_;
