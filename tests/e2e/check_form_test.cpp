@@ -91,6 +91,7 @@ TEST_F(CheckForm, ChangedByteIsReportedAsCooked) {
   encoder::ArchiveWriter writer = GoodArchive();
   Bytes bytes = writer.bytes();
   bytes[writer.stub_size() + 256 + 40] ^= 0x01;  // inside the first block's whole rows
+  ASSERT_TRUE(writer.WriteTo(archive_));
   FILE* f = fopen(archive_.c_str(), "wb");
   ASSERT_NE(f, nullptr);
   fwrite(bytes.data(), 1, bytes.size(), f);

@@ -17,7 +17,6 @@ struct Search {
   const std::string* title = nullptr;
   HWND except = nullptr;
   bool message_box_only = false;  // only windows with a message text (control 0xFFFF)
-  bool tree_view_only = false;    // only windows that hold a tree view
 };
 
 BOOL CALLBACK FindDialogOfProcess(HWND window, LPARAM param) {
@@ -28,7 +27,6 @@ BOOL CALLBACK FindDialogOfProcess(HWND window, LPARAM param) {
   GetClassNameA(window, class_name, sizeof class_name);
   if ((search->process_id == 0 || owner == search->process_id) && IsWindowVisible(window) && strcmp(class_name, "#32770") == 0 &&
       window != search->except && (!search->message_box_only || GetDlgItem(window, 0xFFFF)) &&
-      (!search->tree_view_only || FindWindowExA(window, nullptr, "SysTreeView32", nullptr)) &&
       (!search->title || search->title->empty() || WindowText(window) == *search->title)) {
     search->found = window;
     return FALSE;
@@ -228,21 +226,43 @@ bool AnswerSaveAs(DWORD process_id, const std::string& title, HWND except, const
   return true;
 }
 
+namespace {
+
+struct BrowserSearch {
+  DWORD process_id;
+  HWND browser = nullptr;
+  HWND tree = nullptr;
+};
+
+// The folder browser is the dialog of the process that holds a tree view
+// (its title is localised, so it is not found by title).
+BOOL CALLBACK FindFolderBrowser(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<BrowserSearch*>(param);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  char class_name[64] = {};
+  GetClassNameA(window, class_name, sizeof class_name);
+  if ((search->process_id != 0 && owner != search->process_id) || !IsWindowVisible(window) || strcmp(class_name, "#32770") != 0) return TRUE;
+  HWND tree = FindWindowExA(window, nullptr, "SysTreeView32", nullptr);
+  if (!tree) return TRUE;
+  search->browser = window;
+  search->tree = tree;
+  return FALSE;
+}
+
+}  // namespace
+
 bool AnswerFolderBrowser(DWORD process_id, bool accept, const std::string& opened_at) {
-  // The folder browser's title is localised: it is found by its tree view.
   const DWORD deadline = GetTickCount() + 30000;
-  Search search{process_id, nullptr};
-  search.tree_view_only = true;
-  while (!search.found && GetTickCount() < deadline) {
-    EnumWindows(FindDialogOfProcess, reinterpret_cast<LPARAM>(&search));
-    if (!search.found) Sleep(50);
+  BrowserSearch search{process_id};
+  while (!search.browser && GetTickCount() < deadline) {
+    EnumWindows(FindFolderBrowser, reinterpret_cast<LPARAM>(&search));
+    if (!search.browser) Sleep(50);
   }
-  if (!search.found) {
+  if (!search.browser) {
     ADD_FAILURE() << "no folder browser from process " << process_id;
     return false;
   }
-  const HWND browser = search.found;
-  const HWND tree = FindWindowExA(browser, nullptr, "SysTreeView32", nullptr);
   // Accept only once the browser has selected the folder it opens at and
   // the selection has held for a moment.
   auto wait_for_selection = [&](DWORD milliseconds) {
@@ -250,8 +270,8 @@ bool AnswerFolderBrowser(DWORD process_id, bool accept, const std::string& opene
     LRESULT held = 0;
     DWORD held_since = GetTickCount();
     while (GetTickCount() < until) {
-      const LRESULT now = SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0);
-      if (now != held || now == 0 || !IsEnabled(browser, IDOK)) {
+      const LRESULT now = SendMessageA(search.tree, TVM_GETNEXTITEM, TVGN_CARET, 0);
+      if (now != held || now == 0 || !IsEnabled(search.browser, IDOK)) {
         held = now;
         held_since = GetTickCount();
       } else if (GetTickCount() - held_since > 500) {
@@ -268,12 +288,12 @@ bool AnswerFolderBrowser(DWORD process_id, bool accept, const std::string& opene
     HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, process_id);
     void* remote = process ? VirtualAllocEx(process, nullptr, opened_at.size() + 1, MEM_COMMIT, PAGE_READWRITE) : nullptr;
     if (remote && WriteProcessMemory(process, remote, opened_at.c_str(), opened_at.size() + 1, nullptr)) {
-      SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(remote));
+      SendMessageA(search.browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(remote));
     }
     if (process) CloseHandle(process);
     wait_for_selection(10000);
   }
-  ClickButton(browser, accept ? IDOK : IDCANCEL);
+  ClickButton(search.browser, accept ? IDOK : IDCANCEL);
   return true;
 }
 
