@@ -11,6 +11,8 @@ source scripts/lib.sh
 
 ./scripts/setup.sh
 jobs=$(nproc)
+home_before=$(mktemp)
+home_listing > "$home_before"
 preset=$(wine_preset)
 echo "== building (native tool, decoder.exe for i686, and the $preset build that runs in Wine here)"
 for p in native win32 "$preset"; do
@@ -53,21 +55,31 @@ start_display
 winpath() { echo "Z:$(realpath "$1" | tr / '\\')"; }
 run() { ./scripts/wine-run.sh "build/$preset/demo_driver.exe" "$@"; }
 run check "$(winpath "$archive")" "$(winpath "$demo/screenshots")"
-mkdir -p "$demo/decoded"
-run decode "$(winpath "$archive")" "demo password" "$(winpath "$demo/decoded")" "$(winpath "$demo/screenshots")"
-diff -r "$demo/sample" "$demo/decoded"
+# The decode starts in the folder it decodes into, on the prefix's own
+# drive C: (the program's clean-up may write into its drive's root).
+decoded=$WINEPREFIX/drive_c/decoded
+mkdir -p "$decoded"
+run decode "$(winpath "$archive")" "demo password" 'C:\decoded' "$(winpath "$demo/screenshots")"
+diff -r "$demo/sample" "$decoded"
 echo "files decoded in Wine are identical to the sample"
 
-echo "== what the run left in the temporary folder and the drive root (nothing expected)"
-temp=$(find "$WINEPREFIX/drive_c/users" -maxdepth 3 -type d -name Temp | head -n 1)
-for _ in $(seq 50); do
-  left=$(find "$temp" / -maxdepth 1 \( -iname 'DEC*.exe' -o -iname 'Del*.exe' -o -iname 'delus.bat' \) 2>/dev/null)
+echo "== what the run left in the temporary folder and the drive roots (nothing expected)"
+temp=$(find "$WINEPREFIX/drive_c/users" -maxdepth 4 -type d -name Temp | head -n 1)
+chain_files() {
+  find "$temp" -maxdepth 1 \( -iname 'DEC*.exe' -o -iname 'Del*.exe' -o -iname 'Del*.bat' -o -iname 'Del*.tmp' \)
+  find "$WINEPREFIX/drive_c" / -maxdepth 1 -iname 'delus.bat'
+}
+for _ in $(seq 150); do
+  left=$(chain_files 2>/dev/null)
   [ -z "$left" ] && break
   sleep 0.2
 done
 echo "temporary folder $temp:"
 ls -la "$temp"
-[ -z "$left" ] && echo "no DEC*.exe, no Del*.exe, no delus.bat left" || { echo "left behind: $left"; exit 1; }
+if [ -n "$left" ]; then echo "DEMO FAILED: left behind after 30 s: $left"; exit 1; fi
+echo "no decoder copy, clean-up copy or batch file left"
+check_home_unchanged "$home_before"
+rm -f "$home_before"
 
 for bmp in "$demo"/screenshots/*.bmp; do convert "$bmp" "${bmp%.bmp}.png" && rm "$bmp"; done
 echo "screenshots:"

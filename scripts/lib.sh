@@ -20,3 +20,25 @@ start_display() {
   echo "Xvfb did not start" >&2
   return 1
 }
+
+# What the home folder holds, by name: a test run or the demo writes
+# nothing outside build/ and its own temporary folders.
+home_listing() {
+  find "$HOME" -xdev -maxdepth 4 2>/dev/null | LC_ALL=C sort
+}
+
+# Fails, listing the differences, when the home folder's names changed
+# since the listing in file $1 was taken.
+check_home_unchanged() {
+  local now
+  now=$(mktemp)
+  home_listing > "$now"
+  if ! diff "$1" "$now" > "$now.diff"; then
+    echo "the run changed the home folder $HOME:" >&2
+    cat "$now.diff" >&2
+    rm -f "$now" "$now.diff"
+    return 1
+  fi
+  rm -f "$now" "$now.diff"
+  echo "the home folder $HOME is unchanged"
+}

@@ -2,13 +2,16 @@
 # Builds everything and runs every test suite: native unit tests and fuzz
 # corpora, the same under AddressSanitizer and UndefinedBehaviorSanitizer,
 # and the end-to-end tests that drive decoder.exe under Wine (English and
-# Japanese). Exits non-zero when anything fails.
+# Japanese), and a check that none of it wrote into the home folder. Exits
+# non-zero when anything fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/lib.sh
 
 ./scripts/setup.sh
 jobs=$(nproc)
+home_before=$(mktemp)
+home_listing > "$home_before"
 
 echo "== native build and unit tests"
 cmake --preset native >/dev/null
@@ -36,3 +39,7 @@ echo "== end-to-end tests in Wine ($preset)"
 rm -rf "build/$preset"/wine-*
 start_display
 ctest --preset "$preset"
+
+echo "== nothing written outside build/"
+check_home_unchanged "$home_before"
+rm -f "$home_before"

@@ -1,5 +1,7 @@
 #include "shell/deletion_batch.h"
 
+#include "archive/shared_state.h"
+
 namespace shell {
 namespace {
 
@@ -31,18 +33,41 @@ class BatchText {
   bool fits_ = true;
 };
 
+// Two chains may draw the same temporary name between its making and the
+// creation of the file; a few more names settle that.
+constexpr int kTemporaryNameAttempts = 4;
+
+bool WriteAndStart(BatchSystem& system, const char* program_path, const char* batch_path) {
+  char text[kDeletionBatchCapacity];
+  const int length = FormatDeletionBatch(text, sizeof text, program_path, batch_path);
+  if (!length || !system.CreateNew(batch_path, text, length)) return false;
+  if (system.Start(batch_path)) return true;
+  system.Delete(batch_path);
+  return false;
+}
+
 }  // namespace
 
-int FormatDeletionBatch(char* out, int capacity, const char* program_path) {
+int FormatDeletionBatch(char* out, int capacity, const char* program_path, const char* batch_path) {
   BatchText text(out, capacity);
   text.Add(":Repeat\r\ndel \"");
   text.Add(program_path, true);
   text.Add("\"\r\nif exist \"");
   text.Add(program_path, true);
   text.Add("\" goto Repeat\r\ndel \"");
-  text.Add(kDeletionBatchPath);
+  text.Add(batch_path, true);
   text.Add("\"\r\n");
   return text.Finish();
+}
+
+bool StartDeletionBatch(BatchSystem& system, const char* program_path) {
+  if (WriteAndStart(system, program_path, kDeletionBatchPath)) return true;
+  for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
+    char batch_path[archive::kPathCapacity];
+    if (!system.TemporaryBatchName(batch_path)) return false;
+    if (WriteAndStart(system, program_path, batch_path)) return true;
+  }
+  return false;
 }
 
 }  // namespace shell

@@ -6,15 +6,16 @@
 
 namespace shell {
 
-void ReplaceExtensionWithExe(char* name, int capacity) {
+bool ReplaceExtension(char* name, int capacity, const char* extension) {
   // The first character is never looked at: a lone leading dot is a name.
   for (size_t i = strlen(name); i-- > 1;) {
     if (name[i] == '.') {
       name[i] = '\0';
-      archive::AppendText(name, capacity, ".exe");
-      return;
+      archive::AppendText(name, capacity, extension);
+      return strlen(name) == i + strlen(extension);
     }
   }
+  return false;
 }
 
 }  // namespace shell

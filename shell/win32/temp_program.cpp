@@ -12,7 +12,7 @@ bool MakeTempProgramName(const char* prefix, char* name) {
   GetTempPathA(sizeof folder, folder);
   if (!GetTempFileNameA(folder, prefix, 0, name)) return false;
   DeleteFileA(name);
-  ReplaceExtensionWithExe(name, archive::kPathCapacity);
+  ReplaceExtension(name, archive::kPathCapacity, ".exe");
   return true;
 }
 

@@ -35,12 +35,8 @@ encoder::ArchiveWriter GoodArchive() {
   return writer;
 }
 
-class CheckForm : public ::testing::Test {
+class CheckForm : public e2e::ProgramTest {
  protected:
-  // Every run ends in the clean-up chain, which must finish (and let go
-  // of folder_, its current folder) before the next test.
-  void TearDown() override { EXPECT_TRUE(e2e::CleanUpFinished()); }
-
   // Runs the check form with the argument text, answers the message box
   // and expects the process to end with exit code 0.
   e2e::MessageBoxContent Run(const std::string& arguments) {
@@ -91,7 +87,6 @@ TEST_F(CheckForm, ChangedByteIsReportedAsCooked) {
   encoder::ArchiveWriter writer = GoodArchive();
   Bytes bytes = writer.bytes();
   bytes[writer.stub_size() + 256 + 40] ^= 0x01;  // inside the first block's whole rows
-  ASSERT_TRUE(writer.WriteTo(archive_));
   FILE* f = fopen(archive_.c_str(), "wb");
   ASSERT_NE(f, nullptr);
   fwrite(bytes.data(), 1, bytes.size(), f);

@@ -1,6 +1,8 @@
-// The clean-up chain started directly: after the check form the program
-// that ran it is deleted, and the clean-up form deletes the file it is
-// given and then itself through the batch file.
+// The clean-up chain: after the check or dialog form the program that ran
+// it is deleted, and the clean-up form deletes the file it is given and
+// then itself through a batch file, which deletes itself too. Chains that
+// run at the same time, or a drive root that takes no batch file, leave
+// nothing behind either.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -12,12 +14,9 @@ namespace {
 
 using e2e::Quoted;
 
-class CleanupChain : public ::testing::Test {
+class CleanupChain : public e2e::ProgramTest {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(e2e::CleanUpFinished()) << "temporary programs left by an earlier test";
-    ASSERT_TRUE(CreateDirectoryA(blank_folder_.c_str(), nullptr));
-  }
+  void SetUp() override { ASSERT_TRUE(CreateDirectoryA(blank_folder_.c_str(), nullptr)); }
   std::string Program(const std::string& name) {
     const std::string path = blank_folder_ + "\\" + name;
     EXPECT_TRUE(CopyFileA(e2e::DecoderPath().c_str(), path.c_str(), FALSE));
@@ -30,6 +29,25 @@ class CleanupChain : public ::testing::Test {
     if (out) fclose(out);
     return path;
   }
+  std::string Archive(const std::string& name) {
+    encoder::ArchiveWriter writer(e2e::DecoderBytes());
+    encoder::EntryHeaderFields header;
+    header.caption = name;
+    writer.AddEntryHeader(header);
+    writer.AddDataBlock(encoder::Bytes(500, 0x41));
+    const std::string path = blank_folder_ + "\\" + name + ".exe";
+    EXPECT_TRUE(writer.WriteTo(path));
+    return path;
+  }
+  // Runs the check form on an archive and answers its message box.
+  void RunCheckForm() {
+    const std::string archive = Archive("checked archive");
+    e2e::Process process(Quoted(e2e::FreshCopyOfDecoder(folder_)) + " " + Quoted(":::/" + archive), folder_.path());
+    e2e::MessageBoxContent box = e2e::WaitForMessageBox(process.id());
+    ASSERT_NE(box.window, nullptr);
+    e2e::ClickButton(box.window, IDOK);
+    EXPECT_TRUE(process.WaitForExit(20000));
+  }
 
   e2e::TempFolder folder_;
   std::string blank_folder_ = folder_.File("folder with blanks");
@@ -38,13 +56,8 @@ class CleanupChain : public ::testing::Test {
 };
 
 TEST_F(CleanupChain, CheckFormProgramIsDeletedAfterItEnds) {
-  encoder::ArchiveWriter writer(e2e::DecoderBytes());
-  writer.AddEntryHeader({});
-  writer.AddDataBlock(encoder::Bytes(500, 0x41));
-  const std::string archive = blank_folder_ + "\\checked archive.exe";
-  ASSERT_TRUE(writer.WriteTo(archive));
+  const std::string archive = Archive("checked archive");
   const std::string program = Program("decoder copy.exe");
-
   e2e::Process process(Quoted(program) + " " + Quoted(":::/" + archive), folder_.path());
   e2e::MessageBoxContent box = e2e::WaitForMessageBox(process.id());
   ASSERT_NE(box.window, nullptr);
@@ -52,7 +65,7 @@ TEST_F(CleanupChain, CheckFormProgramIsDeletedAfterItEnds) {
   e2e::ClickButton(box.window, IDOK);
   EXPECT_TRUE(process.WaitForExit(20000));
   EXPECT_TRUE(e2e::WaitForDeletion(program));
-  EXPECT_GE(e2e::WaitForCleanUp(temp_, root_), 0);
+  EXPECT_EQ(e2e::WaitForCleanUp(temp_, root_), std::vector<std::string>{});
   EXPECT_TRUE(e2e::FileExists(archive));
 }
 
@@ -94,15 +107,60 @@ TEST_F(CleanupChain, WaitsForTheProcessBehindTheHandle) {
   CloseHandle(handle);
   CloseHandle(info.hThread);
 
-  Sleep(1500);
-  EXPECT_TRUE(e2e::FileExists(victim)) << "nothing is deleted while the process runs";
+  // Nothing may happen while the holder runs: watch for a while.
+  EXPECT_FALSE(e2e::PollUntil([&] { return !e2e::FileExists(victim); }, 1500)) << "deleted while the process runs";
   EXPECT_EQ(WaitForSingleObject(info.hProcess, 0), static_cast<DWORD>(WAIT_TIMEOUT));
   e2e::ClickButton(box.window, IDOK);
   EXPECT_TRUE(e2e::WaitForDeletion(victim));
   EXPECT_EQ(WaitForSingleObject(info.hProcess, 20000), static_cast<DWORD>(WAIT_OBJECT_0));
   CloseHandle(info.hProcess);
   EXPECT_TRUE(e2e::WaitForDeletion(program));
-  EXPECT_GE(e2e::WaitForCleanUp(temp_, root_), 0);
+  EXPECT_EQ(e2e::WaitForCleanUp(temp_, root_), std::vector<std::string>{});
+}
+
+TEST_F(CleanupChain, ChainsThatOverlapLeaveNothingBehind) {
+  // Two dialogs closed at the same moment: their clean-up chains run side
+  // by side, each with a batch file of its own.
+  const std::string first = Archive("first archive");
+  const std::string second = Archive("second archive");
+  for (int round = 1; round <= 3; ++round) {
+    e2e::Process one(Quoted(e2e::FreshCopyOfDecoder(folder_)) + " " + Quoted(":::" + first), folder_.path());
+    e2e::Process two(Quoted(e2e::FreshCopyOfDecoder(folder_)) + " " + Quoted(":::" + second), folder_.path());
+    HWND dialog_one = e2e::WaitForDialog(one.id(), "first archive");
+    HWND dialog_two = e2e::WaitForDialog(two.id(), "second archive");
+    ASSERT_NE(dialog_one, nullptr);
+    ASSERT_NE(dialog_two, nullptr);
+    e2e::ClickButton(dialog_one, IDCANCEL);
+    e2e::ClickButton(dialog_two, IDCANCEL);
+    EXPECT_TRUE(one.WaitForExit(20000));
+    EXPECT_TRUE(two.WaitForExit(20000));
+    EXPECT_EQ(e2e::WaitForCleanUp(temp_, root_), std::vector<std::string>{}) << "round " << round;
+  }
+}
+
+TEST_F(CleanupChain, RootThatTakesNoBatchFileLeavesNothingBehind) {
+  // A folder where the batch file would go: it cannot be created there,
+  // just as in a root that a standard user may not write.
+  const std::string blocker = root_ + "delus.bat";
+  ASSERT_TRUE(CreateDirectoryA(blocker.c_str(), nullptr));
+  RunCheckForm();
+  EXPECT_EQ(e2e::WaitForCleanUp(temp_, root_, 30000, false), std::vector<std::string>{});
+  EXPECT_TRUE(GetFileAttributesA(blocker.c_str()) & FILE_ATTRIBUTE_DIRECTORY) << "the blocker is left alone";
+  EXPECT_TRUE(RemoveDirectoryA(blocker.c_str()));
+}
+
+TEST_F(CleanupChain, BatchFileOfAnotherChainIsNeverReplaced) {
+  const std::string other = root_ + "delus.bat";
+  const std::string text = "rem another chain's batch file\r\n";
+  FILE* out = fopen(other.c_str(), "wb");
+  ASSERT_NE(out, nullptr);
+  fputs(text.c_str(), out);
+  fclose(out);
+  RunCheckForm();
+  EXPECT_EQ(e2e::WaitForCleanUp(temp_, root_, 30000, false), std::vector<std::string>{});
+  const encoder::Bytes kept = encoder::ReadWholeFile(other);
+  EXPECT_EQ(std::string(kept.begin(), kept.end()), text);
+  EXPECT_TRUE(DeleteFileA(other.c_str()));
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 #include "cleanup_support.h"
 
-#include <gtest/gtest.h>
-
 #include "e2e_support.h"
 
 namespace e2e {
@@ -25,29 +23,13 @@ void AddMatches(const std::string& folder, const char* pattern, std::vector<std:
   FindClose(search);
 }
 
-struct TitleSearch {
-  const std::string* title;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK FindDialogByTitle(HWND window, LPARAM param) {
-  auto* search = reinterpret_cast<TitleSearch*>(param);
-  char class_name[64] = {}, title[512] = {};
-  GetClassNameA(window, class_name, sizeof class_name);
-  GetWindowTextA(window, title, sizeof title);
-  if (IsWindowVisible(window) && strcmp(class_name, "#32770") == 0 && *search->title == title) {
-    search->found = window;
-    return FALSE;
-  }
-  return TRUE;
+std::string Listed(const std::vector<std::string>& files) {
+  std::string out;
+  for (const std::string& file : files) out += "\n  " + file;
+  return out;
 }
 
 }  // namespace
-
-std::string FreshCopyOfDecoder(const TempFolder& folder) {
-  static int copies = 0;
-  return CopyOfDecoder(folder, "decoder-copy-" + std::to_string(++copies) + ".exe");
-}
 
 std::string TemporaryFolder() {
   char buffer[MAX_PATH];
@@ -66,62 +48,38 @@ std::vector<std::string> TemporaryPrograms(const std::string& folder) {
   return out;
 }
 
-bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-long WaitForCleanUp(const std::string& folder, const std::string& root, DWORD milliseconds) {
-  const DWORD start = GetTickCount();
-  const std::string batch = root + "delus.bat";
-  while (!TemporaryPrograms(folder).empty() || FileExists(batch)) {
-    if (GetTickCount() - start >= milliseconds) return -1;
-    Sleep(20);
-  }
-  return static_cast<long>(GetTickCount() - start);
+std::vector<std::string> ChainFiles(const std::string& folder, const std::string& root, bool root_batch_too) {
+  std::vector<std::string> out = TemporaryPrograms(folder);
+  AddMatches(folder, "Del*.bat", &out);
+  AddMatches(folder, "Del*.tmp", &out);
+  if (root_batch_too && FileExists(root + "delus.bat")) out.push_back(root + "delus.bat");
+  return out;
 }
 
-bool CleanUpFinished(DWORD milliseconds) {
+std::vector<std::string> WaitForCleanUp(const std::string& folder, const std::string& root, DWORD milliseconds,
+                                        bool root_batch_too) {
+  std::vector<std::string> left;
+  PollUntil([&] { return (left = ChainFiles(folder, root, root_batch_too)).empty(); }, milliseconds);
+  return left;
+}
+
+::testing::AssertionResult CleanUpFinished(DWORD milliseconds) {
   const std::string folder = TemporaryFolder();
-  return WaitForCleanUp(folder, DriveRoot(folder), milliseconds) >= 0;
+  const std::vector<std::string> left = WaitForCleanUp(folder, DriveRoot(folder), milliseconds);
+  if (left.empty()) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "left by the clean-up chain after " << milliseconds << " ms:" << Listed(left);
 }
 
 bool WaitForDeletion(const std::string& path, DWORD milliseconds) {
-  const DWORD start = GetTickCount();
-  while (FileExists(path)) {
-    if (GetTickCount() - start >= milliseconds) return false;
-    Sleep(20);
-  }
-  return true;
+  return PollUntil([&] { return !FileExists(path); }, milliseconds);
 }
 
-HWND WaitForDialogOfAnyProcess(const std::string& title, DWORD* process_id, DWORD milliseconds) {
-  const DWORD start = GetTickCount();
-  while (GetTickCount() - start < milliseconds) {
-    TitleSearch search{&title};
-    EnumWindows(FindDialogByTitle, reinterpret_cast<LPARAM>(&search));
-    if (search.found) {
-      GetWindowThreadProcessId(search.found, process_id);
-      return search.found;
-    }
-    Sleep(50);
-  }
-  ADD_FAILURE() << "no dialog \"" << title << "\" from any process";
-  return nullptr;
-}
-
-bool WaitForProcessEnd(DWORD process_id, DWORD milliseconds) {
-  HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, process_id);
-  if (!process) return true;  // already gone
-  const bool ended = WaitForSingleObject(process, milliseconds) == WAIT_OBJECT_0;
-  CloseHandle(process);
-  return ended;
-}
-
-bool WaitForWindowGone(HWND window, DWORD milliseconds) {
-  const DWORD start = GetTickCount();
-  while (IsWindow(window)) {
-    if (GetTickCount() - start >= milliseconds) return false;
-    Sleep(10);
-  }
-  return true;
+void ProgramTest::TearDown() {
+  const ::testing::AssertionResult finished = CleanUpFinished();
+  EXPECT_TRUE(finished);
+  if (finished) return;
+  const std::string folder = TemporaryFolder();
+  for (const std::string& file : ChainFiles(folder, DriveRoot(folder))) DeleteFileA(file.c_str());
 }
 
 TemporaryFolderOverride::TemporaryFolderOverride(const std::string& folder) {

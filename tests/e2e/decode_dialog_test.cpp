@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "cleanup_support.h"
+#include "dialog_answers.h"
 #include "e2e_support.h"
 #include "archive/shared_state.h"
 #include "encoder/entry_encoder.h"
@@ -83,8 +84,6 @@ void ExpectFileAsRecorded(const std::string& path, const encoder::Entry& entry) 
   EXPECT_EQ(encoder::ReadWholeFile(path), entry.contents) << path;
 }
 
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
 // The saved password as stored, read through the wide call so that its
 // length is what the registry keeps. The program stores the characters
 // without a terminating NUL; the NT registry adds one by itself when the
@@ -104,12 +103,12 @@ std::string SavedPassword(bool* present) {
   return out;
 }
 
-class DecodeDialog : public ::testing::Test {
+class DecodeDialog : public e2e::ProgramTest {
  protected:
   void SetUp() override { RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\By Mobrae"); }
   void TearDown() override {
     RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\By Mobrae");
-    EXPECT_TRUE(e2e::CleanUpFinished()) << "the clean-up chain lets go of folder_";
+    ProgramTest::TearDown();
   }
 
   void Write(const std::vector<encoder::Entry>& entries) {
@@ -122,8 +121,9 @@ class DecodeDialog : public ::testing::Test {
   }
   // Starts the dialog form (in the given current folder) and waits for it.
   HWND Start(const std::string& folder = "") {
-    process_ = e2e::StartIn(Quoted(e2e::FreshCopyOfDecoder(folder_)) + " " + Quoted(":::" + archive_),
-                            folder.empty() ? folder_.path() : folder);
+    process_ = std::make_unique<e2e::Process>(
+        Quoted(e2e::FreshCopyOfDecoder(folder_)) + " " + Quoted(":::" + archive_),
+        folder.empty() ? folder_.path() : folder);
     dialog_ = e2e::WaitForDialog(process_->id(), kCaption);
     return dialog_;
   }
@@ -139,9 +139,7 @@ class DecodeDialog : public ::testing::Test {
   // The dialog is back at input: title, prompt and controls restored.
   void ExpectBackAtInput() {
     EXPECT_TRUE(e2e::WaitForTitle(dialog_, kCaption));
-    const DWORD deadline = GetTickCount() + 10000;
-    while (!e2e::IsShown(dialog_, IDOK) && GetTickCount() < deadline) Sleep(50);
-    EXPECT_TRUE(e2e::IsShown(dialog_, IDOK));
+    EXPECT_TRUE(e2e::PollUntil([this] { return e2e::IsShown(dialog_, IDOK); }, 10000));
     EXPECT_TRUE(e2e::IsShown(dialog_, IDCANCEL));
     EXPECT_TRUE(e2e::IsEnabled(dialog_, IDC_PASSWORD_EDIT));
     EXPECT_EQ(e2e::ControlText(dialog_, IDC_PROMPT), Expected(TextId::kPasswordPrompt));
@@ -166,7 +164,7 @@ TEST_F(DecodeDialog, PlainNameIsSavedWhereTheUserSaysWithTimesAndAttributes) {
   ASSERT_TRUE(e2e::AnswerSaveAs(process_->id(), kCaption, dialog_, target));
   ExpectEnd();
   ExpectFileAsRecorded(target, entry);
-  EXPECT_TRUE(Exists(archive_)) << "Suicide was not checked";
+  EXPECT_TRUE(e2e::FileExists(archive_)) << "Suicide was not checked";
 }
 
 TEST_F(DecodeDialog, RelativeNamesGoBelowOneChosenFolderWithSubFoldersMade) {
@@ -177,7 +175,7 @@ TEST_F(DecodeDialog, RelativeNamesGoBelowOneChosenFolderWithSubFoldersMade) {
   ASSERT_TRUE(CreateDirectoryA(target.c_str(), nullptr));
   ASSERT_NE(Start(target), nullptr);
   TypeAndOk(kPassword);
-  ASSERT_TRUE(e2e::AnswerFolderBrowser(process_->id(), true, target));
+  ASSERT_TRUE(e2e::AnswerFolderBrowser(process_->id(), target));
   ExpectEnd();
   ExpectFileAsRecorded(target + "\\docs\\a.txt", first);
   ExpectFileAsRecorded(target + "\\docs\\deep\\er\\b.txt", second);
@@ -192,7 +190,7 @@ TEST_F(DecodeDialog, FileStandingWhereAFolderIsNeededEndsTheRunWithoutAMessage) 
   fclose(blocker);
   ASSERT_NE(Start(target), nullptr);
   TypeAndOk(kPassword);
-  ASSERT_TRUE(e2e::AnswerFolderBrowser(process_->id(), true, target));
+  ASSERT_TRUE(e2e::AnswerFolderBrowser(process_->id(), target));
   ExpectBackAtInput();
   Cancel();
 }
@@ -225,7 +223,7 @@ TEST_F(DecodeDialog, CancellingSaveAsOrTheFolderBrowserReturnsToInputSilently) {
 
   TypeAndOk(kPassword);
   ASSERT_TRUE(e2e::AnswerSaveAs(process_->id(), kCaption, dialog_, folder_.File("x.txt")));
-  ASSERT_TRUE(e2e::AnswerFolderBrowser(process_->id(), false));
+  ASSERT_TRUE(e2e::AnswerFolderBrowser(process_->id(), ""));
   ExpectBackAtInput();
   Cancel();
 }
@@ -261,14 +259,14 @@ TEST_F(DecodeDialog, SuicideDeletesTheArchiveOnlyAfterASuccessfulRun) {
   e2e::MessageBoxContent box = e2e::WaitForMessageBox(process_->id());
   e2e::ClickButton(box.window, IDOK);
   ExpectBackAtInput();
-  EXPECT_TRUE(Exists(archive_));
+  EXPECT_TRUE(e2e::FileExists(archive_));
   EXPECT_TRUE(e2e::IsChecked(dialog_, IDC_SUICIDE));
   EXPECT_FALSE(e2e::IsEnabled(dialog_, IDC_SUICIDE)) << "mode 0 stays disabled after a failed run";
 
   TypeAndOk(kPassword);
   ASSERT_TRUE(e2e::AnswerSaveAs(process_->id(), kCaption, dialog_, folder_.File("s.txt")));
   ExpectEnd();
-  EXPECT_FALSE(Exists(archive_));
+  EXPECT_FALSE(e2e::FileExists(archive_));
 }
 
 TEST_F(DecodeDialog, OpenAfterDecodeRunsTheFilesDefaultAction) {
@@ -280,9 +278,7 @@ TEST_F(DecodeDialog, OpenAfterDecodeRunsTheFilesDefaultAction) {
   const std::string target = folder_.File("open-me.bat");
   ASSERT_TRUE(e2e::AnswerSaveAs(process_->id(), kCaption, dialog_, target));
   ExpectEnd();
-  const DWORD deadline = GetTickCount() + 20000;
-  while (!Exists(mark) && GetTickCount() < deadline) Sleep(100);
-  EXPECT_TRUE(Exists(mark)) << "the batch file ran";
+  EXPECT_TRUE(e2e::PollUntil([&] { return e2e::FileExists(mark); }, 20000)) << "the batch file ran";
 }
 
 TEST_F(DecodeDialog, ScreenshotsOfTheDialogAndTheResult) {
@@ -291,13 +287,11 @@ TEST_F(DecodeDialog, ScreenshotsOfTheDialogAndTheResult) {
   Write({MakeEntry("shown.txt", Contents(100, 10), encoder::kPasswordSaving, 1)});
   ASSERT_NE(Start(), nullptr);
   SetDlgItemTextA(dialog_, IDC_PASSWORD_EDIT, kPassword.c_str());
-  Sleep(500);
-  EXPECT_TRUE(e2e::SaveScreenshot(folder + "\\password-dialog.bmp"));
+  EXPECT_TRUE(e2e::SaveWindowScreenshot(dialog_, folder + "\\password-dialog.bmp"));
   TypeAndOk("wrong password");
   e2e::MessageBoxContent box = e2e::WaitForMessageBox(process_->id());
   EXPECT_EQ(box.text, Expected(TextId::kWrongPassword)) << "also for a first block shorter than a record";
-  Sleep(500);
-  EXPECT_TRUE(e2e::SaveScreenshot(folder + "\\wrong-password.bmp"));
+  EXPECT_TRUE(e2e::SaveWindowScreenshot(dialog_, folder + "\\wrong-password.bmp"));
   e2e::ClickButton(box.window, IDOK);
   ExpectBackAtInput();
   Cancel();

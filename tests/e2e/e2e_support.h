@@ -1,11 +1,13 @@
 // Driving the real program under Wine: starting copies of decoder.exe,
-// finding its windows, reading message boxes and clicking buttons.
+// finding its windows, reading message boxes and clicking buttons. Every
+// wait polls for a state it can check, up to a deadline.
 #pragma once
 
 #include <windows.h>
 
-#include <string>
+#include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "encoder/archive_writer.h"
@@ -19,6 +21,14 @@ std::string DecoderPath();
 const encoder::Bytes& DecoderBytes();
 ui::Language SystemLanguage();
 const char* Expected(ui::TextId id);
+// A host path ("/work/...") as Windows programs see it ("Z:\work\...").
+std::string WindowsPath(const std::string& host_path);
+std::string Quoted(const std::string& text);
+bool FileExists(const std::string& path);
+
+// Calls condition every `interval` milliseconds until it holds; false
+// when the deadline passed first.
+bool PollUntil(const std::function<bool()>& condition, DWORD milliseconds, DWORD interval = 20);
 
 // A fresh folder below the temporary folder, removed afterwards.
 class TempFolder {
@@ -32,10 +42,18 @@ class TempFolder {
   std::string path_;
 };
 
+// Copies decoder.exe into the folder under a name not used before: every
+// run of the dialog or check form ends with its program file deleted, so
+// each run needs a copy of its own.
+std::string FreshCopyOfDecoder(const TempFolder& folder);
+
 // A started program; the destructor ends it if it still runs.
 class Process {
  public:
-  explicit Process(const std::string& command_line, const std::string& folder = "");
+  // Starts the command line in the folder, which must be on drive C:
+  // the program's clean-up chain may write a batch file into the root of
+  // its current drive, and Z: is the host's own root.
+  Process(const std::string& command_line, const std::string& folder);
   ~Process();
   bool started() const { return info_.hProcess != nullptr; }
   DWORD id() const { return info_.dwProcessId; }
@@ -45,6 +63,17 @@ class Process {
  private:
   PROCESS_INFORMATION info_{};
 };
+// Waits until the process with that id has ended; true if it has.
+bool WaitForProcessEnd(DWORD process_id, DWORD milliseconds = 20000);
+
+// The one window search: visible top-level windows, tested in turn.
+using WindowTest = std::function<bool(HWND)>;
+HWND FindWindowWhere(const WindowTest& test);
+// Waits for such a window; adds a failure naming `what` at the deadline.
+HWND WaitForWindow(const WindowTest& test, const std::string& what, DWORD milliseconds = 20000);
+// Dialog-class windows of the process (any process when process_id is 0).
+WindowTest DialogOf(DWORD process_id);
+DWORD ProcessOf(HWND window);
 
 struct MessageBoxContent {
   HWND window = nullptr;
@@ -53,18 +82,21 @@ struct MessageBoxContent {
   bool has_icon = false;
 };
 
-// Process id 0 in the waits below stands for any process.
-
-// Waits for a message box (or dialog) of the process and reads it.
+// Waits for a message box (a dialog with a message text, control 0xFFFF)
+// of the process and reads it.
 MessageBoxContent WaitForMessageBox(DWORD process_id, DWORD milliseconds = 20000);
-// Waits for a visible dialog-class window of the process whose title is
-// title (any title when empty) and that is not `except`.
-HWND WaitForDialog(DWORD process_id, const std::string& title, DWORD milliseconds = 20000,
-                   HWND except = nullptr);
+// Waits for a dialog of the process with this title (any title when
+// empty) that is not `except`.
+HWND WaitForDialog(DWORD process_id, const std::string& title, DWORD milliseconds = 20000, HWND except = nullptr);
 // Waits until the window's title is title; false on timeout.
 bool WaitForTitle(HWND window, const std::string& title, DWORD milliseconds = 20000);
+bool WaitForWindowGone(HWND window, DWORD milliseconds = 20000);
+
 std::string WindowText(HWND window);
+// A control's text as its window procedure gives it (for an edit control
+// of another process the plain call gives only its creation text).
 std::string ControlText(HWND dialog, int id);
+std::string ControlText(HWND control);
 bool IsChecked(HWND dialog, int id);
 bool IsEnabled(HWND dialog, int id);
 bool IsShown(HWND dialog, int id);
@@ -72,28 +104,10 @@ RECT ScreenRect(HWND dialog, int id);
 // Presses the button with the id (posted, so that modal loops go on).
 void ClickButton(HWND window, int id);
 
-// Starts a program with the given current folder (the parent's when empty).
-std::unique_ptr<Process> StartIn(const std::string& command_line, const std::string& folder);
-
-// Answers a Save-As dialog of the process (title given, not `except`)
-// with the path, or cancels it when the path is empty.
-bool AnswerSaveAs(DWORD process_id, const std::string& title, HWND except, const std::string& path);
-// Accepts the folder the browser opened at (its path given, for Wine's
-// sake: see the definition), or cancels it.
-bool AnswerFolderBrowser(DWORD process_id, bool accept, const std::string& opened_at = "");
-
 // Where the run keeps its screenshots (KELVARIN_E2E_SCREENSHOTS), or empty.
 std::string ScreenshotFolder();
-
-// Copies decoder.exe into the folder under the name and gives the path.
-std::string CopyOfDecoder(const TempFolder& folder, const std::string& name = "decoder-copy.exe");
-std::string Quoted(const std::string& text);
-
-}  // namespace e2e
-
-namespace e2e {
-
-// Saves what the screen shows as a 24-bit BMP file.
-bool SaveScreenshot(const std::string& bmp_path);
+// Saves the window and the windows it owns, as the screen shows them, as
+// a 24-bit BMP file.
+bool SaveWindowScreenshot(HWND window, const std::string& bmp_path);
 
 }  // namespace e2e

@@ -2,6 +2,8 @@
 // stores under the encoder's serial, and when the decode shows it.
 #include <gtest/gtest.h>
 
+#include "cleanup_support.h"
+#include "dialog_answers.h"
 #include "e2e_support.h"
 #include "archive/shared_state.h"
 #include "encoder/entry_encoder.h"
@@ -105,14 +107,6 @@ uint32_t LocalVolumeSerial() {
   return serial;
 }
 
-// An edit control's text: asked of its window procedure, since reading
-// another process's window text gives only what the window was created with.
-std::string EditText(HWND dialog, int id) {
-  char text[1024] = {};
-  SendMessageA(GetDlgItem(dialog, id), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-  return text;
-}
-
 HWND FocusOf(HWND window) {
   GUITHREADINFO gui{};
   gui.cbSize = sizeof gui;
@@ -123,10 +117,8 @@ HWND FocusOf(HWND window) {
 // Presses Set name and waits for the name edit to take the button's place.
 bool OpenNameEdit(HWND info) {
   e2e::ClickButton(info, IDC_SET_NAME);
-  const DWORD deadline = GetTickCount() + 10000;
-  auto opened = [info] { return e2e::IsShown(info, IDC_NAME_EDIT) && !e2e::IsShown(info, IDC_SET_NAME); };
-  while (!opened() && GetTickCount() < deadline) Sleep(50);
-  return opened();
+  return e2e::PollUntil([info] { return e2e::IsShown(info, IDC_NAME_EDIT) && !e2e::IsShown(info, IDC_SET_NAME); },
+                        10000);
 }
 
 std::string LastLine(const std::string& text) {
@@ -147,10 +139,13 @@ encoder::Entry MakeEntry(const std::string& name, uint32_t serial, uint32_t enco
   return entry;
 }
 
-class EncoderInfo : public ::testing::Test {
+class EncoderInfo : public e2e::ProgramTest {
  protected:
   void SetUp() override { RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\By Mobrae"); }
-  void TearDown() override { RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\By Mobrae"); }
+  void TearDown() override {
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\By Mobrae");
+    ProgramTest::TearDown();
+  }
 
   void Write(const std::vector<encoder::Entry>& entries) {
     encoder::ArchiveWriter writer(e2e::DecoderBytes());
@@ -161,9 +156,8 @@ class EncoderInfo : public ::testing::Test {
   // Starts a decode of the archive and waits for the information dialog.
   // The folder browser opens at the current folder: the test's own.
   HWND DecodeUntilInformation() {
-    // A copy per start: the program's clean-up may remove the file that ran.
-    const std::string program = e2e::CopyOfDecoder(folder_, "decoder-" + std::to_string(++starts_) + ".exe");
-    process_ = e2e::StartIn(Quoted(program) + " " + Quoted(":::" + archive_), folder_.path());
+    process_ = std::make_unique<e2e::Process>(
+        Quoted(e2e::FreshCopyOfDecoder(folder_)) + " " + Quoted(":::" + archive_), folder_.path());
     dialog_ = e2e::WaitForDialog(process_->id(), kCaption);
     if (!dialog_) return nullptr;
     SetDlgItemTextA(dialog_, IDC_PASSWORD_EDIT, kPassword.c_str());
@@ -184,7 +178,7 @@ class EncoderInfo : public ::testing::Test {
     Write({MakeEntry(name, serial, encoding_time)});
     HWND info = DecodeUntilInformation();
     if (!info) return "";
-    const std::string text = EditText(info, IDC_INFO_TEXT);
+    const std::string text = e2e::ControlText(info, IDC_INFO_TEXT);
     e2e::ClickButton(info, button);
     SaveAndExpectEnd(name);
     return text;
@@ -194,7 +188,6 @@ class EncoderInfo : public ::testing::Test {
   std::string archive_ = folder_.File("encoder test.exe");
   std::unique_ptr<e2e::Process> process_;
   HWND dialog_ = nullptr;
-  int starts_ = 0;
   int decodes_ = 0;
 };
 
@@ -204,7 +197,7 @@ TEST_F(EncoderInfo, WorkedExampleShowsTheRegisteredNameAndLocalTimeAndCountsOnCo
   HWND info = DecodeUntilInformation();
   ASSERT_NE(info, nullptr);
 
-  EXPECT_EQ(EditText(info, IDC_INFO_TEXT),
+  EXPECT_EQ(e2e::ControlText(info, IDC_INFO_TEXT),
             InEither("Encoded by\r\n--0012ABCD--\r\nOffice PC.\r\n\r\nFri Jun 01 09:30:00 2001\r\n"
                      "Created at above date.\r\n\r\n3th try to decode.",
                      "この暗号ファイルは\r\n--0012ABCD--\r\nOffice PC\r\nによって\r\n\r\nFri Jun 01 09:30:00 2001\r\n"
@@ -219,8 +212,7 @@ TEST_F(EncoderInfo, WorkedExampleShowsTheRegisteredNameAndLocalTimeAndCountsOnCo
 
   const std::string shots = e2e::ScreenshotFolder();
   if (!shots.empty()) {
-    Sleep(500);
-    EXPECT_TRUE(e2e::SaveScreenshot(shots + "\\encoder-information.bmp"));
+    EXPECT_TRUE(e2e::SaveWindowScreenshot(dialog_, shots + "\\encoder-information.bmp"));
   }
   e2e::ClickButton(info, IDOK);
   SaveAndExpectEnd("example.txt");
@@ -257,7 +249,7 @@ TEST_F(EncoderInfo, EntryFromThisComputerSaysSoAndOffersNoName) {
   Write({MakeEntry("here.txt", local)});
   HWND info = DecodeUntilInformation();
   ASSERT_NE(info, nullptr);
-  const std::string text = EditText(info, IDC_INFO_TEXT);
+  const std::string text = e2e::ControlText(info, IDC_INFO_TEXT);
   EXPECT_NE(text.find("--" + SerialText(local) + "--\r\n" + Expected(TextId::kInfoThisComputer) +
                       InEither(".\r\n", "\r\nによって\r\n")),
             std::string::npos)
@@ -276,13 +268,12 @@ TEST_F(EncoderInfo, SetNameOpensTheEditAndEndStoresWhatItHolds) {
   ASSERT_NE(info, nullptr);
   ASSERT_TRUE(OpenNameEdit(info));
   EXPECT_EQ(e2e::ControlText(info, IDOK), Expected(TextId::kInfoEnd));
-  EXPECT_EQ(EditText(info, IDC_NAME_EDIT), "Old name");
+  EXPECT_EQ(e2e::ControlText(info, IDC_NAME_EDIT), "Old name");
   EXPECT_EQ(FocusOf(info), GetDlgItem(info, IDC_NAME_EDIT)) << "the hidden button hands the focus on";
   SetDlgItemTextA(info, IDC_NAME_EDIT, "New desk");
   const std::string shots = e2e::ScreenshotFolder();
   if (!shots.empty()) {
-    Sleep(500);
-    EXPECT_TRUE(e2e::SaveScreenshot(shots + "\\encoder-information-naming.bmp"));
+    EXPECT_TRUE(e2e::SaveWindowScreenshot(dialog_, shots + "\\encoder-information-naming.bmp"));
   }
   e2e::ClickButton(info, IDOK);
   SaveAndExpectEnd("named.txt");
@@ -294,7 +285,7 @@ TEST_F(EncoderInfo, SetNameOpensTheEditAndEndStoresWhatItHolds) {
   Write({MakeEntry("named.txt", 0x00C0FFEE)});
   info = DecodeUntilInformation();
   ASSERT_NE(info, nullptr);
-  EXPECT_NE(EditText(info, IDC_INFO_TEXT).find("\r\nNew desk"), std::string::npos);
+  EXPECT_NE(e2e::ControlText(info, IDC_INFO_TEXT).find("\r\nNew desk"), std::string::npos);
   ASSERT_TRUE(OpenNameEdit(info));
   SetDlgItemTextA(info, IDC_NAME_EDIT, "");
   e2e::ClickButton(info, IDOK);
@@ -333,9 +324,9 @@ TEST_F(EncoderInfo, ShownOnlyUntilTheRunHasChosenItsFolder) {
   Write({MakeEntry("\\a.txt", 0x11110001), MakeEntry("\\b.txt", 0x11110002), MakeEntry("c.txt", 0x11110003)});
   HWND info = DecodeUntilInformation();
   ASSERT_NE(info, nullptr);
-  EXPECT_NE(EditText(info, IDC_INFO_TEXT).find("--11110001--"), std::string::npos);
+  EXPECT_NE(e2e::ControlText(info, IDC_INFO_TEXT).find("--11110001--"), std::string::npos);
   e2e::ClickButton(info, IDOK);
-  ASSERT_TRUE(e2e::AnswerFolderBrowser(process_->id(), true));
+  ASSERT_TRUE(e2e::AnswerFolderBrowser(process_->id(), folder_.path()));
   // A second information dialog would hold the run: Save-As must come next.
   SaveAndExpectEnd("c.txt");
   EXPECT_EQ(ReadRegistration(0x11110001).count, 1u);

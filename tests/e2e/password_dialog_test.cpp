@@ -44,12 +44,12 @@ encoder::ArchiveWriter Archive(unsigned char flags, int8_t suicide_mode = 2, uin
   return writer;
 }
 
-class PasswordDialog : public ::testing::Test {
+class PasswordDialog : public e2e::ProgramTest {
  protected:
   void SetUp() override { ClearSettings(); }
   void TearDown() override {
     ClearSettings();
-    EXPECT_TRUE(e2e::CleanUpFinished()) << "the clean-up chain lets go of folder_";
+    ProgramTest::TearDown();
   }
 
   // Starts the dialog form on the archive and waits for the dialog.

@@ -1,19 +1,71 @@
-// Screen captures for the demo and for looking at the dialogs by eye.
+// Screen captures for the demo and for looking at the dialogs by eye: a
+// window and the windows it owns (message boxes, Save-As, the folder
+// browser), cut out of the screen.
 #include <cstdio>
 #include <vector>
 
 #include "e2e_support.h"
 
 namespace e2e {
+namespace {
 
-bool SaveScreenshot(const std::string& bmp_path) {
-  const int width = GetSystemMetrics(SM_CXSCREEN);
-  const int height = GetSystemMetrics(SM_CYSCREEN);
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+struct OwnedArea {
+  HWND owner;
+  RECT area;
+};
+
+bool IsOwnedBy(HWND window, HWND owner) {
+  for (HWND at = GetWindow(window, GW_OWNER); at; at = GetWindow(at, GW_OWNER))
+    if (at == owner) return true;
+  return false;
+}
+
+BOOL CALLBACK AddOwned(HWND window, LPARAM param) {
+  auto* owned = reinterpret_cast<OwnedArea*>(param);
+  RECT rect;
+  if (IsWindowVisible(window) && IsOwnedBy(window, owned->owner) && GetWindowRect(window, &rect))
+    UnionRect(&owned->area, &owned->area, &rect);
+  return TRUE;
+}
+
+bool WriteBmp(const std::string& path, int width, int height, const std::vector<unsigned char>& pixels) {
+  BITMAPINFOHEADER info{};
+  info.biSize = sizeof info;
+  info.biWidth = width;
+  info.biHeight = height;
+  info.biPlanes = 1;
+  info.biBitCount = 24;
+  info.biCompression = BI_RGB;
+  BITMAPFILEHEADER file{};
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof info;
+  file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
+  FILE* out = fopen(path.c_str(), "wb");
+  if (!out) return false;
+  bool ok = fwrite(&file, sizeof file, 1, out) == 1 && fwrite(&info, sizeof info, 1, out) == 1 &&
+            fwrite(pixels.data(), 1, pixels.size(), out) == pixels.size();
+  return fclose(out) == 0 && ok;
+}
+
+}  // namespace
+
+bool SaveWindowScreenshot(HWND window, const std::string& bmp_path) {
+  OwnedArea owned{window, {}};
+  if (!GetWindowRect(window, &owned.area)) return false;
+  EnumWindows(AddOwned, reinterpret_cast<LPARAM>(&owned));
+  RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  RECT area;
+  if (!IntersectRect(&area, &owned.area, &screen)) return false;
+  // Painting is the windows' own business; give it a moment to finish.
+  Sleep(300);
+
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
+  HDC screen_dc = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen_dc);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen_dc, width, height);
   HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+  BitBlt(memory, 0, 0, width, height, screen_dc, area.left, area.top, SRCCOPY);
   SelectObject(memory, old);
 
   BITMAPINFOHEADER info{};
@@ -25,22 +77,12 @@ bool SaveScreenshot(const std::string& bmp_path) {
   info.biCompression = BI_RGB;
   const int stride = (width * 3 + 3) & ~3;
   std::vector<unsigned char> pixels(static_cast<size_t>(stride) * height);
-  int rows = GetDIBits(memory, bitmap, 0, height, pixels.data(), reinterpret_cast<BITMAPINFO*>(&info),
-                       DIB_RGB_COLORS);
+  const int rows = GetDIBits(memory, bitmap, 0, height, pixels.data(), reinterpret_cast<BITMAPINFO*>(&info),
+                             DIB_RGB_COLORS);
   DeleteObject(bitmap);
   DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  if (rows != height) return false;
-
-  BITMAPFILEHEADER file{};
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof info;
-  file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
-  FILE* out = fopen(bmp_path.c_str(), "wb");
-  if (!out) return false;
-  bool ok = fwrite(&file, sizeof file, 1, out) == 1 && fwrite(&info, sizeof info, 1, out) == 1 &&
-            fwrite(pixels.data(), 1, pixels.size(), out) == pixels.size();
-  return fclose(out) == 0 && ok;
+  ReleaseDC(nullptr, screen_dc);
+  return rows == height && WriteBmp(bmp_path, width, height, pixels);
 }
 
 }  // namespace e2e

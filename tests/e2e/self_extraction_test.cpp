@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "cleanup_support.h"
+#include "dialog_answers.h"
 #include "e2e_support.h"
 #include "archive/shared_state.h"
 #include "encoder/entry_encoder.h"
@@ -32,12 +33,8 @@ encoder::Entry Entry(int8_t suicide_mode) {
   return entry;
 }
 
-class SelfExtraction : public ::testing::Test {
+class SelfExtraction : public e2e::ProgramTest {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(e2e::CleanUpFinished()) << "temporary programs left by an earlier test";
-  }
-
   // Writes an archive with one entry; `edit` may change its bytes.
   void WriteArchive(int8_t suicide_mode = 2, void (*edit)(Bytes&, size_t stub_size) = nullptr) {
     encoder::ArchiveWriter writer(e2e::DecoderBytes());
@@ -52,11 +49,12 @@ class SelfExtraction : public ::testing::Test {
     fclose(out);
   }
   // Starts the archive with an empty command line.
-  void StartArchive() { archive_process_ = e2e::StartIn(Quoted(archive_), folder_.path()); }
+  void StartArchive() { archive_process_ = std::make_unique<e2e::Process>(Quoted(archive_), folder_.path()); }
   // The decoder copy's dialog; checks that the copy is the stub.
   HWND WaitForPasswordDialog() {
-    dialog_ = e2e::WaitForDialogOfAnyProcess(kCaption, &copy_id_);
+    dialog_ = e2e::WaitForDialog(0, kCaption, 30000);
     if (!dialog_) return nullptr;
+    copy_id_ = e2e::ProcessOf(dialog_);
     EXPECT_TRUE(archive_process_->WaitForExit(20000)) << "the archive's process ends after the start";
     const std::vector<std::string> copies = e2e::TemporaryPrograms(temp_);
     EXPECT_EQ(copies.size(), 1u);
@@ -74,11 +72,12 @@ class SelfExtraction : public ::testing::Test {
   // deadline so do the decoder copy, the clean-up copy and the batch file.
   void ExpectCleanUp() {
     ASSERT_TRUE(e2e::WaitForWindowGone(dialog_));
-    const long milliseconds = e2e::WaitForCleanUp(temp_, root_);
-    EXPECT_GE(milliseconds, 0) << "still there: " << (e2e::TemporaryPrograms(temp_).empty() ? root_ + "delus.bat"
-                                                                                           : e2e::TemporaryPrograms(temp_)[0]);
-    RecordProperty("cleanup_ms", static_cast<int>(milliseconds));
-    printf("clean-up after the dialog closed: %ld ms\n", milliseconds);
+    const DWORD start = GetTickCount();
+    const std::vector<std::string> left = e2e::WaitForCleanUp(temp_, root_);
+    EXPECT_TRUE(left.empty()) << "still there: " << left[0];
+    const int milliseconds = static_cast<int>(GetTickCount() - start);
+    RecordProperty("cleanup_ms", milliseconds);
+    printf("clean-up after the dialog closed: %d ms\n", milliseconds);
     EXPECT_TRUE(e2e::WaitForProcessEnd(copy_id_));
   }
   void ExpectArchiveUntouched() { EXPECT_TRUE(encoder::ReadWholeFile(archive_) == written_); }
@@ -159,7 +158,7 @@ TEST_F(SelfExtraction, ChangedStubWarnsOnceAndTheDialogStillComes) {
 
 TEST_F(SelfExtraction, FileWithoutCheckBlockCannotTakeOutData) {
   // The decoder itself, started with no arguments, carries no check block.
-  const std::string program = e2e::CopyOfDecoder(folder_);
+  const std::string program = e2e::FreshCopyOfDecoder(folder_);
   e2e::Process process(Quoted(program), folder_.path());
   e2e::MessageBoxContent box = e2e::WaitForMessageBox(process.id());
   EXPECT_EQ(box.title, "");

@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <string>
 
 #include "archive/entry_header.h"
 #include "archive/markers.h"
@@ -59,16 +58,22 @@ class MemorySink : public decode::DecodeSink {
   int failures_ = 0;
 };
 
-std::string ArchivePath() {
-  static const std::string path = "/tmp/kelvarin-fuzz-" + std::to_string(getpid()) + ".exe";
-  return path;
+// The archive file of this process, removed when the process ends.
+char archive_path[64];
+void RemoveArchive() { unlink(archive_path); }
+const char* ArchivePath() {
+  if (!archive_path[0]) {
+    snprintf(archive_path, sizeof archive_path, "/tmp/kelvarin-fuzz-%d.exe", static_cast<int>(getpid()));
+    atexit(RemoveArchive);
+  }
+  return archive_path;
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size > (4u << 20)) return 0;
-  FILE* file = fopen(ArchivePath().c_str(), "wb");
+  FILE* file = fopen(ArchivePath(), "wb");
   if (!file) abort();
   char prefix[256 + archive::kEntryMarkerLength + 1] = {};
   archive::BuildEntryMarker(prefix + 256);
@@ -77,7 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fclose(file);
 
   static archive::SharedState state;
-  archive::CopyText(state.archive_path, archive::kPathCapacity, ArchivePath().c_str());
+  archive::CopyText(state.archive_path, archive::kPathCapacity, ArchivePath());
   state.entry_offset = 256;
   MemorySink sink;
   decode::DecodeWalk(state, kPassword, sizeof kPassword - 1, sink);

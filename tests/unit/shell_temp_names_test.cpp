@@ -7,10 +7,11 @@
 
 namespace {
 
-std::string Replaced(const std::string& name, int capacity = 260) {
+std::string Replaced(const std::string& name, const char* extension = ".exe", bool* whole = nullptr) {
   char buffer[300] = {};
   strcpy(buffer, name.c_str());
-  shell::ReplaceExtensionWithExe(buffer, capacity);
+  const bool replaced = shell::ReplaceExtension(buffer, 260, extension);
+  if (whole) *whole = replaced;
   return buffer;
 }
 
@@ -20,17 +21,25 @@ TEST(TempNames, OnlyThePartFromTheLastDotIsReplaced) {
   EXPECT_EQ(Replaced("C:\\Temp\\DEC1.a.b"), "C:\\Temp\\DEC1.a.exe");
   EXPECT_EQ(Replaced("DEC1."), "DEC1.exe");
   EXPECT_EQ(Replaced("a.tmp"), "a.exe") << "the second character is looked at";
+  bool whole = false;
+  EXPECT_EQ(Replaced("C:\\Temp\\Del4.tmp", ".bat", &whole), "C:\\Temp\\Del4.bat");
+  EXPECT_TRUE(whole);
 }
 
 TEST(TempNames, NameWithoutADotAfterItsFirstCharacterStaysUnchanged) {
   EXPECT_EQ(Replaced("C:\\Temp\\DEC1A2B"), "C:\\Temp\\DEC1A2B");
   EXPECT_EQ(Replaced(".tmp"), ".tmp") << "the first character is never looked at";
   EXPECT_EQ(Replaced(""), "");
+  bool whole = true;
+  Replaced("C:\\Temp\\DEC1A2B", ".bat", &whole);
+  EXPECT_FALSE(whole) << "no extension was put in place";
 }
 
 TEST(TempNames, LongerExtensionNeverRunsPastTheBuffer) {
   std::string name = std::string(256, 'a') + ".t";  // 258 characters
-  EXPECT_EQ(Replaced(name), std::string(256, 'a') + ".ex");
+  bool whole = true;
+  EXPECT_EQ(Replaced(name, ".exe", &whole), std::string(256, 'a') + ".ex");
+  EXPECT_FALSE(whole) << "a cut extension is reported";
 }
 
 }  // namespace
