@@ -20,24 +20,32 @@ int AllocateBlockBuffer(BlockBuffer& buffer, uint32_t n) {
 }
 
 int ReleaseBlockBuffer(BlockBuffer& buffer) {
-  platform::MemUnlock(buffer.handle);
-  platform::MemFree(buffer.handle);
+  if (buffer.handle.raw) {
+    platform::MemUnlock(buffer.handle);
+    platform::MemFree(buffer.handle);
+  }
+  buffer.handle = {};
+  buffer.data = nullptr;
   buffer.length = 0;
   return 1;
 }
 
 int ResizeBlockBuffer(BlockBuffer& buffer, uint32_t n) {
-  if (platform::MemSize(buffer.handle) < n) {
+  if (!buffer.handle.raw || platform::MemSize(buffer.handle) < n) {
     BlockBuffer grown;
     AllocateBlockBuffer(grown, n);
-    if (buffer.length != 0) {
-      memcpy(grown.data, buffer.data, buffer.length);
-      ReleaseBlockBuffer(buffer);
-    }
+    if (buffer.length != 0) memcpy(grown.data, buffer.data, buffer.length);
+    ReleaseBlockBuffer(buffer);
     buffer = grown;
   }
   buffer.length = n;
   return 1;
+}
+
+void GrowBlockBufferFor(BlockBuffer& buffer, uint32_t length) {
+  if (buffer.length >= length && buffer.handle.raw) return;
+  ReleaseBlockBuffer(buffer);
+  AllocateBlockBuffer(buffer, 2 * length);
 }
 
 }  // namespace archive

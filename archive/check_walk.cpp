@@ -3,6 +3,7 @@
 #include "archive/block_buffer.h"
 #include "archive/data_block.h"
 #include "archive/entry_header.h"
+#include "base/bounded_text.h"
 #include "platform/input_file.h"
 
 namespace archive {
@@ -60,7 +61,7 @@ int ProgressPercent(uint64_t position, uint64_t size) {
 }
 
 int CheckWalk(SharedState& state, CheckReporter& reporter) {
-  CopyText(state.caption, kCaptionCapacity, "Kelvarin");
+  base::CopyText(state.caption, kCaptionCapacity, "Kelvarin");
   reporter.Begin();
   platform::InputFile file;
   if (!file.Open(state.archive_path)) {
@@ -72,7 +73,7 @@ int CheckWalk(SharedState& state, CheckReporter& reporter) {
   CheckProblem problem = CheckProblem::kOpenFailed;
   bool clean = WalkBlocks(file, state, reporter, buffer, &problem);
   if (!clean) reporter.OnProblem(problem, state);
-  if (buffer.length != 0) ReleaseBlockBuffer(buffer);
+  ReleaseBlockBuffer(buffer);
   file.Close();
   reporter.End();
   if (clean) reporter.OnNoProblem(state);

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "archive/lane_checksum.h"
-#include "archive/little_endian.h"
+#include "base/little_endian.h"
 
 namespace archive {
 
@@ -18,7 +18,7 @@ DataBlockResult ReadDataBlock(platform::InputFile& file, BlockBuffer& buffer) {
   n = file.Read(length_bytes, 4);
   result.consumed += n;
   if (n < 4) return result;
-  const uint32_t length = ReadLe32(length_bytes);
+  const uint32_t length = base::ReadLe32(length_bytes);
   result.length = length;
 
   uint64_t file_size = 0;
@@ -32,10 +32,7 @@ DataBlockResult ReadDataBlock(platform::InputFile& file, BlockBuffer& buffer) {
     return result;
   }
 
-  if (buffer.length < length) {
-    if (buffer.length != 0) ReleaseBlockBuffer(buffer);
-    AllocateBlockBuffer(buffer, 2 * length);
-  }
+  GrowBlockBufferFor(buffer, length);
   n = file.Read(buffer.data, length);
   result.consumed += n;
   if (n < length) return result;

@@ -1,7 +1,7 @@
 #include "archive/entry_header.h"
 
-#include "archive/little_endian.h"
 #include "archive/markers.h"
+#include "base/little_endian.h"
 
 namespace archive {
 
@@ -31,8 +31,8 @@ int32_t ReadEntryHeader(platform::InputFile& file, SharedState& state) {
   state.password_saving = (fixed[16] & 2) != 0;
   state.show_encoder_information = (fixed[16] & 4) != 0;
   state.suicide_mode = static_cast<int8_t>(fixed[17]);
-  state.version = ReadLe32(fixed + 18);
-  state.reserved_word = ReadLe32(fixed + 22);
+  state.version = base::ReadLe32(fixed + 18);
+  state.reserved_word = base::ReadLe32(fixed + 22);
   for (int i = 0; i < count; ++i) state.caption[i] = caption[i];
   return static_cast<int32_t>(kEntryHeaderFixedSize) + count;
 }

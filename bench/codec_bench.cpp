@@ -2,7 +2,6 @@
 // DecipherBlock on the stored bytes, DecompressBlock on the result
 // (measured in decoded bytes).
 #include <benchmark/benchmark.h>
-
 #include <cstdlib>
 #include <cstring>
 #include <vector>

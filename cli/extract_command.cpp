@@ -3,19 +3,20 @@
 // written at all.
 #include <sys/stat.h>
 #include <unistd.h>
-
 #include <cstdio>
 #include <cstring>
 #include <ctime>
 #include <string>
 
+#include "base/bounded_text.h"
+#include "base/paths.h"
 #include "cli/archive_argument.h"
 #include "cli/commands.h"
 #include "cli/password_input.h"
 #include "decode/decode_walk.h"
 #include "decode/destination_paths.h"
 #include "decode/disk_output.h"
-#include "ui/decode_messages.h"
+#include "decode/failure_messages.h"
 
 namespace cli {
 namespace {
@@ -37,8 +38,8 @@ class TerminalSink : public decode::DecodeSink {
 
   void OnFailure(decode::DecodeFailure failure, const archive::SharedState& state) override {
     EndProgressLine();
-    fprintf(stderr, "%s: %s\n", ui::DecodeFailureTitle(failure, state, ui::Language::kEnglish),
-            ui::DecodeFailureText(failure, ui::Language::kEnglish));
+    fprintf(stderr, "%s: %s\n", decode::FailureTitle(failure, state, ui::Language::kEnglish),
+            decode::FailureText(failure, ui::Language::kEnglish));
   }
 
  protected:
@@ -55,8 +56,8 @@ class ExtractSink : public TerminalSink {
   ExtractSink(const archive::SharedState& state, const char* folder) : TerminalSink(state), folder_(folder) {}
 
   decode::Choice ChooseFolder(char* folder) override {
-    if (folder_.size() >= static_cast<size_t>(archive::kPathCapacity)) return decode::Choice::kCancelled;
-    archive::CopyText(folder, archive::kPathCapacity, folder_.c_str());
+    if (folder_.size() >= static_cast<size_t>(base::kPathCapacity)) return decode::Choice::kCancelled;
+    base::CopyText(folder, base::kPathCapacity, folder_.c_str());
     return decode::Choice::kChosen;
   }
 
@@ -64,8 +65,8 @@ class ExtractSink : public TerminalSink {
   decode::Choice ChooseSavePath(char* path) override {
     if (!decode::IsSafePlainName(path)) return decode::Choice::kRefused;
     std::string full = folder_ + "/" + path;
-    if (full.size() >= static_cast<size_t>(archive::kPathCapacity)) return decode::Choice::kRefused;
-    archive::CopyText(path, archive::kPathCapacity, full.c_str());
+    if (full.size() >= static_cast<size_t>(base::kPathCapacity)) return decode::Choice::kRefused;
+    base::CopyText(path, base::kPathCapacity, full.c_str());
     return decode::Choice::kChosen;
   }
 
@@ -99,7 +100,7 @@ class ListSink : public TerminalSink {
  public:
   using TerminalSink::TerminalSink;
   decode::Choice ChooseFolder(char* folder) override {
-    archive::CopyText(folder, archive::kPathCapacity, ".");
+    base::CopyText(folder, base::kPathCapacity, ".");
     return decode::Choice::kChosen;
   }
   decode::Choice ChooseSavePath(char*) override { return decode::Choice::kChosen; }

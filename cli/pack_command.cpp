@@ -1,7 +1,6 @@
 // `kelvarin pack`: the reference encoder on the command line. Each FILE
 // becomes one entry of a new archive behind the given stub.
 #include <sys/stat.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>

@@ -2,7 +2,6 @@
 
 #include <termios.h>
 #include <unistd.h>
-
 #include <cstdio>
 #include <fstream>
 

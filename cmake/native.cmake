@@ -2,6 +2,9 @@
 find_package(GTest REQUIRED)
 include(GoogleTest)
 
+# The unit tests make the seam fail on purpose (platform/fault_injection.h).
+target_compile_definitions(kelvarin_core PUBLIC KELVARIN_FAULT_INJECTION=1)
+
 file(GLOB cli_sources CONFIGURE_DEPENDS cli/*.cpp)
 add_executable(kelvarin ${cli_sources})
 target_link_libraries(kelvarin PRIVATE kelvarin_encoder)
@@ -46,3 +49,6 @@ if(benchmark_FOUND AND bench_sources)
   add_executable(benchmarks ${bench_sources})
   target_link_libraries(benchmarks PRIVATE kelvarin_encoder benchmark::benchmark benchmark::benchmark_main)
 endif()
+
+# The source folders include one another only downwards.
+add_test(NAME layers.includes_run_downwards COMMAND python3 ${PROJECT_SOURCE_DIR}/tools/check_layers.py ${PROJECT_SOURCE_DIR})

@@ -2,7 +2,7 @@
 # tests that drive it through its windows under Wine.
 
 file(GLOB decoder_sources CONFIGURE_DEPENDS
-  shell/win32/*.cpp ui/win32/*.cpp decode/win32/*.cpp ui/win32/*.rc)
+  win32/*.cpp win32/*.rc)
 add_executable(decoder WIN32 ${decoder_sources})
 target_link_libraries(decoder PRIVATE kelvarin_core comdlg32 shell32 advapi32 user32 gdi32)
 target_compile_options(decoder PRIVATE -Os -fno-asynchronous-unwind-tables)
@@ -20,14 +20,15 @@ target_compile_options(gtest_main PRIVATE -fexceptions)
 file(GLOB e2e_sources CONFIGURE_DEPENDS tests/e2e/*.cpp)
 if(e2e_sources)
   # What the tests and the demo driver share.
-  set(e2e_support_sources tests/e2e/e2e_support.cpp tests/e2e/dialog_answers.cpp tests/e2e/screenshot.cpp)
+  set(e2e_support_sources tests/e2e/e2e_support.cpp tests/e2e/cleanup_support.cpp tests/e2e/dialog_answers.cpp
+                          tests/e2e/screenshot.cpp)
   add_library(e2e_support STATIC ${e2e_support_sources})
   target_compile_options(e2e_support PRIVATE -fexceptions)
   target_link_libraries(e2e_support PUBLIC kelvarin_encoder gtest user32 advapi32 shell32 gdi32 comctl32)
   target_compile_definitions(e2e_support PRIVATE KELVARIN_DECODER_PATH="$<TARGET_FILE:decoder>")
-  list(FILTER e2e_sources EXCLUDE REGEX "e2e_support\\.cpp$|dialog_answers\\.cpp$|screenshot\\.cpp$")
+  list(FILTER e2e_sources EXCLUDE REGEX "e2e_support\\.cpp$|cleanup_support\\.cpp$|dialog_answers\\.cpp$|screenshot\\.cpp$")
 
-  add_executable(demo_driver tests/e2e/demo/demo_driver.cpp)
+  add_executable(demo_driver demo/demo_driver.cpp)
   target_compile_options(demo_driver PRIVATE -fexceptions)
   target_link_libraries(demo_driver PRIVATE e2e_support)
   add_dependencies(demo_driver decoder)

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "archive/little_endian.h"
+#include "base/little_endian.h"
 #include "codec/bit_reader.h"
 #include "codec/decompressor_testing.h"
 #include "codec/dictionary.h"
@@ -99,7 +99,7 @@ int DecompressBlock(archive::BlockBuffer& block) {
   }
   ResetDictionary(state.dictionary);
   // A block too short to state its length is damaged; it decodes to nothing.
-  const uint32_t stated_length = block.length >= kStreamOffset ? archive::ReadLe32(block.data + 4) : 0;
+  const uint32_t stated_length = block.length >= kStreamOffset ? base::ReadLe32(block.data + 4) : 0;
   archive::AllocateBlockBuffer(state.output, stated_length == 0 ? 0 : InitialOutputSize(stated_length, block.length));
   state.output_count = 0;
   state.staging_fill = 0;

@@ -7,7 +7,9 @@
 #include "archive/check_walk.h"
 #include "archive/data_block.h"
 #include "archive/entry_header.h"
-#include "archive/little_endian.h"
+#include "base/bounded_text.h"
+#include "base/little_endian.h"
+#include "base/paths.h"
 #include "codec/block_cipher.h"
 #include "codec/decompressor.h"
 #include "decode/destination_paths.h"
@@ -25,9 +27,7 @@ constexpr uint32_t kFirstFileByte = 1 + archive::kFileRecordSize;
 class Run {
  public:
   Run(archive::SharedState& state, DecodeSink& sink) : state_(state), sink_(sink) {}
-  ~Run() {
-    if (buffer_.length != 0) archive::ReleaseBlockBuffer(buffer_);
-  }
+  ~Run() { archive::ReleaseBlockBuffer(buffer_); }
 
   // Walks the whole archive; false on the first failure or cancellation.
   bool Walk(const char* key) {
@@ -99,7 +99,7 @@ class Run {
     // to hold that field holds no record either: a wrong password, as when
     // its bytes are garbage.
     const bool size_fits = buffer_.length >= 5;
-    if (!size_fits || archive::ReadLe32(buffer_.data + 1) != archive::kFileRecordSize) {
+    if (!size_fits || base::ReadLe32(buffer_.data + 1) != archive::kFileRecordSize) {
       return Fail(DecodeFailure::kWrongPassword);
     }
     // A block that cannot hold the whole record and a file byte (only an
@@ -118,7 +118,7 @@ class Run {
       }
       if (!sink_.PrepareFolders(path_)) return false;
     } else {
-      archive::CopyText(path_, sizeof path_, record_.output_name);
+      base::CopyText(path_, sizeof path_, record_.output_name);
       Choice choice = sink_.ChooseSavePath(path_);
       if (choice == Choice::kCancelled) return false;
       if (choice == Choice::kRefused) return Fail(DecodeFailure::kOpenForWrite);
@@ -174,8 +174,8 @@ class Run {
   uint64_t file_size_ = 1;
   int last_percent_ = 0;
   bool output_open_ = false;
-  char folder_[archive::kPathCapacity] = {};  // chosen at most once per run
-  char path_[archive::kPathCapacity] = {};    // output path of the current entry
+  char folder_[base::kPathCapacity] = {};  // chosen at most once per run
+  char path_[base::kPathCapacity] = {};    // output path of the current entry
 };
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "base/paths.h"
+
 namespace decode {
 namespace {
 
@@ -29,14 +31,14 @@ bool ParentPath(const char* path, char* parent, int capacity, PathStyle style) {
 int IsFolder(const char* path) { return platform::OsIsFolder(path) ? 1 : 0; }
 
 int EnsureParentFolder(const char* path) {
-  char parent[archive::kPathCapacity];
+  char parent[base::kPathCapacity];
   if (!ParentPath(path, parent, sizeof parent, kNativePathStyle)) return 0;
   if (platform::OsPathExists(parent)) return IsFolder(parent);
   return CreateFolderPath(parent);
 }
 
 int CreateFolderPath(const char* path) {
-  char parent[archive::kPathCapacity];
+  char parent[base::kPathCapacity];
   if (!ParentPath(path, parent, sizeof parent, kNativePathStyle)) return 0;
   if (strcmp(parent, path) == 0) return 0;
   if (platform::OsPathExists(parent)) {

@@ -2,7 +2,6 @@
 // the names an archive may ask for below a chosen folder.
 #pragma once
 
-#include "archive/shared_state.h"
 #include "platform/os.h"
 
 namespace decode {

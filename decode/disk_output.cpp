@@ -3,9 +3,8 @@
 namespace decode {
 
 bool DiskOutput::Create(const char* path) {
-  Abandon();
-  file_ = platform::OsCreateWrite(path);
-  return file_.raw != nullptr;
+  file_ = platform::File::CreateWrite(path);
+  return file_.IsOpen();
 }
 
 void DiskOutput::Finish(const char* path, const archive::FileRecord& record) {
@@ -13,8 +12,8 @@ void DiskOutput::Finish(const char* path, const archive::FileRecord& record) {
   times.creation = record.creation_time;
   times.last_access = record.last_access_time;
   times.last_write = record.last_write_time;
-  platform::OsSetFileTimes(file_, times);
-  platform::OsClose(file_);
+  file_.SetTimes(times);
+  file_.Close();
   platform::OsSetAttributes(path, record.attributes);
 }
 

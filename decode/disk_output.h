@@ -6,20 +6,19 @@
 #include <cstdint>
 
 #include "archive/file_record.h"
-#include "platform/os.h"
+#include "platform/file.h"
 
 namespace decode {
 
 class DiskOutput {
  public:
-  ~DiskOutput() { Abandon(); }
   bool Create(const char* path);
-  uint32_t Write(const unsigned char* bytes, uint32_t count) { return platform::OsWrite(file_, bytes, count); }
+  uint32_t Write(const unsigned char* bytes, uint32_t count) { return file_.Write(bytes, count); }
   void Finish(const char* path, const archive::FileRecord& record);
-  void Abandon() { platform::OsClose(file_); }
+  void Abandon() { file_.Close(); }
 
  private:
-  platform::OsFile file_;
+  platform::File file_;
 };
 
 }  // namespace decode

@@ -1,10 +1,12 @@
 #include "encoder/archive_writer.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "archive/lane_checksum.h"
-#include "archive/little_endian.h"
 #include "archive/markers.h"
+#include "base/check_block.h"
+#include "base/little_endian.h"
 
 namespace encoder {
 namespace {
@@ -13,7 +15,7 @@ void Append(Bytes& out, const unsigned char* data, size_t n) { out.insert(out.en
 
 void AppendLe32(Bytes& out, uint32_t v) {
   unsigned char b[4];
-  archive::WriteLe32(b, v);
+  base::WriteLe32(b, v);
   Append(out, b, 4);
 }
 
@@ -41,10 +43,10 @@ Bytes DataBlockBytes(const Bytes& stored, const DataBlockOptions& options) {
 }
 
 Bytes CheckBlockBytes(const Bytes& padded_stub) {
-  Bytes block(256, 0);
+  Bytes block(base::kCheckBlockSize, 0);
   archive::BuildCheckMarker(reinterpret_cast<char*>(block.data()));
   archive::LaneChecksum sum = archive::ComputeLaneChecksum(padded_stub.data(), padded_stub.size());
-  for (int i = 0; i < 16; ++i) block[239 + i] = sum[i];
+  std::copy(sum.begin(), sum.end(), block.begin() + base::kStoredChecksumOffset);
   return block;
 }
 

@@ -3,7 +3,7 @@
 #include <cassert>
 #include <memory>
 
-#include "archive/little_endian.h"
+#include "base/little_endian.h"
 #include "codec/decompressor.h"
 #include "codec/dictionary.h"
 #include "encoder/bit_writer.h"
@@ -46,7 +46,7 @@ std::vector<unsigned char> CompressBlock(const unsigned char* plain, size_t leng
   assert(length <= UINT32_MAX);
   std::vector<unsigned char> out(codec::kCompressionSignature, codec::kCompressionSignature + 4);
   out.resize(8);
-  archive::WriteLe32(out.data() + 4, static_cast<uint32_t>(length));
+  base::WriteLe32(out.data() + 4, static_cast<uint32_t>(length));
 
   auto dictionary = std::make_unique<codec::Dictionary>();
   codec::ResetDictionary(*dictionary);

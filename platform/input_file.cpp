@@ -6,8 +6,7 @@
 namespace platform {
 
 bool InputFile::Open(const char* path) {
-  Close();
-  file_ = OsOpenRead(path);
+  file_ = File::OpenRead(path);
   if (!IsOpen()) return false;
   if (!buffer_) buffer_ = static_cast<unsigned char*>(malloc(kBufferSize));
   if (!buffer_) {
@@ -19,12 +18,9 @@ bool InputFile::Open(const char* path) {
   return true;
 }
 
-InputFile::~InputFile() {
-  Close();
-  free(buffer_);
-}
+InputFile::~InputFile() { free(buffer_); }
 
-void InputFile::Close() { OsClose(file_); }
+void InputFile::Close() { file_.Close(); }
 
 uint32_t InputFile::Read(void* out, uint32_t count) {
   auto* dest = static_cast<unsigned char*>(out);
@@ -41,11 +37,11 @@ uint32_t InputFile::Read(void* out, uint32_t count) {
       continue;
     }
     // The system's position is always at the end of the buffered range.
-    if (position_ != buffer_end && !OsSeek(file_, position_)) break;
+    if (position_ != buffer_end && !file_.Seek(position_)) break;
     uint32_t rest = count - done;
     if (rest >= kBufferSize) {
       // Large reads go straight to the caller's memory.
-      uint32_t n = OsRead(file_, dest + done, rest);
+      uint32_t n = file_.Read(dest + done, rest);
       buffer_start_ = position_ + n;
       buffer_fill_ = 0;
       done += n;
@@ -54,7 +50,7 @@ uint32_t InputFile::Read(void* out, uint32_t count) {
       continue;
     }
     buffer_start_ = position_;
-    buffer_fill_ = OsRead(file_, buffer_, kBufferSize);
+    buffer_fill_ = file_.Read(buffer_, kBufferSize);
     if (buffer_fill_ == 0) break;
   }
   return done;

@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-#include "platform/os.h"
+#include "platform/file.h"
 
 namespace platform {
 
@@ -21,18 +21,18 @@ class InputFile {
 
   bool Open(const char* path);
   void Close();
-  bool IsOpen() const { return file_.raw != nullptr; }
+  bool IsOpen() const { return file_.IsOpen(); }
 
   // Bytes read, fewer than asked at the end of the file or on failure.
   uint32_t Read(void* buffer, uint32_t count);
   bool Seek(uint64_t position);
   uint64_t Position() const { return position_; }
-  bool Size(uint64_t* size) const { return OsSize(file_, size); }
+  bool Size(uint64_t* size) const { return file_.Size(size); }
 
  private:
   static constexpr uint32_t kBufferSize = 256 * 1024;
 
-  OsFile file_;
+  File file_;
   unsigned char* buffer_ = nullptr;  // malloc'ed: the stub links no C++ allocator
   uint64_t position_ = 0;      // logical position of the next byte
   uint64_t buffer_start_ = 0;  // file offset of buffer_[0]

@@ -2,30 +2,18 @@
 
 #include <cstring>
 
+#include "base/bounded_text.h"
+#include "base/paths.h"
+
 namespace shell {
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-// Collects characters into a bounded buffer while counting them all.
-struct Sink {
-  char* out;
-  size_t capacity;
-  size_t length = 0;
-  void Put(char c) {
-    if (length + 1 < capacity) out[length] = c;
-    ++length;
-  }
-  void Repeat(char c, size_t n) {
-    while (n--) Put(c);
-  }
-  void Finish() { out[length < capacity ? length : capacity - 1] = '\0'; }
-};
-
 bool StartsWithColons(const char* argument) { return strncmp(argument, ":::", 3) == 0; }
 
 bool CopyPath(const char* text, char* path) {
-  if (strlen(text) >= static_cast<size_t>(archive::kPathCapacity)) return false;
+  if (strlen(text) >= static_cast<size_t>(base::kPathCapacity)) return false;
   strcpy(path, text);
   return true;
 }
@@ -46,7 +34,7 @@ const char* CommandLineRemainder(const char* line) {
 }
 
 bool ArgumentReader::Next(char* out, size_t capacity, size_t* full_length) {
-  Sink sink{out, capacity};
+  base::BoundedText sink(out, capacity);
   const char* p = next_;
   if (first_) {
     // The program name: up to the closing quote, or to the first blank.
@@ -86,8 +74,7 @@ bool ArgumentReader::Next(char* out, size_t capacity, size_t* full_length) {
     }
   }
   next_ = p;
-  sink.Finish();
-  if (full_length) *full_length = sink.length;
+  if (full_length) *full_length = sink.full_length();
   return true;
 }
 
@@ -99,7 +86,7 @@ CommandLine ParseCommandLine(const char* line) {
   }
   // Arguments 1 and 2 are kept; longer ones than the buffers hold are
   // noted through their full length.
-  constexpr size_t kCapacity = archive::kPathCapacity + 8;
+  constexpr size_t kCapacity = base::kPathCapacity + 8;
   char args[3][kCapacity];
   size_t lengths[3] = {0, 0, 0};
   ArgumentReader reader(line);
@@ -117,7 +104,7 @@ CommandLine ParseCommandLine(const char* line) {
   } else if (count == 3 && fits(2) && StartsWithColons(args[2])) {
     if (CopyPath(args[2] + 3, result.path)) {
       result.form = Form::kCleanup;
-      archive::CopyText(result.handle_text, sizeof result.handle_text, args[1]);
+      base::CopyText(result.handle_text, sizeof result.handle_text, args[1]);
     }
   }
   return result;

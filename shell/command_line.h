@@ -12,7 +12,8 @@
 
 #include <cstddef>
 
-#include "archive/shared_state.h"
+#include "base/paths.h"
+
 
 namespace shell {
 
@@ -20,7 +21,7 @@ enum class Form { kExtraction, kCheck, kDialog, kCleanup, kUnrecognised };
 
 struct CommandLine {
   Form form = Form::kUnrecognised;
-  char path[archive::kPathCapacity] = {};  // check, dialog and clean-up forms
+  char path[base::kPathCapacity] = {};  // check, dialog and clean-up forms
   char handle_text[64] = {};               // clean-up form: argument 1 as written
 };
 

@@ -1,37 +1,10 @@
 #include "shell/deletion_batch.h"
 
-#include "archive/shared_state.h"
+#include "base/bounded_text.h"
+#include "base/paths.h"
 
 namespace shell {
 namespace {
-
-// Appends to a fixed buffer and remembers whether anything was cut.
-class BatchText {
- public:
-  BatchText(char* out, int capacity) : out_(out), capacity_(capacity) { out_[0] = '\0'; }
-  void Add(const char* text, bool double_percent = false) {
-    for (; *text; ++text) {
-      if (double_percent && *text == '%') Put('%');
-      Put(*text);
-    }
-  }
-  int Finish() { return fits_ ? length_ : 0; }
-
- private:
-  void Put(char c) {
-    if (length_ + 1 >= capacity_) {
-      fits_ = false;
-      return;
-    }
-    out_[length_++] = c;
-    out_[length_] = '\0';
-  }
-
-  char* out_;
-  int capacity_;
-  int length_ = 0;
-  bool fits_ = true;
-};
 
 // Two chains may draw the same temporary name between its making and the
 // creation of the file; a few more names settle that.
@@ -49,7 +22,7 @@ bool WriteAndStart(BatchSystem& system, const char* program_path, const char* ba
 }  // namespace
 
 int FormatDeletionBatch(char* out, int capacity, const char* program_path, const char* batch_path) {
-  BatchText text(out, capacity);
+  base::BoundedText text(out, static_cast<size_t>(capacity));
   text.Add(":Repeat\r\ndel \"");
   text.Add(program_path, true);
   text.Add("\"\r\nif exist \"");
@@ -57,13 +30,13 @@ int FormatDeletionBatch(char* out, int capacity, const char* program_path, const
   text.Add("\" goto Repeat\r\ndel \"");
   text.Add(batch_path, true);
   text.Add("\"\r\n");
-  return text.Finish();
+  return static_cast<int>(text.LengthIfWhole());
 }
 
 bool StartDeletionBatch(BatchSystem& system, const char* program_path) {
   if (WriteAndStart(system, program_path, kDeletionBatchPath)) return true;
   for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
-    char batch_path[archive::kPathCapacity];
+    char batch_path[base::kPathCapacity];
     if (!system.TemporaryBatchName(batch_path)) return false;
     if (WriteAndStart(system, program_path, batch_path)) return true;
   }

@@ -2,48 +2,35 @@
 
 #include "archive/lane_checksum.h"
 #include "archive/markers.h"
-#include "platform/os.h"
+#include "base/check_block.h"
+#include "platform/file.h"
 
 namespace shell {
-namespace {
-
-constexpr unsigned kBlockSize = 256;
-constexpr unsigned kStoredChecksumOffset = 239;  // 16 bytes, lane 0 first
-
-}  // namespace
 
 bool IsCheckBlock(const unsigned char* block, unsigned length) {
   return archive::StartsWithCheckMarker(block, length);
 }
 
 StubCopy CopyStub(const char* archive_path, const char* copy_path) {
-  platform::OsFile archive = platform::OsOpenRead(archive_path);
-  if (!archive.raw) return StubCopy::kOpenFailed;
-  platform::OsFile copy = platform::OsCreateWrite(copy_path);
-  if (!copy.raw) {
-    platform::OsClose(archive);
-    return StubCopy::kCreateFailed;
-  }
+  platform::File archive = platform::File::OpenRead(archive_path);
+  if (!archive.IsOpen()) return StubCopy::kOpenFailed;
+  platform::File copy = platform::File::CreateWrite(copy_path);
+  if (!copy.IsOpen()) return StubCopy::kCreateFailed;
   archive::LaneChecksum sum{}, stored{};
   bool found = false;
-  unsigned char block[kBlockSize];
+  unsigned char block[base::kCheckBlockSize];
   for (;;) {
-    const uint32_t got = platform::OsRead(archive, block, kBlockSize);
-    if (got < kBlockSize) break;
+    const uint32_t got = archive.Read(block, base::kCheckBlockSize);
+    if (got < base::kCheckBlockSize) break;
     if (IsCheckBlock(block, got)) {
-      for (unsigned i = 0; i < stored.size(); ++i) stored[i] = block[kStoredChecksumOffset + i];
+      for (unsigned i = 0; i < stored.size(); ++i) stored[i] = block[base::kStoredChecksumOffset + i];
       found = true;
       break;
     }
-    archive::AddLaneRows(sum, block, kBlockSize);
-    if (platform::OsWrite(copy, block, got) != got) {
-      platform::OsClose(copy);
-      platform::OsClose(archive);
-      return StubCopy::kWriteFailed;
-    }
+    archive::AddLaneRows(sum, block, base::kCheckBlockSize);
+    if (copy.Write(block, got) != got) return StubCopy::kWriteFailed;
   }
-  platform::OsClose(copy);
-  platform::OsClose(archive);
+  copy.Close();
   if (!found) {
     platform::OsDeleteFile(copy_path);
     return StubCopy::kNoCheckBlock;

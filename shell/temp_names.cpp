@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "archive/shared_state.h"
+#include "base/bounded_text.h"
 
 namespace shell {
 
@@ -11,7 +11,7 @@ bool ReplaceExtension(char* name, int capacity, const char* extension) {
   for (size_t i = strlen(name); i-- > 1;) {
     if (name[i] == '.') {
       name[i] = '\0';
-      archive::AppendText(name, capacity, extension);
+      base::AppendText(name, capacity, extension);
       return strlen(name) == i + strlen(extension);
     }
   }

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Draws the application icon (a padlock) as ui/win32/app.ico: one 32x32
+"""Draws the application icon (a padlock) as win32/app.ico: one 32x32
 and one 16x16 image of 16 colours each."""
 import pathlib
 import struct

@@ -1,5 +1,7 @@
 #include "ui/check_messages.h"
 
+#include "base/bounded_text.h"
+
 namespace ui {
 namespace {
 
@@ -18,10 +20,10 @@ MessageText Compose(const char* archive_path, const char* message) {
   MessageText out;
   out.text[0] = '\0';
   if (archive_path) {
-    archive::AppendText(out.text, kMessageCapacity, archive_path);
-    archive::AppendText(out.text, kMessageCapacity, "\n\n");
+    base::AppendText(out.text, kMessageCapacity, archive_path);
+    base::AppendText(out.text, kMessageCapacity, "\n\n");
   }
-  archive::AppendText(out.text, kMessageCapacity, message);
+  base::AppendText(out.text, kMessageCapacity, message);
   return out;
 }
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "archive/shared_state.h"
+#include "base/bounded_text.h"
 
 namespace ui {
 namespace {
@@ -38,13 +38,13 @@ void FillNumber(const char* pattern, uint64_t number, char* out, int capacity) {
 
   const char* mark = strstr(pattern, "%d");
   if (!mark) {
-    archive::CopyText(out, capacity, pattern);
+    base::CopyText(out, capacity, pattern);
     return;
   }
   const int prefix = static_cast<int>(mark - pattern);
-  archive::CopyText(out, prefix + 1 < capacity ? prefix + 1 : capacity, pattern);
-  archive::AppendText(out, capacity, first);
-  archive::AppendText(out, capacity, mark + 2);
+  base::CopyText(out, prefix + 1 < capacity ? prefix + 1 : capacity, pattern);
+  base::AppendText(out, capacity, first);
+  base::AppendText(out, capacity, mark + 2);
 }
 
 }  // namespace
@@ -77,33 +77,33 @@ void FormatTimeText(const LocalTime& time, char* out) {
 
 void FormatTryText(uint32_t decode_count, Language language, char* out, int capacity) {
   if (decode_count == 0) {
-    archive::CopyText(out, capacity, Text(TextId::kInfoFirstTry, language));
+    base::CopyText(out, capacity, Text(TextId::kInfoFirstTry, language));
     return;
   }
   FillNumber(Text(TextId::kInfoNthTry, language), uint64_t{decode_count} + 1, out, capacity);
 }
 
 void BuildEncoderInfoText(const EncoderInfo& info, Language language, char* out, int capacity) {
-  archive::CopyText(out, capacity, Text(TextId::kInfoEncodedBy, language));
-  archive::AppendText(out, capacity, "--");
-  archive::AppendText(out, capacity, info.serial_text);
-  archive::AppendText(out, capacity, "--\r\n");
-  archive::AppendText(out, capacity,
+  base::CopyText(out, capacity, Text(TextId::kInfoEncodedBy, language));
+  base::AppendText(out, capacity, "--");
+  base::AppendText(out, capacity, info.serial_text);
+  base::AppendText(out, capacity, "--\r\n");
+  base::AppendText(out, capacity,
                       info.this_computer ? Text(TextId::kInfoThisComputer, language) : info.encoder_name);
-  archive::AppendText(out, capacity, Text(TextId::kInfoAfterName, language));
+  base::AppendText(out, capacity, Text(TextId::kInfoAfterName, language));
 
   char when[kTimeTextCapacity];
   if (info.encoded_at) {
     FormatTimeText(*info.encoded_at, when);
-    archive::AppendText(out, capacity, when);
+    base::AppendText(out, capacity, when);
   } else {
-    archive::AppendText(out, capacity, Text(TextId::kInfoUnknownDate, language));
+    base::AppendText(out, capacity, Text(TextId::kInfoUnknownDate, language));
   }
-  archive::AppendText(out, capacity, Text(TextId::kInfoCreatedAt, language));
+  base::AppendText(out, capacity, Text(TextId::kInfoCreatedAt, language));
 
   char tries[64];
   FormatTryText(info.decode_count, language, tries, sizeof tries);
-  archive::AppendText(out, capacity, tries);
+  base::AppendText(out, capacity, tries);
 }
 
 }  // namespace ui

@@ -1,14 +1,14 @@
 // POSIX implementation of the system seam: plain file descriptors and
 // calloc'ed memory that remembers its size.
-#include "platform/os.h"
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
-
 #include <cerrno>
 #include <cstdlib>
+
+#include "platform/fault_injection.h"
+#include "platform/os.h"
 
 namespace platform {
 namespace {
@@ -53,6 +53,10 @@ void OsClose(OsFile& file) {
 uint32_t OsRead(OsFile file, void* buffer, uint32_t count) {
   auto* out = static_cast<unsigned char*>(buffer);
   uint32_t done = 0;
+  uint32_t partial = 0;
+  if (faults::Fails(faults::Call::kRead, &partial)) {
+    if (partial < count) count = partial;
+  }
   while (done < count) {
     ssize_t n = read(Fd(file), out + done, count - done);
     if (n < 0 && errno == EINTR) continue;
@@ -65,6 +69,10 @@ uint32_t OsRead(OsFile file, void* buffer, uint32_t count) {
 uint32_t OsWrite(OsFile file, const void* buffer, uint32_t count) {
   const auto* in = static_cast<const unsigned char*>(buffer);
   uint32_t done = 0;
+  uint32_t partial = 0;
+  if (faults::Fails(faults::Call::kWrite, &partial)) {
+    if (partial < count) count = partial;
+  }
   while (done < count) {
     ssize_t n = write(Fd(file), in + done, count - done);
     if (n < 0 && errno == EINTR) continue;
@@ -125,7 +133,8 @@ bool IsPathSeparator(char c) { return c == '/'; }
 
 MemoryHandle MemAllocZeroed(size_t size) {
   MemoryHandle handle;
-  if (size > SIZE_MAX - kHeaderSize) return handle;
+  uint32_t unused = 0;
+  if (size > SIZE_MAX - kHeaderSize || faults::Fails(faults::Call::kAllocate, &unused)) return handle;
   auto* header = static_cast<MemoryHeader*>(calloc(1, kHeaderSize + size));
   if (header) {
     header->size = size;

@@ -4,7 +4,6 @@
 // run at the same time, or a drive root that takes no batch file, leave
 // nothing behind either.
 #include <gtest/gtest.h>
-
 #include <cstdio>
 
 #include "cleanup_support.h"

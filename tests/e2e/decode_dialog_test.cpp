@@ -3,12 +3,12 @@
 // times and attributes, and the registry and the archive afterwards.
 #include <gtest/gtest.h>
 
+#include "base/bounded_text.h"
 #include "cleanup_support.h"
 #include "dialog_answers.h"
 #include "e2e_support.h"
-#include "archive/shared_state.h"
 #include "encoder/entry_encoder.h"
-#include "ui/resource_ids.h"
+#include "win32/resource_ids.h"
 
 namespace {
 
@@ -36,7 +36,7 @@ encoder::Entry MakeEntry(const std::string& name, Bytes contents, unsigned char 
   entry.header.caption = kCaption;
   entry.header.flags = flags;
   entry.header.suicide_mode = suicide;
-  archive::CopyText(entry.record.output_name, archive::kOutputNameCapacity, name.c_str());
+  base::CopyText(entry.record.output_name, archive::kOutputNameCapacity, name.c_str());
   entry.record.attributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE;
   entry.record.creation_time = 0x01C8000011112222ull;
   entry.record.last_access_time = 0x01D2000033334444ull;

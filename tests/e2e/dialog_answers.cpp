@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 #include <shlobj.h>
-
 #include <cstdio>
 #include <vector>
 
@@ -175,13 +174,16 @@ std::string SelectedFolder(HWND browser) {
     Sleep(300);
     verified = shows_expected();
   }
+  if (verified && verified_hook) {
+    verified_hook(browser);
+    verified = shows_expected();
+  }
   if (!verified) {
     const std::string selected = SelectedFolder(browser);
     ClickButton(browser, IDCANCEL);
     return ::testing::AssertionFailure() << "the folder browser selected \"" << selected << "\", not \"" << expected
                                          << "\"; cancelled";
   }
-  if (verified_hook) verified_hook(browser);
   ClickButton(browser, IDOK);
   if (!WaitForWindowGone(browser)) return ::testing::AssertionFailure() << "after the folder browser: " << DescribeStuck(browser);
   return ::testing::AssertionSuccess();

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
-
 #include <functional>
 #include <string>
 
@@ -22,7 +21,8 @@ namespace e2e {
 // folder `expected`, or cancels it when expected is empty. When the
 // selection is another folder at the deadline, the browser is cancelled
 // and the failure names the folder it had selected. `verified` is called
-// with the browser between the check and the press of OK.
+// with the browser once its selection has been checked; the selection is
+// checked again after it, before OK.
 ::testing::AssertionResult AnswerFolderBrowser(DWORD process_id, const std::string& expected,
                                                const std::function<void(HWND)>& verified = nullptr);
 

@@ -1,7 +1,6 @@
 #include "e2e_support.h"
 
 #include <gtest/gtest.h>
-
 #include <cstdio>
 #include <cstdlib>
 

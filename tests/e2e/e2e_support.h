@@ -4,7 +4,6 @@
 #pragma once
 
 #include <windows.h>
-
 #include <functional>
 #include <memory>
 #include <string>

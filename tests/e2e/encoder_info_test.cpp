@@ -2,13 +2,13 @@
 // stores under the encoder's serial, and when the decode shows it.
 #include <gtest/gtest.h>
 
+#include "base/bounded_text.h"
 #include "cleanup_support.h"
 #include "dialog_answers.h"
 #include "e2e_support.h"
-#include "archive/shared_state.h"
 #include "encoder/entry_encoder.h"
-#include "ui/resource_ids.h"
 #include "ui/volume_root.h"
+#include "win32/resource_ids.h"
 
 namespace {
 
@@ -132,7 +132,7 @@ encoder::Entry MakeEntry(const std::string& name, uint32_t serial, uint32_t enco
   entry.header.caption = kCaption;
   entry.header.flags = flags;
   entry.header.suicide_mode = 2;
-  archive::CopyText(entry.record.output_name, archive::kOutputNameCapacity, name.c_str());
+  base::CopyText(entry.record.output_name, archive::kOutputNameCapacity, name.c_str());
   entry.record.encoder_serial = serial;
   entry.record.encoding_time = encoding_time;
   entry.contents.assign(200, 'k');

@@ -3,7 +3,6 @@
 // that language.
 #include <gtest/gtest.h>
 #include <windows.h>
-
 #include <cstdlib>
 
 TEST(Environment, OemCodePageIsTheOneTheRunSetUp) {

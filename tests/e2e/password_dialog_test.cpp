@@ -4,7 +4,7 @@
 
 #include "cleanup_support.h"
 #include "e2e_support.h"
-#include "ui/resource_ids.h"
+#include "win32/resource_ids.h"
 
 namespace {
 

@@ -3,15 +3,14 @@
 // dialog shown by that copy, and afterwards no temporary program and no
 // batch file left behind.
 #include <gtest/gtest.h>
-
 #include <cstdio>
 
+#include "base/bounded_text.h"
 #include "cleanup_support.h"
 #include "dialog_answers.h"
 #include "e2e_support.h"
-#include "archive/shared_state.h"
 #include "encoder/entry_encoder.h"
-#include "ui/resource_ids.h"
+#include "win32/resource_ids.h"
 
 namespace {
 
@@ -27,7 +26,7 @@ encoder::Entry Entry(int8_t suicide_mode) {
   encoder::Entry entry;
   entry.header.caption = kCaption;
   entry.header.suicide_mode = suicide_mode;
-  archive::CopyText(entry.record.output_name, archive::kOutputNameCapacity, "notes.txt");
+  base::CopyText(entry.record.output_name, archive::kOutputNameCapacity, "notes.txt");
   entry.record.attributes = FILE_ATTRIBUTE_ARCHIVE;
   for (int i = 0; i < 3000; ++i) entry.contents.push_back(static_cast<unsigned char>("notes "[i % 6]));
   return entry;

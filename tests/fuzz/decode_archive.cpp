@@ -4,13 +4,14 @@
 // then the input); the password is fixed so that a corpus of real
 // archives can be checked in.
 #include <unistd.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
 #include "archive/entry_header.h"
 #include "archive/markers.h"
+#include "base/bounded_text.h"
+#include "base/paths.h"
 #include "decode/decode_walk.h"
 
 namespace {
@@ -21,7 +22,7 @@ constexpr uint32_t kOutputLimit = 64u << 20;  // a short write beyond this
 class MemorySink : public decode::DecodeSink {
  public:
   decode::Choice ChooseFolder(char* folder) override {
-    archive::CopyText(folder, archive::kPathCapacity, "/fuzz-out");
+    base::CopyText(folder, base::kPathCapacity, "/fuzz-out");
     return decode::Choice::kChosen;
   }
   decode::Choice ChooseSavePath(char*) override { return decode::Choice::kChosen; }
@@ -82,7 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fclose(file);
 
   static archive::SharedState state;
-  archive::CopyText(state.archive_path, archive::kPathCapacity, ArchivePath());
+  base::CopyText(state.archive_path, base::kPathCapacity, ArchivePath());
   state.entry_offset = 256;
   MemorySink sink;
   decode::DecodeWalk(state, kPassword, sizeof kPassword - 1, sink);

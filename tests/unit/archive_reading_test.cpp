@@ -1,6 +1,5 @@
 // Entry headers, data blocks and the locate scan, read from real files.
 #include <gtest/gtest.h>
-
 #include <cstring>
 
 #include "archive/data_block.h"

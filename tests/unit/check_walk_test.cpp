@@ -1,12 +1,13 @@
 // The check walk over whole archives, with a reporter that records what a
 // user would have seen.
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
 #include "archive/check_walk.h"
 #include "archive/locate_scan.h"
+#include "base/bounded_text.h"
+#include "base/paths.h"
 #include "encoder/archive_writer.h"
 #include "test_support.h"
 #include "ui/check_messages.h"
@@ -49,7 +50,7 @@ class CheckWalk : public ::testing::Test {
   int Run(const encoder::ArchiveWriter& writer) { return Run(writer.bytes()); }
   int Run(const Bytes& bytes) {
     testing_support::WriteFileBytes(dir_.File("a.exe"), bytes);
-    archive::CopyText(state_.archive_path, archive::kPathCapacity, dir_.File("a.exe").c_str());
+    base::CopyText(state_.archive_path, base::kPathCapacity, dir_.File("a.exe").c_str());
     state_.entry_offset = archive::LocateFirstEntry(state_.archive_path);
     EXPECT_NE(state_.entry_offset, -1);
     return archive::CheckWalk(state_, reporter_);

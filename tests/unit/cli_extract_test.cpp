@@ -5,11 +5,11 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 
+#include "base/bounded_text.h"
 #include "encoder/entry_encoder.h"
 #include "encoder/sample_data.h"
 #include "test_support.h"
@@ -94,7 +94,7 @@ TEST_F(ExtractCommand, NamesThatWouldLeaveTheOutputFolderAreRefused) {
   for (const char* name : {"\\..\\escaped.txt", "..", "sub/escaped.txt", "C:escaped.txt"}) {
     encoder::ArchiveWriter writer(encoder::SampleStub(512));
     encoder::Entry entry;
-    archive::CopyText(entry.record.output_name, archive::kOutputNameCapacity, name);
+    base::CopyText(entry.record.output_name, archive::kOutputNameCapacity, name);
     entry.contents = {'b', 'a', 'd'};
     ASSERT_EQ(encoder::AddEntry(writer, entry, "pw-1234"), encoder::EncodeError::kNone);
     ASSERT_TRUE(writer.WriteTo(dir_.File("evil.exe")));

@@ -1,7 +1,6 @@
 // The block cipher: the key string, each pass against its plain
 // definition, the seven-pass order, and the two directions together.
 #include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <memory>
 #include <string>

@@ -1,13 +1,12 @@
 // DecompressBlock: the worked example, blocks it must leave alone, the
 // busy flag, and streams that are damaged or end early.
 #include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cstring>
 #include <memory>
 #include <string>
 
-#include "archive/little_endian.h"
+#include "base/little_endian.h"
 #include "codec/decompressor.h"
 #include "codec/decompressor_testing.h"
 #include "codec/dictionary.h"
@@ -24,7 +23,7 @@ using testing_support::Decompress;
 Bytes BlockWithStream(uint32_t stated_length, const Bytes& stream) {
   Bytes block(8 + stream.size());
   memcpy(block.data(), codec::kCompressionSignature, 4);
-  archive::WriteLe32(block.data() + 4, stated_length);
+  base::WriteLe32(block.data() + 4, stated_length);
   std::copy(stream.begin(), stream.end(), block.begin() + 8);
   return block;
 }
@@ -184,7 +183,7 @@ TEST(DecompressBlock, ReadsOnesPastAShortStreamAndStopsPromptly) {
   const Bytes text = encoder::TextLikeBytes(200);
   for (uint32_t stated : {0xFFFFFFFFu, 0x80000000u, 0x7FFFFFFFu}) {
     Bytes lying = encoder::CompressBlock(text);
-    archive::WriteLe32(lying.data() + 4, stated);
+    base::WriteLe32(lying.data() + 4, stated);
     archive::BlockBuffer buffer;
     archive::AllocateBlockBuffer(buffer, static_cast<uint32_t>(lying.size()));
     memcpy(buffer.data, lying.data(), lying.size());

@@ -2,7 +2,6 @@
 // invariants under many symbols, the 128-byte limit, recycling and the
 // width catching up.
 #include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cstring>
 #include <memory>

@@ -1,14 +1,15 @@
 // The decode walk over whole archives, with a sink that keeps the output
 // in memory and records what a user would have been asked and told.
 #include <gtest/gtest.h>
-
 #include <cstring>
 #include <map>
 #include <string>
 #include <vector>
 
-#include "archive/little_endian.h"
 #include "archive/locate_scan.h"
+#include "base/bounded_text.h"
+#include "base/little_endian.h"
+#include "base/paths.h"
 #include "codec/block_cipher.h"
 #include "decode/decode_walk.h"
 #include "encoder/block_sealer.h"
@@ -29,7 +30,7 @@ class RecordingSink : public decode::DecodeSink {
  public:
   Choice ChooseFolder(char* folder) override {
     ++folder_questions;
-    archive::CopyText(folder, archive::kPathCapacity, folder_answer.c_str());
+    base::CopyText(folder, base::kPathCapacity, folder_answer.c_str());
     return folder_choice;
   }
   Choice ChooseSavePath(char* path) override {
@@ -80,7 +81,7 @@ encoder::Entry MakeEntry(const std::string& name, Bytes contents, unsigned char 
   encoder::Entry entry;
   entry.header.caption = "caption of " + name;
   entry.header.flags = flags;
-  archive::CopyText(entry.record.output_name, archive::kOutputNameCapacity, name.c_str());
+  base::CopyText(entry.record.output_name, archive::kOutputNameCapacity, name.c_str());
   entry.record.attributes = 0x21;
   entry.record.creation_time = 0x01D5000000000001ull;
   entry.record.last_access_time = 0x01D6000000000002ull;
@@ -97,7 +98,7 @@ class DecodeWalk : public ::testing::Test {
  protected:
   int Run(const Bytes& bytes, const std::string& password = kPassword) {
     testing_support::WriteFileBytes(dir_.File("a.exe"), bytes);
-    archive::CopyText(state_.archive_path, archive::kPathCapacity, dir_.File("a.exe").c_str());
+    base::CopyText(state_.archive_path, base::kPathCapacity, dir_.File("a.exe").c_str());
     state_.entry_offset = archive::LocateFirstEntry(state_.archive_path);
     EXPECT_NE(state_.entry_offset, -1);
     return decode::DecodeWalk(state_, password.data(), static_cast<uint32_t>(password.size()), sink_);
@@ -200,7 +201,7 @@ archive::FileRecord Record(const char* name, uint32_t file_size) {
   archive::FileRecord record;
   record.record_size = archive::kFileRecordSize;
   record.file_size = file_size;
-  archive::CopyText(record.output_name, archive::kOutputNameCapacity, name);
+  base::CopyText(record.output_name, archive::kOutputNameCapacity, name);
   return record;
 }
 
@@ -369,7 +370,7 @@ TEST_F(DecodeWalk, BlocksShorterThanTwoBytesAreDamage) {
 }
 
 TEST_F(DecodeWalk, MissingArchiveCannotBeOpened) {
-  archive::CopyText(state_.archive_path, archive::kPathCapacity, "/nonexistent/a.exe");
+  base::CopyText(state_.archive_path, base::kPathCapacity, "/nonexistent/a.exe");
   state_.entry_offset = 1024;
   EXPECT_EQ(decode::DecodeWalk(state_, "abcd", 4, sink_), 0);
   EXPECT_EQ(sink_.failures, std::vector<DecodeFailure>{DecodeFailure::kOpenArchive});

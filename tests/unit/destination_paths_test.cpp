@@ -1,7 +1,6 @@
 // Parent paths, folder creation and the names an archive may ask for.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-
 #include <cstring>
 #include <string>
 

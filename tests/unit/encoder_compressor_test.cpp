@@ -1,7 +1,6 @@
 // The compressor against the decompressor: the worked example bit for bit
 // and round trips over many lengths and kinds of data.
 #include <gtest/gtest.h>
-
 #include <string>
 
 #include "encoder/compressor.h"

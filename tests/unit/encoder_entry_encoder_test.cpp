@@ -2,12 +2,12 @@
 // check walk: block plans, stored and compressed blocks, every record
 // field, refusals, and deliberately odd archives.
 #include <gtest/gtest.h>
-
 #include <cstring>
 #include <numeric>
 #include <string>
 
-#include "archive/little_endian.h"
+#include "base/bounded_text.h"
+#include "base/little_endian.h"
 #include "codec/block_cipher.h"
 #include "codec/decompressor.h"
 #include "encoder/entry_encoder.h"
@@ -24,7 +24,7 @@ const std::string kPassword = "open sesame";
 encoder::Entry MakeEntry(const std::string& name, Bytes contents) {
   encoder::Entry entry;
   entry.header.caption = "entry " + name;
-  archive::CopyText(entry.record.output_name, archive::kOutputNameCapacity, name.c_str());
+  base::CopyText(entry.record.output_name, archive::kOutputNameCapacity, name.c_str());
   entry.record.attributes = 0x20;
   entry.record.creation_time = 0x01D0000000000001ull;
   entry.record.last_access_time = 0x01D0000000000002ull;
@@ -41,7 +41,7 @@ std::vector<Bytes> StoredBlocks(const encoder::ArchiveWriter& writer, const std:
   size_t at = writer.stub_size() + 256 + 27 + caption.size();
   std::vector<Bytes> blocks;
   while (at + 20 <= all.size()) {
-    const uint32_t length = archive::ReadLe32(all.data() + at + 16);
+    const uint32_t length = base::ReadLe32(all.data() + at + 16);
     blocks.emplace_back(all.begin() + at + 20, all.begin() + at + 20 + length);
     at += 20 + length;
   }

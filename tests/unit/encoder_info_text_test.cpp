@@ -1,7 +1,6 @@
 // The encoder information text: serial, date, the try line and the whole
 // text in both languages, as the dialog puts it into its text control.
 #include <gtest/gtest.h>
-
 #include <cstring>
 #include <string>
 

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <string>

@@ -2,7 +2,6 @@
 // disassembler reads them back, so a slip in an opcode or an offset shows
 // up as a different instruction.
 #include <gtest/gtest.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <regex>

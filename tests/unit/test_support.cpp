@@ -2,7 +2,6 @@
 
 #include <iconv.h>
 #include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -10,6 +9,8 @@
 
 #include "archive/check_walk.h"
 #include "archive/locate_scan.h"
+#include "base/bounded_text.h"
+#include "base/paths.h"
 #include "codec/decompressor.h"
 
 namespace testing_support {
@@ -65,7 +66,7 @@ class MemorySink : public decode::DecodeSink {
  public:
   explicit MemorySink(DecodedArchive& out) : out_(out) {}
   decode::Choice ChooseFolder(char* folder) override {
-    archive::CopyText(folder, archive::kPathCapacity, "/out");
+    base::CopyText(folder, base::kPathCapacity, "/out");
     return decode::Choice::kChosen;
   }
   decode::Choice ChooseSavePath(char*) override { return decode::Choice::kChosen; }
@@ -99,7 +100,7 @@ archive::SharedState StateFor(const TempDir& dir, const encoder::Bytes& archive)
   const std::string path = dir.File("archive.exe");
   WriteFileBytes(path, archive);
   archive::SharedState state;
-  archive::CopyText(state.archive_path, archive::kPathCapacity, path.c_str());
+  base::CopyText(state.archive_path, base::kPathCapacity, path.c_str());
   state.entry_offset = archive::LocateFirstEntry(state.archive_path);
   return state;
 }

@@ -3,13 +3,11 @@
 #pragma once
 
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
 #include "archive/file_record.h"
 #include "decode/decode_walk.h"
-
 #include "encoder/archive_writer.h"
 
 namespace testing_support {

@@ -1,7 +1,6 @@
 // The Japanese texts are checked against a conversion, by the C library,
 // of the words as they read; the English ones against their exact bytes.
 #include <gtest/gtest.h>
-
 #include <string>
 
 #include "test_support.h"

@@ -1,7 +1,6 @@
 // The root of the Windows folder's drive, with a single-byte and a
 // Shift-JIS reading of the folder text.
 #include <gtest/gtest.h>
-
 #include <cstring>
 #include <string>
 

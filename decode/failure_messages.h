@@ -1,0 +1,16 @@
+// The words and titles of the decode run's failures, as both front ends
+// show them.
+#pragma once
+
+#include "archive/shared_state.h"
+#include "decode/decode_walk.h"
+#include "ui/texts.h"
+
+namespace decode {
+
+const char* FailureText(DecodeFailure failure, ui::Language language);
+// The caption of the entry, but the archive path for read failures and
+// "Warning!" for a checksum that differs.
+const char* FailureTitle(DecodeFailure failure, const archive::SharedState& state, ui::Language language);
+
+}  // namespace decode

@@ -1,0 +1,20 @@
+// DecodeArchive: the decode walk as the password dialog runs it, with the
+// dialog's controls, Save-As, the folder browser, the registry and the
+// shell.
+#pragma once
+
+#include <windows.h>
+
+#include "archive/shared_state.h"
+
+namespace win32 {
+
+// 1 when every entry was decoded, 0 otherwise. Reads the password edit,
+// the Save Password box and the Suicide box of the dialog itself.
+int DecodeArchive(HWND dialog, archive::SharedState& state);
+
+// The folder browser's callback: opens the browser at the folder passed
+// as its data.
+int CALLBACK BrowseFolderCallback(HWND browser, UINT message, LPARAM parameter, LPARAM data);
+
+}  // namespace win32

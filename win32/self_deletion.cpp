@@ -1,0 +1,22 @@
+#include "win32/self_deletion.h"
+
+#include <windows.h>
+
+namespace win32 {
+
+#if defined(__i386__)
+static_assert(sizeof(OSVERSIONINFOA) == 148, "the version record of 32-bit Windows");
+#endif
+
+void DeleteSelf() {
+  OSVERSIONINFOA version = {};
+  version.dwOSVersionInfoSize = sizeof version;
+  if (!GetVersionExA(&version)) return;
+  if (version.dwPlatformId == VER_PLATFORM_WIN32_NT || !kHasMemoryRoutine) {
+    DeleteByBatch();
+  } else {
+    DeleteByMemoryRoutine();
+  }
+}
+
+}  // namespace win32
