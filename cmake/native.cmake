@@ -9,9 +9,15 @@ file(GLOB cli_sources CONFIGURE_DEPENDS cli/*.cpp)
 add_executable(kelvarin ${cli_sources})
 target_link_libraries(kelvarin PRIVATE kelvarin_encoder)
 
+# What the unit tests, the fuzz targets and the Windows end-to-end tests
+# share: test entries and a recording decode sink.
+file(GLOB test_support_sources CONFIGURE_DEPENDS tests/support/*.cpp)
+add_library(test_support STATIC ${test_support_sources})
+target_link_libraries(test_support PUBLIC kelvarin_encoder GTest::gtest)
+
 file(GLOB unit_sources CONFIGURE_DEPENDS tests/unit/*.cpp)
 add_executable(unit_tests ${unit_sources})
-target_link_libraries(unit_tests PRIVATE kelvarin_encoder GTest::gtest GTest::gtest_main)
+target_link_libraries(unit_tests PRIVATE test_support GTest::gtest_main)
 target_compile_definitions(unit_tests PRIVATE
   KELVARIN_SOURCE_DIR="${PROJECT_SOURCE_DIR}" KELVARIN_CLI="$<TARGET_FILE:kelvarin>")
 add_dependencies(unit_tests kelvarin)
@@ -32,14 +38,14 @@ endif()
 foreach(source ${fuzz_sources})
   get_filename_component(name ${source} NAME_WE)
   add_executable(replay_${name} ${source} tests/fuzz/replay_main.cpp)
-  target_link_libraries(replay_${name} PRIVATE kelvarin_encoder)
+  target_link_libraries(replay_${name} PRIVATE test_support)
   add_test(NAME fuzz_corpus.${name}
            COMMAND replay_${name} ${PROJECT_SOURCE_DIR}/tests/fuzz/corpus/${name})
   if(KELVARIN_FUZZ)
     add_executable(fuzz_${name} ${source})
     target_compile_options(fuzz_${name} PRIVATE -fsanitize=fuzzer,address,undefined)
     target_link_options(fuzz_${name} PRIVATE -fsanitize=fuzzer,address,undefined)
-    target_link_libraries(fuzz_${name} PRIVATE kelvarin_encoder)
+    target_link_libraries(fuzz_${name} PRIVATE test_support)
   endif()
 endforeach()
 
@@ -52,3 +58,5 @@ endif()
 
 # The source folders include one another only downwards.
 add_test(NAME layers.includes_run_downwards COMMAND python3 ${PROJECT_SOURCE_DIR}/tools/check_layers.py ${PROJECT_SOURCE_DIR})
+# The text table is what tools/texts.py writes, not edited by hand.
+add_test(NAME texts.table_matches_its_generator COMMAND python3 ${PROJECT_SOURCE_DIR}/tools/texts.py --check)

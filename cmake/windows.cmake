@@ -20,13 +20,14 @@ target_compile_options(gtest_main PRIVATE -fexceptions)
 file(GLOB e2e_sources CONFIGURE_DEPENDS tests/e2e/*.cpp)
 if(e2e_sources)
   # What the tests and the demo driver share.
-  set(e2e_support_sources tests/e2e/e2e_support.cpp tests/e2e/cleanup_support.cpp tests/e2e/dialog_answers.cpp
-                          tests/e2e/screenshot.cpp)
+  file(GLOB test_support_sources CONFIGURE_DEPENDS tests/support/*.cpp)
+  set(e2e_support_sources tests/e2e/e2e_support.cpp tests/e2e/cleanup_support.cpp tests/e2e/decoder_session.cpp
+                          tests/e2e/dialog_answers.cpp tests/e2e/screenshot.cpp ${test_support_sources})
   add_library(e2e_support STATIC ${e2e_support_sources})
   target_compile_options(e2e_support PRIVATE -fexceptions)
   target_link_libraries(e2e_support PUBLIC kelvarin_encoder gtest user32 advapi32 shell32 gdi32 comctl32)
   target_compile_definitions(e2e_support PRIVATE KELVARIN_DECODER_PATH="$<TARGET_FILE:decoder>")
-  list(FILTER e2e_sources EXCLUDE REGEX "e2e_support\\.cpp$|cleanup_support\\.cpp$|dialog_answers\\.cpp$|screenshot\\.cpp$")
+  list(FILTER e2e_sources INCLUDE REGEX "_test\\.cpp$")
 
   add_executable(demo_driver demo/demo_driver.cpp)
   target_compile_options(demo_driver PRIVATE -fexceptions)

@@ -2,9 +2,12 @@
 """Writes ui/texts_table.inc: every user-visible text as (English, Shift-JIS).
 
 The table is generated so that the Japanese bytes come from one conversion
-of readable text; run it again after changing a text.
+of readable text; run it again after changing a text. With --check it
+writes nothing and fails when the files in ui/ differ from what it would
+write (the build's test that the table was not edited by hand).
 """
 import pathlib
+import sys
 
 TEXTS = [
     # id, English, Japanese (None: one form in both settings)
@@ -47,9 +50,9 @@ TEXTS = [
     ("kInfoNthTry", "%dth try to decode.", "%d 回目の暗号解除です."),
     ("kInfoFirstTry", "1st try to decode.", "このIDの暗号解除は\r\n初めてです．"),
     ("kInfoVersionTitle", "Kelvarin Decoder Ver%d.%02d", None),
-    # Not among the original texts: stands for an encoding time that has no local date.
+    # For an encoding time that has no local date.
     ("kInfoUnknownDate", "(unknown date)", "（日時不明）"),
-    # Not among the original texts: the run cannot start without memory for its key.
+    # The run cannot start without memory for its key.
     ("kOutOfMemory", "Not enough memory to decode.", "メモリが不足しているため暗号を解除できません．"),
 ]
 
@@ -83,9 +86,17 @@ def main():
         jp = (japanese if japanese is not None else english).encode("cp932")
         lines.append('{%s, %s},  // %s' % (c_literal(english.encode("ascii")), c_literal(jp), ident))
         enum.append("%s," % ident)
-    (root / "ui" / "texts_table.inc").write_text("\n".join(lines) + "\n")
-    (root / "ui" / "text_ids.inc").write_text("\n".join(enum) + "\n")
+    outputs = {root / "ui" / "texts_table.inc": "\n".join(lines) + "\n",
+               root / "ui" / "text_ids.inc": "\n".join(enum) + "\n"}
+    if "--check" in sys.argv[1:]:
+        stale = [str(path) for path, text in outputs.items() if path.read_text() != text]
+        for path in stale:
+            print(f"{path} differs from what tools/texts.py writes")
+        return 1 if stale else 0
+    for path, text in outputs.items():
+        path.write_text(text)
+    return 0
 
 
 if __name__ == "__main__":
-    main()
+    sys.exit(main())

@@ -1,9 +1,6 @@
 // The check form, run as the user's system would: a copy of decoder.exe
 // given ":::/" and an archive path, answered through its message box.
-#include <gtest/gtest.h>
-
-#include "cleanup_support.h"
-#include "e2e_support.h"
+#include "decoder_session.h"
 
 namespace {
 
@@ -12,12 +9,6 @@ using e2e::Quoted;
 using encoder::Bytes;
 using ui::TextId;
 
-Bytes Pattern(size_t length, unsigned seed) {
-  Bytes out(length);
-  for (size_t i = 0; i < length; ++i) out[i] = static_cast<unsigned char>((i * 31 + seed * 17) ^ (i >> 3));
-  return out;
-}
-
 encoder::EntryHeaderFields Header(const std::string& caption, uint32_t version = 301) {
   encoder::EntryHeaderFields fields;
   fields.caption = caption;
@@ -25,100 +16,67 @@ encoder::EntryHeaderFields Header(const std::string& caption, uint32_t version =
   return fields;
 }
 
-encoder::ArchiveWriter GoodArchive() {
+encoder::ArchiveWriter TwoEntries(uint32_t second_version = 301) {
   encoder::ArchiveWriter writer(e2e::DecoderBytes());
   writer.AddEntryHeader(Header("First entry"));
-  writer.AddDataBlock(Pattern(5000, 1));
-  writer.AddDataBlock(Pattern(777, 2));
-  writer.AddEntryHeader(Header("Second entry"));
-  writer.AddDataBlock(Pattern(300, 3));
+  writer.AddDataBlock(encoder::RandomBytes(5000, 1));
+  writer.AddDataBlock(encoder::RandomBytes(777, 2));
+  writer.AddEntryHeader(Header("Second entry", second_version));
+  writer.AddDataBlock(encoder::RandomBytes(300, 3));
   return writer;
 }
 
-class CheckForm : public e2e::ProgramTest {
+class CheckForm : public e2e::DecoderSession {
  protected:
-  // Runs the check form with the argument text, answers the message box
-  // and expects the process to end with exit code 0.
-  e2e::MessageBoxContent Run(const std::string& arguments) {
-    e2e::Process process(Quoted(e2e::FreshCopyOfDecoder(folder_)) + " " + arguments, folder_.path());
-    e2e::MessageBoxContent box = e2e::WaitForMessageBox(process.id());
-    if (box.window) e2e::ClickButton(box.window, IDOK);
-    DWORD exit_code = 1;
-    EXPECT_TRUE(process.WaitForExit(20000, &exit_code));
-    EXPECT_EQ(exit_code, 0u);
+  // Runs the check form on archive_, answers its message box and expects
+  // the program to end with exit code 0.
+  e2e::MessageBoxContent Check(const std::string& path) {
+    StartDecoder(Quoted(":::/" + path));
+    e2e::MessageBoxContent box = NextMessage();
+    Dismiss(box);
+    ExpectExitZero();
     return box;
   }
-  e2e::MessageBoxContent RunOn(const encoder::ArchiveWriter& writer) {
-    EXPECT_TRUE(writer.WriteTo(archive_));
-    return Run(Quoted(":::/" + archive_));
-  }
-  std::string WithPath(TextId id) { return archive_ + "\n\n" + Expected(id); }
-
-  e2e::TempFolder folder_;
-  std::string archive_ = folder_.File("my archive.exe");
 };
 
-TEST_F(CheckForm, GoodArchiveReportsNoProblemUnderTheLastCaption) {
-  e2e::MessageBoxContent box = RunOn(GoodArchive());
-  EXPECT_EQ(box.title, "Second entry");
-  EXPECT_EQ(box.text, WithPath(TextId::kCheckNoProblem));
-  EXPECT_FALSE(box.has_icon);
-}
-
-TEST_F(CheckForm, TrailingBytesFailTheHeaderProbeWithoutThePath) {
-  encoder::ArchiveWriter writer = GoodArchive();
-  writer.AddRaw(Bytes(25, 0x20));
-  e2e::MessageBoxContent box = RunOn(writer);
-  EXPECT_EQ(box.title, "Second entry");
-  EXPECT_EQ(box.text, Expected(TextId::kCheckHeaderShort));
-  EXPECT_TRUE(box.has_icon);
-}
-
-TEST_F(CheckForm, HeaderAtTheEndOfTheFileIsABlockThatEndsEarly) {
-  encoder::ArchiveWriter writer = GoodArchive();
-  writer.AddEntryHeader(Header("Empty"));
-  e2e::MessageBoxContent box = RunOn(writer);
-  EXPECT_EQ(box.title, "Empty");
-  EXPECT_EQ(box.text, WithPath(TextId::kCheckBlockShort));
-  EXPECT_TRUE(box.has_icon);
-}
-
-TEST_F(CheckForm, ChangedByteIsReportedAsCooked) {
-  encoder::ArchiveWriter writer = GoodArchive();
-  Bytes bytes = writer.bytes();
-  bytes[writer.stub_size() + 256 + 40] ^= 0x01;  // inside the first block's whole rows
-  FILE* f = fopen(archive_.c_str(), "wb");
-  ASSERT_NE(f, nullptr);
-  fwrite(bytes.data(), 1, bytes.size(), f);
-  fclose(f);
-  e2e::MessageBoxContent box = Run(Quoted(":::/" + archive_));
-  EXPECT_EQ(box.title, "First entry");
-  EXPECT_EQ(box.text, WithPath(TextId::kCheckCooked));
-  EXPECT_TRUE(box.has_icon);
-}
-
-TEST_F(CheckForm, OtherVersionInASecondEntryStopsAtItsHeader) {
-  for (uint32_t version : {300u, 302u}) {
-    encoder::ArchiveWriter writer(e2e::DecoderBytes());
-    writer.AddEntryHeader(Header("Old"));
-    writer.AddDataBlock(Pattern(100, 1));
-    writer.AddEntryHeader(Header("Newer", version));
-    writer.AddDataBlock(Pattern(100, 2));
-    e2e::MessageBoxContent box = RunOn(writer);
-    EXPECT_EQ(box.title, "Newer");
-    EXPECT_EQ(box.text, WithPath(TextId::kNewerVersion));
-    EXPECT_TRUE(box.has_icon);
+TEST_F(CheckForm, EachVerdictInItsMessageBox) {
+  struct Case {
+    const char* what;
+    Bytes archive;
+    std::string title;
+    TextId text;
+    bool path_first;
+  };
+  Bytes trailing = TwoEntries().bytes();
+  trailing.insert(trailing.end(), 25, 0x20);
+  encoder::ArchiveWriter header_at_end = TwoEntries();
+  header_at_end.AddEntryHeader(Header("Empty"));
+  const encoder::ArchiveWriter good = TwoEntries();
+  Bytes cooked = good.bytes();
+  cooked[good.stub_size() + 256 + 40] ^= 0x01;  // in the first block's stored checksum
+  const Case cases[] = {
+      {"good", good.bytes(), "Second entry", TextId::kCheckNoProblem, true},
+      {"trailing bytes", trailing, "Second entry", TextId::kCheckHeaderShort, false},
+      {"header at the end", header_at_end.bytes(), "Empty", TextId::kCheckBlockShort, true},
+      {"changed byte", cooked, "First entry", TextId::kCheckCooked, true},
+      {"version 300", TwoEntries(300).bytes(), "Second entry", TextId::kNewerVersion, true},
+      {"version 302", TwoEntries(302).bytes(), "Second entry", TextId::kNewerVersion, true},
+  };
+  for (const Case& c : cases) {
+    WriteArchive(c.archive);
+    const e2e::MessageBoxContent box = Check(archive_);
+    EXPECT_EQ(box.title, c.title) << c.what;
+    EXPECT_EQ(box.text, (c.path_first ? archive_ + "\n\n" : "") + Expected(c.text)) << c.what;
+    EXPECT_EQ(box.has_icon, c.text != TextId::kCheckNoProblem) << c.what;
   }
 }
 
 TEST_F(CheckForm, NoArchiveIsRefusedUnderItsPath) {
-  std::string plain = folder_.File("plain.txt");
-  FILE* f = fopen(plain.c_str(), "wb");
-  ASSERT_NE(f, nullptr);
-  fputs("just text", f);
-  fclose(f);
+  const std::string plain = folder_.File("plain.txt");
+  WriteArchive(Bytes{'j', 'u', 's', 't'});
+  ASSERT_TRUE(MoveFileA(archive_.c_str(), plain.c_str()));
   for (const std::string& path : {plain, folder_.File("missing.exe"), std::string()}) {
-    e2e::MessageBoxContent box = Run(Quoted(":::/" + path));
+    const e2e::MessageBoxContent box = Check(path);
     EXPECT_EQ(box.title, path);
     EXPECT_EQ(box.text, Expected(TextId::kNotArchive));
     EXPECT_TRUE(box.has_icon);
@@ -126,14 +84,12 @@ TEST_F(CheckForm, NoArchiveIsRefusedUnderItsPath) {
 }
 
 TEST_F(CheckForm, UnrecognisedCommandLinesEndSilently) {
-  ASSERT_TRUE(GoodArchive().WriteTo(archive_));
+  WriteArchive(TwoEntries());
   for (const std::string& arguments :
        {":::/" + archive_,  // unquoted: the blank splits it into two arguments
         std::string("a b c d"), std::string("plain-argument")}) {
-    e2e::Process process(Quoted(e2e::FreshCopyOfDecoder(folder_)) + " " + arguments, folder_.path());
-    DWORD exit_code = 1;
-    EXPECT_TRUE(process.WaitForExit(20000, &exit_code)) << arguments;
-    EXPECT_EQ(exit_code, 0u);
+    StartDecoder(arguments);
+    ExpectExitZero();
   }
 }
 

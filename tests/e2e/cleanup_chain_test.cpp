@@ -3,19 +3,20 @@
 // then itself through a batch file, which deletes itself too. Chains that
 // run at the same time, or a drive root that takes no batch file, leave
 // nothing behind either.
-#include <gtest/gtest.h>
 #include <cstdio>
 
-#include "cleanup_support.h"
-#include "e2e_support.h"
+#include "decoder_session.h"
 
 namespace {
 
 using e2e::Quoted;
 
-class CleanupChain : public e2e::ProgramTest {
+class CleanupChain : public e2e::DecoderSession {
  protected:
-  void SetUp() override { ASSERT_TRUE(CreateDirectoryA(blank_folder_.c_str(), nullptr)); }
+  void SetUp() override {
+    DecoderSession::SetUp();
+    ASSERT_TRUE(CreateDirectoryA(blank_folder_.c_str(), nullptr));
+  }
   std::string Program(const std::string& name) {
     const std::string path = blank_folder_ + "\\" + name;
     EXPECT_TRUE(CopyFileA(e2e::DecoderPath().c_str(), path.c_str(), FALSE));
@@ -28,44 +29,42 @@ class CleanupChain : public e2e::ProgramTest {
     if (out) fclose(out);
     return path;
   }
-  std::string Archive(const std::string& name) {
+  std::string Archive(const std::string& caption) {
     encoder::ArchiveWriter writer(e2e::DecoderBytes());
     encoder::EntryHeaderFields header;
-    header.caption = name;
+    header.caption = caption;
     writer.AddEntryHeader(header);
     writer.AddDataBlock(encoder::Bytes(500, 0x41));
-    const std::string path = blank_folder_ + "\\" + name + ".exe";
+    const std::string path = blank_folder_ + "\\" + caption + ".exe";
     EXPECT_TRUE(writer.WriteTo(path));
     return path;
   }
-  // Runs the check form on an archive and answers its message box.
-  void RunCheckForm() {
-    const std::string archive = Archive("checked archive");
-    e2e::Process process(Quoted(e2e::FreshCopyOfDecoder(folder_)) + " " + Quoted(":::/" + archive), folder_.path());
-    e2e::MessageBoxContent box = e2e::WaitForMessageBox(process.id());
-    ASSERT_NE(box.window, nullptr);
-    e2e::ClickButton(box.window, IDOK);
-    EXPECT_TRUE(process.WaitForExit(20000));
+  // Runs the check form of `program` on an archive; the message box is
+  // answered once `before_answer` has looked at the running program.
+  void RunCheckForm(const std::string& program, void (*before_answer)(const std::string&) = nullptr) {
+    process_ = std::make_unique<e2e::Process>(Quoted(program) + " " + Quoted(":::/" + Archive("checked archive")),
+                                              folder_.path());
+    e2e::MessageBoxContent box = NextMessage();
+    if (before_answer) before_answer(program);
+    Dismiss(box);
+    ExpectExitZero();
+  }
+  std::vector<std::string> LeftInTemporaryFolder() {
+    return e2e::WaitForCleanUp(temp_, root_, 30000, false);
   }
 
-  e2e::TempFolder folder_;
   std::string blank_folder_ = folder_.File("folder with blanks");
   std::string temp_ = e2e::TemporaryFolder();
   std::string root_ = e2e::DriveRoot(folder_.path());
 };
 
-TEST_F(CleanupChain, CheckFormProgramIsDeletedAfterItEnds) {
-  const std::string archive = Archive("checked archive");
+TEST_F(CleanupChain, ProgramIsDeletedOnlyAfterItHasEnded) {
   const std::string program = Program("decoder copy.exe");
-  e2e::Process process(Quoted(program) + " " + Quoted(":::/" + archive), folder_.path());
-  e2e::MessageBoxContent box = e2e::WaitForMessageBox(process.id());
-  ASSERT_NE(box.window, nullptr);
-  EXPECT_TRUE(e2e::FileExists(program)) << "not before the check form has ended";
-  e2e::ClickButton(box.window, IDOK);
-  EXPECT_TRUE(process.WaitForExit(20000));
+  RunCheckForm(program, [](const std::string& running) {
+    EXPECT_TRUE(e2e::FileExists(running)) << "not before the check form has ended";
+  });
   EXPECT_TRUE(e2e::WaitForDeletion(program));
   EXPECT_EQ(e2e::WaitForCleanUp(temp_, root_), std::vector<std::string>{});
-  EXPECT_TRUE(e2e::FileExists(archive));
 }
 
 TEST_F(CleanupChain, HandleThatNamesNoProcessDeletesAtOnceThenItself) {
@@ -74,11 +73,10 @@ TEST_F(CleanupChain, HandleThatNamesNoProcessDeletesAtOnceThenItself) {
   for (const char* handle : {"not-a-number", "-1", "-2"}) {
     const std::string victim = Victim();
     const std::string program = Program(std::string("Del clean-up ") + handle + ".exe");
-    e2e::Process process(Quoted(program) + " " + handle + " " + Quoted(":::" + victim), folder_.path());
+    process_ = std::make_unique<e2e::Process>(Quoted(program) + " " + handle + " " + Quoted(":::" + victim),
+                                              folder_.path());
     EXPECT_TRUE(e2e::WaitForDeletion(victim, 5000)) << handle << ": no wait before the deletion";
-    DWORD exit_code = 1;
-    EXPECT_TRUE(process.WaitForExit(20000, &exit_code)) << handle;
-    EXPECT_EQ(exit_code, 0u);
+    ExpectExitZero();
     EXPECT_TRUE(e2e::WaitForDeletion(program)) << handle << ": the batch file deletes the program";
     EXPECT_TRUE(e2e::WaitForDeletion(root_ + "delus.bat")) << handle << ": and then itself";
   }
@@ -114,7 +112,6 @@ TEST_F(CleanupChain, WaitsForTheProcessBehindTheHandle) {
   EXPECT_EQ(WaitForSingleObject(info.hProcess, 20000), static_cast<DWORD>(WAIT_OBJECT_0));
   CloseHandle(info.hProcess);
   EXPECT_TRUE(e2e::WaitForDeletion(program));
-  EXPECT_EQ(e2e::WaitForCleanUp(temp_, root_), std::vector<std::string>{});
 }
 
 TEST_F(CleanupChain, ChainsThatOverlapLeaveNothingBehind) {
@@ -137,29 +134,27 @@ TEST_F(CleanupChain, ChainsThatOverlapLeaveNothingBehind) {
   }
 }
 
-TEST_F(CleanupChain, RootThatTakesNoBatchFileLeavesNothingBehind) {
-  // A folder where the batch file would go: it cannot be created there,
-  // just as in a root that a standard user may not write.
-  const std::string blocker = root_ + "delus.bat";
-  ASSERT_TRUE(CreateDirectoryA(blocker.c_str(), nullptr));
-  RunCheckForm();
-  EXPECT_EQ(e2e::WaitForCleanUp(temp_, root_, 30000, false), std::vector<std::string>{});
-  EXPECT_TRUE(GetFileAttributesA(blocker.c_str()) & FILE_ATTRIBUTE_DIRECTORY) << "the blocker is left alone";
-  EXPECT_TRUE(RemoveDirectoryA(blocker.c_str()));
-}
-
-TEST_F(CleanupChain, BatchFileOfAnotherChainIsNeverReplaced) {
-  const std::string other = root_ + "delus.bat";
+TEST_F(CleanupChain, RootBatchFileThatCannotBeMadeIsNeverReplacedAndNothingStays) {
+  const std::string root_batch = root_ + "delus.bat";
+  // Another chain's batch file stands there: it is left alone.
   const std::string text = "rem another chain's batch file\r\n";
-  FILE* out = fopen(other.c_str(), "wb");
+  FILE* out = fopen(root_batch.c_str(), "wb");
   ASSERT_NE(out, nullptr);
   fputs(text.c_str(), out);
   fclose(out);
-  RunCheckForm();
-  EXPECT_EQ(e2e::WaitForCleanUp(temp_, root_, 30000, false), std::vector<std::string>{});
-  const encoder::Bytes kept = encoder::ReadWholeFile(other);
+  RunCheckForm(Program("decoder one.exe"));
+  EXPECT_EQ(LeftInTemporaryFolder(), std::vector<std::string>{});
+  const encoder::Bytes kept = encoder::ReadWholeFile(root_batch);
   EXPECT_EQ(std::string(kept.begin(), kept.end()), text);
-  EXPECT_TRUE(DeleteFileA(other.c_str()));
+  ASSERT_TRUE(DeleteFileA(root_batch.c_str()));
+
+  // A folder stands there: the file cannot be made, as in a root that a
+  // standard user may not write.
+  ASSERT_TRUE(CreateDirectoryA(root_batch.c_str(), nullptr));
+  RunCheckForm(Program("decoder two.exe"));
+  EXPECT_EQ(LeftInTemporaryFolder(), std::vector<std::string>{});
+  EXPECT_TRUE(GetFileAttributesA(root_batch.c_str()) & FILE_ATTRIBUTE_DIRECTORY) << "the folder is left alone";
+  EXPECT_TRUE(RemoveDirectoryA(root_batch.c_str()));
 }
 
 }  // namespace

@@ -1,24 +1,15 @@
 // The encoder information dialog inside a decode: what it says, what it
 // stores under the encoder's serial, and when the decode shows it.
-#include <gtest/gtest.h>
-
-#include "base/bounded_text.h"
-#include "cleanup_support.h"
-#include "dialog_answers.h"
-#include "e2e_support.h"
-#include "encoder/entry_encoder.h"
+#include "decoder_session.h"
 #include "ui/volume_root.h"
 #include "win32/resource_ids.h"
 
 namespace {
 
 using e2e::Expected;
-using e2e::Quoted;
 using ui::Language;
 using ui::TextId;
 
-const std::string kPassword = "serial pass";
-const std::string kCaption = "Encoder test";
 const std::string kInfoTitle = "Kelvarin Decoder Ver3.00";
 constexpr char kDecodeKey[] = "Software\\By Mobrae\\kelvarin\\decode\\";
 
@@ -126,51 +117,28 @@ std::string LastLine(const std::string& text) {
   return at == std::string::npos ? text : text.substr(at + 2);
 }
 
-encoder::Entry MakeEntry(const std::string& name, uint32_t serial, uint32_t encoding_time = WorkedExampleTime(),
-                         unsigned char flags = encoder::kShowEncoderInformation) {
-  encoder::Entry entry;
-  entry.header.caption = kCaption;
-  entry.header.flags = flags;
-  entry.header.suicide_mode = 2;
-  base::CopyText(entry.record.output_name, archive::kOutputNameCapacity, name.c_str());
+encoder::Entry MakeEntry(const std::string& name, uint32_t serial, uint32_t encoding_time = WorkedExampleTime()) {
+  encoder::Entry entry = test_support::MakeEntry(name, encoder::Bytes(200, 'k'), e2e::DecoderSession::kCaption,
+                                                 encoder::kShowEncoderInformation);
   entry.record.encoder_serial = serial;
   entry.record.encoding_time = encoding_time;
-  entry.contents.assign(200, 'k');
   return entry;
 }
 
-class EncoderInfo : public e2e::ProgramTest {
+class EncoderInfo : public e2e::DecoderSession {
  protected:
-  void SetUp() override { RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\By Mobrae"); }
-  void TearDown() override {
-    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\By Mobrae");
-    ProgramTest::TearDown();
-  }
-
-  void Write(const std::vector<encoder::Entry>& entries) {
-    encoder::ArchiveWriter writer(e2e::DecoderBytes());
-    for (const auto& entry : entries)
-      ASSERT_EQ(encoder::AddEntry(writer, entry, kPassword, {}), encoder::EncodeError::kNone);
-    ASSERT_TRUE(writer.WriteTo(archive_));
-  }
+  void Write(const std::vector<encoder::Entry>& entries) { WriteArchive(entries); }
   // Starts a decode of the archive and waits for the information dialog.
   // The folder browser opens at the current folder: the test's own.
   HWND DecodeUntilInformation() {
-    process_ = std::make_unique<e2e::Process>(
-        Quoted(e2e::FreshCopyOfDecoder(folder_)) + " " + Quoted(":::" + archive_), folder_.path());
-    dialog_ = e2e::WaitForDialog(process_->id(), kCaption);
-    if (!dialog_) return nullptr;
-    SetDlgItemTextA(dialog_, IDC_PASSWORD_EDIT, kPassword.c_str());
-    e2e::ClickButton(dialog_, IDOK);
+    if (!OpenDialog("", kCaption)) return nullptr;
+    TypeAndOk(kPassword);
     return e2e::WaitForDialog(process_->id(), kInfoTitle);
   }
   // After the information dialog: Save-As for the entry, then the end.
   void SaveAndExpectEnd(const std::string& name) {
     ASSERT_TRUE(e2e::AnswerSaveAs(process_->id(), kCaption, dialog_, folder_.File(name)));
-    ExpectEnd();
-  }
-  void ExpectEnd() {
-    EXPECT_TRUE(process_->WaitForExit(20000)) << "the decode ends (no dialog left open)";
+    ExpectExitZero();
   }
   // One decode of a plain-named entry, closed by the given button.
   std::string DecodeOnce(uint32_t serial, int button, uint32_t encoding_time = WorkedExampleTime()) {
@@ -184,10 +152,6 @@ class EncoderInfo : public e2e::ProgramTest {
     return text;
   }
 
-  e2e::TempFolder folder_;
-  std::string archive_ = folder_.File("encoder test.exe");
-  std::unique_ptr<e2e::Process> process_;
-  HWND dialog_ = nullptr;
   int decodes_ = 0;
 };
 

@@ -2,14 +2,9 @@
 // copied out to a decoder copy in the temporary folder, the password
 // dialog shown by that copy, and afterwards no temporary program and no
 // batch file left behind.
-#include <gtest/gtest.h>
 #include <cstdio>
 
-#include "base/bounded_text.h"
-#include "cleanup_support.h"
-#include "dialog_answers.h"
-#include "e2e_support.h"
-#include "encoder/entry_encoder.h"
+#include "decoder_session.h"
 #include "win32/resource_ids.h"
 
 namespace {
@@ -19,42 +14,28 @@ using e2e::Quoted;
 using encoder::Bytes;
 using ui::TextId;
 
-const std::string kPassword = "open sesame";
-const std::string kCaption = "Self-extraction test";
-
-encoder::Entry Entry(int8_t suicide_mode) {
-  encoder::Entry entry;
-  entry.header.caption = kCaption;
-  entry.header.suicide_mode = suicide_mode;
-  base::CopyText(entry.record.output_name, archive::kOutputNameCapacity, "notes.txt");
-  entry.record.attributes = FILE_ATTRIBUTE_ARCHIVE;
-  for (int i = 0; i < 3000; ++i) entry.contents.push_back(static_cast<unsigned char>("notes "[i % 6]));
-  return entry;
-}
-
-class SelfExtraction : public e2e::ProgramTest {
+class SelfExtraction : public e2e::DecoderSession {
  protected:
   // Writes an archive with one entry; `edit` may change its bytes.
-  void WriteArchive(int8_t suicide_mode = 2, void (*edit)(Bytes&, size_t stub_size) = nullptr) {
-    encoder::ArchiveWriter writer(e2e::DecoderBytes());
-    ASSERT_EQ(encoder::AddEntry(writer, Entry(suicide_mode), kPassword, {}), encoder::EncodeError::kNone);
-    Bytes bytes = writer.bytes();
-    if (edit) edit(bytes, writer.stub_size());
-    stub_ = Bytes(bytes.begin(), bytes.begin() + writer.stub_size());
-    written_ = bytes;
-    FILE* out = fopen(archive_.c_str(), "wb");
-    ASSERT_NE(out, nullptr);
-    fwrite(bytes.data(), 1, bytes.size(), out);
-    fclose(out);
+  void Write(int8_t suicide_mode = 2, void (*edit)(Bytes&, size_t stub_size) = nullptr) {
+    const encoder::ArchiveWriter writer = test_support::ArchiveOf(
+        e2e::DecoderBytes(), {test_support::MakeEntry("notes.txt", kContents, kCaption, 0, suicide_mode)}, kPassword);
+    written_ = writer.bytes();
+    if (edit) edit(written_, writer.stub_size());
+    stub_ = Bytes(written_.begin(), written_.begin() + static_cast<long>(writer.stub_size()));
+    WriteArchive(written_);
   }
-  // Starts the archive with an empty command line.
-  void StartArchive() { archive_process_ = std::make_unique<e2e::Process>(Quoted(archive_), folder_.path()); }
-  // The decoder copy's dialog; checks that the copy is the stub.
-  HWND WaitForPasswordDialog() {
+  // Starts the archive with an empty command line and waits for the
+  // decoder copy's dialog; checks that the copy holds exactly the stub.
+  HWND StartArchive() {
+    process_ = std::make_unique<e2e::Process>(Quoted(archive_), folder_.path());
+    return WaitForCopysDialog();
+  }
+  HWND WaitForCopysDialog() {
     dialog_ = e2e::WaitForDialog(0, kCaption, 30000);
     if (!dialog_) return nullptr;
     copy_id_ = e2e::ProcessOf(dialog_);
-    EXPECT_TRUE(archive_process_->WaitForExit(20000)) << "the archive's process ends after the start";
+    EXPECT_TRUE(process_->WaitForExit(20000)) << "the archive's process ends after the start";
     const std::vector<std::string> copies = e2e::TemporaryPrograms(temp_);
     EXPECT_EQ(copies.size(), 1u);
     if (copies.size() == 1) {
@@ -63,74 +44,52 @@ class SelfExtraction : public e2e::ProgramTest {
     }
     return dialog_;
   }
-  void TypeAndOk(const std::string& password) {
-    SetDlgItemTextA(dialog_, IDC_PASSWORD_EDIT, password.c_str());
-    e2e::ClickButton(dialog_, IDOK);
-  }
   // After the dialog has been told to close: it goes, and within a
   // deadline so do the decoder copy, the clean-up copy and the batch file.
   void ExpectCleanUp() {
     ASSERT_TRUE(e2e::WaitForWindowGone(dialog_));
     const DWORD start = GetTickCount();
-    const std::vector<std::string> left = e2e::WaitForCleanUp(temp_, root_);
+    const std::vector<std::string> left = e2e::WaitForCleanUp(temp_, e2e::DriveRoot(folder_.path()));
     EXPECT_TRUE(left.empty()) << "still there: " << left[0];
-    const int milliseconds = static_cast<int>(GetTickCount() - start);
-    RecordProperty("cleanup_ms", milliseconds);
-    printf("clean-up after the dialog closed: %d ms\n", milliseconds);
+    printf("clean-up after the dialog closed: %lu ms\n", GetTickCount() - start);
     EXPECT_TRUE(e2e::WaitForProcessEnd(copy_id_));
   }
   void ExpectArchiveUntouched() { EXPECT_TRUE(encoder::ReadWholeFile(archive_) == written_); }
 
-  e2e::TempFolder folder_;
-  std::string archive_ = folder_.File("archive.exe");
+  const Bytes kContents = encoder::TextLikeBytes(3000);
   std::string temp_ = e2e::TemporaryFolder();
-  std::string root_ = e2e::DriveRoot(folder_.path());
   Bytes stub_, written_;
-  std::unique_ptr<e2e::Process> archive_process_;
-  HWND dialog_ = nullptr;
   DWORD copy_id_ = 0;
 };
 
 TEST_F(SelfExtraction, DecodeThroughTheCopyThenNothingTemporaryIsLeft) {
-  WriteArchive();
-  StartArchive();
-  ASSERT_NE(WaitForPasswordDialog(), nullptr);
-  TypeAndOk(kPassword);
+  Write();
+  ASSERT_NE(StartArchive(), nullptr);
+  TypeAndOk();
   const std::string target = folder_.File("notes.txt");
   ASSERT_TRUE(e2e::AnswerSaveAs(copy_id_, kCaption, dialog_, target));
   ExpectCleanUp();
-  EXPECT_TRUE(encoder::ReadWholeFile(target) == Entry(2).contents);
+  EXPECT_TRUE(encoder::ReadWholeFile(target) == kContents);
   ExpectArchiveUntouched();
 }
 
 TEST_F(SelfExtraction, SuccessfulDecodeWithSuicideDeletesTheArchiveToo) {
-  WriteArchive(0);
-  StartArchive();
-  ASSERT_NE(WaitForPasswordDialog(), nullptr);
+  Write(0);
+  ASSERT_NE(StartArchive(), nullptr);
   ASSERT_TRUE(e2e::IsChecked(dialog_, IDC_SUICIDE));
-  TypeAndOk(kPassword);
+  TypeAndOk();
   ASSERT_TRUE(e2e::AnswerSaveAs(copy_id_, kCaption, dialog_, folder_.File("notes.txt")));
   ExpectCleanUp();
   EXPECT_FALSE(e2e::FileExists(archive_));
 }
 
-TEST_F(SelfExtraction, CancelAtTheDialogCleansUp) {
-  WriteArchive();
-  StartArchive();
-  ASSERT_NE(WaitForPasswordDialog(), nullptr);
-  e2e::ClickButton(dialog_, IDCANCEL);
-  ExpectCleanUp();
-  ExpectArchiveUntouched();
-}
-
-TEST_F(SelfExtraction, WrongPasswordThenCancelCleansUp) {
-  WriteArchive(0);
-  StartArchive();
-  ASSERT_NE(WaitForPasswordDialog(), nullptr);
+TEST_F(SelfExtraction, WrongPasswordThenCancelCleansUpAndLeavesTheArchive) {
+  Write(0);
+  ASSERT_NE(StartArchive(), nullptr);
   TypeAndOk("not the password");
   e2e::MessageBoxContent box = e2e::WaitForMessageBox(copy_id_);
   EXPECT_EQ(box.text, Expected(TextId::kWrongPassword));
-  e2e::ClickButton(box.window, IDOK);
+  Dismiss(box);
   ASSERT_TRUE(e2e::WaitForTitle(dialog_, kCaption));
   e2e::ClickButton(dialog_, IDCANCEL);
   ExpectCleanUp();
@@ -138,34 +97,32 @@ TEST_F(SelfExtraction, WrongPasswordThenCancelCleansUp) {
 }
 
 TEST_F(SelfExtraction, ChangedStubWarnsOnceAndTheDialogStillComes) {
-  WriteArchive(2, [](Bytes& bytes, size_t stub_size) { bytes[stub_size / 2] ^= 0x20; });
-  StartArchive();
-  e2e::MessageBoxContent warning = e2e::WaitForMessageBox(archive_process_->id());
+  Write(2, [](Bytes& bytes, size_t stub_size) { bytes[stub_size / 2] ^= 0x20; });
+  process_ = std::make_unique<e2e::Process>(Quoted(archive_), folder_.path());
+  e2e::MessageBoxContent warning = e2e::WaitForMessageBox(process_->id());
   EXPECT_EQ(warning.title, Expected(TextId::kWarningTitle));
   EXPECT_EQ(warning.text, Expected(TextId::kTamperWarning));
   EXPECT_TRUE(warning.has_icon);
   ASSERT_NE(warning.window, nullptr);
   EXPECT_EQ(GetWindow(warning.window, GW_OWNER), nullptr);
-  e2e::ClickButton(warning.window, IDOK);
-
+  Dismiss(warning);
   // A second warning would hold the archive's process, which must end
   // before the dialog counts as shown.
-  ASSERT_NE(WaitForPasswordDialog(), nullptr);
+  ASSERT_NE(WaitForCopysDialog(), nullptr);
   e2e::ClickButton(dialog_, IDCANCEL);
   ExpectCleanUp();
 }
 
 TEST_F(SelfExtraction, FileWithoutCheckBlockCannotTakeOutData) {
   // The decoder itself, started with no arguments, carries no check block.
-  const std::string program = e2e::FreshCopyOfDecoder(folder_);
-  e2e::Process process(Quoted(program), folder_.path());
-  e2e::MessageBoxContent box = e2e::WaitForMessageBox(process.id());
+  const std::string program = StartDecoder("");
+  e2e::MessageBoxContent box = NextMessage();
   EXPECT_EQ(box.title, "");
   EXPECT_EQ(box.text, Expected(TextId::kTakeOutFailed));
   EXPECT_TRUE(box.has_icon);
   EXPECT_TRUE(e2e::TemporaryPrograms(temp_).empty()) << "the copy is deleted before the message";
-  e2e::ClickButton(box.window, IDOK);
-  EXPECT_TRUE(process.WaitForExit(20000));
+  Dismiss(box);
+  ExpectExitZero();
   EXPECT_TRUE(e2e::FileExists(program)) << "the extraction form deletes nothing of its own";
 }
 
@@ -175,14 +132,14 @@ TEST_F(SelfExtraction, BlanksInTheArchivePathAndTheTemporaryFolder) {
   archive_ = blank_folder + "\\my archive.exe";
   const std::string blank_temp = folder_.File("temp with blanks");
   ASSERT_TRUE(CreateDirectoryA(blank_temp.c_str(), nullptr));
-  WriteArchive();
+  Write();
   {
     e2e::TemporaryFolderOverride override(blank_temp);
     temp_ = e2e::TemporaryFolder();
     ASSERT_EQ(temp_, blank_temp);
-    StartArchive();
+    process_ = std::make_unique<e2e::Process>(Quoted(archive_), folder_.path());
   }
-  ASSERT_NE(WaitForPasswordDialog(), nullptr);
+  ASSERT_NE(WaitForCopysDialog(), nullptr);
   e2e::ClickButton(dialog_, IDCANCEL);
   ExpectCleanUp();
   ExpectArchiveUntouched();

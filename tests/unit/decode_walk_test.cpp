@@ -16,78 +16,21 @@
 #include "encoder/entry_encoder.h"
 #include "encoder/key_string.h"
 #include "test_support.h"
+#include "tests/support/entries.h"
+#include "tests/support/recording_sink.h"
 
 namespace {
 
 using decode::Choice;
 using decode::DecodeFailure;
 using encoder::Bytes;
+using test_support::RecordingSink;
 using testing_support::PatternBytes;
 
 const std::string kPassword = "correct horse";
 
-class RecordingSink : public decode::DecodeSink {
- public:
-  Choice ChooseFolder(char* folder) override {
-    ++folder_questions;
-    base::CopyText(folder, base::kPathCapacity, folder_answer.c_str());
-    return folder_choice;
-  }
-  Choice ChooseSavePath(char* path) override {
-    save_questions.push_back(path);
-    return save_choice;
-  }
-  bool PrepareFolders(const char* path) override {
-    prepared.push_back(path);
-    return prepare_result;
-  }
-  void ShowEncoderInformation(const archive::FileRecord& record) override { shown_info.push_back(record.output_name); }
-  bool CreateOutput(const char* path) override {
-    if (!create_result) return false;
-    current = path;
-    files[current].clear();
-    return true;
-  }
-  uint32_t WriteOutput(const unsigned char* bytes, uint32_t count) override {
-    files[current].insert(files[current].end(), bytes, bytes + count);
-    return count;
-  }
-  void FinishOutput(const char* path, const archive::FileRecord& record) override {
-    finished.push_back(path);
-    records[path] = record;
-  }
-  void AbandonOutput() override { abandoned.push_back(current); }
-  void OnProgress(int percent) override { progress.push_back(percent); }
-  void OnFailure(DecodeFailure failure, const archive::SharedState&) override { failures.push_back(failure); }
-  void OnRunEnd(bool success) override { run_ends.push_back(success); }
-
-  std::string folder_answer = "/out";
-  Choice folder_choice = Choice::kChosen;
-  Choice save_choice = Choice::kChosen;
-  bool prepare_result = true;
-  bool create_result = true;
-
-  int folder_questions = 0;
-  std::vector<std::string> save_questions, prepared, shown_info, finished, abandoned;
-  std::map<std::string, Bytes> files;
-  std::map<std::string, archive::FileRecord> records;
-  std::string current;
-  std::vector<int> progress;
-  std::vector<DecodeFailure> failures;
-  std::vector<bool> run_ends;
-};
-
 encoder::Entry MakeEntry(const std::string& name, Bytes contents, unsigned char flags = 0) {
-  encoder::Entry entry;
-  entry.header.caption = "caption of " + name;
-  entry.header.flags = flags;
-  base::CopyText(entry.record.output_name, archive::kOutputNameCapacity, name.c_str());
-  entry.record.attributes = 0x21;
-  entry.record.creation_time = 0x01D5000000000001ull;
-  entry.record.last_access_time = 0x01D6000000000002ull;
-  entry.record.last_write_time = 0x01D7000000000003ull;
-  entry.contents = std::move(contents);
-  return entry;
+  return test_support::MakeEntry(name, std::move(contents), "caption of " + name, flags);
 }
 
 void Add(encoder::ArchiveWriter& writer, const encoder::Entry& entry, const encoder::EntryOptions& options = {}) {
@@ -130,8 +73,8 @@ TEST_F(DecodeWalk, EntriesOfEverySizeComeBackWithTheirRecords) {
     for (char& c : path)
       if (c == '\\') c = '/';
     EXPECT_EQ(sink_.files[path], PatternBytes(size, ++seed)) << path;
-    EXPECT_EQ(sink_.records[path].attributes, 0x21u);
-    EXPECT_EQ(sink_.records[path].last_write_time, 0x01D7000000000003ull);
+    EXPECT_EQ(sink_.records[path].attributes, test_support::kAttributes);
+    EXPECT_EQ(sink_.records[path].last_write_time, test_support::kLastWriteTime);
   }
   EXPECT_EQ(sink_.finished.size(), entries.size());
   EXPECT_EQ(sink_.run_ends, std::vector<bool>{true});

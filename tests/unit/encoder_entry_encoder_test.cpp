@@ -6,13 +6,13 @@
 #include <numeric>
 #include <string>
 
-#include "base/bounded_text.h"
 #include "base/little_endian.h"
 #include "codec/block_cipher.h"
 #include "codec/decompressor.h"
 #include "encoder/entry_encoder.h"
 #include "encoder/sample_data.h"
 #include "test_support.h"
+#include "tests/support/entries.h"
 
 namespace {
 
@@ -22,16 +22,9 @@ using testing_support::DecodeInMemory;
 const std::string kPassword = "open sesame";
 
 encoder::Entry MakeEntry(const std::string& name, Bytes contents) {
-  encoder::Entry entry;
-  entry.header.caption = "entry " + name;
-  base::CopyText(entry.record.output_name, archive::kOutputNameCapacity, name.c_str());
-  entry.record.attributes = 0x20;
-  entry.record.creation_time = 0x01D0000000000001ull;
-  entry.record.last_access_time = 0x01D0000000000002ull;
-  entry.record.last_write_time = 0x01D0000000000003ull;
+  encoder::Entry entry = test_support::MakeEntry(name, std::move(contents), "entry " + name);
   entry.record.encoder_serial = 0xC0FFEE42;
   entry.record.encoding_time = 1700000000;
-  entry.contents = std::move(contents);
   return entry;
 }
 
@@ -95,10 +88,10 @@ TEST(EntryEncoder, EntriesDecodeBackWithEveryRecordField) {
     EXPECT_EQ(got.record_size, 304u);
     EXPECT_EQ(got.file_size, entries[i].contents.size());
     EXPECT_STREQ(got.output_name, entries[i].record.output_name);
-    EXPECT_EQ(got.attributes, 0x20u);
-    EXPECT_EQ(got.creation_time, 0x01D0000000000001ull);
-    EXPECT_EQ(got.last_access_time, 0x01D0000000000002ull);
-    EXPECT_EQ(got.last_write_time, 0x01D0000000000003ull);
+    EXPECT_EQ(got.attributes, test_support::kAttributes);
+    EXPECT_EQ(got.creation_time, test_support::kCreationTime);
+    EXPECT_EQ(got.last_access_time, test_support::kLastAccessTime);
+    EXPECT_EQ(got.last_write_time, test_support::kLastWriteTime);
     EXPECT_EQ(got.encoder_serial, 0xC0FFEE42u);
     EXPECT_EQ(got.encoding_time, 1700000000u);
   }
@@ -150,35 +143,6 @@ TEST(EntryEncoder, RefusesWhatTheDecoderCouldNotReadBack) {
 
   EXPECT_EQ(encoder::CheckPassword("\x82\xa0\x82\xa2"), encoder::PasswordProblem::kNone);
   EXPECT_EQ(encoder::AddEntry(writer, good, "\x82\xa0\x82\xa2"), encoder::EncodeError::kNone);
-}
-
-TEST(EntryEncoder, BuildsOddArchivesFromItsPieces) {
-  testing_support::TempDir dir;
-  const encoder::KeyString key(kPassword);
-  archive::FileRecord record = MakeEntry("odd", {}).record;
-  record.file_size = 3;
-  const Bytes file = {'a', 'b', 'c'};
-
-  for (uint32_t size : {303u, 305u}) {
-    record.record_size = size;
-    encoder::ArchiveWriter writer(encoder::SampleStub());
-    writer.AddEntryHeader({});
-    writer.AddDataBlock(encoder::SealBlock(encoder::FirstPlainBlock(7, record, file.data(), 3),
-                                           encoder::BlockForm::kCompressed, key));
-    EXPECT_EQ(DecodeInMemory(dir, writer.bytes(), kPassword).failures,
-              std::vector<decode::DecodeFailure>{decode::DecodeFailure::kWrongPassword});
-  }
-
-  // A first block without a file byte, then the bytes in a later block.
-  record.record_size = 304;
-  encoder::ArchiveWriter writer(encoder::SampleStub());
-  writer.AddEntryHeader({});
-  writer.AddDataBlock(encoder::SealBlock(encoder::FirstPlainBlock(7, record, nullptr, 0),
-                                         encoder::BlockForm::kStored, key));
-  writer.AddDataBlock(encoder::SealBlock(encoder::LaterPlainBlock(7, file.data(), 3), encoder::BlockForm::kStored, key));
-  auto decoded = DecodeInMemory(dir, writer.bytes(), kPassword);
-  EXPECT_EQ(decoded.result, 0);
-  EXPECT_TRUE(decoded.files.empty());
 }
 
 }  // namespace

@@ -160,4 +160,10 @@ TEST(EncoderInfoText, LongestNameFitsAndSmallBuffersAreNeverOverrun) {
   EXPECT_EQ(tries[6], '#');
 }
 
+TEST(Texts, CodePage932AloneSelectsJapanese) {
+  EXPECT_EQ(ui::LanguageForOemCodePage(932), Language::kJapanese);
+  EXPECT_EQ(ui::LanguageForOemCodePage(437), Language::kEnglish);
+  EXPECT_EQ(ui::LanguageForOemCodePage(936), Language::kEnglish);
+}
+
 }  // namespace

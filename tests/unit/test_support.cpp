@@ -12,6 +12,7 @@
 #include "base/bounded_text.h"
 #include "base/paths.h"
 #include "codec/decompressor.h"
+#include "tests/support/recording_sink.h"
 
 namespace testing_support {
 
@@ -62,33 +63,6 @@ DecompressResult Decompress(const encoder::Bytes& block) {
 
 namespace {
 
-class MemorySink : public decode::DecodeSink {
- public:
-  explicit MemorySink(DecodedArchive& out) : out_(out) {}
-  decode::Choice ChooseFolder(char* folder) override {
-    base::CopyText(folder, base::kPathCapacity, "/out");
-    return decode::Choice::kChosen;
-  }
-  decode::Choice ChooseSavePath(char*) override { return decode::Choice::kChosen; }
-  bool PrepareFolders(const char*) override { return true; }
-  bool CreateOutput(const char* path) override {
-    out_.files.push_back({path, {}, {}});
-    return true;
-  }
-  uint32_t WriteOutput(const unsigned char* bytes, uint32_t count) override {
-    out_.files.back().bytes.insert(out_.files.back().bytes.end(), bytes, bytes + count);
-    return count;
-  }
-  void FinishOutput(const char*, const archive::FileRecord& record) override { out_.files.back().record = record; }
-  void AbandonOutput() override {}
-  void OnFailure(decode::DecodeFailure failure, const archive::SharedState&) override {
-    out_.failures.push_back(failure);
-  }
-
- private:
-  DecodedArchive& out_;
-};
-
 class CountingReporter : public archive::CheckReporter {
  public:
   void OnProblem(archive::CheckProblem, const archive::SharedState&) override { ++problems; }
@@ -111,8 +85,10 @@ DecodedArchive DecodeInMemory(const TempDir& dir, const encoder::Bytes& archive,
   archive::SharedState state = StateFor(dir, archive);
   DecodedArchive out;
   if (state.entry_offset == -1) return out;
-  MemorySink sink(out);
+  test_support::RecordingSink sink;
   out.result = decode::DecodeWalk(state, password.data(), static_cast<uint32_t>(password.size()), sink);
+  for (const std::string& path : sink.finished) out.files.push_back({path, sink.records[path], sink.files[path]});
+  out.failures = sink.failures;
   return out;
 }
 

@@ -35,9 +35,9 @@ struct DecompressResult {
 };
 DecompressResult Decompress(const encoder::Bytes& block);
 
-// Decodes a whole archive with the decode walk into memory: every output
-// file by the path the walk chose (a folder "/out" for relative names,
-// the stored name for plain ones), with its record.
+// Decodes a whole archive with the decode walk into memory: every finished
+// output file by the path the walk chose (a folder "/out" for relative
+// names, the stored name for plain ones), with its record.
 struct DecodedFile {
   std::string path;
   archive::FileRecord record;

@@ -1,0 +1,71 @@
+#include "decoder_session.h"
+
+#include <gtest/gtest.h>
+
+#include "win32/resource_ids.h"
+
+namespace e2e {
+namespace {
+
+void ClearSettings() { RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\By Mobrae"); }
+
+}  // namespace
+
+void DecoderSession::SetUp() { ClearSettings(); }
+
+void DecoderSession::TearDown() {
+  ClearSettings();
+  ProgramTest::TearDown();
+}
+
+void DecoderSession::WriteArchive(const std::vector<encoder::Entry>& entries, const encoder::EntryOptions& options) {
+  WriteArchive(test_support::ArchiveOf(DecoderBytes(), entries, kPassword, options));
+}
+
+void DecoderSession::WriteArchive(const encoder::ArchiveWriter& writer) { WriteArchive(writer.bytes()); }
+
+void DecoderSession::WriteArchive(const encoder::Bytes& bytes) {
+  FILE* out = fopen(archive_.c_str(), "wb");
+  ASSERT_NE(out, nullptr) << archive_;
+  ASSERT_EQ(fwrite(bytes.data(), 1, bytes.size(), out), bytes.size());
+  fclose(out);
+}
+
+std::string DecoderSession::StartDecoder(const std::string& arguments, const std::string& folder) {
+  const std::string program = FreshCopyOfDecoder(folder_);
+  process_ = std::make_unique<Process>(Quoted(program) + " " + arguments, folder.empty() ? folder_.path() : folder);
+  return program;
+}
+
+HWND DecoderSession::OpenDialog(const std::string& folder, const std::string& caption) {
+  StartDecoder(Quoted(":::" + archive_), folder);
+  dialog_ = WaitForDialog(process_->id(), caption);
+  return dialog_;
+}
+
+void DecoderSession::TypeAndOk(const std::string& password) {
+  SetDlgItemTextA(dialog_, IDC_PASSWORD_EDIT, password.c_str());
+  ClickButton(dialog_, IDOK);
+}
+
+void DecoderSession::Dismiss(const MessageBoxContent& box) {
+  ASSERT_NE(box.window, nullptr);
+  ClickButton(box.window, IDOK);
+  EXPECT_TRUE(WaitForWindowGone(box.window)) << "the message box stays";
+}
+
+void DecoderSession::ExpectExitZero() {
+  DWORD exit_code = 1;
+  EXPECT_TRUE(process_->WaitForExit(20000, &exit_code)) << "the program ends";
+  EXPECT_EQ(exit_code, 0u);
+}
+
+void DecoderSession::ExpectBackAtInput(const std::string& caption) {
+  EXPECT_TRUE(WaitForTitle(dialog_, caption));
+  EXPECT_TRUE(PollUntil([this] { return IsShown(dialog_, IDOK); }, 10000));
+  EXPECT_TRUE(IsShown(dialog_, IDCANCEL));
+  EXPECT_TRUE(IsEnabled(dialog_, IDC_PASSWORD_EDIT));
+  EXPECT_EQ(ControlText(dialog_, IDC_PROMPT), Expected(ui::TextId::kPasswordPrompt));
+}
+
+}  // namespace e2e

@@ -1,0 +1,56 @@
+// A decode sink that answers the walk's questions as a test tells it to and
+// records everything a user would have been asked and told, with the
+// output files kept in memory by the path the walk chose. It also notes
+// any breach of the walk's calling protocol (an output opened twice, bytes
+// written to no output, a success reported after a failure).
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "decode/decode_walk.h"
+#include "encoder/archive_writer.h"
+
+namespace test_support {
+
+class RecordingSink : public decode::DecodeSink {
+ public:
+  decode::Choice ChooseFolder(char* folder) override;
+  decode::Choice ChooseSavePath(char* path) override;
+  bool PrepareFolders(const char* path) override;
+  void ShowEncoderInformation(const archive::FileRecord& record) override;
+  bool CreateOutput(const char* path) override;
+  uint32_t WriteOutput(const unsigned char* bytes, uint32_t count) override;
+  void FinishOutput(const char* path, const archive::FileRecord& record) override;
+  void AbandonOutput() override;
+  void OnProgress(int percent) override { progress.push_back(percent); }
+  void OnFailure(decode::DecodeFailure failure, const archive::SharedState&) override { failures.push_back(failure); }
+  void OnRunEnd(bool success) override;
+
+  // Answers.
+  std::string folder_answer = "/out";
+  decode::Choice folder_choice = decode::Choice::kChosen;
+  decode::Choice save_choice = decode::Choice::kChosen;
+  bool prepare_result = true;
+  bool create_result = true;
+  uint64_t output_limit = UINT64_MAX;  // writes beyond it come up short
+
+  // What happened.
+  int folder_questions = 0;
+  std::vector<std::string> save_questions, prepared, shown_info, finished, abandoned;
+  std::map<std::string, encoder::Bytes> files;
+  std::map<std::string, archive::FileRecord> records;
+  std::vector<int> progress;
+  std::vector<decode::DecodeFailure> failures;
+  std::vector<bool> run_ends;
+  bool protocol_kept = true;
+
+ private:
+  std::string current_;
+  bool open_ = false;
+  uint64_t written_ = 0;
+};
+
+}  // namespace test_support
