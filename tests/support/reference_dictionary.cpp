@@ -1,6 +1,6 @@
-#include "codec/dictionary.h"
+#include "reference_dictionary.h"
 
-namespace codec {
+namespace reference {
 namespace {
 
 // Takes x out of the use order. x is never the newest code here, so it
@@ -149,4 +149,4 @@ void AddCodes(Dictionary& d, uint16_t previous, uint32_t previous_length, const 
   }
 }
 
-}  // namespace codec
+}  // namespace reference

@@ -1,4 +1,5 @@
-// The dictionary that the decompressor and the compressor keep in step:
+// The reference model of the dictionary: the plain implementation that
+// the codec's fast one must match step for step, kept for the tests.
 // 4096 codes in fixed tables with 16-bit links. Codes 0 to 255 are the
 // bytes themselves; each code from 256 up is a phrase of 2 to 128 bytes,
 // its parent's phrase plus one last byte. The codes from 256 up also form
@@ -12,12 +13,14 @@
 
 #include <cstdint>
 
-namespace codec {
+#include "codec/code_space.h"
 
-constexpr uint32_t kCodeCount = 4096;
-constexpr uint16_t kNoCode = 4096;  // "none": no such code
-constexpr uint16_t kFirstPhraseCode = 256;
-constexpr uint32_t kMaxPhraseLength = 128;
+namespace reference {
+
+using codec::kCodeCount;
+using codec::kFirstPhraseCode;
+using codec::kMaxPhraseLength;
+using codec::kNoCode;
 
 // One code: its phrase (parent and last byte) and its links. Each step
 // of the decoder touches several fields of the same code.
@@ -99,4 +102,4 @@ inline uint16_t FindChild(const Dictionary& dictionary, uint16_t parent, unsigne
 void AddCodes(Dictionary& dictionary, uint16_t previous, uint32_t previous_length, const unsigned char* phrase,
               uint32_t length);
 
-}  // namespace codec
+}  // namespace reference

@@ -10,10 +10,10 @@
 #include "archive/little_endian.h"
 #include "codec/decompressor.h"
 #include "codec/decompressor_testing.h"
-#include "codec/dictionary.h"
 #include "encoder/bit_writer.h"
 #include "encoder/compressor.h"
 #include "encoder/sample_data.h"
+#include "reference_dictionary.h"
 #include "test_support.h"
 
 namespace {
@@ -34,16 +34,16 @@ Bytes BlockWithStream(uint32_t stated_length, const Bytes& stream) {
 // Codes that do not exist are written too, and change nothing.
 class StreamBuilder {
  public:
-  StreamBuilder() { codec::ResetDictionary(*dictionary_); }
+  StreamBuilder() { reference::ResetDictionary(*dictionary_); }
 
   StreamBuilder& Literal(unsigned char byte) {
-    codec::ApplyWidthCheck(*dictionary_);
+    reference::ApplyWidthCheck(*dictionary_);
     writer_.Put(0, 1);
     writer_.Put(byte, 8);
     return Apply(byte);
   }
   StreamBuilder& Code(uint32_t value) {
-    codec::ApplyWidthCheck(*dictionary_);
+    reference::ApplyWidthCheck(*dictionary_);
     writer_.Put(1, 1);
     writer_.Put(value, dictionary_->code_width);
     const uint32_t symbol = value + codec::kFirstPhraseCode;
@@ -59,7 +59,7 @@ class StreamBuilder {
     return *this;
   }
 
-  const codec::Dictionary& dictionary() const { return *dictionary_; }
+  const reference::Dictionary& dictionary() const { return *dictionary_; }
   const Bytes& expected() const { return expected_; }
   Bytes Block(uint32_t stated_length) {
     writer_.Finish();
@@ -69,16 +69,16 @@ class StreamBuilder {
  private:
   StreamBuilder& Apply(uint16_t symbol) {
     unsigned char phrase[codec::kMaxPhraseLength];
-    const uint32_t length = codec::ExpandCode(*dictionary_, symbol, phrase + sizeof phrase);
+    const uint32_t length = reference::ExpandCode(*dictionary_, symbol, phrase + sizeof phrase);
     const unsigned char* start = phrase + sizeof phrase - length;
-    codec::AddCodes(*dictionary_, previous_, previous_length_, start, length);
+    reference::AddCodes(*dictionary_, previous_, previous_length_, start, length);
     expected_.insert(expected_.end(), start, start + length);
     previous_ = symbol;
     previous_length_ = length;
     return *this;
   }
 
-  std::unique_ptr<codec::Dictionary> dictionary_ = std::make_unique<codec::Dictionary>();
+  std::unique_ptr<reference::Dictionary> dictionary_ = std::make_unique<reference::Dictionary>();
   Bytes stream_;
   encoder::BitWriter writer_{stream_};
   Bytes expected_;
