@@ -51,6 +51,7 @@ void Decoder::Decompress(archive::BlockBuffer& block) {
 // symbol), a value beyond the tables, or an output that would leave 32 bits.
 uint32_t Decoder::DecodeStream(const archive::BlockBuffer& block, uint32_t stated_length,
                                archive::BlockBuffer& output) {
+  constexpr uint32_t kTop = BitReader::kWordBits;
   Dictionary& dictionary = dictionary_;
   dictionary.Reset();
   BitReader reader(block.data, block.length, kStreamOffset);
@@ -61,34 +62,37 @@ uint32_t Decoder::DecodeStream(const archive::BlockBuffer& block, uint32_t state
   while (count < goal) {
     dictionary.ApplyWidthCheck();
     const BitReader::Word bits = reader.Peek();
-    uint32_t symbol;
-    uint32_t length = 1;
-    if (bits >> (BitReader::kWordBits - 1) == 0) {
-      symbol = static_cast<uint32_t>(bits >> (BitReader::kWordBits - 9));
+    if (bits >> (kTop - 1) == 0) {  // a literal
       reader.Skip(9);
-    } else {
-      const uint32_t width = dictionary.code_width();
-      symbol = static_cast<uint32_t>(bits << 1 >> (BitReader::kWordBits - width)) + kFirstPhraseCode;
-      reader.Skip(1 + width);
-      if (symbol >= dictionary.next_free_code()) {
-        if (symbol != kNoCode) break;
-        // The empty phrase: nothing to write, nothing to extend next.
-        previous = kNoCode;
-        previous_length = 0;
-        continue;
-      }
-      length = dictionary.PhraseLength(symbol);
+      // Below the goal, one more byte stays within 32 bits.
+      if (count == output.length) archive::ResizeBlockBuffer(output, count + 1);
+      unsigned char* const phrase = output.data + count;
+      *phrase = static_cast<unsigned char>(bits >> (kTop - 9));
+      dictionary.AddCodes(previous, previous_length, phrase, 1);
+      previous = *phrase;
+      previous_length = 1;
+      ++count;
+      continue;
+    }
+    const uint32_t width = dictionary.code_width();
+    const uint32_t code = static_cast<uint32_t>(bits << 1 >> (kTop - width)) + kFirstPhraseCode;
+    reader.Skip(1 + width);
+    if (code >= dictionary.next_free_code()) {
+      if (code != kNoCode) break;
+      // The empty phrase: nothing to write, nothing to extend next.
+      previous = kNoCode;
+      previous_length = 0;
+      continue;
+    }
+    const uint32_t length = dictionary.PhraseLength(code);
+    if (length > output.length - count) {  // the output never exceeds kMaxDecodedLength
       if (length > kMaxDecodedLength - count) break;
+      archive::ResizeBlockBuffer(output, count + length);
     }
-    if (length > output.length - count) archive::ResizeBlockBuffer(output, count + length);
     unsigned char* const phrase = output.data + count;
-    if (symbol < kFirstPhraseCode) {
-      *phrase = static_cast<unsigned char>(symbol);
-    } else {
-      dictionary.ExpandCode(symbol, phrase);
-    }
+    dictionary.ExpandCode(code, phrase);
     dictionary.AddCodes(previous, previous_length, phrase, length);
-    previous = symbol;
+    previous = code;
     previous_length = length;
     count += length;
   }

@@ -1,5 +1,8 @@
 #include "codec/dictionary.h"
 
+#include <bit>
+#include <cstring>
+
 namespace codec {
 
 void Dictionary::Reset() {
@@ -13,47 +16,90 @@ void Dictionary::Reset() {
 }
 
 // Each code made is the child of the one before, so it belongs just older
-// than it: the codes made form one run, just older than `at` (at the newest
-// end when `at` is a byte). Fresh codes come first, then the oldest ones in
-// use order; making stops when that walk reaches the run's place, which is
-// when the oldest code would be the one being extended. Each entry is
-// written once, and the run is linked in at the end.
-void Dictionary::MakeRun(uint32_t at, uint32_t at_length, const unsigned char* bytes, uint32_t count) {
-  const uint32_t anchor = at >= kFirstPhraseCode ? at : kSentinel;
-  const uint32_t first = next_free_code_ < kCodeCount ? next_free_code_ : entry_[kSentinel].newer;
-  const unsigned char* const end = bytes + count;
-  uint32_t parent = at;
-  uint32_t newer = anchor;
-  uint32_t length = at_length;
-  auto attach = [&](uint32_t code, uint32_t older) {
-    const unsigned char byte = *bytes++;
-    entry_[code] = Entry{static_cast<uint16_t>(parent), byte, static_cast<unsigned char>(++length),
-                         static_cast<uint16_t>(newer), static_cast<uint16_t>(older)};
-    child_[parent << 8 | byte] = static_cast<uint16_t>(code);
-    parent = newer = code;
-  };
-  // The older link written with each code is the next code's, should one
-  // follow; the last code's is set when the run is linked in.
-  while (bytes != end && next_free_code_ < kCodeCount) {
-    attach(next_free_code_, next_free_code_ + 1);
-    ++next_free_code_;
-  }
-  uint32_t oldest = entry_[kSentinel].newer;
-  if (bytes != end && parent != at) entry_[parent].older = static_cast<uint16_t>(oldest);
-  while (bytes != end && oldest != anchor) {
-    const uint32_t code = oldest;
-    oldest = entry_[code].newer;
-    attach(code, oldest);
-  }
-  if (parent == at) return;  // the oldest code was the one to extend
+// than it: the codes made after a phrase form one run, just older than the
+// code extended first (the anchor), or at the newest end when that is a
+// byte. Each entry is written once, with the run's links, and the run is
+// linked in at the end.
 
-  // The recycled codes leave the oldest end...
-  entry_[kSentinel].newer = static_cast<uint16_t>(oldest);
-  entry_[oldest].older = kSentinel;
-  // ...and the run goes in just older than the anchor.
+// A run of one code, the common case (after every literal, for one), made
+// with fewer steps.
+void Dictionary::MakeCode(uint32_t at, uint32_t at_length, unsigned char byte) {
+  const uint32_t anchor = at >= kFirstPhraseCode ? at : kSentinel;
+  uint32_t code = next_free_code_;
+  if (code < kCodeCount) {
+    ++next_free_code_;
+  } else {
+    code = entry_[kSentinel].newer;
+    if (code == anchor) return;
+    const uint32_t next = entry_[code].newer;
+    entry_[kSentinel].newer = static_cast<uint16_t>(next);
+    entry_[next].older = kSentinel;
+  }
   const uint32_t older = entry_[anchor].older;
-  entry_[parent].older = static_cast<uint16_t>(older);
-  entry_[older].newer = static_cast<uint16_t>(parent);
+  WriteEntry(code, at, byte, at_length + 1, anchor, older);
+  entry_[older].newer = static_cast<uint16_t>(code);
+  entry_[anchor].older = static_cast<uint16_t>(code);
+}
+
+void Dictionary::MakeFreshRun(uint32_t at, uint32_t at_length, const unsigned char* bytes, uint32_t count) {
+  const uint32_t anchor = at >= kFirstPhraseCode ? at : kSentinel;
+  const uint32_t available = kCodeCount - next_free_code_;
+  const uint32_t fresh = count < available ? count : available;
+  const uint32_t first = next_free_code_;
+  WriteEntry(first, at, bytes[0], at_length + 1, anchor, first + 1);
+  for (uint32_t i = 1; i < fresh; ++i) {
+    WriteEntry(first + i, first + i - 1, bytes[i], at_length + i + 1, first + i - 1, first + i + 1);
+  }
+  const uint32_t last = first + fresh - 1;
+  next_free_code_ += fresh;
+  LinkRun(anchor, first, last);
+  // Fresh codes ran out: the rest extend the last one made, from the
+  // oldest codes, as a run of their own just older than it.
+  if (fresh < count) MakeRecycledRun(last, at_length + fresh, bytes + fresh, count - fresh);
+}
+
+// The oldest codes are taken in use order; taking stops where that walk
+// reaches the anchor, which is when the oldest code would be the one to
+// extend. The codes taken leave the oldest end all at once.
+void Dictionary::MakeRecycledRun(uint32_t at, uint32_t at_length, const unsigned char* bytes, uint32_t count) {
+  const uint32_t anchor = at >= kFirstPhraseCode ? at : kSentinel;
+  const uint32_t first = entry_[kSentinel].newer;
+  if (first == anchor) return;
+  uint32_t code = first;
+  uint32_t next = entry_[code].newer;
+  WriteEntry(code, at, bytes[0], at_length + 1, anchor, next);
+  for (uint32_t i = 1; i < count && next != anchor; ++i) {
+    const uint32_t parent = code;
+    code = next;
+    next = entry_[code].newer;
+    WriteEntry(code, parent, bytes[i], at_length + i + 1, parent, next);
+  }
+  entry_[kSentinel].newer = static_cast<uint16_t>(next);  // the first code not taken
+  entry_[next].older = kSentinel;
+  LinkRun(anchor, first, code);
+}
+
+// A code's whole entry, and its slot in the child table.
+// On little-endian hosts as one 8-byte store, which compilers do not
+// always make of the fields on their own.
+void Dictionary::WriteEntry(uint32_t code, uint32_t parent, unsigned char byte, uint32_t length, uint32_t newer,
+                            uint32_t older) {
+  if constexpr (std::endian::native == std::endian::little && sizeof(Entry) == 8) {
+    const uint64_t word = (parent | uint32_t{byte} << 16 | length << 24) | uint64_t{newer | older << 16} << 32;
+    memcpy(&entry_[code], &word, sizeof word);
+  } else {
+    entry_[code] = Entry{static_cast<uint16_t>(parent), byte, static_cast<unsigned char>(length),
+                         static_cast<uint16_t>(newer), static_cast<uint16_t>(older)};
+  }
+  child_[parent << 8 | byte] = static_cast<uint16_t>(code);
+}
+
+// Puts the run from `first` (newest) to `last` (oldest), linked among
+// itself, just older than the anchor.
+void Dictionary::LinkRun(uint32_t anchor, uint32_t first, uint32_t last) {
+  const uint32_t older = entry_[anchor].older;
+  entry_[last].older = static_cast<uint16_t>(older);
+  entry_[older].newer = static_cast<uint16_t>(last);
   entry_[anchor].older = static_cast<uint16_t>(first);
 }
 

@@ -65,12 +65,31 @@ class Dictionary {
   // of them.
   void ExpandCode(uint32_t code, unsigned char* phrase) {
     unsigned char* at = phrase + entry_[code].length;
-    while (code >= kFirstPhraseCode) {
-      *--at = entry_[code].last_byte;
-      MoveToNewest(code);
-      code = entry_[code].parent;
+    if (code < kFirstPhraseCode) {
+      phrase[0] = static_cast<unsigned char>(code);
+      return;
     }
-    phrase[0] = static_cast<unsigned char>(code);
+    // Each code of the chain leaves the use order and is linked to its
+    // neighbours in the chain; the chain then goes in at the newest end.
+    uint32_t child = code;
+    uint32_t link = code;
+    do {
+      Entry& entry = entry_[link];
+      *--at = entry.last_byte;
+      entry_[entry.newer].older = entry.older;
+      entry_[entry.older].newer = entry.newer;
+      const uint32_t parent = entry.parent;
+      entry.newer = static_cast<uint16_t>(parent);
+      entry.older = static_cast<uint16_t>(child);
+      child = link;
+      link = parent;
+    } while (link >= kFirstPhraseCode);
+    *--at = static_cast<unsigned char>(link);
+    const uint32_t newest = entry_[kSentinel].older;
+    entry_[code].older = static_cast<uint16_t>(newest);
+    entry_[newest].newer = static_cast<uint16_t>(code);
+    entry_[child].newer = kSentinel;
+    entry_[kSentinel].older = static_cast<uint16_t>(child);
   }
 
   // After every symbol: teaches the dictionary the previous phrase (code
@@ -112,18 +131,22 @@ class Dictionary {
     uint16_t older;        // use order, towards the oldest
   };
 
-  void MoveToNewest(uint32_t code) {
-    Entry& entry = entry_[code];
-    entry_[entry.newer].older = entry.older;
-    entry_[entry.older].newer = entry.newer;
-    const uint32_t newest = entry_[kSentinel].older;
-    entry_[newest].newer = static_cast<uint16_t>(code);
-    entry.older = static_cast<uint16_t>(newest);
-    entry.newer = kSentinel;
-    entry_[kSentinel].older = static_cast<uint16_t>(code);
+  // Makes `count` codes: `at` (a phrase of at_length bytes) extended by
+  // each of the bytes in turn.
+  void MakeRun(uint32_t at, uint32_t at_length, const unsigned char* bytes, uint32_t count) {
+    if (count == 1) {
+      MakeCode(at, at_length, bytes[0]);
+    } else if (next_free_code_ == kCodeCount) {
+      MakeRecycledRun(at, at_length, bytes, count);
+    } else {
+      MakeFreshRun(at, at_length, bytes, count);
+    }
   }
-
-  void MakeRun(uint32_t at, uint32_t at_length, const unsigned char* bytes, uint32_t count);
+  void MakeCode(uint32_t at, uint32_t at_length, unsigned char byte);
+  void MakeFreshRun(uint32_t at, uint32_t at_length, const unsigned char* bytes, uint32_t count);
+  void MakeRecycledRun(uint32_t at, uint32_t at_length, const unsigned char* bytes, uint32_t count);
+  void LinkRun(uint32_t anchor, uint32_t first, uint32_t last);
+  void WriteEntry(uint32_t code, uint32_t parent, unsigned char byte, uint32_t length, uint32_t newer, uint32_t older);
 
   Entry entry_[kCodeCount + 1];
   uint16_t child_[kCodeCount << 8];
