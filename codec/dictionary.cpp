@@ -47,8 +47,12 @@ void Dictionary::MakeFreshRun(uint32_t at, uint32_t at_length, const unsigned ch
   const uint32_t fresh = count < available ? count : available;
   const uint32_t first = next_free_code_;
   WriteEntry(first, at, bytes[0], at_length + 1, anchor, first + 1);
-  for (uint32_t i = 1; i < fresh; ++i) {
-    WriteEntry(first + i, first + i - 1, bytes[i], at_length + i + 1, first + i - 1, first + i + 1);
+  // From the second code on, parent, length and both links each grow by
+  // one from code to code: only the byte is new.
+  uint64_t word = EntryWord(first, 0, at_length + 2, first, first + 2);
+  for (uint32_t i = 1; i < fresh; ++i, word += EntryWord(1, 0, 1, 1, 1)) {
+    StoreEntry(first + i, word | EntryWord(0, bytes[i], 0, 0, 0));
+    child_[ChildSlot(first + i - 1, bytes[i])] = static_cast<uint16_t>(first + i);
   }
   const uint32_t last = first + fresh - 1;
   next_free_code_ += fresh;
@@ -80,18 +84,22 @@ void Dictionary::MakeRecycledRun(uint32_t at, uint32_t at_length, const unsigned
 }
 
 // A code's whole entry, and its slot in the child table.
-// On little-endian hosts as one 8-byte store, which compilers do not
-// always make of the fields on their own.
 void Dictionary::WriteEntry(uint32_t code, uint32_t parent, unsigned char byte, uint32_t length, uint32_t newer,
                             uint32_t older) {
+  StoreEntry(code, EntryWord(parent, byte, length, newer, older));
+  child_[ChildSlot(parent, byte)] = static_cast<uint16_t>(code);
+}
+
+// On little-endian hosts the word is the entry's bytes: one store, which
+// compilers do not always make of the five fields on their own.
+void Dictionary::StoreEntry(uint32_t code, uint64_t word) {
   if constexpr (std::endian::native == std::endian::little && sizeof(Entry) == 8) {
-    const uint64_t word = (parent | uint32_t{byte} << 16 | length << 24) | uint64_t{newer | older << 16} << 32;
     memcpy(&entry_[code], &word, sizeof word);
   } else {
-    entry_[code] = Entry{static_cast<uint16_t>(parent), byte, static_cast<unsigned char>(length),
-                         static_cast<uint16_t>(newer), static_cast<uint16_t>(older)};
+    entry_[code] = Entry{static_cast<uint16_t>(word), static_cast<unsigned char>(word >> 16),
+                         static_cast<unsigned char>(word >> 24), static_cast<uint16_t>(word >> 32),
+                         static_cast<uint16_t>(word >> 48)};
   }
-  child_[parent << 8 | byte] = static_cast<uint16_t>(code);
 }
 
 // Puts the run from `first` (newest) to `last` (oldest), linked among

@@ -53,7 +53,7 @@ class Dictionary {
   // The child of `parent` (a code below next_free_code()) whose last byte
   // is `byte`, or kNoCode.
   uint32_t FindChild(uint32_t parent, unsigned char byte) const {
-    const uint32_t child = child_[parent << 8 | byte];
+    const uint32_t child = child_[ChildSlot(parent, byte)];
     if (child - kFirstPhraseCode >= next_free_code_ - kFirstPhraseCode) return kNoCode;
     const Entry& entry = entry_[child];
     return entry.parent == parent && entry.last_byte == byte ? child : kNoCode;
@@ -142,11 +142,21 @@ class Dictionary {
       MakeFreshRun(at, at_length, bytes, count);
     }
   }
+  // The table is laid out by byte, then parent: the bytes a block uses
+  // seldom span all 256, so its slots in use stay closer together.
+  static uint32_t ChildSlot(uint32_t parent, unsigned char byte) { return uint32_t{byte} << 12 | parent; }
+
   void MakeCode(uint32_t at, uint32_t at_length, unsigned char byte);
   void MakeFreshRun(uint32_t at, uint32_t at_length, const unsigned char* bytes, uint32_t count);
   void MakeRecycledRun(uint32_t at, uint32_t at_length, const unsigned char* bytes, uint32_t count);
   void LinkRun(uint32_t anchor, uint32_t first, uint32_t last);
   void WriteEntry(uint32_t code, uint32_t parent, unsigned char byte, uint32_t length, uint32_t newer, uint32_t older);
+  // An entry's fields in one word, laid out as the entry is on
+  // little-endian hosts.
+  static constexpr uint64_t EntryWord(uint32_t parent, uint32_t byte, uint32_t length, uint32_t newer, uint32_t older) {
+    return parent | byte << 16 | length << 24 | uint64_t{newer} << 32 | uint64_t{older} << 48;
+  }
+  void StoreEntry(uint32_t code, uint64_t word);
 
   Entry entry_[kCodeCount + 1];
   uint16_t child_[kCodeCount << 8];
