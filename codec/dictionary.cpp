@@ -15,6 +15,26 @@ void Dictionary::Reset() {
   code_capacity_ = 2;
 }
 
+// On little-endian hosts the word is the entry's bytes: one store, which
+// compilers do not always make of the five fields on their own.
+inline void Dictionary::StoreEntry(uint32_t code, uint64_t word) {
+  if constexpr (std::endian::native == std::endian::little && sizeof(Entry) == 8) {
+    memcpy(&entry_[code], &word, sizeof word);
+  } else {
+    entry_[code] = Entry{static_cast<uint16_t>(word), static_cast<unsigned char>(word >> 16),
+                         static_cast<unsigned char>(word >> 24), static_cast<uint16_t>(word >> 32),
+                         static_cast<uint16_t>(word >> 48)};
+  }
+}
+
+// A code's whole entry, and its slot in the child table. Always inline: a
+// call per code made costs more than the body, even where size counts.
+[[gnu::always_inline]] inline void Dictionary::WriteEntry(uint32_t code, uint32_t parent, unsigned char byte, uint32_t length,
+                                   uint32_t newer, uint32_t older) {
+  StoreEntry(code, EntryWord(parent, byte, length, newer, older));
+  child_[ChildSlot(parent, byte)] = static_cast<uint16_t>(code);
+}
+
 // Each code made is the child of the one before, so it belongs just older
 // than it: the codes made after a phrase form one run, just older than the
 // code extended first (the anchor), or at the newest end when that is a
@@ -81,25 +101,6 @@ void Dictionary::MakeRecycledRun(uint32_t at, uint32_t at_length, const unsigned
   entry_[kSentinel].newer = static_cast<uint16_t>(next);  // the first code not taken
   entry_[next].older = kSentinel;
   LinkRun(anchor, first, code);
-}
-
-// A code's whole entry, and its slot in the child table.
-void Dictionary::WriteEntry(uint32_t code, uint32_t parent, unsigned char byte, uint32_t length, uint32_t newer,
-                            uint32_t older) {
-  StoreEntry(code, EntryWord(parent, byte, length, newer, older));
-  child_[ChildSlot(parent, byte)] = static_cast<uint16_t>(code);
-}
-
-// On little-endian hosts the word is the entry's bytes: one store, which
-// compilers do not always make of the five fields on their own.
-void Dictionary::StoreEntry(uint32_t code, uint64_t word) {
-  if constexpr (std::endian::native == std::endian::little && sizeof(Entry) == 8) {
-    memcpy(&entry_[code], &word, sizeof word);
-  } else {
-    entry_[code] = Entry{static_cast<uint16_t>(word), static_cast<unsigned char>(word >> 16),
-                         static_cast<unsigned char>(word >> 24), static_cast<uint16_t>(word >> 32),
-                         static_cast<uint16_t>(word >> 48)};
-  }
 }
 
 // Puts the run from `first` (newest) to `last` (oldest), linked among
