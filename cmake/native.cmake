@@ -9,8 +9,8 @@ file(GLOB cli_sources CONFIGURE_DEPENDS cli/*.cpp)
 add_executable(kelvarin ${cli_sources})
 target_link_libraries(kelvarin PRIVATE kelvarin_encoder)
 
-# What the unit tests, the fuzz targets and the Windows end-to-end tests
-# share: test entries and a recording decode sink.
+# What the unit tests and fuzz targets share: test entries, a recording
+# decode sink, and the reference models the codec is checked against.
 file(GLOB test_support_sources CONFIGURE_DEPENDS tests/support/*.cpp)
 add_library(test_support STATIC ${test_support_sources})
 target_link_libraries(test_support PUBLIC kelvarin_encoder GTest::gtest)
@@ -33,6 +33,7 @@ if(KELVARIN_FUZZ)
   set(fuzz_instrumentation -fsanitize=fuzzer-no-link,address,undefined)
   target_compile_options(kelvarin_core PRIVATE ${fuzz_instrumentation})
   target_compile_options(kelvarin_encoder PRIVATE ${fuzz_instrumentation})
+  target_compile_options(kelvarin_reference PRIVATE ${fuzz_instrumentation})
   target_link_options(kelvarin_core INTERFACE -fsanitize=address,undefined)
 endif()
 foreach(source ${fuzz_sources})

@@ -1,152 +1,115 @@
 #include "codec/dictionary.h"
 
+#include <bit>
+#include <cstring>
+
 namespace codec {
-namespace {
 
-// Takes x out of the use order. x is never the newest code here, so it
-// always has a newer neighbour; the oldest code has no older one.
-inline void Unlink(Dictionary& d, uint16_t x, uint16_t& oldest) {
-  const uint16_t newer = d.code[x].newer;
-  const uint16_t older = d.code[x].older;
-  d.code[newer].older = older;
-  if (x == oldest) {
-    oldest = newer;
-  } else {
-    d.code[older].newer = newer;
-  }
-}
-
-inline void AppendNewest(Dictionary& d, uint16_t x, uint16_t& newest) {
-  d.code[newest].newer = x;
-  d.code[x].older = newest;
-  d.code[x].newer = kNoCode;
-  newest = x;
-}
-
-// Reuses the oldest code: out of the use order and out of the child
-// index. It has no children of its own, since every code stands older
-// than its parent.
-uint16_t Recycle(Dictionary& d) {
-  const uint16_t x = d.oldest;
-  Unlink(d, x, d.oldest);
-  ChildBucket& bucket = d.bucket[ChildBucketOf(d.code[x].parent, d.code[x].last_byte)];
-  if (bucket.first == x) {
-    bucket.first = d.code[x].next_in_bucket;
-  } else {
-    uint16_t before = bucket.first;
-    while (d.code[before].next_in_bucket != x) before = d.code[before].next_in_bucket;
-    d.code[before].next_in_bucket = d.code[x].next_in_bucket;
-  }
-  return x;
-}
-
-void AttachChild(Dictionary& d, uint16_t parent, uint16_t x, unsigned char byte) {
-  ChildBucket& bucket = d.bucket[ChildBucketOf(parent, byte)];
-  d.code[x].parent = parent;
-  d.code[x].last_byte = byte;
-  d.code[x].next_in_bucket = bucket.generation == d.generation ? bucket.first : kNoCode;
-  bucket.first = x;
-  bucket.generation = d.generation;
-}
-
-// A child of a byte code goes to the newest end; a child of a longer
-// phrase goes just older than its parent, which keeps every code older
-// than its parent.
-void PlaceInUseOrder(Dictionary& d, uint16_t parent, uint16_t x) {
-  if (parent < kFirstPhraseCode) {
-    if (d.newest == kNoCode) {
-      d.code[x].older = kNoCode;
-      d.code[x].newer = kNoCode;
-      d.oldest = d.newest = x;
-    } else {
-      AppendNewest(d, x, d.newest);
-    }
-    return;
-  }
-  const uint16_t older = d.code[parent].older;
-  d.code[x].older = older;
-  d.code[x].newer = parent;
-  d.code[parent].older = x;
-  if (older == kNoCode) {
-    d.oldest = x;
-  } else {
-    d.code[older].newer = x;
-  }
-}
-
-}  // namespace
-
-void ResetDictionary(Dictionary& d) {
+void Dictionary::Reset() {
   for (uint32_t i = 0; i < kFirstPhraseCode; ++i) {
-    d.code[i].last_byte = static_cast<unsigned char>(i);
-    d.code[i].parent = kNoCode;
+    entry_[i] = Entry{kNoCode, static_cast<unsigned char>(i), 1, kNoCode, kNoCode};
   }
-  // A new generation empties every bucket; once in 65535 resets the
-  // generations run out and the buckets are cleared for real.
-  if (++d.generation == 0) {
-    for (ChildBucket& bucket : d.bucket) bucket.generation = 0;
-    d.generation = 1;
-  }
-  d.oldest = kNoCode;
-  d.newest = kNoCode;
-  d.next_free_code = kFirstPhraseCode;
-  d.code_width = 1;
-  d.code_capacity = 2;
+  entry_[kSentinel] = Entry{kNoCode, 0, 0, kSentinel, kSentinel};
+  next_free_code_ = kFirstPhraseCode;
+  code_width_ = 1;
+  code_capacity_ = 2;
 }
 
-uint32_t ExpandCode(Dictionary& d, uint16_t code, unsigned char* phrase_end) {
-  unsigned char* out = phrase_end;
-  uint16_t at = code;
-  if (at >= kFirstPhraseCode) {
-    uint16_t oldest = d.oldest;
-    uint16_t newest = d.newest;
-    // Only the code itself can already be the newest: after it moves,
-    // each parent on the way is older than the code moved before it.
-    if (at != newest) {
-      Unlink(d, at, oldest);
-      AppendNewest(d, at, newest);
-    }
-    *--out = d.code[at].last_byte;
-    at = d.code[at].parent;
-    while (at >= kFirstPhraseCode) {
-      Unlink(d, at, oldest);
-      AppendNewest(d, at, newest);
-      *--out = d.code[at].last_byte;
-      at = d.code[at].parent;
-    }
-    d.oldest = oldest;
-    d.newest = newest;
+// On little-endian hosts the word is the entry's bytes: one store, which
+// compilers do not always make of the five fields on their own.
+inline void Dictionary::StoreEntry(uint32_t code, uint64_t word) {
+  if constexpr (std::endian::native == std::endian::little && sizeof(Entry) == 8) {
+    memcpy(&entry_[code], &word, sizeof word);
+  } else {
+    entry_[code] = Entry{static_cast<uint16_t>(word), static_cast<unsigned char>(word >> 16),
+                         static_cast<unsigned char>(word >> 24), static_cast<uint16_t>(word >> 32),
+                         static_cast<uint16_t>(word >> 48)};
   }
-  *--out = static_cast<unsigned char>(at);  // a byte code's phrase is itself
-  return static_cast<uint32_t>(phrase_end - out);
 }
 
-void AddCodes(Dictionary& d, uint16_t previous, uint32_t previous_length, const unsigned char* phrase,
-              uint32_t length) {
-  if (previous == kNoCode) return;
-  const uint32_t room = kMaxPhraseLength - previous_length;
-  const uint32_t end = length < room ? length : room;
-  uint16_t at = previous;
-  uint32_t i = 0;
-  // Walk down the phrases that exist already...
-  for (; i < end; ++i) {
-    const uint16_t child = FindChild(d, at, phrase[i]);
-    if (child == kNoCode) break;
-    at = child;
+// A code's whole entry, and its slot in the child table. Always inline: a
+// call per code made costs more than the body, even where size counts.
+[[gnu::always_inline]] inline void Dictionary::WriteEntry(uint32_t code, uint32_t parent, unsigned char byte, uint32_t length,
+                                   uint32_t newer, uint32_t older) {
+  StoreEntry(code, EntryWord(parent, byte, length, newer, older));
+  child_[ChildSlot(parent, byte)] = static_cast<uint16_t>(code);
+}
+
+// Each code made is the child of the one before, so it belongs just older
+// than it: the codes made after a phrase form one run, just older than the
+// code extended first (the anchor), or at the newest end when that is a
+// byte. Each entry is written once, with the run's links, and the run is
+// linked in at the end.
+
+// A run of one code, the common case (after every literal, for one), made
+// with fewer steps.
+void Dictionary::MakeCode(uint32_t at, uint32_t at_length, unsigned char byte) {
+  const uint32_t anchor = at >= kFirstPhraseCode ? at : kSentinel;
+  uint32_t code = next_free_code_;
+  if (code < kCodeCount) {
+    ++next_free_code_;
+  } else {
+    code = entry_[kSentinel].newer;
+    if (code == anchor) return;
+    const uint32_t next = entry_[code].newer;
+    entry_[kSentinel].newer = static_cast<uint16_t>(next);
+    entry_[next].older = kSentinel;
   }
-  // ...then make the rest: a code just made has no children to search.
-  for (; i < end; ++i) {
-    uint16_t x;
-    if (d.next_free_code < kCodeCount) {
-      x = d.next_free_code++;
-    } else {
-      if (d.oldest == at) return;
-      x = Recycle(d);
-    }
-    AttachChild(d, at, x, phrase[i]);
-    PlaceInUseOrder(d, at, x);
-    at = x;
+  const uint32_t older = entry_[anchor].older;
+  WriteEntry(code, at, byte, at_length + 1, anchor, older);
+  entry_[older].newer = static_cast<uint16_t>(code);
+  entry_[anchor].older = static_cast<uint16_t>(code);
+}
+
+void Dictionary::MakeFreshRun(uint32_t at, uint32_t at_length, const unsigned char* bytes, uint32_t count) {
+  const uint32_t anchor = at >= kFirstPhraseCode ? at : kSentinel;
+  const uint32_t available = kCodeCount - next_free_code_;
+  const uint32_t fresh = count < available ? count : available;
+  const uint32_t first = next_free_code_;
+  WriteEntry(first, at, bytes[0], at_length + 1, anchor, first + 1);
+  // From the second code on, parent, length and both links each grow by
+  // one from code to code: only the byte is new.
+  uint64_t word = EntryWord(first, 0, at_length + 2, first, first + 2);
+  for (uint32_t i = 1; i < fresh; ++i, word += EntryWord(1, 0, 1, 1, 1)) {
+    StoreEntry(first + i, word | EntryWord(0, bytes[i], 0, 0, 0));
+    child_[ChildSlot(first + i - 1, bytes[i])] = static_cast<uint16_t>(first + i);
   }
+  const uint32_t last = first + fresh - 1;
+  next_free_code_ += fresh;
+  LinkRun(anchor, first, last);
+  // Fresh codes ran out: the rest extend the last one made, from the
+  // oldest codes, as a run of their own just older than it.
+  if (fresh < count) MakeRecycledRun(last, at_length + fresh, bytes + fresh, count - fresh);
+}
+
+// The oldest codes are taken in use order; taking stops where that walk
+// reaches the anchor, which is when the oldest code would be the one to
+// extend. The codes taken leave the oldest end all at once.
+void Dictionary::MakeRecycledRun(uint32_t at, uint32_t at_length, const unsigned char* bytes, uint32_t count) {
+  const uint32_t anchor = at >= kFirstPhraseCode ? at : kSentinel;
+  const uint32_t first = entry_[kSentinel].newer;
+  if (first == anchor) return;
+  uint32_t code = first;
+  uint32_t next = entry_[code].newer;
+  WriteEntry(code, at, bytes[0], at_length + 1, anchor, next);
+  for (uint32_t i = 1; i < count && next != anchor; ++i) {
+    const uint32_t parent = code;
+    code = next;
+    next = entry_[code].newer;
+    WriteEntry(code, parent, bytes[i], at_length + i + 1, parent, next);
+  }
+  entry_[kSentinel].newer = static_cast<uint16_t>(next);  // the first code not taken
+  entry_[next].older = kSentinel;
+  LinkRun(anchor, first, code);
+}
+
+// Puts the run from `first` (newest) to `last` (oldest), linked among
+// itself, just older than the anchor.
+void Dictionary::LinkRun(uint32_t anchor, uint32_t first, uint32_t last) {
+  const uint32_t older = entry_[anchor].older;
+  entry_[last].older = static_cast<uint16_t>(older);
+  entry_[older].newer = static_cast<uint16_t>(last);
+  entry_[anchor].older = static_cast<uint16_t>(first);
 }
 
 }  // namespace codec

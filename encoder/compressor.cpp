@@ -1,18 +1,18 @@
 #include "encoder/compressor.h"
 
 #include <cassert>
+#include <cstring>
 #include <memory>
 
 #include "base/little_endian.h"
-#include "codec/decompressor.h"
-#include "codec/dictionary.h"
+#include "codec/decoder.h"
 #include "encoder/bit_writer.h"
 
 namespace encoder {
 namespace {
 
 struct Match {
-  uint16_t code;
+  uint32_t code;
   uint32_t length;
 };
 
@@ -20,23 +20,23 @@ struct Match {
 // phrase on the way that may be sent now. A byte is always sendable.
 Match LongestSendableMatch(const codec::Dictionary& dictionary, const unsigned char* at, size_t available) {
   Match best{at[0], 1};
-  uint16_t node = at[0];
+  uint32_t node = at[0];
   const size_t limit = available < codec::kMaxPhraseLength ? available : codec::kMaxPhraseLength;
   for (uint32_t k = 1; k < limit; ++k) {
-    node = codec::FindChild(dictionary, node, at[k]);
+    node = dictionary.FindChild(node, at[k]);
     if (node == codec::kNoCode) break;
-    if (codec::IsSendable(dictionary, node)) best = {node, k + 1};
+    if (dictionary.IsSendable(node)) best = {node, k + 1};
   }
   return best;
 }
 
-void WriteSymbol(BitWriter& writer, const codec::Dictionary& dictionary, uint16_t code) {
+void WriteSymbol(BitWriter& writer, const codec::Dictionary& dictionary, uint32_t code) {
   if (code < codec::kFirstPhraseCode) {
     writer.Put(0, 1);
     writer.Put(code, 8);
   } else {
     writer.Put(1, 1);
-    writer.Put(code - codec::kFirstPhraseCode, dictionary.code_width);
+    writer.Put(code - codec::kFirstPhraseCode, dictionary.code_width());
   }
 }
 
@@ -49,23 +49,22 @@ std::vector<unsigned char> CompressBlock(const unsigned char* plain, size_t leng
   base::WriteLe32(out.data() + 4, static_cast<uint32_t>(length));
 
   auto dictionary = std::make_unique<codec::Dictionary>();
-  codec::ResetDictionary(*dictionary);
+  dictionary->Reset();
   BitWriter writer(out);
   unsigned char phrase[codec::kMaxPhraseLength];
-  unsigned char* const phrase_end = phrase + codec::kMaxPhraseLength;
-  uint16_t previous_code = codec::kNoCode;
+  uint32_t previous_code = codec::kNoCode;
   uint32_t previous_length = 0;
   for (size_t position = 0; position < length;) {
-    codec::ApplyWidthCheck(*dictionary);
+    dictionary->ApplyWidthCheck();
     const Match match = LongestSendableMatch(*dictionary, plain + position, length - position);
     WriteSymbol(writer, *dictionary, match.code);
     // The same expansion the decoder makes, for its moves in the use order.
-    const uint32_t expanded = codec::ExpandCode(*dictionary, match.code, phrase_end);
-    assert(expanded == match.length);
-    codec::AddCodes(*dictionary, previous_code, previous_length, phrase_end - expanded, expanded);
+    dictionary->ExpandCode(match.code, phrase);
+    assert(memcmp(phrase, plain + position, match.length) == 0);
+    dictionary->AddCodes(previous_code, previous_length, phrase, match.length);
     previous_code = match.code;
-    previous_length = expanded;
-    position += expanded;
+    previous_length = match.length;
+    position += match.length;
   }
   writer.Finish();
   return out;

@@ -48,6 +48,34 @@ std::vector<unsigned char> TextLikeBytes(size_t length, unsigned seed) {
   return out;
 }
 
+std::vector<unsigned char> BinaryLikeBytes(size_t length, unsigned seed) {
+  static constexpr unsigned char kOpcodes[][3] = {{0x8B, 0x45, 0xF8}, {0x89, 0x45, 0xFC}, {0x83, 0xC4, 0x10},
+                                                  {0xFF, 0x15, 0x00}, {0x85, 0xC0, 0x74}, {0x55, 0x8B, 0xEC}};
+  std::vector<unsigned char> out;
+  out.reserve(length + 8);
+  Lcg random(seed);
+  while (out.size() < length) {
+    const uint32_t pick = random.Next();
+    switch (pick % 4) {
+      case 0:
+      case 1: {
+        const unsigned char* op = kOpcodes[(pick >> 8) % (sizeof kOpcodes / sizeof kOpcodes[0])];
+        out.insert(out.end(), op, op + 3);
+        break;
+      }
+      case 2: {  // a small number, as tables and relocations hold them
+        const uint32_t value = random.Next() % 4096;
+        for (int i = 0; i < 4; ++i) out.push_back(static_cast<unsigned char>(value >> (8 * i)));
+        break;
+      }
+      default:
+        out.push_back(static_cast<unsigned char>(random.Next()));
+    }
+  }
+  out.resize(length);
+  return out;
+}
+
 std::vector<unsigned char> RandomBytes(size_t length, unsigned seed) {
   std::vector<unsigned char> out(length);
   Lcg random(seed);

@@ -1,5 +1,6 @@
 // Deterministic sample contents for tests and benchmarks: English-like
-// text, random bytes and long runs, reproducible from a seed.
+// text, binary-like records, random bytes and long runs, reproducible from
+// a seed.
 #pragma once
 
 #include <cstddef>
@@ -8,6 +9,9 @@
 namespace encoder {
 
 std::vector<unsigned char> TextLikeBytes(size_t length, unsigned seed = 1);
+// Machine-code-like and table-like bytes: a few recurring opcode patterns,
+// small little-endian numbers with their zero bytes, and random operands.
+std::vector<unsigned char> BinaryLikeBytes(size_t length, unsigned seed = 1);
 std::vector<unsigned char> RandomBytes(size_t length, unsigned seed = 1);
 // Runs of one byte, each run between 1 and max_run bytes long.
 std::vector<unsigned char> RunBytes(size_t length, size_t max_run, unsigned seed = 1);

@@ -11,12 +11,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size > (1u << 20)) return 0;
-  // Mostly give the decoder a signed block: most random bytes lack one.
-  std::vector<uint8_t> input(codec::kCompressionSignature, codec::kCompressionSignature + 4);
-  const bool keep_as_is = size > 0 && data[0] == 0xFF;
-  if (keep_as_is) input.clear();
-  input.insert(input.end(), data, data + size);
-
+  const std::vector<uint8_t> input = fuzzing::DecoderInput(data, size);
   archive::BlockBuffer block = fuzzing::BlockFrom(input.data(), input.size());
   const void* given = block.handle.raw;
   if (codec::DecompressBlock(block) != 1) abort();

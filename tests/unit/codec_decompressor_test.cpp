@@ -1,6 +1,7 @@
 // DecompressBlock: the worked example, blocks it must leave alone, the
 // busy flag, and streams that are damaged or end early.
 #include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cstring>
 #include <memory>
@@ -9,81 +10,17 @@
 #include "base/little_endian.h"
 #include "codec/decompressor.h"
 #include "codec/decompressor_testing.h"
-#include "codec/dictionary.h"
-#include "encoder/bit_writer.h"
 #include "encoder/compressor.h"
 #include "encoder/sample_data.h"
+#include "tests/support/stream_builder.h"
 #include "test_support.h"
 
 namespace {
 
 using encoder::Bytes;
 using testing_support::Decompress;
-
-Bytes BlockWithStream(uint32_t stated_length, const Bytes& stream) {
-  Bytes block(8 + stream.size());
-  memcpy(block.data(), codec::kCompressionSignature, 4);
-  base::WriteLe32(block.data() + 4, stated_length);
-  std::copy(stream.begin(), stream.end(), block.begin() + 8);
-  return block;
-}
-
-// Writes symbols the way a compressor would, keeping its own dictionary in
-// step so that it knows the code width and what a decoder should produce.
-// Codes that do not exist are written too, and change nothing.
-class StreamBuilder {
- public:
-  StreamBuilder() { codec::ResetDictionary(*dictionary_); }
-
-  StreamBuilder& Literal(unsigned char byte) {
-    codec::ApplyWidthCheck(*dictionary_);
-    writer_.Put(0, 1);
-    writer_.Put(byte, 8);
-    return Apply(byte);
-  }
-  StreamBuilder& Code(uint32_t value) {
-    codec::ApplyWidthCheck(*dictionary_);
-    writer_.Put(1, 1);
-    writer_.Put(value, dictionary_->code_width);
-    const uint32_t symbol = value + codec::kFirstPhraseCode;
-    if (symbol == codec::kNoCode) {
-      previous_ = codec::kNoCode;
-      previous_length_ = 0;
-      return *this;
-    }
-    return symbol < dictionary_->next_free_code ? Apply(static_cast<uint16_t>(symbol)) : *this;
-  }
-  StreamBuilder& Literals(const Bytes& bytes) {
-    for (unsigned char b : bytes) Literal(b);
-    return *this;
-  }
-
-  const codec::Dictionary& dictionary() const { return *dictionary_; }
-  const Bytes& expected() const { return expected_; }
-  Bytes Block(uint32_t stated_length) {
-    writer_.Finish();
-    return BlockWithStream(stated_length, stream_);
-  }
-
- private:
-  StreamBuilder& Apply(uint16_t symbol) {
-    unsigned char phrase[codec::kMaxPhraseLength];
-    const uint32_t length = codec::ExpandCode(*dictionary_, symbol, phrase + sizeof phrase);
-    const unsigned char* start = phrase + sizeof phrase - length;
-    codec::AddCodes(*dictionary_, previous_, previous_length_, start, length);
-    expected_.insert(expected_.end(), start, start + length);
-    previous_ = symbol;
-    previous_length_ = length;
-    return *this;
-  }
-
-  std::unique_ptr<codec::Dictionary> dictionary_ = std::make_unique<codec::Dictionary>();
-  Bytes stream_;
-  encoder::BitWriter writer_{stream_};
-  Bytes expected_;
-  uint16_t previous_ = codec::kNoCode;
-  uint32_t previous_length_ = 0;
-};
+using testing_support::BlockWithStream;
+using testing_support::StreamBuilder;
 
 TEST(DecompressBlock, DecodesTheWorkedExample) {
   const Bytes block = {0x71, 0x0A, 0x09, 0x0D, 0x0C, 0x00, 0x00, 0x00, 0x30, 0x98, 0x8C, 0x72, 0xEC, 0xC6};

@@ -1,0 +1,102 @@
+#include "codec/decoder.h"
+
+#include <cstring>
+
+#include "base/little_endian.h"
+#include "codec/bit_reader.h"
+
+namespace codec {
+namespace {
+
+constexpr uint32_t kStreamOffset = 8;
+// The largest output kept: the Block buffer adds its slack to every size
+// it is asked for, which must stay inside 32 bits.
+constexpr uint32_t kMaxDecodedLength = UINT32_MAX - archive::kBlockBufferSlack;
+
+bool HasSignature(const archive::BlockBuffer& block) {
+  return block.length >= 4 && memcmp(block.data, kCompressionSignature, 4) == 0;
+}
+
+// The output memory asked for up front: the stated length, unless the
+// block cannot hold that much. Each symbol takes at least two bits and
+// yields at most 128 bytes; past the block's end the stream's 1-bits form
+// a valid code only while the code width grows, a dozen times at most.
+uint32_t InitialOutputSize(uint32_t stated_length, uint32_t block_length) {
+  const uint64_t stream_bits = uint64_t{block_length - kStreamOffset} * 8;
+  const uint64_t most = (stream_bits / 2 + 16) * kMaxPhraseLength;
+  uint64_t size = stated_length < most ? stated_length : most;
+  return size < kMaxDecodedLength ? static_cast<uint32_t>(size) : kMaxDecodedLength;
+}
+
+}  // namespace
+
+void Decoder::Decompress(archive::BlockBuffer& block) {
+  if (!HasSignature(block)) return;
+  // A block too short to state its length is damaged; it decodes to nothing.
+  const uint32_t stated_length = block.length >= kStreamOffset ? base::ReadLe32(block.data + 4) : 0;
+  archive::BlockBuffer output;
+  archive::AllocateBlockBuffer(output, stated_length == 0 ? 0 : InitialOutputSize(stated_length, block.length));
+  const uint32_t decoded = stated_length == 0 ? 0 : DecodeStream(block, stated_length, output);
+  archive::ResizeBlockBuffer(output, decoded);
+  // An empty result holds no memory, as a length of 0 tells every holder.
+  if (decoded == 0) archive::ReleaseBlockBuffer(output);
+  archive::ReleaseBlockBuffer(block);
+  block = output;
+}
+
+// Decodes into `output` until the stated length is reached and returns the
+// length decoded; the last phrase may run past the stated length, and the
+// output grows only then. A damaged stream ends decoding early, with what
+// was decoded so far: a code that does not exist yet (also as the first
+// symbol), a value beyond the tables, or an output that would leave 32 bits.
+uint32_t Decoder::DecodeStream(const archive::BlockBuffer& block, uint32_t stated_length,
+                               archive::BlockBuffer& output) {
+  constexpr uint32_t kTop = BitReader::kWordBits;
+  Dictionary& dictionary = dictionary_;
+  dictionary.Reset();
+  BitReader reader(block.data, block.length, kStreamOffset);
+  const uint32_t goal = stated_length < kMaxDecodedLength ? stated_length : kMaxDecodedLength;
+  uint32_t count = 0;
+  uint32_t previous = kNoCode;
+  uint32_t previous_length = 0;
+  while (count < goal) {
+    dictionary.ApplyWidthCheck();
+    const BitReader::Word bits = reader.Peek();
+    if (bits >> (kTop - 1) == 0) {  // a literal
+      reader.Skip(9);
+      // Below the goal, one more byte stays within 32 bits.
+      if (count == output.length) archive::ResizeBlockBuffer(output, count + 1);
+      unsigned char* const phrase = output.data + count;
+      *phrase = static_cast<unsigned char>(bits >> (kTop - 9));
+      dictionary.AddCodes(previous, previous_length, phrase, 1);
+      previous = *phrase;
+      previous_length = 1;
+      ++count;
+      continue;
+    }
+    const uint32_t width = dictionary.code_width();
+    const uint32_t code = static_cast<uint32_t>(bits << 1 >> (kTop - width)) + kFirstPhraseCode;
+    reader.Skip(1 + width);
+    if (code >= dictionary.next_free_code()) {
+      if (code != kNoCode) break;
+      // The empty phrase: nothing to write, nothing to extend next.
+      previous = kNoCode;
+      previous_length = 0;
+      continue;
+    }
+    const uint32_t length = dictionary.PhraseLength(code);
+    if (length > output.length - count) {  // the output never exceeds kMaxDecodedLength
+      if (length > kMaxDecodedLength - count) break;
+      archive::ResizeBlockBuffer(output, count + length);
+    }
+    unsigned char* const phrase = output.data + count;
+    dictionary.ExpandCode(code, phrase);
+    dictionary.AddCodes(previous, previous_length, phrase, length);
+    previous = code;
+    previous_length = length;
+    count += length;
+  }
+  return count;
+}
+
+}  // namespace codec
