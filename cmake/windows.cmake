@@ -6,7 +6,8 @@ file(GLOB decoder_sources CONFIGURE_DEPENDS
 add_executable(decoder WIN32 ${decoder_sources})
 target_link_libraries(decoder PRIVATE kelvarin_core comdlg32 shell32 advapi32 user32 gdi32)
 target_compile_options(decoder PRIVATE -Os -fno-asynchronous-unwind-tables)
-target_link_options(decoder PRIVATE -s)
+# No C runtime start-up objects (see win32/entry.cpp).
+target_link_options(decoder PRIVATE -s -nostartfiles)
 set_target_properties(decoder PROPERTIES OUTPUT_NAME decoder)
 
 # GoogleTest from Debian's sources, built with the -posix compiler.
