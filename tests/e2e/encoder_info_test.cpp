@@ -25,7 +25,7 @@ uint32_t SecondsAtLocalTime(WORD year, WORD month, WORD day, WORD hour, WORD min
   const uint64_t value = (static_cast<uint64_t>(ticks.dwHighDateTime) << 32) | ticks.dwLowDateTime;
   return static_cast<uint32_t>(value / 10000000 - 11644473600ull);
 }
-uint32_t WorkedExampleTime() {
+uint32_t JuneFirst2001At0930() {
   static const uint32_t seconds = SecondsAtLocalTime(2001, 6, 1, 9, 30);
   return seconds;
 }
@@ -117,7 +117,7 @@ std::string LastLine(const std::string& text) {
   return at == std::string::npos ? text : text.substr(at + 2);
 }
 
-encoder::Entry MakeEntry(const std::string& name, uint32_t serial, uint32_t encoding_time = WorkedExampleTime()) {
+encoder::Entry MakeEntry(const std::string& name, uint32_t serial, uint32_t encoding_time = JuneFirst2001At0930()) {
   encoder::Entry entry = test_support::MakeEntry(name, encoder::Bytes(200, 'k'), e2e::DecoderSession::kCaption,
                                                  encoder::kShowEncoderInformation);
   entry.record.encoder_serial = serial;
@@ -141,7 +141,7 @@ class EncoderInfo : public e2e::DecoderSession {
     ExpectExitZero();
   }
   // One decode of a plain-named entry, closed by the given button.
-  std::string DecodeOnce(uint32_t serial, int button, uint32_t encoding_time = WorkedExampleTime()) {
+  std::string DecodeOnce(uint32_t serial, int button, uint32_t encoding_time = JuneFirst2001At0930()) {
     const std::string name = "once" + std::to_string(++decodes_) + ".txt";
     Write({MakeEntry(name, serial, encoding_time)});
     HWND info = DecodeUntilInformation();
@@ -155,7 +155,7 @@ class EncoderInfo : public e2e::DecoderSession {
   int decodes_ = 0;
 };
 
-TEST_F(EncoderInfo, WorkedExampleShowsTheRegisteredNameAndLocalTimeAndCountsOnContinue) {
+TEST_F(EncoderInfo, ShowsTheRegisteredNameAndLocalTimeAndCountsOnContinue) {
   Register(0x0012ABCD, "Office PC", 2);
   Write({MakeEntry("example.txt", 0x0012ABCD)});
   HWND info = DecodeUntilInformation();

@@ -159,7 +159,7 @@ TEST_F(CheckWalk, MissingArchiveIsReportedAsOpenFailureUnderTheFixedCaption) {
   EXPECT_EQ(reporter_.events.back(), "end");
 }
 
-TEST_F(CheckWalk, ProgressOfTheSevenBlockExampleStartsAt44) {
+TEST_F(CheckWalk, ProgressOverSevenBlocksStartsAt44AndRisesTo100) {
   encoder::ArchiveWriter writer(encoder::SampleStub(53248));
   encoder::EntryHeaderFields fields = Header(std::string(24, 'c'));
   fields.fill[0] = 0x77;

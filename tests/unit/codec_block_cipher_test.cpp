@@ -108,7 +108,7 @@ TEST(CipherPasses, ChainXorCombinesEachByteWithItsPredecessorsOldValue) {
   }
 }
 
-TEST(CipherPasses, TransposeMatchesBothWorkedExamples) {
+TEST(CipherPasses, TransposeOfSmallBlocksByHand) {
   // Start 2, step 2 on 30 bytes: nine rows of three columns from position 2.
   Bytes b = Transposed(Counting(30), 2, 2);
   EXPECT_EQ(b[5], 2);

@@ -1,4 +1,4 @@
-// DecompressBlock: the worked example, blocks it must leave alone, the
+// DecompressBlock: the "abcabcabcabc" block, blocks it must leave alone, the
 // busy flag, and streams that are damaged or end early.
 #include <gtest/gtest.h>
 
@@ -22,7 +22,7 @@ using testing_support::Decompress;
 using testing_support::BlockWithStream;
 using testing_support::StreamBuilder;
 
-TEST(DecompressBlock, DecodesTheWorkedExample) {
+TEST(DecompressBlock, DecodesTheFourteenByteAbcBlock) {
   const Bytes block = {0x71, 0x0A, 0x09, 0x0D, 0x0C, 0x00, 0x00, 0x00, 0x30, 0x98, 0x8C, 0x72, 0xEC, 0xC6};
   auto decoded = Decompress(block);
   EXPECT_EQ(decoded.result, 1);

@@ -1,4 +1,4 @@
-// The codec's dictionary: the worked example symbol by symbol, the
+// The codec's dictionary: "abcabcabcabc" symbol by symbol, the
 // 128-byte limit, recycling and the width catching up, and, fed the same
 // symbols as the reference model, the same phrases and use order after
 // every step, whatever its child table held before.
@@ -120,7 +120,7 @@ class Lockstep {
   uint32_t previous_length_ = 0;
 };
 
-TEST(Dictionary, FollowsTheWorkedExampleSymbolBySymbol) {
+TEST(Dictionary, FollowsAbcRepeatedSymbolBySymbol) {
   Session s;
   auto width_before = [&] {
     s.d->ApplyWidthCheck();

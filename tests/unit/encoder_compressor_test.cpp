@@ -1,4 +1,4 @@
-// The compressor against the decompressor: the worked example bit for bit
+// The compressor against the decompressor: "abcabcabcabc" bit for bit
 // and round trips over many lengths and kinds of data.
 #include <gtest/gtest.h>
 #include <string>
@@ -18,7 +18,7 @@ void ExpectRoundTrip(const Bytes& plain, const std::string& what) {
   ASSERT_EQ(decoded.bytes, plain) << what << " length " << plain.size();
 }
 
-TEST(CompressBlock, WritesTheWorkedExample) {
+TEST(CompressBlock, WritesTheFourteenByteAbcBlock) {
   const std::string text = "abcabcabcabc";
   EXPECT_EQ(encoder::CompressBlock(Bytes(text.begin(), text.end())),
             (Bytes{0x71, 0x0A, 0x09, 0x0D, 0x0C, 0x00, 0x00, 0x00, 0x30, 0x98, 0x8C, 0x72, 0xEC, 0xC6}));

@@ -14,7 +14,7 @@ using ui::Language;
 using ui::LocalTime;
 
 // Friday, 1 June 2001, 09:30:00.
-constexpr LocalTime kWorkedExampleTime{2001, 6, 1, 5, 9, 30, 0};
+constexpr LocalTime kJuneFirst2001{2001, 6, 1, 5, 9, 30, 0};
 
 std::string Serial(uint32_t serial) {
   char out[ui::kSerialTextCapacity];
@@ -50,7 +50,7 @@ TEST(EncoderInfoText, SerialIsEightUpperCaseHexDigits) {
 }
 
 TEST(EncoderInfoText, TimeHasFixedWidthFieldsWithLeadingZeros) {
-  EXPECT_EQ(When(kWorkedExampleTime), "Fri Jun 01 09:30:00 2001");
+  EXPECT_EQ(When(kJuneFirst2001), "Fri Jun 01 09:30:00 2001");
   EXPECT_EQ(When({1970, 1, 2, 5, 3, 4, 5}), "Fri Jan 02 03:04:05 1970");
   EXPECT_EQ(When({2038, 1, 19, 2, 12, 14, 7}), "Tue Jan 19 12:14:07 2038");
   EXPECT_EQ(When({1999, 12, 31, 5, 23, 59, 59}), "Fri Dec 31 23:59:59 1999");
@@ -97,19 +97,19 @@ TEST(EncoderInfoText, OnlyTimesBelowTwoToTheThirtyFirstHaveADate) {
   EXPECT_FALSE(ui::HasDate(0xFFFFFFFF));
 }
 
-TEST(EncoderInfoText, WorkedExampleInEnglish) {
-  const ui::EncoderInfo info{"0012ABCD", "Office PC", false, &kWorkedExampleTime, 2};
+TEST(EncoderInfoText, WholeTextInEnglish) {
+  const ui::EncoderInfo info{"0012ABCD", "Office PC", false, &kJuneFirst2001, 2};
   EXPECT_EQ(InfoText(info),
             "Encoded by\r\n--0012ABCD--\r\nOffice PC.\r\n\r\nFri Jun 01 09:30:00 2001\r\n"
             "Created at above date.\r\n\r\n3th try to decode.");
 }
 
 TEST(EncoderInfoText, ThisComputerStandsForTheNameAndNoNameLeavesTheLineBare) {
-  const ui::EncoderInfo here{"0012ABCD", "Office PC", true, &kWorkedExampleTime, 0};
+  const ui::EncoderInfo here{"0012ABCD", "Office PC", true, &kJuneFirst2001, 0};
   EXPECT_EQ(InfoText(here),
             "Encoded by\r\n--0012ABCD--\r\nthis computer.\r\n\r\nFri Jun 01 09:30:00 2001\r\n"
             "Created at above date.\r\n\r\n1st try to decode.");
-  const ui::EncoderInfo unnamed{"FFFFFFFF", "", false, &kWorkedExampleTime, 1};
+  const ui::EncoderInfo unnamed{"FFFFFFFF", "", false, &kJuneFirst2001, 1};
   EXPECT_EQ(InfoText(unnamed),
             "Encoded by\r\n--FFFFFFFF--\r\n.\r\n\r\nFri Jun 01 09:30:00 2001\r\n"
             "Created at above date.\r\n\r\n2th try to decode.");
@@ -127,11 +127,11 @@ TEST(EncoderInfoText, TimeWithoutADateShowsThePlaceholderInItsPlace) {
 
 TEST(EncoderInfoText, JapaneseTextCarriesTheSamePartsInItsOwnWords) {
   const std::string name = ToShiftJis("経理部");
-  const ui::EncoderInfo named{"0012ABCD", name.c_str(), false, &kWorkedExampleTime, 2};
+  const ui::EncoderInfo named{"0012ABCD", name.c_str(), false, &kJuneFirst2001, 2};
   EXPECT_EQ(InfoText(named, Language::kJapanese),
             ToShiftJis("この暗号ファイルは\r\n--0012ABCD--\r\n経理部\r\nによって\r\n\r\n"
                        "Fri Jun 01 09:30:00 2001\r\nに作成されました．\r\n\r\n3 回目の暗号解除です."));
-  const ui::EncoderInfo here{"0012ABCD", name.c_str(), true, &kWorkedExampleTime, 0};
+  const ui::EncoderInfo here{"0012ABCD", name.c_str(), true, &kJuneFirst2001, 0};
   EXPECT_EQ(InfoText(here, Language::kJapanese),
             ToShiftJis("この暗号ファイルは\r\n--0012ABCD--\r\nこのコンピューター\r\nによって\r\n\r\n"
                        "Fri Jun 01 09:30:00 2001\r\nに作成されました．\r\n\r\nこのIDの暗号解除は\r\n初めてです．"));
@@ -139,7 +139,7 @@ TEST(EncoderInfoText, JapaneseTextCarriesTheSamePartsInItsOwnWords) {
 
 TEST(EncoderInfoText, LongestNameFitsAndSmallBuffersAreNeverOverrun) {
   const std::string longest(ui::kEncoderNameCapacity - 1, '\x82');  // 127 bytes of lead-byte noise
-  const ui::EncoderInfo info{"0012ABCD", longest.c_str(), false, &kWorkedExampleTime, 0xFFFFFFFF};
+  const ui::EncoderInfo info{"0012ABCD", longest.c_str(), false, &kJuneFirst2001, 0xFFFFFFFF};
   for (Language language : {Language::kEnglish, Language::kJapanese}) {
     const std::string whole = InfoText(info, language);
     EXPECT_NE(whole.find(longest), std::string::npos);
