@@ -11,7 +11,7 @@ using encoder::Bytes;
 using test_support::MakeEntry;
 using ui::TextId;
 
-constexpr char kCaption[] = "Test archive";
+constexpr const char* kCaption = e2e::DecoderSession::kCaption;
 constexpr unsigned char kHiddenReadOnly = 0x23;  // read-only, hidden, archive
 
 encoder::Entry Entry(const std::string& name, size_t size, unsigned char flags = 0, int8_t suicide = 2) {

@@ -61,11 +61,16 @@ void DecoderSession::ExpectExitZero() {
 }
 
 void DecoderSession::ExpectBackAtInput(const std::string& caption) {
-  EXPECT_TRUE(WaitForTitle(dialog_, caption));
-  EXPECT_TRUE(PollUntil([this] { return IsShown(dialog_, IDOK); }, 10000));
-  EXPECT_TRUE(IsShown(dialog_, IDCANCEL));
-  EXPECT_TRUE(IsEnabled(dialog_, IDC_PASSWORD_EDIT));
-  EXPECT_EQ(ControlText(dialog_, IDC_PROMPT), Expected(ui::TextId::kPasswordPrompt));
+  // The dialog restores its controls one by one: wait for all of them.
+  auto title = [&] { return WindowText(dialog_) == caption; };
+  auto buttons = [&] { return IsShown(dialog_, IDOK) && IsShown(dialog_, IDCANCEL); };
+  auto edit = [&] { return IsEnabled(dialog_, IDC_PASSWORD_EDIT); };
+  auto prompt = [&] { return ControlText(dialog_, IDC_PROMPT) == Expected(ui::TextId::kPasswordPrompt); };
+  PollUntil([&] { return title() && buttons() && edit() && prompt(); }, 20000);
+  EXPECT_TRUE(title()) << WindowText(dialog_);
+  EXPECT_TRUE(buttons());
+  EXPECT_TRUE(edit());
+  EXPECT_TRUE(prompt()) << ControlText(dialog_, IDC_PROMPT);
 }
 
 }  // namespace e2e

@@ -9,12 +9,12 @@ using e2e::Expected;
 using e2e::Quoted;
 using ui::TextId;
 
-constexpr char kCaption[] = "Quarterly report";
+constexpr char kReportCaption[] = "Quarterly report";
 
 encoder::ArchiveWriter Archive(unsigned char flags, int8_t suicide_mode = 2, uint32_t version = 301) {
   encoder::ArchiveWriter writer(e2e::DecoderBytes());
   encoder::EntryHeaderFields fields;
-  fields.caption = kCaption;
+  fields.caption = kReportCaption;
   fields.flags = flags;
   fields.suicide_mode = suicide_mode;
   fields.version = version;
@@ -37,7 +37,7 @@ class PasswordDialog : public e2e::DecoderSession {
  protected:
   HWND Open(const encoder::ArchiveWriter& writer) {
     WriteArchive(writer);
-    return OpenDialog("", kCaption);
+    return OpenDialog("", kReportCaption);
   }
   void Type(const std::string& password) { SetDlgItemTextA(dialog_, IDC_PASSWORD_EDIT, password.c_str()); }
   void Close() {
@@ -67,10 +67,10 @@ TEST_F(PasswordDialog, ShortPasswordChecksAGoodArchiveAndReturnsToInputOrEndsOnA
   e2e::ClickButton(dialog_, IDOK);
   e2e::MessageBoxContent box = NextMessage();
   EXPECT_EQ(box.text, archive_ + "\n\n" + Expected(TextId::kCheckNoProblem));
-  EXPECT_EQ(box.title, kCaption);
+  EXPECT_EQ(box.title, kReportCaption);
   EXPECT_FALSE(box.has_icon);
   Dismiss(box);
-  ExpectBackAtInput(kCaption);
+  ExpectBackAtInput(kReportCaption);
   Close();
 
   encoder::ArchiveWriter faulty = Archive(0);
