@@ -30,6 +30,15 @@ if [ ${#missing[@]} -gt 0 ]; then
   $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
+# A host whose kernel cannot run 32-bit programs runs the end-to-end tests
+# on the 64-bit build (scripts/lib.sh): it needs that compiler and Wine.
+if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+  for p in g++-mingw-w64-x86-64-posix wine64; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' ||
+      DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "$p" >/dev/null
+  done
+fi
+
 # The Japanese locale makes Wine report code page 932.
 if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
   $SUDO sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
