@@ -5,9 +5,7 @@ include(GoogleTest)
 # The unit tests make the seam fail on purpose (platform/fault_injection.h).
 target_compile_definitions(kelvarin_core PUBLIC KELVARIN_FAULT_INJECTION=1)
 
-file(GLOB cli_sources CONFIGURE_DEPENDS cli/*.cpp)
-add_executable(kelvarin ${cli_sources})
-target_link_libraries(kelvarin PRIVATE kelvarin_encoder)
+include(cmake/cli.cmake)
 
 file(GLOB unit_sources CONFIGURE_DEPENDS tests/unit/*.cpp)
 add_executable(unit_tests ${unit_sources})
