@@ -6,12 +6,14 @@ include(GoogleTest)
 target_compile_definitions(kelvarin_core PUBLIC KELVARIN_FAULT_INJECTION=1)
 
 include(cmake/cli.cmake)
+include(cmake/install.cmake)
 
 file(GLOB unit_sources CONFIGURE_DEPENDS tests/unit/*.cpp)
 add_executable(unit_tests ${unit_sources})
 target_link_libraries(unit_tests PRIVATE kelvarin_encoder GTest::gtest GTest::gtest_main)
 target_compile_definitions(unit_tests PRIVATE
-  KELVARIN_SOURCE_DIR="${PROJECT_SOURCE_DIR}" KELVARIN_CLI="$<TARGET_FILE:kelvarin>")
+  KELVARIN_SOURCE_DIR="${PROJECT_SOURCE_DIR}" KELVARIN_BUILD_DIR="${CMAKE_BINARY_DIR}"
+  KELVARIN_CLI="$<TARGET_FILE:kelvarin>")
 add_dependencies(unit_tests kelvarin)
 gtest_discover_tests(unit_tests DISCOVERY_MODE PRE_TEST)
 
