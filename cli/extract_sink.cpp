@@ -65,6 +65,7 @@ bool ExtractSink::CreateOutput(const char* path) {
   writing_ = true;
   replace_ = false;
   if (platform::OsPathExists(path)) {
+    EndProgressLine();  // a question may follow
     switch (policy_.Decide(path_)) {
       case ExistingFile::kReplace:
         replace_ = true;

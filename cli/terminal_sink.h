@@ -33,7 +33,6 @@ class TerminalSink : public decode::DecodeSink {
   // follows is then not said again.
   void OutputProblemEndsRun(const std::string& path, const std::string& text);
   void EntryDone() { entry_.clear(); }
-  ExitStatus& status() { return status_; }
 
  private:
   std::string archive_;
