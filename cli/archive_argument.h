@@ -1,6 +1,8 @@
 // The archive named on the command line, located the way the decoder
-// locates it: refused when its path does not fit the path buffer, and
-// "This is not Kelvarin file." when no entry header is found.
+// locates it. Refused, with a message that names it, when it cannot be
+// opened (with the system's reason), when its path does not fit the path
+// buffer, and with "This is not Kelvarin file." when no entry header is
+// found.
 #pragma once
 
 #include "archive/shared_state.h"

@@ -5,6 +5,8 @@
 #include "archive/check_walk.h"
 #include "cli/archive_argument.h"
 #include "cli/commands.h"
+#include "cli/help_texts.h"
+#include "cli/messages.h"
 #include "ui/check_messages.h"
 
 namespace cli {
@@ -26,14 +28,12 @@ class TerminalCheckReporter : public archive::CheckReporter {
 }  // namespace
 
 int RunCheck(int argc, char** argv) {
-  if (argc != 1) {
-    fputs("usage: kelvarin check ARCHIVE\n", stderr);
-    return kExitUsage;
-  }
+  if (PrintHelpIfAsked(argc, argv, kCheckHelp)) return kExitOk;
+  if (argc != 1) return UsageError("check", argc == 0 ? "which archive?" : "one archive, no options");
   static archive::SharedState state;
-  if (!LocateArchive(argv[0], &state)) return kExitProblem;
+  if (!LocateArchive(argv[0], &state)) return kExitArchive;
   TerminalCheckReporter reporter;
-  return archive::CheckWalk(state, reporter) == 1 ? kExitOk : kExitProblem;
+  return archive::CheckWalk(state, reporter) == 1 ? kExitOk : kExitArchive;
 }
 
 }  // namespace cli

@@ -1,37 +1,36 @@
-// kelvarin: the archive tool for Linux, on the same core as the decoder.
-//
-//   kelvarin check ARCHIVE                  verify every block, as the check form does
-//   kelvarin extract ARCHIVE --output DIR   decode every entry into DIR
-//   kelvarin list ARCHIVE                   decode without writing; print the entries
-//   kelvarin pack --stub STUB --output OUT.exe FILE...   make an archive
+// kelvarin: the archive tool on the same core as the decoder. The commands
+// and their options are told by `kelvarin --help` and kelvarin(1), both
+// made from cli/manual.txt.
 #include <cstdio>
 #include <cstring>
 
+#include "archive/shared_state.h"
 #include "cli/commands.h"
-
-namespace {
-
-void PrintUsage(FILE* out) {
-  fputs("usage: kelvarin check ARCHIVE\n"
-        "       kelvarin extract ARCHIVE --output DIR [--password-file FILE | --password TEXT]\n"
-        "       kelvarin list ARCHIVE [--password-file FILE | --password TEXT]\n"
-        "       kelvarin pack --stub STUB --output OUT.exe [options] FILE...  (pack --help: options)\n"
-        "Without a password option the password is asked for on the terminal.\n"
-        "--password TEXT is visible to other users of this computer; prefer --password-file.\n",
-        out);
-}
-
-}  // namespace
+#include "cli/help_texts.h"
+#include "cli/messages.h"
 
 int main(int argc, char** argv) {
-  if (argc >= 2 && strcmp(argv[1], "check") == 0) return cli::RunCheck(argc - 2, argv + 2);
-  if (argc >= 2 && strcmp(argv[1], "pack") == 0) return cli::RunPack(argc - 2, argv + 2);
-  if (argc >= 2 && strcmp(argv[1], "extract") == 0) return cli::RunExtract(argc - 2, argv + 2);
-  if (argc >= 2 && strcmp(argv[1], "list") == 0) return cli::RunList(argc - 2, argv + 2);
-  if (argc >= 2 && (strcmp(argv[1], "--help") == 0 || strcmp(argv[1], "help") == 0)) {
-    PrintUsage(stdout);
-    return 0;
+  struct Command {
+    const char* name;
+    int (*run)(int, char**);
+  };
+  static const Command kCommands[] = {
+      {"check", cli::RunCheck}, {"list", cli::RunList}, {"extract", cli::RunExtract}, {"pack", cli::RunPack}};
+  if (argc >= 2) {
+    for (const Command& command : kCommands) {
+      if (strcmp(argv[1], command.name) == 0) return command.run(argc - 2, argv + 2);
+    }
+    if (strcmp(argv[1], "--version") == 0) {
+      printf("kelvarin %s (archive format %u)\n", cli::kVersion, archive::kSupportedVersion);
+      return cli::kExitOk;
+    }
+    if (strcmp(argv[1], "--help") == 0 || strcmp(argv[1], "-h") == 0 || strcmp(argv[1], "help") == 0) {
+      fputs(cli::kMainHelp, stdout);
+      return cli::kExitOk;
+    }
+    fprintf(stderr, "kelvarin: no command %s (check, list, extract, pack)\nSee 'kelvarin --help'.\n", argv[1]);
+    return cli::kExitUsage;
   }
-  PrintUsage(stderr);
+  fputs(cli::kMainHelp, stderr);
   return cli::kExitUsage;
 }

@@ -1,6 +1,6 @@
 // `kelvarin pack`: the reference encoder on the command line. Each FILE
-// becomes one entry of a new archive behind the given stub.
-#include <sys/stat.h>
+// becomes one entry of a new archive behind the given stub, or behind the
+// decoder.exe installed with the tool.
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -10,35 +10,20 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "cli/help_texts.h"
+#include "cli/messages.h"
 #include "cli/pack_sources.h"
+#include "cli/path_names.h"
 #include "cli/password_input.h"
 #include "encoder/archive_writer.h"
 #include "encoder/entry_encoder.h"
+#include "platform/console.h"
+#include "platform/file.h"
 
 namespace cli {
 namespace {
 
-constexpr const char* kPackUsage =
-    "usage: kelvarin pack --stub STUB --output OUT.exe [options] FILE...\n"
-    "  --caption TEXT        title of the decoder's dialog (default: the output's name)\n"
-    "  --flags N             entry flags: 1 open after decode, 2 password saving,\n"
-    "                        4 show encoder information\n"
-    "  --suicide N           suicide mode, -128 to 127 (default 2)\n"
-    "  --block-size N        plain bytes per data block (default 16384)\n"
-    "  --relative            store names as \\dir\\file below the current folder;\n"
-    "                        a FILE that is a folder packs every file below it\n"
-    "  --serial HEX          encoder serial (default 4B454C56)\n"
-    "  --time SECONDS        encoding time since 1970 (default: now)\n"
-    "  --password-file FILE  the password is the file's first line\n"
-    "  --password TEXT       the password itself; visible to other users of this\n"
-    "                        computer, so for scripts only\n"
-    "Without a password option the password is asked for on the terminal.\n";
-
 constexpr uint32_t kDefaultSerial = 0x4B454C56;
-constexpr uint32_t kAttributeReadOnly = 0x01;
-constexpr uint32_t kAttributeArchive = 0x20;
-// FILETIME counts 100-nanosecond steps from 1601; Unix time seconds from 1970.
-constexpr uint64_t kFiletimeUnixEpoch = 116444736000000000ull;
 
 struct PackOptions {
   std::string stub;
@@ -108,87 +93,111 @@ bool ParsePackOptions(int argc, char** argv, PackOptions& options, std::string& 
       return false;
     }
   }
-  if (options.stub.empty() || options.output.empty() || options.files.empty()) {
-    error = "--stub, --output and at least one FILE are needed";
+  if (options.output.empty() || options.files.empty()) {
+    error = "--output and at least one FILE are needed";
     return false;
   }
   return true;
 }
 
-uint64_t ToFiletime(const timespec& t) {
-  return kFiletimeUnixEpoch + static_cast<uint64_t>(t.tv_sec) * 10000000ull + static_cast<uint64_t>(t.tv_nsec) / 100;
+// The decoder.exe installed with the tool: in share/kelvarin beside the
+// program's bin folder, or in the program's own folder (Windows). Empty
+// when there is none; where looked in where_looked.
+std::string InstalledStub(std::string& where_looked) {
+  char program[4096];
+  if (!platform::ProgramPath(program, sizeof program)) {
+    where_looked = "the program's folder, which the system does not tell";
+    return "";
+  }
+  const std::string folder = FolderOf(program);
+  const std::string candidates[] = {folder + ".." + platform::kPathSeparator + "share" + platform::kPathSeparator +
+                                        "kelvarin" + platform::kPathSeparator + "decoder.exe",
+                                    folder + "decoder.exe"};
+  for (const std::string& candidate : candidates) {
+    if (platform::OsPathExists(candidate.c_str())) return candidate;
+  }
+  where_looked = candidates[0] + " or " + candidates[1];
+  return "";
 }
 
 // The entry for one file: its bytes, times and attributes from the file
-// system, the rest from the options.
-bool MakeEntry(const PackSource& source, const PackOptions& options, encoder::Entry& entry) {
-  struct stat info;
-  if (stat(source.path.c_str(), &info) != 0) return false;
+// system, the rest from the options. False with the reason when the file
+// cannot be read whole.
+bool MakeEntry(const PackSource& source, const PackOptions& options, encoder::Entry& entry, std::string& reason) {
+  platform::FileTimes times;
+  uint64_t size = 0;
+  const platform::File file = platform::File::OpenRead(source.path.c_str());
+  if (!file.IsOpen() || !file.Size(&size) ||
+      !platform::OsGetFileTimes(source.path.c_str(), &times, &entry.record.attributes)) {
+    reason = SystemReason();
+    return false;
+  }
   entry.contents = encoder::ReadWholeFile(source.path);
-  if (entry.contents.size() != static_cast<uint64_t>(info.st_size)) return false;
+  if (entry.contents.size() != size) {
+    reason = "it changed while it was read";
+    return false;
+  }
   entry.header.flags = options.flags;
   entry.header.suicide_mode = options.suicide_mode;
   entry.header.caption = options.caption;
   archive::FileRecord& record = entry.record;
   snprintf(record.output_name, sizeof record.output_name, "%s", source.output_name.c_str());
-  record.attributes = (info.st_mode & S_IWUSR) ? kAttributeArchive : kAttributeReadOnly;
-  record.last_write_time = ToFiletime(info.st_mtim);
-  record.last_access_time = ToFiletime(info.st_atim);
-  record.creation_time = record.last_write_time;
+  record.last_write_time = times.last_write;
+  record.last_access_time = times.last_access;
+  record.creation_time = times.creation;
   record.encoder_serial = options.serial;
   record.encoding_time = options.time_given ? options.encoding_time : static_cast<uint32_t>(time(nullptr));
   return true;
 }
 
 std::string BaseName(const std::string& path) {
-  const size_t slash = path.find_last_of('/');
-  std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  const std::string name = path.substr(NameStart(path));
   const size_t dot = name.find_last_of('.');
   return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
 }
 
-int Problem(const std::string& message) {
-  fprintf(stderr, "kelvarin pack: %s\n", message.c_str());
-  return kExitProblem;
+int Problem(const std::string& subject, const std::string& message, int status = kExitArchive) {
+  Complain(subject, message);
+  return status;
 }
 
 }  // namespace
 
 int RunPack(int argc, char** argv) {
-  if (argc == 1 && strcmp(argv[0], "--help") == 0) {
-    fputs(kPackUsage, stdout);
-    return kExitOk;
-  }
+  if (PrintHelpIfAsked(argc, argv, kPackHelp)) return kExitOk;
   PackOptions options;
   std::string error;
-  if (!ParsePackOptions(argc, argv, options, error)) {
-    fprintf(stderr, "kelvarin pack: %s\n%s", error.c_str(), kPackUsage);
-    return kExitUsage;
+  if (!ParsePackOptions(argc, argv, options, error)) return UsageError("pack", error);
+  if (options.stub.empty()) {
+    std::string where_looked;
+    options.stub = InstalledStub(where_looked);
+    if (options.stub.empty()) return UsageError("pack", "no --stub, and no decoder.exe at " + where_looked);
   }
   if (!options.caption_given) options.caption = BaseName(options.output);
 
   std::vector<PackSource> sources;
-  if (!CollectPackSources(options.files, options.relative, sources, error)) return Problem(error);
+  if (!CollectPackSources(options.files, options.relative, sources, error)) return Problem("pack", error);
   std::string password;
-  if (!ReadPassword(options.password, &password)) return kExitProblem;
+  if (!ReadPassword(options.password, &password)) return kExitUsage;
   const encoder::PasswordProblem password_problem = encoder::CheckPassword(password);
   if (password_problem != encoder::PasswordProblem::kNone) {
-    return Problem(encoder::PasswordProblemText(password_problem));
+    return Problem("pack", encoder::PasswordProblemText(password_problem));
   }
   encoder::Bytes stub = encoder::ReadWholeFile(options.stub);
-  if (stub.empty()) return Problem("cannot read the stub " + options.stub);
+  if (stub.empty()) return Problem(options.stub, "cannot read the stub");
 
   encoder::ArchiveWriter writer(std::move(stub));
   const encoder::EntryOptions entry_options{options.block_size, 0x00, encoder::BlockForm::kSmallest};
   for (const PackSource& source : sources) {
     encoder::Entry entry;
-    if (!MakeEntry(source, options, entry)) return Problem("cannot read " + source.path);
+    if (!MakeEntry(source, options, entry, error)) return Problem(source.path, "cannot read: " + error);
     const encoder::EncodeError failure = encoder::AddEntry(writer, entry, password, entry_options);
-    if (failure != encoder::EncodeError::kNone) return Problem(source.path + ": " + encoder::EncodeErrorText(failure));
+    if (failure != encoder::EncodeError::kNone) return Problem(source.path, encoder::EncodeErrorText(failure));
   }
-  if (!writer.WriteTo(options.output)) return Problem("cannot write " + options.output);
-  printf("%s: %zu %s, %zu bytes\n", options.output.c_str(), sources.size(), sources.size() == 1 ? "entry" : "entries",
-         writer.bytes().size());
+  if (!writer.WriteTo(options.output)) return Problem(options.output, "cannot write the archive", kExitOutput);
+  const size_t count = sources.size();
+  printf("%s: %s %s, %s bytes\n", options.output.c_str(), std::to_string(count).c_str(),
+         count == 1 ? "entry" : "entries", std::to_string(writer.bytes().size()).c_str());
   return kExitOk;
 }
 

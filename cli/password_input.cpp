@@ -1,36 +1,20 @@
 #include "cli/password_input.h"
 
-#include <termios.h>
-#include <unistd.h>
 #include <cstdio>
-#include <fstream>
+
+#include "cli/messages.h"
+#include "platform/console.h"
+#include "platform/file.h"
 
 namespace cli {
 namespace {
 
-void StripLineEnd(std::string* line) {
-  while (!line->empty() && (line->back() == '\n' || line->back() == '\r')) line->pop_back();
-}
+constexpr uint32_t kLongestLine = 4096;
 
-bool PromptWithoutEcho(std::string* password) {
-  if (!isatty(STDIN_FILENO)) {
-    fputs("kelvarin: no password given (use --password-file or a terminal)\n", stderr);
-    return false;
-  }
-  fputs("Password: ", stderr);
-  termios saved;
-  tcgetattr(STDIN_FILENO, &saved);
-  termios quiet = saved;
-  quiet.c_lflag &= ~static_cast<tcflag_t>(ECHO);
-  tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet);
-  char buffer[4096];
-  bool ok = fgets(buffer, sizeof buffer, stdin) != nullptr;
-  tcsetattr(STDIN_FILENO, TCSAFLUSH, &saved);
-  fputs("\n", stderr);
-  if (!ok) return false;
-  *password = buffer;
-  StripLineEnd(password);
-  return true;
+// The text up to the first line end.
+std::string FirstLine(const char* text, size_t length) {
+  std::string line(text, length);
+  return line.substr(0, line.find_first_of("\r\n"));
 }
 
 }  // namespace
@@ -41,15 +25,26 @@ bool ReadPassword(const PasswordSource& source, std::string* password) {
     return true;
   }
   if (source.file) {
-    std::ifstream in(source.file, std::ios::binary);
-    if (!in || !std::getline(in, *password)) {
-      fprintf(stderr, "kelvarin: cannot read the password file %s\n", source.file);
+    platform::File file = platform::File::OpenRead(source.file);
+    char text[kLongestLine];
+    const uint32_t length = file.IsOpen() ? file.Read(text, sizeof text) : 0;
+    if (!file.IsOpen()) {
+      Complain(source.file, "cannot read the password file: " + SystemReason());
       return false;
     }
-    StripLineEnd(password);
+    *password = FirstLine(text, length);
     return true;
   }
-  return PromptWithoutEcho(password);
+  if (!platform::InputIsTerminal()) {
+    fputs("kelvarin: no password given (use --password-file, or run on a terminal)\n", stderr);
+    return false;
+  }
+  fputs("Password: ", stderr);
+  char line[kLongestLine];
+  const bool typed = platform::ReadHiddenLine(line, sizeof line);
+  fputs("\n", stderr);
+  if (typed) *password = line;
+  return typed;
 }
 
 }  // namespace cli

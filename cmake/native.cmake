@@ -5,9 +5,8 @@ include(GoogleTest)
 # The unit tests make the seam fail on purpose (platform/fault_injection.h).
 target_compile_definitions(kelvarin_core PUBLIC KELVARIN_FAULT_INJECTION=1)
 
-file(GLOB cli_sources CONFIGURE_DEPENDS cli/*.cpp)
-add_executable(kelvarin ${cli_sources})
-target_link_libraries(kelvarin PRIVATE kelvarin_encoder)
+include(cmake/cli.cmake)
+include(cmake/install.cmake)
 
 # What the unit tests and fuzz targets share: test entries, a recording
 # decode sink, and the reference models the codec is checked against.
@@ -19,7 +18,8 @@ file(GLOB unit_sources CONFIGURE_DEPENDS tests/unit/*.cpp)
 add_executable(unit_tests ${unit_sources})
 target_link_libraries(unit_tests PRIVATE test_support GTest::gtest_main)
 target_compile_definitions(unit_tests PRIVATE
-  KELVARIN_SOURCE_DIR="${PROJECT_SOURCE_DIR}" KELVARIN_CLI="$<TARGET_FILE:kelvarin>")
+  KELVARIN_SOURCE_DIR="${PROJECT_SOURCE_DIR}" KELVARIN_BUILD_DIR="${CMAKE_BINARY_DIR}"
+  KELVARIN_CLI="$<TARGET_FILE:kelvarin>")
 add_dependencies(unit_tests kelvarin)
 gtest_discover_tests(unit_tests DISCOVERY_MODE PRE_TEST)
 

@@ -1,5 +1,5 @@
-# Windows: decoder.exe (the stub of every archive) and the end-to-end
-# tests that drive it through its windows under Wine.
+# Windows: decoder.exe (the stub of every archive), kelvarin.exe, and the
+# end-to-end tests that drive them under Wine.
 
 file(GLOB decoder_sources CONFIGURE_DEPENDS
   win32/*.cpp win32/*.rc)
@@ -9,6 +9,12 @@ target_compile_options(decoder PRIVATE -Os -fno-asynchronous-unwind-tables)
 # No C runtime start-up objects (see win32/entry.cpp).
 target_link_options(decoder PRIVATE -s -nostartfiles)
 set_target_properties(decoder PROPERTIES OUTPUT_NAME decoder)
+
+# kelvarin.exe: the command-line tool for people who receive archives on
+# Windows, from the same sources as the Linux one.
+include(cmake/cli.cmake)
+target_compile_options(kelvarin PRIVATE -Os)
+target_link_options(kelvarin PRIVATE -s)
 
 # GoogleTest from Debian's sources, built with the -posix compiler.
 set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
@@ -37,7 +43,8 @@ if(e2e_sources)
   add_executable(e2e_tests ${e2e_sources})
   target_compile_options(e2e_tests PRIVATE -fexceptions)
   target_link_libraries(e2e_tests PRIVATE e2e_support gtest_main)
-  add_dependencies(e2e_tests decoder)
+  target_compile_definitions(e2e_tests PRIVATE KELVARIN_CLI_EXE="$<TARGET_FILE:kelvarin>")
+  add_dependencies(e2e_tests decoder kelvarin)
   # One run per language, each in a Wine prefix of its own; the display
   # comes from the test script (DISPLAY). A time zone away from UTC (Wine
   # takes it from TZ) shows that encoding times are converted to local time.

@@ -64,16 +64,23 @@ class Run {
 
   // At an entry boundary: the next entry header, found by a scan over
   // backslashes when it does not stand right here.
-  Boundary FindEntry() {
+  __attribute__((noinline)) Boundary FindEntry() {
+    const uint64_t start = archive_.Position();
     int32_t header = archive::ReadEntryHeader(archive_, state_);
-    while (header == archive::kNoHeaderHere) {
-      unsigned char byte;
-      do {
-        if (archive_.Read(&byte, 1) != 1) return Boundary::kNoHeader;
-      } while (byte != '\\');
-      archive_.Seek(archive_.Position() - 1);
-      header = archive::ReadEntryHeader(archive_, state_);
-      if (header == archive::kNoHeaderHere) archive_.Seek(archive_.Position() + 1);
+    if (header == archive::kNoHeaderHere) {
+      for (;;) {
+        unsigned char byte;
+        if (archive_.Read(&byte, 1) != 1) break;
+        if (byte != '\\') continue;
+        archive_.Seek(archive_.Position() - 1);
+        header = archive::ReadEntryHeader(archive_, state_);
+        if (header != archive::kNoHeaderHere) break;
+        archive_.Seek(archive_.Position() + 1);
+      }
+      // The scan stopped at a header (now read), or at the end of the file.
+      const uint64_t end = archive_.Position() - static_cast<uint32_t>(header > 0 ? header : 0);
+      sink_.OnSkipped(start, end - start);
+      if (header == archive::kNoHeaderHere) return Boundary::kNoHeader;
     }
     return header == archive::kHeaderShortRead ? Boundary::kEnd : Boundary::kEntry;
   }

@@ -54,6 +54,9 @@ class DecodeSink {
   virtual void AbandonOutput() = 0;
 
   virtual void OnProgress(int /*percent*/) {}
+  // No entry header stood where one was due: count bytes from offset were
+  // passed over to the next one (or to the end of the archive).
+  virtual void OnSkipped(uint64_t /*offset*/, uint64_t /*count*/) {}
   // After FinishOutput; the state holds the flags of this entry's header.
   virtual void OnEntryComplete(const archive::SharedState& /*state*/, const char* /*path*/) {}
   virtual void OnFailure(DecodeFailure failure, const archive::SharedState& state) = 0;

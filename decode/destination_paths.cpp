@@ -41,6 +41,7 @@ int CreateFolderPath(const char* path) {
   char parent[base::kPathCapacity];
   if (!ParentPath(path, parent, sizeof parent, kNativePathStyle)) return 0;
   if (strcmp(parent, path) == 0) return 0;
+  if (parent[0] == '\0') return platform::OsCreateFolder(path) ? 1 : 0;  // a relative path's first folder
   if (platform::OsPathExists(parent)) {
     if (IsFolder(parent) != 1) return 0;
   } else if (!CreateFolderPath(parent)) {

@@ -18,8 +18,9 @@ bool ParentPath(const char* path, char* parent, int capacity, PathStyle style);
 int IsFolder(const char* path);
 // 1 when the folder that is to hold path exists or was made, else 0.
 int EnsureParentFolder(const char* path);
-// Makes the folder and its missing ancestors, top-down; 0 on failure, and
-// 0 when the walk up reaches a path that is its own parent.
+// Makes the folder and its missing ancestors, top-down (a relative path's
+// from the current folder); 0 on failure, and 0 when the walk up reaches a
+// path that is its own parent.
 int CreateFolderPath(const char* path);
 
 // A stored name that begins with a backslash may name sub-folders below

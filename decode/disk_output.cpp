@@ -8,11 +8,7 @@ bool DiskOutput::Create(const char* path) {
 }
 
 void DiskOutput::Finish(const char* path, const archive::FileRecord& record) {
-  platform::FileTimes times;
-  times.creation = record.creation_time;
-  times.last_access = record.last_access_time;
-  times.last_write = record.last_write_time;
-  file_.SetTimes(times);
+  file_.SetTimes(StoredTimes(record));
   file_.Close();
   platform::OsSetAttributes(path, record.attributes);
 }

@@ -10,6 +10,15 @@
 
 namespace decode {
 
+// The times an entry's record carries, as the seam sets them.
+inline platform::FileTimes StoredTimes(const archive::FileRecord& record) {
+  platform::FileTimes times;
+  times.creation = record.creation_time;
+  times.last_access = record.last_access_time;
+  times.last_write = record.last_write_time;
+  return times;
+}
+
 class DiskOutput {
  public:
   bool Create(const char* path);

@@ -13,6 +13,7 @@ class File {
   File() = default;
   static File OpenRead(const char* path) { return File(OsOpenRead(path)); }
   static File CreateWrite(const char* path) { return File(OsCreateWrite(path)); }
+  static File CreateNew(const char* path) { return File(OsCreateNew(path)); }
 
   File(File&& other) : os_(other.os_) { other.os_ = OsFile{}; }
   File& operator=(File&& other) {

@@ -1,7 +1,9 @@
 // The seam between the portable core and the operating system.
 //
 // The archive logic needs only these: whole files opened for reading or
-// writing, growable zero-filled memory for block buffers, and a pause.
+// writing, growable zero-filled memory for block buffers, and a pause. The
+// command-line tool adds new files renamed into place and the system's
+// reasons for failures.
 // Each platform folder (posix/, win32/) implements this header; nothing
 // else in the core includes a system header.
 #pragma once
@@ -18,6 +20,9 @@ struct OsFile {
 
 OsFile OsOpenRead(const char* path);    // existing file only, read sharing
 OsFile OsCreateWrite(const char* path); // replaces an existing file
+// A file that did not exist, for writing; it can be deleted while open, so
+// that an interrupted program can remove it from another thread.
+OsFile OsCreateNew(const char* path);
 void OsClose(OsFile& file);
 // Bytes transferred, 0 at the end of the file or on failure.
 uint32_t OsRead(OsFile file, void* buffer, uint32_t count);
@@ -35,6 +40,9 @@ bool OsSetFileTimes(OsFile file, const FileTimes& times);  // on the open file
 // Windows attribute bits; where the system has no such bits, read-only
 // becomes a cleared write permission and the rest is ignored.
 bool OsSetAttributes(const char* path, uint32_t attributes);
+// The times and attributes a file has now, in the same terms (POSIX: the
+// last write time stands in for the creation time).
+bool OsGetFileTimes(const char* path, FileTimes* times, uint32_t* attributes);
 
 // Folders, as the destination of output files needs them.
 bool OsPathExists(const char* path);
@@ -42,6 +50,12 @@ bool OsPathExists(const char* path);
 bool OsIsFolder(const char* path);
 bool OsCreateFolder(const char* path);
 bool OsDeleteFile(const char* path);
+// Moves a file within its file system in one step. With replace an existing
+// `to` (read-only too) is replaced; without, the move fails when `to` exists.
+bool OsRenameFile(const char* from, const char* to, bool replace);
+// The system's words for the last failure of a call above, without a final
+// full stop ("No such file or directory").
+void OsErrorText(char* text, int capacity);
 // Windows paths take a drive part and both slashes as separators; other
 // systems only the slash.
 bool IsPathSeparator(char c);

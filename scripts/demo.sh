@@ -19,7 +19,6 @@ for p in native win32 "$preset"; do
   cmake --preset "$p" >/dev/null
   cmake --build --preset "$p" -j "$jobs" >/dev/null
 done
-kelvarin=build/native/kelvarin
 
 demo=build/demo
 rm -rf "$demo"
@@ -31,9 +30,28 @@ printf 'x' > "$demo/sample/data/raw/one-byte.bin"
 chmod a-w "$demo/sample/letters/hello.txt"
 printf 'demo password\n' > "$demo/password.txt"
 
+echo "== the Debian package (CPack), installed for the native tool's part and removed after it"
+SUDO=""
+[ "$(id -u)" -eq 0 ] || SUDO="sudo"
+if dpkg-query -W -f='${Status}' kelvarin 2>/dev/null | grep -q 'install ok installed'; then
+  echo "DEMO FAILED: a kelvarin package is installed already; the demo would remove it (dpkg -r kelvarin first)"
+  exit 1
+fi
+cpack -G DEB --config build/native/CPackConfig.cmake -B "$demo/deb" >/dev/null
+deb=$(ls "$demo"/deb/kelvarin_*.deb)
+dpkg-deb -c "$deb"
+$SUDO dpkg -i "$deb" >/dev/null
+trap '$SUDO dpkg -r kelvarin >/dev/null' EXIT
+kelvarin=/usr/bin/kelvarin
+"$kelvarin" --version
+
 echo "== packing build/demo/sample (names relative to it, encoder information shown)"
 archive=$(realpath "$demo")/sample-archive.exe
-(cd "$demo/sample" && "../../../$kelvarin" pack --stub "../../../build/$preset/decoder.exe" \
+# The installed stub is the i686 decoder.exe; where Wine runs the 64-bit
+# build, the archive carries that one so that it can run there.
+stub=()
+[ "$preset" = win32 ] || stub=(--stub "$(realpath "build/$preset/decoder.exe")")
+(cd "$demo/sample" && "$kelvarin" pack "${stub[@]}" \
    --output "$archive" --password-file ../password.txt --caption "Kelvarin demo" \
    --flags 6 --suicide 2 --relative letters data)
 
@@ -48,6 +66,15 @@ mkdir -p "$demo/extracted"
 "$kelvarin" extract "$archive" --output "$demo/extracted" --password-file "$demo/password.txt"
 diff -r "$demo/sample" "$demo/extracted"
 echo "extracted files are identical to the sample"
+echo "== kelvarin extract again: existing files are kept, not replaced, without a terminal to ask"
+status=0
+"$kelvarin" extract "$archive" --output "$demo/extracted" --password-file "$demo/password.txt" </dev/null || status=$?
+echo "exit status $status (3: an existing file was not replaced)"
+[ "$status" -eq 3 ]
+
+$SUDO dpkg -r kelvarin >/dev/null
+trap - EXIT
+echo "the kelvarin package is removed again"
 
 echo "== in Wine ($preset build): the check form, then a decode as the user does it"
 export WINEPREFIX=$(realpath "$demo")/wine

@@ -9,7 +9,7 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   wine wine32:i386 xvfb xauth x11-apps imagemagick
   locales fonts-ipafont-gothic
-  ncompress hyperfine time
+  ncompress hyperfine time dpkg-dev
 )
 
 missing=()

@@ -5,9 +5,12 @@
 #include <time.h>
 #include <unistd.h>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "platform/fault_injection.h"
+#include "platform/file_time.h"
 #include "platform/os.h"
 
 namespace platform {
@@ -33,9 +36,12 @@ OsFile OsOpenRead(const char* path) {
   int fd = open(path, O_RDONLY | O_CLOEXEC);
   if (fd >= 0) {
     struct stat st;
-    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    const bool stated = fstat(fd, &st) == 0;
+    if (!stated || !S_ISREG(st.st_mode)) {
+      const int reason = !stated ? errno : S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
       close(fd);
       fd = -1;
+      errno = reason;
     }
   }
   return FromFd(fd);
@@ -43,6 +49,10 @@ OsFile OsOpenRead(const char* path) {
 
 OsFile OsCreateWrite(const char* path) {
   return FromFd(open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+}
+
+OsFile OsCreateNew(const char* path) {
+  return FromFd(open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
 }
 
 void OsClose(OsFile& file) {
@@ -94,18 +104,11 @@ bool OsSize(OsFile file, uint64_t* size) {
 }
 
 bool OsSetFileTimes(OsFile file, const FileTimes& times) {
-  // FILETIME counts 100 ns from 1601; the Unix epoch is 11644473600 s later.
-  constexpr uint64_t kEpochDifference = 116444736000000000ull;
   auto to_timespec = [](uint64_t filetime) {
+    const UnixTime unix_time = FiletimeToUnix(filetime);
     struct timespec ts;
-    if (filetime < kEpochDifference) {
-      ts.tv_sec = 0;
-      ts.tv_nsec = 0;
-    } else {
-      uint64_t since = filetime - kEpochDifference;
-      ts.tv_sec = static_cast<time_t>(since / 10000000ull);
-      ts.tv_nsec = static_cast<long>(since % 10000000ull) * 100;
-    }
+    ts.tv_sec = static_cast<time_t>(unix_time.seconds);
+    ts.tv_nsec = static_cast<long>(unix_time.nanoseconds);
     return ts;
   };
   struct timespec both[2] = {to_timespec(times.last_access), to_timespec(times.last_write)};
@@ -120,15 +123,44 @@ bool OsSetAttributes(const char* path, uint32_t attributes) {
   return chmod(path, mode) == 0;
 }
 
+bool OsGetFileTimes(const char* path, FileTimes* times, uint32_t* attributes) {
+  struct stat st;
+  if (stat(path, &st) != 0) return false;
+  times->last_write = UnixToFiletime(st.st_mtim.tv_sec, static_cast<uint32_t>(st.st_mtim.tv_nsec));
+  times->last_access = UnixToFiletime(st.st_atim.tv_sec, static_cast<uint32_t>(st.st_atim.tv_nsec));
+  times->creation = times->last_write;
+  constexpr uint32_t kReadOnly = 0x01, kArchive = 0x20;
+  *attributes = (st.st_mode & S_IWUSR) ? kArchive : kReadOnly;
+  return true;
+}
+
 bool OsPathExists(const char* path) { return access(path, F_OK) == 0; }
 
 bool OsIsFolder(const char* path) {
   struct stat st;
-  return stat(path, &st) == 0 && S_ISDIR(st.st_mode);
+  if (stat(path, &st) != 0) return false;
+  if (S_ISDIR(st.st_mode)) return true;
+  errno = ENOTDIR;  // the reason when a folder was wanted here
+  return false;
 }
 
 bool OsCreateFolder(const char* path) { return mkdir(path, 0777) == 0; }
 bool OsDeleteFile(const char* path) { return unlink(path) == 0; }
+
+bool OsRenameFile(const char* from, const char* to, bool replace) {
+  if (replace) return rename(from, to) == 0;
+  if (renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE) == 0) return true;
+  if (errno != EINVAL && errno != ENOSYS) return false;
+  // A file system without that flag: a second name, then the first one goes.
+  if (link(from, to) != 0) return false;
+  unlink(from);
+  return true;
+}
+
+void OsErrorText(char* text, int capacity) {
+  snprintf(text, static_cast<size_t>(capacity), "%s", strerror(errno));
+}
+
 bool IsPathSeparator(char c) { return c == '/'; }
 
 MemoryHandle MemAllocZeroed(size_t size) {

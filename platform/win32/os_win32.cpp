@@ -2,6 +2,7 @@
 // global memory, ANSI entry points throughout.
 #include <io.h>
 #include <windows.h>
+#include <cstring>
 
 #include "platform/os.h"
 
@@ -22,6 +23,11 @@ OsFile OsOpenRead(const char* path) {
 
 OsFile OsCreateWrite(const char* path) {
   return FromHandle(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+OsFile OsCreateNew(const char* path) {
+  return FromHandle(CreateFileA(path, GENERIC_WRITE, FILE_SHARE_DELETE, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
@@ -72,6 +78,17 @@ bool OsSetAttributes(const char* path, uint32_t attributes) {
   return SetFileAttributesA(path, attributes) != 0;
 }
 
+bool OsGetFileTimes(const char* path, FileTimes* times, uint32_t* attributes) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data)) return false;
+  auto value = [](const FILETIME& ft) { return (static_cast<uint64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime; };
+  times->creation = value(data.ftCreationTime);
+  times->last_access = value(data.ftLastAccessTime);
+  times->last_write = value(data.ftLastWriteTime);
+  *attributes = data.dwFileAttributes;
+  return true;
+}
+
 bool OsPathExists(const char* path) { return _access(path, 0) == 0; }
 
 bool OsIsFolder(const char* path) {
@@ -84,6 +101,39 @@ bool OsIsFolder(const char* path) {
 
 bool OsCreateFolder(const char* path) { return CreateDirectoryA(path, nullptr) != 0; }
 bool OsDeleteFile(const char* path) { return DeleteFileA(path) != 0; }
+
+bool OsRenameFile(const char* from, const char* to, bool replace) {
+  if (!replace) return MoveFileExA(from, to, 0) != 0;
+  // A read-only file refuses to be replaced: the mark goes first, and comes
+  // back when the move fails.
+  const DWORD attributes = GetFileAttributesA(to);
+  const bool read_only = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+  if (read_only) SetFileAttributesA(to, attributes & ~FILE_ATTRIBUTE_READONLY);
+  if (MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING)) return true;
+  const DWORD error = GetLastError();
+  if (read_only) SetFileAttributesA(to, attributes);
+  SetLastError(error);
+  return false;
+}
+
+void OsErrorText(char* text, int capacity) {
+  const DWORD error = GetLastError();
+  DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text,
+                                static_cast<DWORD>(capacity), nullptr);
+  while (length > 0 && strchr(" .\r\n", text[length - 1])) --length;
+  if (length == 0) {
+    // No snprintf: the decoder links this file, and snprintf would bring
+    // MinGW's whole printf into it.
+    char number[16];
+    _ultoa(error, number, 10);
+    lstrcpynA(text, "system error ", capacity);
+    const int used = lstrlenA(text);
+    lstrcpynA(text + used, number, capacity - used);
+  } else {
+    text[length] = '\0';
+  }
+}
+
 bool IsPathSeparator(char c) { return c == '\\' || c == '/'; }
 
 MemoryHandle MemAllocZeroed(size_t size) {

@@ -81,7 +81,7 @@ std::string FreshCopyOfDecoder(const TempFolder& folder) {
   return path;
 }
 
-Process::Process(const std::string& command_line, const std::string& folder) {
+Process::Process(const std::string& command_line, const std::string& folder, DWORD creation_flags) {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   std::string line = command_line;
@@ -89,7 +89,8 @@ Process::Process(const std::string& command_line, const std::string& folder) {
     ADD_FAILURE() << "not started outside drive C: " << command_line << " in \"" << folder << "\"";
     return;
   }
-  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup, &info_)) {
+  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, creation_flags, nullptr, folder.c_str(), &startup,
+                      &info_)) {
     ADD_FAILURE() << "could not start: " << command_line << " (error " << GetLastError() << ")";
     info_ = {};
   }

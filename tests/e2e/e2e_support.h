@@ -51,8 +51,9 @@ class Process {
  public:
   // Starts the command line in the folder, which must be on drive C:
   // the program's clean-up chain may write a batch file into the root of
-  // its current drive, and Z: is the host's own root.
-  Process(const std::string& command_line, const std::string& folder);
+  // its current drive, and Z: is the host's own root. creation_flags go to
+  // CreateProcess (DETACHED_PROCESS: a console program without a console).
+  Process(const std::string& command_line, const std::string& folder, DWORD creation_flags = 0);
   ~Process();
   bool started() const { return info_.hProcess != nullptr; }
   DWORD id() const { return info_.dwProcessId; }

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "decode/decode_walk.h"
@@ -26,6 +27,7 @@ class RecordingSink : public decode::DecodeSink {
   void FinishOutput(const char* path, const archive::FileRecord& record) override;
   void AbandonOutput() override;
   void OnProgress(int percent) override { progress.push_back(percent); }
+  void OnSkipped(uint64_t offset, uint64_t count) override { skipped.push_back({offset, count}); }
   void OnFailure(decode::DecodeFailure failure, const archive::SharedState&) override { failures.push_back(failure); }
   void OnRunEnd(bool success) override;
 
@@ -43,6 +45,7 @@ class RecordingSink : public decode::DecodeSink {
   std::map<std::string, encoder::Bytes> files;
   std::map<std::string, archive::FileRecord> records;
   std::vector<int> progress;
+  std::vector<std::pair<uint64_t, uint64_t>> skipped;  // offset, count
   std::vector<decode::DecodeFailure> failures;
   std::vector<bool> run_ends;
   bool protocol_kept = true;

@@ -1,14 +1,23 @@
-// `kelvarin extract` and `kelvarin list` run as programs on archives that
-// `kelvarin pack` made: files, folders, times and permissions come back,
-// and names that would leave the output folder are refused.
+// `kelvarin` run as a program on archives that `kelvarin pack` or the
+// encoder made: files, folders, times and permissions come back; existing
+// files are replaced only when asked; failures, interrupts and damaged
+// headers leave nothing half-written and say what happened in the exit
+// status; names that would leave the output folder are refused.
 #include <gtest/gtest.h>
 #include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <thread>
+#include <vector>
 
+#include "archive/entry_header.h"
 #include "base/bounded_text.h"
 #include "encoder/entry_encoder.h"
 #include "encoder/sample_data.h"
@@ -16,32 +25,84 @@
 
 namespace {
 
+namespace fs = std::filesystem;
 using encoder::Bytes;
+
+const std::string kPassword = "pw-1234";
+
+encoder::Entry EntryOf(const char* name, Bytes contents) {
+  encoder::Entry entry;
+  base::CopyText(entry.record.output_name, archive::kOutputNameCapacity, name);
+  entry.contents = std::move(contents);
+  return entry;
+}
 
 class ExtractCommand : public ::testing::Test {
  protected:
-  int Run(const std::string& arguments, std::string* output = nullptr) {
-    const std::string capture = dir_.File("output.txt");
-    const std::string command =
-        "cd '" + dir_.path() + "' && '" KELVARIN_CLI "' " + arguments + " >'" + capture + "' 2>&1";
-    const int status = std::system(command.c_str());
-    if (output) {
-      Bytes bytes = encoder::ReadWholeFile(capture);
-      output->assign(bytes.begin(), bytes.end());
-    }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  // Runs the tool in the temporary folder with no terminal to ask on.
+  // Without `errors` stderr goes to `output` too.
+  int Run(const std::string& arguments, std::string* output = nullptr, std::string* errors = nullptr) {
+    return Shell("'" KELVARIN_CLI "' " + arguments + " </dev/null", output, errors);
+  }
+  // The same on a pseudo-terminal that is given `typed` as its input.
+  int RunOnTerminal(const std::string& arguments, const std::string& typed, std::string* output) {
+    return Shell("printf '" + typed + "' | script -qec \"'" KELVARIN_CLI "' " + arguments + "\" /dev/null", output);
   }
   void Write(const std::string& name, const Bytes& bytes) {
-    std::filesystem::create_directories(std::filesystem::path(dir_.File(name)).parent_path());
+    fs::create_directories(fs::path(dir_.File(name)).parent_path());
     testing_support::WriteFileBytes(dir_.File(name), bytes);
   }
   Bytes Read(const std::string& name) { return encoder::ReadWholeFile(dir_.File(name)); }
+  // Writes an archive of the entries; returns its bytes.
+  Bytes WriteArchive(const std::string& name, const std::vector<encoder::Entry>& entries,
+                     const encoder::EntryOptions& options = {}) {
+    encoder::ArchiveWriter writer(encoder::SampleStub(512));
+    for (const encoder::Entry& entry : entries) {
+      EXPECT_EQ(encoder::AddEntry(writer, entry, kPassword, options), encoder::EncodeError::kNone);
+    }
+    EXPECT_TRUE(writer.WriteTo(dir_.File(name)));
+    return writer.bytes();
+  }
+  // Temporary files of extract anywhere below the folder.
+  std::vector<std::string> TemporaryFiles() {
+    std::vector<std::string> found;
+    std::error_code ec;
+    for (const auto& item : fs::recursive_directory_iterator(dir_.path(), ec)) {
+      if (item.path().filename().string().rfind(".kelvarin-", 0) == 0) found.push_back(item.path().string());
+    }
+    return found;
+  }
   void SetUp() override {
     Write("stub.exe", encoder::SampleStub(512));
-    Write("password.txt", {'p', 'w', '-', '1', '2', '3', '4', '\n'});
+    Write("password.txt", Bytes(kPassword.begin(), kPassword.end()));
   }
   testing_support::TempDir dir_;
+
+ private:
+  int Shell(const std::string& command, std::string* output, std::string* errors = nullptr) {
+    const std::string out = dir_.File("stdout.txt"), err = dir_.File("stderr.txt");
+    const std::string redirection = " >'" + out + "' " + (errors ? "2>'" + err + "'" : "2>&1");
+    const int status = std::system(("cd '" + dir_.path() + "' && " + command + redirection).c_str());
+    auto take = [](const std::string& path, std::string* text) {
+      const Bytes bytes = encoder::ReadWholeFile(path);
+      if (text) text->assign(bytes.begin(), bytes.end());
+      fs::remove(path);
+    };
+    take(out, output);
+    if (errors) take(err, errors);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
 };
+
+TEST_F(ExtractCommand, HelpAndVersionGoToStdoutWithStatusZero) {
+  for (const char* arguments : {"--help", "--version", "check --help", "list -h", "extract a.exe --help", "pack --help"}) {
+    std::string output, errors;
+    EXPECT_EQ(Run(arguments, &output, &errors), 0) << arguments;
+    EXPECT_EQ(output.rfind(arguments == std::string("--version") ? "kelvarin 1." : "usage: kelvarin", 0), 0u)
+        << arguments << ": " << output;
+    EXPECT_EQ(errors, "") << arguments;
+  }
+}
 
 TEST_F(ExtractCommand, RelativeAndPlainNamesComeBackWithTimesAndReadOnly) {
   const Bytes text = encoder::TextLikeBytes(300000, 3), one = {'x'};
@@ -50,21 +111,25 @@ TEST_F(ExtractCommand, RelativeAndPlainNamesComeBackWithTimesAndReadOnly) {
   chmod(dir_.File("in/one.bin").c_str(), 0444);
   struct timespec times[2] = {{1000000000, 0}, {1200000000, 0}};
   utimensat(AT_FDCWD, dir_.File("in/docs/deep/text.txt").c_str(), times, 0);
+  struct timespec before_1970[2] = {{-400000000, 0}, {-315619200, 700}};
+  utimensat(AT_FDCWD, dir_.File("in/one.bin").c_str(), before_1970, 0);
   ASSERT_EQ(Run("pack --stub stub.exe --output rel.exe --password-file password.txt --relative --block-size 4000 in"), 0);
   ASSERT_EQ(Run("pack --stub stub.exe --output plain.exe --password-file password.txt in/one.bin"), 0);
 
-  std::filesystem::create_directory(dir_.File("out"));
   std::string printed;
-  ASSERT_EQ(Run("extract rel.exe --output out --password-file password.txt", &printed), 0) << printed;
+  ASSERT_EQ(Run("extract rel.exe --output out/made/here --password-file password.txt", &printed), 0) << printed;
   // Times first: reading the file back would touch its access time.
   struct stat info;
-  ASSERT_EQ(stat(dir_.File("out/in/docs/deep/text.txt").c_str(), &info), 0);
+  ASSERT_EQ(stat(dir_.File("out/made/here/in/docs/deep/text.txt").c_str(), &info), 0);
   EXPECT_EQ(info.st_mtim.tv_sec, 1200000000);
   EXPECT_EQ(info.st_atim.tv_sec, 1000000000);
-  EXPECT_EQ(Read("out/in/docs/deep/text.txt"), text);
-  EXPECT_EQ(Read("out/in/one.bin"), one);
-  ASSERT_EQ(stat(dir_.File("out/in/one.bin").c_str(), &info), 0);
+  ASSERT_EQ(stat(dir_.File("out/made/here/in/one.bin").c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0222, 0u) << "read-only comes back as a cleared write bit";
+  EXPECT_EQ(info.st_mtim.tv_sec, -315619200);
+  EXPECT_EQ(info.st_mtim.tv_nsec, 700);
+  EXPECT_EQ(info.st_atim.tv_sec, -400000000);
+  EXPECT_EQ(Read("out/made/here/in/docs/deep/text.txt"), text);
+  EXPECT_EQ(Read("out/made/here/in/one.bin"), one);
 
   ASSERT_EQ(Run("extract plain.exe --output out --password-file password.txt"), 0);
   EXPECT_EQ(Read("out/one.bin"), one);
@@ -72,22 +137,133 @@ TEST_F(ExtractCommand, RelativeAndPlainNamesComeBackWithTimesAndReadOnly) {
   ASSERT_EQ(Run("list rel.exe --password-file password.txt", &printed), 0);
   EXPECT_NE(printed.find("\\in\\docs\\deep\\text.txt"), std::string::npos) << printed;
   EXPECT_NE(printed.find("300000"), std::string::npos) << printed;
+  EXPECT_NE(printed.find("written 1960-01-01 00:00:00"), std::string::npos) << printed;
 }
 
-TEST_F(ExtractCommand, FailuresAreReportedInTheProgramsWordsWithExitStatusOne) {
+TEST_F(ExtractCommand, ArchiveFailuresNameTheArchiveWithExitStatusOne) {
   Write("a.txt", {'a', 'b', 'c'});
   ASSERT_EQ(Run("pack --stub stub.exe --output a.exe --password-file password.txt a.txt"), 0);
-  std::filesystem::create_directory(dir_.File("out"));
+  fs::create_directory(dir_.File("out"));
   Write("wrong.txt", {'n', 'o', 'p', 'e', '\n'});
   std::string printed;
   EXPECT_EQ(Run("extract a.exe --output out --password-file wrong.txt", &printed), 1);
   EXPECT_NE(printed.find("Wrong password"), std::string::npos) << printed;
-  EXPECT_FALSE(std::filesystem::exists(dir_.File("out/a.txt")));
+  EXPECT_FALSE(fs::exists(dir_.File("out/a.txt")));
 
   EXPECT_EQ(Run("extract stub.exe --output out --password-file password.txt", &printed), 1);
-  EXPECT_NE(printed.find("This is not Kelvarin file."), std::string::npos) << printed;
+  EXPECT_NE(printed.find("stub.exe: This is not Kelvarin file."), std::string::npos) << printed;
+  EXPECT_EQ(Run("check missing.exe", &printed), 1);
+  EXPECT_NE(printed.find("missing.exe: No such file or directory"), std::string::npos) << printed;
   EXPECT_EQ(Run("extract a.exe --password-file password.txt"), 2) << "no output folder";
+  EXPECT_EQ(Run("extract a.exe --output out --keep --overwrite --password-file password.txt"), 2);
   EXPECT_EQ(Run("list"), 2);
+  EXPECT_EQ(Run("list a.exe"), 2) << "no password and no terminal to ask";
+}
+
+TEST_F(ExtractCommand, ExistingFilesAreReplacedOnlyWhenAsked) {
+  const Bytes old_bytes = {'o', 'l', 'd'}, a = {'n', 'e', 'w'}, b = {'n', 'e', 'w', '!'};
+  WriteArchive("a.exe", {EntryOf("a.txt", a), EntryOf("b.txt", b)});
+  Write("out/a.txt", old_bytes);
+  Write("out/b.txt", old_bytes);
+  chmod(dir_.File("out/a.txt").c_str(), 0444);
+  const std::string extract = "extract a.exe --output out --password-file password.txt";
+  std::string printed;
+  EXPECT_EQ(Run(extract, &printed), 3) << "no terminal to ask on: kept, and said";
+  EXPECT_NE(printed.find("out/a.txt: exists"), std::string::npos) << printed;
+  EXPECT_NE(printed.find("out/b.txt: exists"), std::string::npos) << printed;
+  EXPECT_EQ(Read("out/a.txt"), old_bytes);
+  EXPECT_EQ(Read("out/b.txt"), old_bytes);
+
+  EXPECT_EQ(Run(extract + " --keep", &printed), 0);
+  EXPECT_EQ(printed, "");
+  EXPECT_EQ(Read("out/b.txt"), old_bytes);
+
+  EXPECT_EQ(RunOnTerminal(extract, "n\\ny\\n", &printed), 0) << printed;
+  EXPECT_EQ(Read("out/a.txt"), old_bytes) << "answered no";
+  EXPECT_EQ(Read("out/b.txt"), b) << "answered yes";
+
+  EXPECT_EQ(Run(extract + " --overwrite"), 0);
+  EXPECT_EQ(Read("out/a.txt"), a) << "read-only, replaced all the same";
+  EXPECT_TRUE(TemporaryFiles().empty());
+}
+
+TEST_F(ExtractCommand, AFailedExtractKeepsTheFileItWouldReplaceAndLeavesNoTemporaryFile) {
+  encoder::EntryOptions small_blocks;
+  small_blocks.block_size = 4000;
+  Bytes archive = WriteArchive("a.exe", {EntryOf("data.bin", encoder::RandomBytes(60000, 4))}, small_blocks);
+  archive[archive.size() - 30000] ^= 0x55;  // inside a block in the middle of the file
+  testing_support::WriteFileBytes(dir_.File("a.exe"), archive);
+  Write("out/data.bin", {'o', 'l', 'd'});
+  std::string printed;
+  EXPECT_EQ(Run("extract a.exe --output out --overwrite --password-file password.txt", &printed), 1);
+  EXPECT_NE(printed.find("a.exe (entry data.bin): Anyone cooked this file."), std::string::npos) << printed;
+  EXPECT_EQ(Read("out/data.bin"), (Bytes{'o', 'l', 'd'}));
+  EXPECT_TRUE(TemporaryFiles().empty());
+}
+
+TEST_F(ExtractCommand, AnInterruptRemovesTheTemporaryFile) {
+  // Big enough that the file is still being written when the signal comes.
+  encoder::EntryOptions stored;
+  stored.block_size = 1 << 20;
+  stored.form = encoder::BlockForm::kStored;
+  WriteArchive("big.exe", {EntryOf("big.bin", testing_support::PatternBytes(48 << 20))}, stored);
+  for (int signal_number : {SIGINT, SIGTERM}) {
+    fs::remove_all(dir_.File("out"));
+    const std::string archive = dir_.File("big.exe"), out = dir_.File("out"), password = dir_.File("password.txt");
+    const char* argv[] = {KELVARIN_CLI,  "extract", archive.c_str(), "--output", out.c_str(), "--password-file",
+                          password.c_str(), nullptr};
+    posix_spawn_file_actions_t files;
+    posix_spawn_file_actions_init(&files);
+    for (int fd : {0, 1, 2}) posix_spawn_file_actions_addopen(&files, fd, "/dev/null", O_RDWR, 0);
+    // A test run in the background may have started with the signals ignored.
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    sigset_t defaults;
+    sigemptyset(&defaults);
+    sigaddset(&defaults, signal_number);
+    posix_spawnattr_setsigdefault(&attributes, &defaults);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
+    pid_t pid = 0;
+    ASSERT_EQ(posix_spawn(&pid, KELVARIN_CLI, &files, &attributes, const_cast<char**>(argv), environ), 0);
+    posix_spawn_file_actions_destroy(&files);
+    posix_spawnattr_destroy(&attributes);
+
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (TemporaryFiles().empty() && std::chrono::steady_clock::now() < deadline) {
+      std::this_thread::sleep_for(std::chrono::microseconds(200));
+    }
+    EXPECT_FALSE(TemporaryFiles().empty()) << "the temporary file never appeared";
+    kill(pid, signal_number);
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal_number) << "ends as the signal would end it";
+    EXPECT_TRUE(TemporaryFiles().empty()) << signal_number;
+    EXPECT_FALSE(fs::exists(dir_.File("out/big.bin")));
+  }
+}
+
+TEST_F(ExtractCommand, ASkippedDamagedHeaderIsReportedAndTheOtherEntriesAreWritten) {
+  encoder::Entry damaged = EntryOf("b.txt", {'b'});
+  damaged.header.caption.assign(archive::kCaptionCapacity - 1, 'c');
+  WriteArchive("first.exe", {EntryOf("a.txt", {'a'})});
+  const size_t damaged_offset = Read("first.exe").size();
+  WriteArchive("two.exe", {EntryOf("a.txt", {'a'}), damaged});
+  const size_t skipped = Read("two.exe").size() - damaged_offset;
+  Bytes archive = WriteArchive("a.exe", {EntryOf("a.txt", {'a'}), damaged, EntryOf("c.txt", {'c'})});
+  archive[damaged_offset + archive::kEntryHeaderFixedSize + archive::kCaptionCapacity - 1] = 'c';  // the NUL
+  testing_support::WriteFileBytes(dir_.File("a.exe"), archive);
+  const std::string report =
+      "a.exe: skipped " + std::to_string(skipped) + " bytes at offset " + std::to_string(damaged_offset);
+
+  std::string printed;
+  EXPECT_EQ(Run("extract a.exe --output out --password-file password.txt", &printed), 1);
+  EXPECT_NE(printed.find(report), std::string::npos) << printed;
+  EXPECT_EQ(Read("out/a.txt"), Bytes{'a'});
+  EXPECT_EQ(Read("out/c.txt"), Bytes{'c'});
+  EXPECT_FALSE(fs::exists(dir_.File("out/b.txt")));
+  EXPECT_EQ(Run("list a.exe --password-file password.txt", &printed), 1);
+  EXPECT_NE(printed.find(report), std::string::npos) << printed;
+  EXPECT_NE(printed.find("c.txt"), std::string::npos) << printed;
 }
 
 TEST_F(ExtractCommand, NamesThatWouldLeaveTheOutputFolderAreRefused) {
@@ -96,15 +272,15 @@ TEST_F(ExtractCommand, NamesThatWouldLeaveTheOutputFolderAreRefused) {
     encoder::Entry entry;
     base::CopyText(entry.record.output_name, archive::kOutputNameCapacity, name);
     entry.contents = {'b', 'a', 'd'};
-    ASSERT_EQ(encoder::AddEntry(writer, entry, "pw-1234"), encoder::EncodeError::kNone);
+    ASSERT_EQ(encoder::AddEntry(writer, entry, kPassword), encoder::EncodeError::kNone);
     ASSERT_TRUE(writer.WriteTo(dir_.File("evil.exe")));
-    std::filesystem::remove_all(dir_.File("out"));
-    std::filesystem::create_directory(dir_.File("out"));
+    fs::remove_all(dir_.File("out"));
+    fs::create_directory(dir_.File("out"));
     std::string printed;
     EXPECT_EQ(Run("extract evil.exe --output out --password-file password.txt", &printed), 1) << name;
     EXPECT_NE(printed.find("Could not open for write"), std::string::npos) << name << ": " << printed;
-    EXPECT_TRUE(std::filesystem::is_empty(dir_.File("out"))) << name;
-    EXPECT_FALSE(std::filesystem::exists(dir_.File("escaped.txt"))) << name;
+    EXPECT_TRUE(fs::is_empty(dir_.File("out"))) << name;
+    EXPECT_FALSE(fs::exists(dir_.File("escaped.txt"))) << name;
   }
 }
 

@@ -64,6 +64,7 @@ TEST_F(DecodeWalk, EntriesOfEverySizeComeBackWithTheirRecords) {
 
   EXPECT_EQ(Run(writer.bytes()), 1);
   EXPECT_TRUE(sink_.failures.empty());
+  EXPECT_TRUE(sink_.skipped.empty());
   EXPECT_EQ(sink_.folder_questions, 1) << "one folder for the whole run";
   EXPECT_EQ(sink_.save_questions, (std::vector<std::string>{"one.bin", "big.dat"}));
   EXPECT_EQ(sink_.prepared, (std::vector<std::string>{"/out/docs/exact.txt", "/out/docs/sub/more.txt"}));
@@ -104,6 +105,7 @@ TEST_F(DecodeWalk, FewerThanTwentySixBytesAtTheEntryOffsetIsAnEmptySuccess) {
 TEST_F(DecodeWalk, JunkBetweenEntriesIsSkippedUpToTheNextHeader) {
   encoder::ArchiveWriter writer(encoder::SampleStub());
   Add(writer, MakeEntry("a.txt", PatternBytes(500, 1)));
+  const uint64_t junk_offset = writer.bytes().size();
   Bytes junk = {'x', '\\', 'y', '\\', '\\'};
   Bytes near_miss = encoder::EntryHeaderBytes({});
   near_miss[13] = '!';  // a marker whose NUL is missing
@@ -112,13 +114,16 @@ TEST_F(DecodeWalk, JunkBetweenEntriesIsSkippedUpToTheNextHeader) {
   Add(writer, MakeEntry("b.txt", PatternBytes(500, 2)));
   EXPECT_EQ(Run(writer.bytes()), 1);
   EXPECT_EQ(sink_.files["b.txt"], PatternBytes(500, 2));
+  EXPECT_EQ(sink_.skipped, (std::vector<std::pair<uint64_t, uint64_t>>{{junk_offset, junk.size()}}));
 }
 
 TEST_F(DecodeWalk, JunkAfterTheLastEntryIsAReadFailureAndEarlierFilesStay) {
   encoder::ArchiveWriter writer(encoder::SampleStub());
   Add(writer, MakeEntry("a.txt", PatternBytes(500)));
+  const uint64_t junk_offset = writer.bytes().size();
   writer.AddRaw(Bytes(40, 'j'));
   EXPECT_EQ(Run(writer.bytes()), 0);
+  EXPECT_EQ(sink_.skipped, (std::vector<std::pair<uint64_t, uint64_t>>{{junk_offset, 40}}));
   EXPECT_EQ(sink_.failures, std::vector<DecodeFailure>{DecodeFailure::kReadFailed});
   EXPECT_EQ(sink_.finished, std::vector<std::string>{"a.txt"});
   EXPECT_EQ(sink_.run_ends, std::vector<bool>{false});

@@ -1,6 +1,8 @@
 // `kelvarin pack` run as a program: its archives pass `kelvarin check` and
-// decode back to the packed files, names, times and attributes.
+// decode back to the packed files, names, times and attributes; installed,
+// it finds its stub without --stub.
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <cstdlib>
@@ -17,10 +19,16 @@ using encoder::Bytes;
 
 class PackCommand : public ::testing::Test {
  protected:
-  // Runs the tool in the temporary folder; returns its exit code.
-  int Run(const std::string& arguments) {
-    const std::string command = "cd '" + dir_.path() + "' && '" KELVARIN_CLI "' " + arguments + " >/dev/null 2>&1";
+  // Runs the tool, or another program, in the temporary folder; returns its
+  // exit code, and what it printed on stdout in output.
+  int Run(const std::string& arguments, const std::string& program = "'" KELVARIN_CLI "'",
+          std::string* output = nullptr) {
+    const std::string capture = dir_.File("stdout.txt");
+    const std::string command =
+        "cd '" + dir_.path() + "' && " + program + " " + arguments + " >'" + capture + "' 2>/dev/null";
     const int status = std::system(command.c_str());
+    const Bytes printed = encoder::ReadWholeFile(capture);
+    if (output) output->assign(printed.begin(), printed.end());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
   void Write(const std::string& name, const Bytes& bytes) {
@@ -97,6 +105,29 @@ TEST_F(PackCommand, RefusesWhatItCannotPackFaithfully) {
   EXPECT_EQ(Run("pack --stub stub.exe --output o.exe --block-size 1 --password abcd a.txt"), 2);
   EXPECT_EQ(Run("pack --stub stub.exe --output o.exe --suicide 200 --password abcd a.txt"), 2);
   EXPECT_EQ(Run("pack --help"), 0);
+}
+
+TEST_F(PackCommand, InstallsWithItsManualPageAndStubAndPacksWithThatStub) {
+  const Bytes stub = encoder::SampleStub(300);
+  Write("installed-stub.exe", stub);
+  Write("a.txt", Bytes(10, 'a'));
+  const std::string stub_variable = "KELVARIN_STUB='" + dir_.File("installed-stub.exe") + "' ";
+  ASSERT_EQ(Run("--install '" KELVARIN_BUILD_DIR "' --prefix prefix", stub_variable + "cmake"), 0);
+  const Bytes manual = encoder::ReadWholeFile(dir_.File("prefix/share/man/man1/kelvarin.1"));
+  EXPECT_EQ(std::string(manual.begin(), manual.begin() + std::min<size_t>(manual.size(), 14)), ".TH KELVARIN 1");
+  ASSERT_EQ(Run("pack --output o.exe --password abcd a.txt", "prefix/bin/kelvarin"), 0) << "no --stub";
+  const Bytes archive = encoder::ReadWholeFile(dir_.File("o.exe"));
+  EXPECT_TRUE(archive.size() > stub.size() && std::equal(stub.begin(), stub.end(), archive.begin()));
+
+  ASSERT_EQ(Run("-G DEB --config '" KELVARIN_BUILD_DIR "/CPackConfig.cmake' -B deb", stub_variable + "cpack"), 0);
+  std::string listing;
+  ASSERT_EQ(Run("-c deb/kelvarin_*.deb", "dpkg", &listing), 0);
+  for (const char* path : {"./usr/bin/kelvarin\n", "./usr/share/man/man1/kelvarin.1\n",
+                           "./usr/share/kelvarin/decoder.exe\n"}) {
+    EXPECT_NE(listing.find(path), std::string::npos) << path << listing;
+  }
+  EXPECT_NE(Run("--install '" KELVARIN_BUILD_DIR "' --prefix other", "KELVARIN_STUB=missing.exe cmake"), 0)
+      << "no stub, no install";
 }
 
 }  // namespace

@@ -1,0 +1,36 @@
+#include "cli/messages.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "cli/commands.h"
+#include "platform/os.h"
+
+namespace cli {
+
+bool PrintHelpIfAsked(int argc, char** argv, const char* help) {
+  for (int i = 0; i < argc; ++i) {
+    if (strcmp(argv[i], "--help") == 0 || strcmp(argv[i], "-h") == 0) {
+      fputs(help, stdout);
+      return true;
+    }
+  }
+  return false;
+}
+
+int UsageError(const char* command, const std::string& problem) {
+  fprintf(stderr, "kelvarin %s: %s\nSee 'kelvarin %s --help'.\n", command, problem.c_str(), command);
+  return kExitUsage;
+}
+
+void Complain(const std::string& subject, const std::string& text) {
+  fprintf(stderr, "kelvarin: %s: %s\n", subject.c_str(), text.c_str());
+}
+
+std::string SystemReason() {
+  char text[256];
+  platform::OsErrorText(text, sizeof text);
+  return text;
+}
+
+}  // namespace cli

@@ -1,0 +1,18 @@
+// How the tool speaks: help on stdout when asked for, everything that went
+// wrong on stderr, each line naming what it is about.
+#pragma once
+
+#include <string>
+
+namespace cli {
+
+// True, with the help printed on stdout, when an argument is --help or -h.
+bool PrintHelpIfAsked(int argc, char** argv, const char* help);
+// "kelvarin COMMAND: problem" and where the options are told; kExitUsage.
+int UsageError(const char* command, const std::string& problem);
+// "kelvarin: subject: text" on stderr.
+void Complain(const std::string& subject, const std::string& text);
+// The system's words for the failure just met ("Permission denied").
+std::string SystemReason();
+
+}  // namespace cli

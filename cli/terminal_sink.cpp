@@ -1,0 +1,66 @@
+#include "cli/terminal_sink.h"
+
+#include <cstdio>
+
+#include "cli/messages.h"
+#include "decode/failure_messages.h"
+#include "platform/console.h"
+#include "platform/file.h"
+
+namespace cli {
+namespace {
+
+constexpr uint64_t kProgressThreshold = 4 * 1024 * 1024;  // show progress above this size
+
+}  // namespace
+
+TerminalSink::TerminalSink(const archive::SharedState& state) : archive_(state.archive_path) {
+  uint64_t size = 0;
+  show_progress_ = platform::ErrorIsTerminal() && platform::File::OpenRead(state.archive_path).Size(&size) &&
+                   size > kProgressThreshold;
+}
+
+int TerminalSink::ExitCode(int walk_result) const {
+  // A run that ended early without a word would still be no success.
+  if (walk_result != 1 && status_.Code() == kExitOk) return kExitArchive;
+  return status_.Code();
+}
+
+void TerminalSink::OnProgress(int percent) {
+  if (show_progress_) fprintf(stderr, "\rDecoding... %3d %%", percent);
+}
+
+void TerminalSink::OnSkipped(uint64_t offset, uint64_t count) {
+  EndProgressLine();
+  Complain(archive_, "skipped " + std::to_string(count) + " bytes at offset " + std::to_string(offset) +
+                         " to find the next entry header; any entry stored there is lost");
+  status_.ArchiveFault();
+}
+
+void TerminalSink::OnFailure(decode::DecodeFailure failure, const archive::SharedState&) {
+  EndProgressLine();
+  if (failure_said_) return;
+  std::string text = decode::FailureText(failure, ui::Language::kEnglish);
+  // The program's words alone would blame the output for these.
+  if (failure == decode::DecodeFailure::kOpenForWrite) text += ": the stored name is unsafe or too long";
+  if (failure == decode::DecodeFailure::kWriteFailed) text += ": a data block is too short";
+  Complain(entry_.empty() ? archive_ : archive_ + " (entry " + entry_ + ")", text);
+  status_.ArchiveFault();
+}
+
+void TerminalSink::EndProgressLine() {
+  if (show_progress_) fputs("\r                    \r", stderr);
+}
+
+void TerminalSink::OutputProblem(const std::string& path, const std::string& text) {
+  EndProgressLine();
+  Complain(path, text);
+  status_.OutputProblem();
+}
+
+void TerminalSink::OutputProblemEndsRun(const std::string& path, const std::string& text) {
+  OutputProblem(path, text);
+  failure_said_ = true;
+}
+
+}  // namespace cli

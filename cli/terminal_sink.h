@@ -1,0 +1,45 @@
+// What extract and list share as decode sinks: progress on a terminal, the
+// archive's verdicts in the program's English words naming the archive and
+// the entry, skipped bytes, and the exit status all of it adds up to.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "archive/shared_state.h"
+#include "cli/commands.h"
+#include "decode/decode_walk.h"
+
+namespace cli {
+
+class TerminalSink : public decode::DecodeSink {
+ public:
+  explicit TerminalSink(const archive::SharedState& state);
+
+  // The exit status of a run whose walk returned walk_result.
+  int ExitCode(int walk_result) const;
+
+  void OnOutputName(const archive::FileRecord& record) override { entry_ = record.output_name; }
+  void OnProgress(int percent) override;
+  void OnSkipped(uint64_t offset, uint64_t count) override;
+  void OnFailure(decode::DecodeFailure failure, const archive::SharedState& state) override;
+
+ protected:
+  void EndProgressLine();
+  // An output file or folder could not be made or written, or was not
+  // replaced: "kelvarin: path: text".
+  void OutputProblem(const std::string& path, const std::string& text);
+  // The same for a failure that ends the run: the walk's own failure that
+  // follows is then not said again.
+  void OutputProblemEndsRun(const std::string& path, const std::string& text);
+  void EntryDone() { entry_.clear(); }
+
+ private:
+  std::string archive_;
+  std::string entry_;  // stored name of the entry being decoded
+  bool show_progress_ = false;
+  bool failure_said_ = false;
+  ExitStatus status_;
+};
+
+}  // namespace cli

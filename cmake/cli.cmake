@@ -1,0 +1,17 @@
+# The command-line tool, kelvarin on Linux and kelvarin.exe on Windows, with
+# its help texts and manual page made from cli/manual.txt at build time.
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+set(cli_generated ${CMAKE_BINARY_DIR}/generated)
+set(cli_manual_page ${cli_generated}/kelvarin.1)
+add_custom_command(
+  OUTPUT ${cli_generated}/cli/help_texts.h ${cli_manual_page}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${cli_generated}/cli
+  COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/tools/manual.py ${PROJECT_SOURCE_DIR}/cli/manual.txt
+          ${PROJECT_VERSION} ${cli_generated}/cli/help_texts.h ${cli_manual_page}
+  DEPENDS ${PROJECT_SOURCE_DIR}/tools/manual.py ${PROJECT_SOURCE_DIR}/cli/manual.txt
+  COMMENT "Help texts and manual page from cli/manual.txt")
+
+file(GLOB cli_sources CONFIGURE_DEPENDS cli/*.cpp)
+add_executable(kelvarin ${cli_sources} ${cli_generated}/cli/help_texts.h)
+target_include_directories(kelvarin PRIVATE ${cli_generated})
+target_link_libraries(kelvarin PRIVATE kelvarin_encoder)

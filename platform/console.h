@@ -1,0 +1,30 @@
+// What a console program needs from the system beyond files: whether a
+// person sits at the terminal, a line typed without echo, removal of a
+// half-written file when the user interrupts, and where the program lives.
+// Only the command-line tool uses these; the decoder links none of them.
+#pragma once
+
+namespace platform {
+
+// True when standard input is an interactive terminal that can answer.
+bool InputIsTerminal();
+// True when standard error shows on a terminal (progress lines go there).
+bool ErrorIsTerminal();
+
+// Reads a line from the terminal without showing it; the line end is not
+// kept, a longer line is cut to fit. False at the end of input.
+bool ReadHiddenLine(char* line, int capacity);
+
+// From now on an interrupt (Ctrl-C; on POSIX also SIGTERM) deletes the
+// file at path and then ends the program as the interrupt would have;
+// nullptr forgets the file. The path is copied; one file at a time.
+void DeleteOnInterrupt(const char* path);
+
+// The number the system knows this process by.
+unsigned long ProcessId();
+
+// The running program's own file. False when the system cannot say or it
+// does not fit.
+bool ProgramPath(char* path, int capacity);
+
+}  // namespace platform

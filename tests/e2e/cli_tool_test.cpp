@@ -1,0 +1,81 @@
+// kelvarin.exe, the command-line tool for Windows, run as a script would
+// run it: an archive made by the encoder is extracted with its folders,
+// attributes and times; an existing file is kept unless --overwrite says
+// otherwise, and the exit status tells which happened.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "base/bounded_text.h"
+#include "e2e_support.h"
+#include "encoder/entry_encoder.h"
+#include "encoder/sample_data.h"
+
+namespace {
+
+using encoder::Bytes;
+
+encoder::Entry EntryOf(const char* name, Bytes contents, uint32_t attributes, uint64_t last_write_time) {
+  encoder::Entry entry;
+  base::CopyText(entry.record.output_name, archive::kOutputNameCapacity, name);
+  entry.record.attributes = attributes;
+  entry.record.last_access_time = last_write_time;
+  entry.record.last_write_time = last_write_time;
+  entry.contents = std::move(contents);
+  return entry;
+}
+
+class CliTool : public ::testing::Test {
+ protected:
+  // Runs kelvarin.exe without a console, as a scheduled script would:
+  // nobody can be asked. Returns its exit status, or -1 when it hung.
+  int Run(const std::string& arguments) {
+    e2e::Process tool(e2e::Quoted(e2e::WindowsPath(KELVARIN_CLI_EXE)) + " " + arguments, folder_.path(),
+                      DETACHED_PROCESS);
+    DWORD status = 0;
+    return tool.WaitForExit(60000, &status) ? static_cast<int>(status) : -1;
+  }
+  e2e::TempFolder folder_;
+};
+
+TEST_F(CliTool, ExtractsWhatTheEncoderPackedAndReplacesOnlyWithOverwrite) {
+  const std::vector<encoder::Entry> entries = {
+      EntryOf("\\docs\\deep\\text.txt", encoder::TextLikeBytes(200000, 5), FILE_ATTRIBUTE_ARCHIVE,
+              0x01D5000055556666ull),
+      EntryOf("one.bin", {'x'}, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE, 0x0190000011112222ull)};
+  encoder::ArchiveWriter writer(encoder::SampleStub(512));
+  for (const encoder::Entry& entry : entries) {
+    ASSERT_EQ(encoder::AddEntry(writer, entry, "pw-1234"), encoder::EncodeError::kNone);
+  }
+  ASSERT_TRUE(writer.WriteTo(folder_.File("a.exe")));
+  const std::string extract = "extract a.exe --output out\\new --password pw-1234";
+
+  ASSERT_EQ(Run(extract), 0);
+  const std::string paths[] = {folder_.File("out\\new\\docs\\deep\\text.txt"), folder_.File("out\\new\\one.bin")};
+  for (size_t i = 0; i < entries.size(); ++i) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    ASSERT_TRUE(GetFileAttributesExA(paths[i].c_str(), GetFileExInfoStandard, &data)) << paths[i];
+    EXPECT_EQ(data.dwFileAttributes, entries[i].record.attributes) << paths[i];
+    const uint64_t written = (static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                             data.ftLastWriteTime.dwLowDateTime;
+    EXPECT_EQ(written, entries[i].record.last_write_time) << paths[i];
+    EXPECT_EQ(encoder::ReadWholeFile(paths[i]), entries[i].contents) << paths[i];
+  }
+
+  SetFileAttributesA(paths[0].c_str(), FILE_ATTRIBUTE_NORMAL);
+  const Bytes changed = {'c', 'h', 'a', 'n', 'g', 'e', 'd'};
+  FILE* file = fopen(paths[0].c_str(), "wb");
+  ASSERT_NE(file, nullptr);
+  fwrite(changed.data(), 1, changed.size(), file);
+  fclose(file);
+  EXPECT_EQ(Run(extract), 3) << "existing files, nobody to ask";
+  EXPECT_EQ(encoder::ReadWholeFile(paths[0]), changed);
+  EXPECT_EQ(Run(extract + " --overwrite"), 0);
+  EXPECT_EQ(encoder::ReadWholeFile(paths[0]), entries[0].contents);
+  EXPECT_EQ(encoder::ReadWholeFile(paths[1]), entries[1].contents) << "read-only, replaced all the same";
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA(folder_.File("out\\new\\.kelvarin-*").c_str(), &found);
+  EXPECT_EQ(search, INVALID_HANDLE_VALUE) << "a temporary file was left: " << found.cFileName;
+  if (search != INVALID_HANDLE_VALUE) FindClose(search);
+}
+
+}  // namespace
