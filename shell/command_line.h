@@ -14,7 +14,6 @@
 
 #include "base/paths.h"
 
-
 namespace shell {
 
 enum class Form { kExtraction, kCheck, kDialog, kCleanup, kUnrecognised };

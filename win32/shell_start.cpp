@@ -5,7 +5,6 @@
 
 #include "base/paths.h"
 
-
 namespace win32 {
 namespace {
 
