@@ -28,7 +28,9 @@ BOOL CALLBACK AddOwned(HWND window, LPARAM param) {
   return TRUE;
 }
 
-bool WriteBmp(const std::string& path, int width, int height, const std::vector<unsigned char>& pixels) {
+// A 24-bit bottom-up bitmap of the given size, and the file header that
+// goes in front of its pixels.
+BITMAPINFOHEADER BitmapInfo(int width, int height) {
   BITMAPINFOHEADER info{};
   info.biSize = sizeof info;
   info.biWidth = width;
@@ -36,15 +38,7 @@ bool WriteBmp(const std::string& path, int width, int height, const std::vector<
   info.biPlanes = 1;
   info.biBitCount = 24;
   info.biCompression = BI_RGB;
-  BITMAPFILEHEADER file{};
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof info;
-  file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
-  FILE* out = fopen(path.c_str(), "wb");
-  if (!out) return false;
-  bool ok = fwrite(&file, sizeof file, 1, out) == 1 && fwrite(&info, sizeof info, 1, out) == 1 &&
-            fwrite(pixels.data(), 1, pixels.size(), out) == pixels.size();
-  return fclose(out) == 0 && ok;
+  return info;
 }
 
 }  // namespace
@@ -68,13 +62,7 @@ bool SaveWindowScreenshot(HWND window, const std::string& bmp_path) {
   BitBlt(memory, 0, 0, width, height, screen_dc, area.left, area.top, SRCCOPY);
   SelectObject(memory, old);
 
-  BITMAPINFOHEADER info{};
-  info.biSize = sizeof info;
-  info.biWidth = width;
-  info.biHeight = height;
-  info.biPlanes = 1;
-  info.biBitCount = 24;
-  info.biCompression = BI_RGB;
+  BITMAPINFOHEADER info = BitmapInfo(width, height);
   const int stride = (width * 3 + 3) & ~3;
   std::vector<unsigned char> pixels(static_cast<size_t>(stride) * height);
   const int rows = GetDIBits(memory, bitmap, 0, height, pixels.data(), reinterpret_cast<BITMAPINFO*>(&info),
@@ -82,7 +70,17 @@ bool SaveWindowScreenshot(HWND window, const std::string& bmp_path) {
   DeleteObject(bitmap);
   DeleteDC(memory);
   ReleaseDC(nullptr, screen_dc);
-  return rows == height && WriteBmp(bmp_path, width, height, pixels);
+  if (rows != height) return false;
+
+  BITMAPFILEHEADER file{};
+  file.bfType = 0x4D42;  // "BM"
+  file.bfOffBits = sizeof file + sizeof info;
+  file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
+  FILE* out = fopen(bmp_path.c_str(), "wb");
+  if (!out) return false;
+  const bool written = fwrite(&file, sizeof file, 1, out) == 1 && fwrite(&info, sizeof info, 1, out) == 1 &&
+                       fwrite(pixels.data(), 1, pixels.size(), out) == pixels.size();
+  return fclose(out) == 0 && written;
 }
 
 }  // namespace e2e
