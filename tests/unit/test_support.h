@@ -1,5 +1,5 @@
 // Helpers shared by the unit tests: a temporary folder that cleans up
-// after itself, small archives written into it, and Shift-JIS texts.
+// after itself, archives written into it and walked, and Shift-JIS texts.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -7,8 +7,10 @@
 #include <vector>
 
 #include "archive/file_record.h"
+#include "archive/shared_state.h"
 #include "decode/decode_walk.h"
 #include "encoder/archive_writer.h"
+#include "encoder/sample_data.h"
 
 namespace testing_support {
 
@@ -23,17 +25,14 @@ class TempDir {
   std::string path_;
 };
 
-// Stored bytes of the given length with a recognisable pattern.
-encoder::Bytes PatternBytes(size_t length, unsigned seed = 1);
+// Still used by the decode walk tests; the other tests take
+// encoder::RandomBytes directly.
+inline encoder::Bytes PatternBytes(size_t length, unsigned seed = 1) { return encoder::RandomBytes(length, seed); }
 void WriteFileBytes(const std::string& path, const encoder::Bytes& bytes);
 
-// Runs the decompressor on a Block buffer holding a copy of block and
-// returns what the buffer holds afterwards (its length bytes).
-struct DecompressResult {
-  int result = 0;
-  encoder::Bytes bytes;
-};
-DecompressResult Decompress(const encoder::Bytes& block);
+// The archive written to `dir` as archive.exe, with its first entry
+// located (the test fails when there is none).
+archive::SharedState ArchiveState(const TempDir& dir, const encoder::Bytes& archive);
 
 // Decodes a whole archive with the decode walk into memory: every finished
 // output file by the path the walk chose (a folder "/out" for relative
