@@ -11,7 +11,7 @@
 namespace {
 
 using encoder::Bytes;
-using testing_support::PatternBytes;
+using encoder::RandomBytes;
 using testing_support::TempDir;
 using testing_support::WriteFileBytes;
 
@@ -54,73 +54,64 @@ TEST_F(EntryHeader, ReadsEveryFieldAndEndsAtTheFirstBlock) {
   EXPECT_EQ(file_.Position(), 41u);
 }
 
-TEST_F(EntryHeader, EmptyCaptionGivesTwentySevenBytes) {
-  strcpy(state_.caption, "old");
-  Open(encoder::EntryHeaderBytes({}));
-  EXPECT_EQ(archive::ReadEntryHeader(file_, state_), 27);
-  EXPECT_STREQ(state_.caption, "");
-}
-
-TEST_F(EntryHeader, MarkerWithoutItsNulIsNoHeaderAndThePositionStays) {
-  Bytes header = encoder::EntryHeaderBytes({});
-  header[13] = 'X';
-  Open(Concat(Bytes(5, 0), header));
-  ASSERT_TRUE(file_.Seek(5));
-  EXPECT_EQ(archive::ReadEntryHeader(file_, state_), archive::kNoHeaderHere);
-  EXPECT_EQ(file_.Position(), 5u);
-}
-
-TEST_F(EntryHeader, FewerThanTwentySixBytesIsAShortReadAtTheEnd) {
-  Bytes header = encoder::EntryHeaderBytes({});
-  header.resize(25);
-  Open(header);
-  EXPECT_EQ(archive::ReadEntryHeader(file_, state_), archive::kHeaderShortRead);
-  EXPECT_EQ(file_.Position(), 25u);
-}
-
-TEST_F(EntryHeader, CaptionsThatDoNotEndWellNeverOverrunTheBuffer) {
-  strcpy(state_.caption, "kept");
-  encoder::EntryHeaderFields fields;
-  fields.version = 999;
-  fields.caption = std::string(259, 'c');  // the longest that fits
-  Open(encoder::EntryHeaderBytes(fields));
-  EXPECT_EQ(archive::ReadEntryHeader(file_, state_), 26 + 260);
-  EXPECT_EQ(strlen(state_.caption), 259u);
-
-  // No NUL within 260 bytes: not a header; state and position unchanged.
-  archive::SharedState fresh;
-  fields.caption = std::string(300, 'c');
-  Open(encoder::EntryHeaderBytes(fields));
-  EXPECT_EQ(archive::ReadEntryHeader(file_, fresh), archive::kNoHeaderHere);
-  EXPECT_EQ(file_.Position(), 0u);
-  EXPECT_EQ(fresh.version, 0u);
-
-  // The end of the file inside the caption: a short read.
-  Bytes cut = encoder::EntryHeaderBytes(fields);
-  cut.resize(40);
-  Open(cut);
-  EXPECT_EQ(archive::ReadEntryHeader(file_, fresh), archive::kHeaderShortRead);
-  EXPECT_EQ(fresh.version, 0u);
+// A caption needs its NUL within 260 bytes; a header that is not whole is
+// a short read at the end of the file, and no header anywhere else, with
+// the position back at its start. Neither changes the state.
+TEST_F(EntryHeader, CaptionsAndHeadersThatDoNotEndWellChangeNothing) {
+  auto header = [](size_t caption_length, size_t keep = SIZE_MAX) {
+    encoder::EntryHeaderFields fields;
+    fields.version = 999;
+    fields.caption.assign(caption_length, 'c');
+    Bytes bytes = encoder::EntryHeaderBytes(fields);
+    bytes.resize(std::min(keep, bytes.size()));
+    return bytes;
+  };
+  Bytes no_marker_nul = header(0);
+  no_marker_nul[13] = 'X';
+  const struct {
+    const char* what;
+    Bytes bytes;
+    int32_t result;
+    uint64_t position;
+  } cases[] = {
+      {"empty caption", header(0), 27, 5 + 27},
+      {"longest caption", header(259), 26 + 260, 5 + 26 + 260},
+      {"260 caption bytes before the NUL", header(260), archive::kNoHeaderHere, 5},
+      {"no NUL in 300 bytes", header(300), archive::kNoHeaderHere, 5},
+      {"the marker without its NUL", no_marker_nul, archive::kNoHeaderHere, 5},
+      {"the end of the file inside the caption", header(300, 40), archive::kHeaderShortRead, 5 + 40},
+      {"fewer than 26 bytes", header(0, 25), archive::kHeaderShortRead, 5 + 25},
+  };
+  for (const auto& c : cases) {
+    archive::SharedState state;
+    strcpy(state.caption, "kept");
+    Open(Concat(Bytes(5, 0), c.bytes));
+    ASSERT_TRUE(file_.Seek(5));
+    EXPECT_EQ(archive::ReadEntryHeader(file_, state), c.result) << c.what;
+    EXPECT_EQ(file_.Position(), c.position) << c.what;
+    const bool read = c.result > 0;
+    EXPECT_EQ(state.version, read ? 999u : 0u) << c.what;
+    EXPECT_EQ(strlen(state.caption), read ? static_cast<size_t>(c.result - 27) : 4u) << c.what;
+  }
 }
 
 using DataBlock = FileFixture;
 
 TEST_F(DataBlock, GoodBlockLandsInTheBufferAndCountsEveryByte) {
-  Bytes stored = PatternBytes(100);
+  const Bytes stored = RandomBytes(100);
   Open(encoder::DataBlockBytes(stored));
   archive::BlockBuffer buffer;
   archive::DataBlockResult result = archive::ReadDataBlock(file_, buffer);
   EXPECT_EQ(result.status, archive::BlockRead::kOk);
   EXPECT_EQ(result.length, 100u);
   EXPECT_EQ(result.consumed, 120u);
-  EXPECT_EQ(memcmp(buffer.data, stored.data(), 100), 0);
+  EXPECT_EQ(Bytes(buffer.data, buffer.data + 100), stored);
   archive::ReleaseBlockBuffer(buffer);
 }
 
 TEST_F(DataBlock, BufferGrowsToTwiceTheLengthOnlyWhenTooShort) {
-  Bytes file = Concat(Concat(encoder::DataBlockBytes(PatternBytes(100)), encoder::DataBlockBytes(PatternBytes(150))),
-                      encoder::DataBlockBytes(PatternBytes(250)));
-  Open(file);
+  Open(Concat(Concat(encoder::DataBlockBytes(RandomBytes(100)), encoder::DataBlockBytes(RandomBytes(150))),
+              encoder::DataBlockBytes(RandomBytes(250))));
   archive::BlockBuffer buffer;
   archive::ReadDataBlock(file_, buffer);
   EXPECT_EQ(buffer.length, 200u);
@@ -134,22 +125,19 @@ TEST_F(DataBlock, BufferGrowsToTwiceTheLengthOnlyWhenTooShort) {
 }
 
 TEST_F(DataBlock, ChangesOutsideTheWholeRowsGoUnnoticed) {
-  Bytes stored = PatternBytes(31);
-  Bytes block = encoder::DataBlockBytes(stored);
-  block[20 + 30] ^= 0xFF;  // last of the 15 tail bytes
-  Open(block);
-  archive::BlockBuffer buffer;
-  EXPECT_EQ(archive::ReadDataBlock(file_, buffer).status, archive::BlockRead::kOk);
-  archive::ReleaseBlockBuffer(buffer);
-
-  block[20 + 3] ^= 0xFF;  // inside the whole row
-  Open(block);
-  EXPECT_EQ(archive::ReadDataBlock(file_, buffer).status, archive::BlockRead::kChecksumMismatch);
-  archive::ReleaseBlockBuffer(buffer);
+  Bytes block = encoder::DataBlockBytes(RandomBytes(31));
+  for (const auto& [at, status] : {std::pair{20 + 30, archive::BlockRead::kOk},  // last of the 15 tail bytes
+                                   std::pair{20 + 3, archive::BlockRead::kChecksumMismatch}}) {
+    block[at] ^= 0xFF;
+    Open(block);
+    archive::BlockBuffer buffer;
+    EXPECT_EQ(archive::ReadDataBlock(file_, buffer).status, status) << at;
+    archive::ReleaseBlockBuffer(buffer);
+  }
 }
 
-TEST_F(DataBlock, ShortFieldsAreReadFailures) {
-  Bytes block = encoder::DataBlockBytes(PatternBytes(40));
+TEST_F(DataBlock, ShortFieldsAndLengthsTheFileCannotHoldAreReadFailures) {
+  const Bytes block = encoder::DataBlockBytes(RandomBytes(40));
   for (size_t cut : {0u, 10u, 16u, 19u, 20u, 59u}) {
     Open(Bytes(block.begin(), block.begin() + static_cast<long>(cut)));
     archive::BlockBuffer buffer;
@@ -158,14 +146,8 @@ TEST_F(DataBlock, ShortFieldsAreReadFailures) {
     EXPECT_EQ(result.consumed, cut);
     if (buffer.length) archive::ReleaseBlockBuffer(buffer);
   }
-}
-
-TEST_F(DataBlock, LengthsTheFileCannotHoldAreRefusedBeforeAllocating) {
   for (uint32_t length : {41u, 0x7FFFFE00u, 0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFFu}) {
-    encoder::DataBlockOptions options;
-    options.override_length = true;
-    options.length = length;
-    Open(encoder::DataBlockBytes(PatternBytes(40), options));
+    Open(encoder::DataBlockBytes(RandomBytes(40), {false, true, length}));
     archive::BlockBuffer buffer;
     EXPECT_EQ(archive::ReadDataBlock(file_, buffer).status, archive::BlockRead::kReadFailure) << length;
     EXPECT_EQ(buffer.length, 0u) << "no memory was asked for";
@@ -176,13 +158,12 @@ TEST(LocateScan, FindsTheFirstEntryOnA256ByteBoundary) {
   TempDir dir;
   encoder::ArchiveWriter writer(encoder::SampleStub(700));  // padded to 768
   writer.AddEntryHeader({});
-  writer.AddDataBlock(PatternBytes(50));
+  writer.AddDataBlock(RandomBytes(50));
   ASSERT_TRUE(writer.WriteTo(dir.File("a.exe")));
   EXPECT_EQ(archive::LocateFirstEntry(dir.File("a.exe").c_str()), 768 + 256);
 
   // A marker that is not at a block start is not found.
-  Bytes shifted = Concat(Bytes(10, 0), encoder::EntryHeaderBytes({}));
-  WriteFileBytes(dir.File("b"), shifted);
+  WriteFileBytes(dir.File("b"), Concat(Bytes(10, 0), encoder::EntryHeaderBytes({})));
   EXPECT_EQ(archive::LocateFirstEntry(dir.File("b").c_str()), -1);
 
   // A short last block that holds the marker and its NUL still counts.
