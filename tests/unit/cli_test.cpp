@@ -1,8 +1,8 @@
-// `kelvarin` run as a program on archives that `kelvarin pack` or the
-// encoder made: files, folders, times and permissions come back; existing
-// files are replaced only when asked; failures, interrupts and damaged
-// headers leave nothing half-written and say what happened in the exit
-// status; names that would leave the output folder are refused.
+// `kelvarin` run as a program: `pack` makes archives that `check` passes
+// and `extract` and `list` read back with their names, times and
+// permissions; existing files are replaced only when asked; failures,
+// interrupts and damage leave nothing half-written and say what happened
+// in the exit status; installed, the tool finds its stub without --stub.
 #include <gtest/gtest.h>
 #include <fcntl.h>
 #include <signal.h>
@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -17,32 +18,25 @@
 #include <thread>
 #include <vector>
 
-#include "archive/entry_header.h"
-#include "base/bounded_text.h"
-#include "encoder/entry_encoder.h"
 #include "encoder/sample_data.h"
 #include "test_support.h"
+#include "tests/support/entries.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using encoder::Bytes;
+using test_support::MakeEntry;
 
 const std::string kPassword = "pw-1234";
 
-encoder::Entry EntryOf(const char* name, Bytes contents) {
-  encoder::Entry entry;
-  base::CopyText(entry.record.output_name, archive::kOutputNameCapacity, name);
-  entry.contents = std::move(contents);
-  return entry;
-}
-
-class ExtractCommand : public ::testing::Test {
+class CliTool : public ::testing::Test {
  protected:
-  // Runs the tool in the temporary folder with no terminal to ask on.
-  // Without `errors` stderr goes to `output` too.
-  int Run(const std::string& arguments, std::string* output = nullptr, std::string* errors = nullptr) {
-    return Shell("'" KELVARIN_CLI "' " + arguments + " </dev/null", output, errors);
+  // Runs the tool (or another program) in the temporary folder with no
+  // terminal to ask on. Without `errors` stderr goes to `output` too.
+  int Run(const std::string& arguments, std::string* output = nullptr, std::string* errors = nullptr,
+          const std::string& program = "'" KELVARIN_CLI "'") {
+    return Shell(program + " " + arguments + " </dev/null", output, errors);
   }
   // The same on a pseudo-terminal that is given `typed` as its input.
   int RunOnTerminal(const std::string& arguments, const std::string& typed, std::string* output) {
@@ -56,10 +50,7 @@ class ExtractCommand : public ::testing::Test {
   // Writes an archive of the entries; returns its bytes.
   Bytes WriteArchive(const std::string& name, const std::vector<encoder::Entry>& entries,
                      const encoder::EntryOptions& options = {}) {
-    encoder::ArchiveWriter writer(encoder::SampleStub(512));
-    for (const encoder::Entry& entry : entries) {
-      EXPECT_EQ(encoder::AddEntry(writer, entry, kPassword, options), encoder::EncodeError::kNone);
-    }
+    const encoder::ArchiveWriter writer = test_support::ArchiveOf(encoder::SampleStub(512), entries, kPassword, options);
     EXPECT_TRUE(writer.WriteTo(dir_.File(name)));
     return writer.bytes();
   }
@@ -94,7 +85,10 @@ class ExtractCommand : public ::testing::Test {
   }
 };
 
-TEST_F(ExtractCommand, HelpAndVersionGoToStdoutWithStatusZero) {
+using PackCommand = CliTool;
+using ExtractCommand = CliTool;
+
+TEST_F(CliTool, HelpAndVersionGoToStdoutWithStatusZero) {
   for (const char* arguments : {"--help", "--version", "check --help", "list -h", "extract a.exe --help", "pack --help"}) {
     std::string output, errors;
     EXPECT_EQ(Run(arguments, &output, &errors), 0) << arguments;
@@ -104,17 +98,21 @@ TEST_F(ExtractCommand, HelpAndVersionGoToStdoutWithStatusZero) {
   }
 }
 
-TEST_F(ExtractCommand, RelativeAndPlainNamesComeBackWithTimesAndReadOnly) {
-  const Bytes text = encoder::TextLikeBytes(300000, 3), one = {'x'};
+TEST_F(PackCommand, PackedFilesComeBackWithTheirNamesTimesAndPermissions) {
+  const Bytes text = encoder::TextLikeBytes(300000, 3), small = {'h', 'i', '\n'}, one = {'x'};
   Write("in/docs/deep/text.txt", text);
+  Write("in/docs/a/small.txt", small);
   Write("in/one.bin", one);
   chmod(dir_.File("in/one.bin").c_str(), 0444);
   struct timespec times[2] = {{1000000000, 0}, {1200000000, 0}};
   utimensat(AT_FDCWD, dir_.File("in/docs/deep/text.txt").c_str(), times, 0);
   struct timespec before_1970[2] = {{-400000000, 0}, {-315619200, 700}};
   utimensat(AT_FDCWD, dir_.File("in/one.bin").c_str(), before_1970, 0);
-  ASSERT_EQ(Run("pack --stub stub.exe --output rel.exe --password-file password.txt --relative --block-size 4000 in"), 0);
-  ASSERT_EQ(Run("pack --stub stub.exe --output plain.exe --password-file password.txt in/one.bin"), 0);
+  ASSERT_EQ(Run("pack --stub stub.exe --output rel.exe --password-file password.txt --relative --block-size 4000 "
+                "--serial 1234ABCD --time 1600000000 in"),
+            0);
+  ASSERT_EQ(Run("pack --stub stub.exe --output plain.exe --password 'pass word' in/one.bin"), 0);
+  EXPECT_EQ(Run("check rel.exe"), 0);
 
   std::string printed;
   ASSERT_EQ(Run("extract rel.exe --output out/made/here --password-file password.txt", &printed), 0) << printed;
@@ -129,20 +127,77 @@ TEST_F(ExtractCommand, RelativeAndPlainNamesComeBackWithTimesAndReadOnly) {
   EXPECT_EQ(info.st_mtim.tv_nsec, 700);
   EXPECT_EQ(info.st_atim.tv_sec, -400000000);
   EXPECT_EQ(Read("out/made/here/in/docs/deep/text.txt"), text);
+  EXPECT_EQ(Read("out/made/here/in/docs/a/small.txt"), small);
   EXPECT_EQ(Read("out/made/here/in/one.bin"), one);
 
-  ASSERT_EQ(Run("extract plain.exe --output out --password-file password.txt"), 0);
-  EXPECT_EQ(Read("out/one.bin"), one);
+  ASSERT_EQ(Run("extract plain.exe --output out --password 'pass word'"), 0);
+  EXPECT_EQ(Read("out/one.bin"), one) << "the base name alone without --relative";
 
   ASSERT_EQ(Run("list rel.exe --password-file password.txt", &printed), 0);
-  EXPECT_NE(printed.find("\\in\\docs\\deep\\text.txt"), std::string::npos) << printed;
+  EXPECT_LT(printed.find("\\in\\docs\\a\\small.txt"), printed.find("\\in\\docs\\deep\\text.txt")) << printed;
   EXPECT_NE(printed.find("300000"), std::string::npos) << printed;
   EXPECT_NE(printed.find("written 1960-01-01 00:00:00"), std::string::npos) << printed;
+
+  // What only the record shows: the serial, the encoding time, the
+  // attributes, and the creation time, which is the write time here.
+  auto decoded = testing_support::DecodeInMemory(dir_, Read("rel.exe"), kPassword);
+  ASSERT_EQ(decoded.files.size(), 3u);
+  const archive::FileRecord& record = decoded.files[2].record;
+  EXPECT_STREQ(record.output_name, "\\in\\one.bin");
+  EXPECT_EQ(record.encoder_serial, 0x1234ABCDu);
+  EXPECT_EQ(record.encoding_time, 1600000000u);
+  EXPECT_EQ(record.attributes, 0x01u);
+  EXPECT_EQ(decoded.files[0].record.attributes, 0x20u);
+  EXPECT_EQ(record.creation_time, record.last_write_time);
+}
+
+TEST_F(PackCommand, RefusesWhatItCannotPackFaithfully) {
+  Write("a.txt", Bytes(10, 'a'));
+  Write("empty.txt", {});
+  Write("folder/b.txt", Bytes(10, 'b'));
+  for (const char* arguments : {"--password abc a.txt",  // too short
+                                "--password \"$(printf '\\202bcd')\" a.txt",  // an undefined transposition
+                                "--password abcd folder",  // a folder without --relative
+                                "--password abcd --relative /etc/hostname", "--password abcd empty.txt"}) {
+    EXPECT_EQ(Run(std::string("pack --stub stub.exe --output o.exe ") + arguments), 1) << arguments;
+  }
+  EXPECT_EQ(Run("pack --stub missing.exe --output o.exe --password abcd a.txt"), 1);
+  EXPECT_FALSE(fs::exists(dir_.File("o.exe")));
+  for (const char* arguments : {"--password abcd a.txt", "--stub stub.exe --block-size 1 --password abcd a.txt",
+                                "--stub stub.exe --suicide 200 --password abcd a.txt"}) {
+    EXPECT_EQ(Run(std::string("pack --output o.exe ") + arguments), 2) << arguments;
+  }
+}
+
+TEST_F(PackCommand, InstallsWithItsManualPageAndStubAndPacksWithThatStub) {
+  const Bytes stub = encoder::SampleStub(300);
+  Write("installed-stub.exe", stub);
+  Write("a.txt", Bytes(10, 'a'));
+  const std::string stub_variable = "KELVARIN_STUB='" + dir_.File("installed-stub.exe") + "' ";
+  ASSERT_EQ(Run("--install '" KELVARIN_BUILD_DIR "' --prefix prefix", nullptr, nullptr, stub_variable + "cmake"), 0);
+  const Bytes manual = Read("prefix/share/man/man1/kelvarin.1");
+  EXPECT_EQ(std::string(manual.begin(), manual.begin() + std::min<size_t>(manual.size(), 14)), ".TH KELVARIN 1");
+  ASSERT_EQ(Run("pack --output o.exe --password abcd a.txt", nullptr, nullptr, "prefix/bin/kelvarin"), 0) << "no --stub";
+  const Bytes archive = Read("o.exe");
+  EXPECT_TRUE(archive.size() > stub.size() && std::equal(stub.begin(), stub.end(), archive.begin()));
+
+  ASSERT_EQ(Run("-G DEB --config '" KELVARIN_BUILD_DIR "/CPackConfig.cmake' -B deb", nullptr, nullptr,
+                stub_variable + "cpack"),
+            0);
+  std::string listing;
+  ASSERT_EQ(Run("-c deb/kelvarin_*.deb", &listing, nullptr, "dpkg"), 0);
+  for (const char* path : {"./usr/bin/kelvarin\n", "./usr/share/man/man1/kelvarin.1\n",
+                           "./usr/share/kelvarin/decoder.exe\n"}) {
+    EXPECT_NE(listing.find(path), std::string::npos) << path << listing;
+  }
+  EXPECT_NE(Run("--install '" KELVARIN_BUILD_DIR "' --prefix other", nullptr, nullptr,
+                "KELVARIN_STUB=missing.exe cmake"),
+            0)
+      << "no stub, no install";
 }
 
 TEST_F(ExtractCommand, ArchiveFailuresNameTheArchiveWithExitStatusOne) {
-  Write("a.txt", {'a', 'b', 'c'});
-  ASSERT_EQ(Run("pack --stub stub.exe --output a.exe --password-file password.txt a.txt"), 0);
+  WriteArchive("a.exe", {MakeEntry("a.txt", {'a', 'b', 'c'})});
   fs::create_directory(dir_.File("out"));
   Write("wrong.txt", {'n', 'o', 'p', 'e', '\n'});
   std::string printed;
@@ -162,7 +217,7 @@ TEST_F(ExtractCommand, ArchiveFailuresNameTheArchiveWithExitStatusOne) {
 
 TEST_F(ExtractCommand, ExistingFilesAreReplacedOnlyWhenAsked) {
   const Bytes old_bytes = {'o', 'l', 'd'}, a = {'n', 'e', 'w'}, b = {'n', 'e', 'w', '!'};
-  WriteArchive("a.exe", {EntryOf("a.txt", a), EntryOf("b.txt", b)});
+  WriteArchive("a.exe", {MakeEntry("a.txt", a), MakeEntry("b.txt", b)});
   Write("out/a.txt", old_bytes);
   Write("out/b.txt", old_bytes);
   chmod(dir_.File("out/a.txt").c_str(), 0444);
@@ -188,11 +243,9 @@ TEST_F(ExtractCommand, ExistingFilesAreReplacedOnlyWhenAsked) {
 }
 
 TEST_F(ExtractCommand, AFailedExtractKeepsTheFileItWouldReplaceAndLeavesNoTemporaryFile) {
-  encoder::EntryOptions small_blocks;
-  small_blocks.block_size = 4000;
-  Bytes archive = WriteArchive("a.exe", {EntryOf("data.bin", encoder::RandomBytes(60000, 4))}, small_blocks);
+  Bytes archive = WriteArchive("a.exe", {MakeEntry("data.bin", encoder::RandomBytes(60000, 4))}, {4000});
   archive[archive.size() - 30000] ^= 0x55;  // inside a block in the middle of the file
-  testing_support::WriteFileBytes(dir_.File("a.exe"), archive);
+  Write("a.exe", archive);
   Write("out/data.bin", {'o', 'l', 'd'});
   std::string printed;
   EXPECT_EQ(Run("extract a.exe --output out --overwrite --password-file password.txt", &printed), 1);
@@ -203,10 +256,8 @@ TEST_F(ExtractCommand, AFailedExtractKeepsTheFileItWouldReplaceAndLeavesNoTempor
 
 TEST_F(ExtractCommand, AnInterruptRemovesTheTemporaryFile) {
   // Big enough that the file is still being written when the signal comes.
-  encoder::EntryOptions stored;
-  stored.block_size = 1 << 20;
-  stored.form = encoder::BlockForm::kStored;
-  WriteArchive("big.exe", {EntryOf("big.bin", testing_support::PatternBytes(48 << 20))}, stored);
+  WriteArchive("big.exe", {MakeEntry("big.bin", encoder::RandomBytes(48 << 20))},
+               {1 << 20, 0, encoder::BlockForm::kStored});
   for (int signal_number : {SIGINT, SIGTERM}) {
     fs::remove_all(dir_.File("out"));
     const std::string archive = dir_.File("big.exe"), out = dir_.File("out"), password = dir_.File("password.txt");
@@ -242,45 +293,34 @@ TEST_F(ExtractCommand, AnInterruptRemovesTheTemporaryFile) {
   }
 }
 
-TEST_F(ExtractCommand, ASkippedDamagedHeaderIsReportedAndTheOtherEntriesAreWritten) {
-  encoder::Entry damaged = EntryOf("b.txt", {'b'});
-  damaged.header.caption.assign(archive::kCaptionCapacity - 1, 'c');
-  WriteArchive("first.exe", {EntryOf("a.txt", {'a'})});
-  const size_t damaged_offset = Read("first.exe").size();
-  WriteArchive("two.exe", {EntryOf("a.txt", {'a'}), damaged});
-  const size_t skipped = Read("two.exe").size() - damaged_offset;
-  Bytes archive = WriteArchive("a.exe", {EntryOf("a.txt", {'a'}), damaged, EntryOf("c.txt", {'c'})});
-  archive[damaged_offset + archive::kEntryHeaderFixedSize + archive::kCaptionCapacity - 1] = 'c';  // the NUL
-  testing_support::WriteFileBytes(dir_.File("a.exe"), archive);
-  const std::string report =
-      "a.exe: skipped " + std::to_string(skipped) + " bytes at offset " + std::to_string(damaged_offset);
+TEST_F(ExtractCommand, SkippedBytesAreReportedAndTheOtherEntriesAreWritten) {
+  encoder::ArchiveWriter writer = test_support::ArchiveOf(encoder::SampleStub(512), {MakeEntry("a.txt", {'a'})}, kPassword);
+  const size_t junk_offset = writer.bytes().size();
+  writer.AddRaw(Bytes(40, 'j'));
+  ASSERT_EQ(encoder::AddEntry(writer, MakeEntry("c.txt", {'c'}), kPassword), encoder::EncodeError::kNone);
+  ASSERT_TRUE(writer.WriteTo(dir_.File("a.exe")));
+  const std::string report = "a.exe: skipped 40 bytes at offset " + std::to_string(junk_offset);
 
   std::string printed;
   EXPECT_EQ(Run("extract a.exe --output out --password-file password.txt", &printed), 1);
   EXPECT_NE(printed.find(report), std::string::npos) << printed;
   EXPECT_EQ(Read("out/a.txt"), Bytes{'a'});
   EXPECT_EQ(Read("out/c.txt"), Bytes{'c'});
-  EXPECT_FALSE(fs::exists(dir_.File("out/b.txt")));
   EXPECT_EQ(Run("list a.exe --password-file password.txt", &printed), 1);
   EXPECT_NE(printed.find(report), std::string::npos) << printed;
   EXPECT_NE(printed.find("c.txt"), std::string::npos) << printed;
 }
 
-TEST_F(ExtractCommand, NamesThatWouldLeaveTheOutputFolderAreRefused) {
-  for (const char* name : {"\\..\\escaped.txt", "..", "sub/escaped.txt", "C:escaped.txt"}) {
-    encoder::ArchiveWriter writer(encoder::SampleStub(512));
-    encoder::Entry entry;
-    base::CopyText(entry.record.output_name, archive::kOutputNameCapacity, name);
-    entry.contents = {'b', 'a', 'd'};
-    ASSERT_EQ(encoder::AddEntry(writer, entry, kPassword), encoder::EncodeError::kNone);
-    ASSERT_TRUE(writer.WriteTo(dir_.File("evil.exe")));
+// Relative names are the decode walk's to refuse; plain names the tool's.
+TEST_F(ExtractCommand, PlainNamesThatWouldLeaveTheOutputFolderAreRefused) {
+  for (const char* name : {"..", "sub/escaped.txt", "C:escaped.txt"}) {
+    WriteArchive("evil.exe", {MakeEntry(name, {'b', 'a', 'd'})});
     fs::remove_all(dir_.File("out"));
     fs::create_directory(dir_.File("out"));
     std::string printed;
     EXPECT_EQ(Run("extract evil.exe --output out --password-file password.txt", &printed), 1) << name;
     EXPECT_NE(printed.find("Could not open for write"), std::string::npos) << name << ": " << printed;
     EXPECT_TRUE(fs::is_empty(dir_.File("out"))) << name;
-    EXPECT_FALSE(fs::exists(dir_.File("escaped.txt"))) << name;
   }
 }
 
