@@ -1,6 +1,8 @@
+// Copying the stub out of an archive: the blocks before the check block,
+// and the verdict of their checksum.
 #include <gtest/gtest.h>
 #include <unistd.h>
-#include <cstring>
+#include <optional>
 
 #include "archive/markers.h"
 #include "encoder/archive_writer.h"
@@ -10,78 +12,57 @@
 namespace {
 
 using encoder::Bytes;
-using shell::CopyStub;
 using shell::StubCopy;
-using testing_support::PatternBytes;
 
 constexpr size_t kStubSize = 3 * 256;
 
-class StubCopyTest : public ::testing::Test {
- protected:
-  StubCopy Run(const Bytes& archive) {
-    testing_support::WriteFileBytes(archive_, archive);
-    return CopyStub(archive_.c_str(), copy_.c_str());
-  }
-  bool CopyExists() const { return access(copy_.c_str(), F_OK) == 0; }
-  Bytes Copied() const { return encoder::ReadWholeFile(copy_); }
-
-  testing_support::TempDir dir_;
-  std::string archive_ = dir_.File("archive.exe");
-  std::string copy_ = dir_.File("DEC1A2B.exe");
-};
-
-Bytes Archive(const Bytes& stub) {
-  encoder::ArchiveWriter writer(stub);
-  writer.AddEntryHeader({});
-  writer.AddDataBlock(PatternBytes(600, 3));
-  return writer.bytes();
-}
-
 Bytes Head(const Bytes& bytes, size_t length) { return Bytes(bytes.begin(), bytes.begin() + length); }
 
-TEST_F(StubCopyTest, CopiesExactlyTheBlocksBeforeTheCheckBlock) {
-  const Bytes stub = PatternBytes(kStubSize, 1);
-  EXPECT_EQ(Run(Archive(stub)), StubCopy::kChecksumMatches);
-  EXPECT_EQ(Copied(), stub);
+TEST(StubCopy, CopiesTheBlocksBeforeTheCheckBlockAndSaysWhetherTheirChecksumHolds) {
+  encoder::ArchiveWriter writer(encoder::RandomBytes(kStubSize, 1));
+  writer.AddEntryHeader({});
+  writer.AddDataBlock(encoder::RandomBytes(600, 3));
+  const Bytes archive = writer.bytes();
+  Bytes stub_changed = archive, last_check_byte_changed = archive;
+  stub_changed[300] ^= 0x01;
+  last_check_byte_changed[kStubSize + 255] ^= 0xFF;  // not part of the checksum
+  const struct {
+    const char* what;
+    Bytes file;
+    StubCopy verdict;
+    std::optional<Bytes> copy;  // none: no copy is left
+  } cases[] = {
+      {"a whole archive", archive, StubCopy::kChecksumMatches, Head(archive, kStubSize)},
+      {"a changed stub byte", stub_changed, StubCopy::kChecksumDiffers, Head(stub_changed, kStubSize)},
+      {"the check block's last byte changed", last_check_byte_changed, StubCopy::kChecksumMatches,
+       Head(archive, kStubSize)},
+      {"no check block", Head(archive, kStubSize), StubCopy::kNoCheckBlock, {}},
+      {"a check block cut short", Head(archive, kStubSize + 255), StubCopy::kNoCheckBlock, {}},
+      {"an empty file", {}, StubCopy::kNoCheckBlock, {}},
+  };
+  testing_support::TempDir dir;
+  const std::string copy = dir.File("DEC1A2B.exe");
+  for (const auto& c : cases) {
+    testing_support::WriteFileBytes(dir.File("archive.exe"), c.file);
+    EXPECT_EQ(shell::CopyStub(dir.File("archive.exe").c_str(), copy.c_str()), c.verdict) << c.what;
+    EXPECT_EQ(access(copy.c_str(), F_OK) == 0, c.copy.has_value()) << c.what;
+    if (c.copy) {
+      EXPECT_EQ(encoder::ReadWholeFile(copy), *c.copy) << c.what;
+    }
+    unlink(copy.c_str());
+  }
 }
 
-TEST_F(StubCopyTest, ChangedStubByteIsReportedButStillCopied) {
-  Bytes archive = Archive(PatternBytes(kStubSize, 1));
-  archive[300] ^= 0x01;
-  EXPECT_EQ(Run(archive), StubCopy::kChecksumDiffers);
-  EXPECT_EQ(Copied(), Head(archive, kStubSize));
-}
-
-TEST_F(StubCopyTest, LastByteOfTheCheckBlockIsNotPartOfTheChecksum) {
-  Bytes archive = Archive(PatternBytes(kStubSize, 1));
-  archive[kStubSize + 255] ^= 0xFF;
-  EXPECT_EQ(Run(archive), StubCopy::kChecksumMatches);
-}
-
-TEST_F(StubCopyTest, FileWithoutCheckBlockLeavesNoCopy) {
-  EXPECT_EQ(Run(PatternBytes(kStubSize, 1)), StubCopy::kNoCheckBlock);
-  EXPECT_FALSE(CopyExists());
-  EXPECT_EQ(Run(Bytes()), StubCopy::kNoCheckBlock);
-  EXPECT_FALSE(CopyExists());
-}
-
-TEST_F(StubCopyTest, CheckBlockCutShortAtTheEndOfTheFileIsNotFound) {
-  Bytes archive = Head(Archive(PatternBytes(kStubSize, 1)), kStubSize + 255);
-  EXPECT_EQ(Run(archive), StubCopy::kNoCheckBlock);
-  EXPECT_FALSE(CopyExists());
-}
-
-TEST_F(StubCopyTest, OpenAndCreateFailuresWriteNothing) {
-  EXPECT_EQ(CopyStub(dir_.File("missing.exe").c_str(), copy_.c_str()), StubCopy::kOpenFailed);
-  EXPECT_FALSE(CopyExists());
-  testing_support::WriteFileBytes(archive_, Archive(PatternBytes(kStubSize, 1)));
-  EXPECT_EQ(CopyStub(archive_.c_str(), dir_.File("no folder/copy.exe").c_str()), StubCopy::kCreateFailed);
-}
-
-TEST_F(StubCopyTest, FailedWriteIsReported) {
-  testing_support::WriteFileBytes(archive_, Archive(PatternBytes(kStubSize, 1)));
+TEST(StubCopy, OpenCreateAndWriteFailuresAreReportedAndWriteNothing) {
+  testing_support::TempDir dir;
+  const std::string archive = dir.File("archive.exe"), copy = dir.File("DEC1A2B.exe");
+  EXPECT_EQ(shell::CopyStub(archive.c_str(), copy.c_str()), StubCopy::kOpenFailed);
+  EXPECT_NE(access(copy.c_str(), F_OK), 0);
+  encoder::ArchiveWriter writer(encoder::RandomBytes(kStubSize, 1));
+  ASSERT_TRUE(writer.WriteTo(archive));
+  EXPECT_EQ(shell::CopyStub(archive.c_str(), dir.File("no folder/copy.exe").c_str()), StubCopy::kCreateFailed);
   if (access("/dev/full", W_OK) != 0) GTEST_SKIP() << "no /dev/full to make writes fail";
-  EXPECT_EQ(CopyStub(archive_.c_str(), "/dev/full"), StubCopy::kWriteFailed);
+  EXPECT_EQ(shell::CopyStub(archive.c_str(), "/dev/full"), StubCopy::kWriteFailed);
 }
 
 TEST(CheckBlock, RecognisedOnlyByTheWholeMarkerAndItsNul) {

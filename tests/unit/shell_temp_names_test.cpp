@@ -6,39 +6,33 @@
 
 namespace {
 
-std::string Replaced(const std::string& name, const char* extension = ".exe", bool* whole = nullptr) {
-  char buffer[300] = {};
-  strcpy(buffer, name.c_str());
-  const bool replaced = shell::ReplaceExtension(buffer, 260, extension);
-  if (whole) *whole = replaced;
-  return buffer;
-}
-
-TEST(TempNames, OnlyThePartFromTheLastDotIsReplaced) {
-  EXPECT_EQ(Replaced("C:\\Temp\\DEC1A2B.tmp"), "C:\\Temp\\DEC1A2B.exe");
-  EXPECT_EQ(Replaced("C:\\my.folder\\Del3.tmp"), "C:\\my.folder\\Del3.exe");
-  EXPECT_EQ(Replaced("C:\\Temp\\DEC1.a.b"), "C:\\Temp\\DEC1.a.exe");
-  EXPECT_EQ(Replaced("DEC1."), "DEC1.exe");
-  EXPECT_EQ(Replaced("a.tmp"), "a.exe") << "the second character is looked at";
-  bool whole = false;
-  EXPECT_EQ(Replaced("C:\\Temp\\Del4.tmp", ".bat", &whole), "C:\\Temp\\Del4.bat");
-  EXPECT_TRUE(whole);
-}
-
-TEST(TempNames, NameWithoutADotAfterItsFirstCharacterStaysUnchanged) {
-  EXPECT_EQ(Replaced("C:\\Temp\\DEC1A2B"), "C:\\Temp\\DEC1A2B");
-  EXPECT_EQ(Replaced(".tmp"), ".tmp") << "the first character is never looked at";
-  EXPECT_EQ(Replaced(""), "");
-  bool whole = true;
-  Replaced("C:\\Temp\\DEC1A2B", ".bat", &whole);
-  EXPECT_FALSE(whole) << "no extension was put in place";
-}
-
-TEST(TempNames, LongerExtensionNeverRunsPastTheBuffer) {
-  std::string name = std::string(256, 'a') + ".t";  // 258 characters
-  bool whole = true;
-  EXPECT_EQ(Replaced(name, ".exe", &whole), std::string(256, 'a') + ".ex");
-  EXPECT_FALSE(whole) << "a cut extension is reported";
+// Only the part from the last dot after the first character is replaced,
+// and never past the buffer; the result says whether the whole extension
+// went in.
+TEST(TempNames, OnlyThePartFromTheLastDotIsReplacedAndNeverPastTheBuffer) {
+  const struct {
+    std::string name;
+    const char* extension;
+    std::string expected;
+    bool whole;
+  } cases[] = {
+      {"C:\\Temp\\DEC1A2B.tmp", ".exe", "C:\\Temp\\DEC1A2B.exe", true},
+      {"C:\\my.folder\\Del3.tmp", ".exe", "C:\\my.folder\\Del3.exe", true},
+      {"C:\\Temp\\DEC1.a.b", ".exe", "C:\\Temp\\DEC1.a.exe", true},
+      {"DEC1.", ".exe", "DEC1.exe", true},
+      {"a.tmp", ".exe", "a.exe", true},  // the second character is looked at
+      {"C:\\Temp\\Del4.tmp", ".bat", "C:\\Temp\\Del4.bat", true},
+      {"C:\\Temp\\DEC1A2B", ".bat", "C:\\Temp\\DEC1A2B", false},
+      {".tmp", ".exe", ".tmp", false},  // the first character is never looked at
+      {"", ".exe", "", false},
+      {std::string(256, 'a') + ".t", ".exe", std::string(256, 'a') + ".ex", false},  // cut at 260
+  };
+  for (const auto& c : cases) {
+    char buffer[300] = {};
+    strcpy(buffer, c.name.c_str());
+    EXPECT_EQ(shell::ReplaceExtension(buffer, 260, c.extension), c.whole) << c.name;
+    EXPECT_EQ(buffer, c.expected) << c.name;
+  }
 }
 
 }  // namespace
