@@ -1,5 +1,5 @@
-// DecompressBlock on hand-made blocks: the "abcabcabcabc" block, blocks it
-// must leave alone, streams that end early or are damaged, the busy flag,
+// DecompressBlock on hand-made blocks: the "abcabcabcabc" block (which the
+// compressor must write bit for bit), blocks it must leave alone, streams that end early or are damaged, the busy flag,
 // and stated lengths no stream could fill.
 #include <gtest/gtest.h>
 
@@ -56,6 +56,7 @@ TEST(DecompressBlock, DecodesHandMadeBlocksByTheRules) {
   EXPECT_EQ(empty.dictionary().next_free_code(), free_before + 1);
   cases.push_back({"the empty phrase", empty.Block(static_cast<uint32_t>(empty.expected().size())), empty.expected()});
 
+  EXPECT_EQ(encoder::CompressBlock(abc), cases[0].block) << "the compressor writes the abc block bit for bit";
   for (const Case& c : cases) {
     const auto decoded = Decompress(c.block);
     EXPECT_EQ(decoded.result, 1) << c.what;

@@ -1,5 +1,5 @@
 // The codec's dictionary: "abcabcabcabc" symbol by symbol, the 128-byte
-// limit, recycling and the width catching up, and, fed the same symbols as
+// limit, recycling, and, fed the same symbols as
 // the reference model, the same phrases and use order after every step,
 // whatever its child table held before.
 #include <gtest/gtest.h>
@@ -117,22 +117,6 @@ TEST(Dictionary, RecyclingStopsWhenTheOldestCodeIsTheOneBeingExtended) {
   s.d->AddCodes(target, s.d->PhraseLength(target), reinterpret_cast<const unsigned char*>("\x07"), 1);
   EXPECT_EQ(UseOrder(*s.d), order);
   EXPECT_EQ(s.d->FindChild(target, 0x07), kNoCode);
-}
-
-TEST(Dictionary, WidthCatchesUpOneBitPerSymbol) {
-  auto d = FreshDictionary();
-  const std::string run(40, 'm');
-  d->AddCodes('a', 1, reinterpret_cast<const unsigned char*>(run.data()), 40);  // 40 codes at once
-  ASSERT_EQ(d->next_free_code(), 296u);
-  EXPECT_FALSE(d->IsSendable(295));
-  std::vector<uint32_t> widths;
-  for (int i = 0; i < 7; ++i) {
-    d->ApplyWidthCheck();
-    widths.push_back(d->code_width());
-  }
-  EXPECT_EQ(widths, (std::vector<uint32_t>{2, 3, 4, 5, 6, 6, 6}));
-  EXPECT_TRUE(d->IsSendable(295));
-  EXPECT_FALSE(d->IsSendable(296));
 }
 
 // Any sendable code, now and then the empty phrase, and runs of one byte:

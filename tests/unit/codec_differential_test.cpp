@@ -49,7 +49,7 @@ std::vector<Bytes> RealBlocks() {
   return blocks;
 }
 
-TEST(CodecDifferential, RealBlocksOfEveryKindAndSizeDecodeBack) {
+TEST(CodecDifferential, RealBlocksOfEveryKindAndSizeShrinkAndDecodeBack) {
   std::vector<size_t> lengths = {255, 256, 257, 511, 512, 513, 4095, 8192, 16384, 65536};
   for (size_t length = 0; length < 3000; length += 1 + length / 4) lengths.push_back(length);
   for (int kind = 0; kind < 5; ++kind) {
@@ -68,6 +68,9 @@ TEST(CodecDifferential, RealBlocksOfEveryKindAndSizeDecodeBack) {
   for (const Bytes& plain : {mixed, encoder::RunBytes(200000, 1000, 13)}) {
     EXPECT_EQ(testing_support::Decompress(encoder::CompressBlock(plain)).bytes, plain);
   }
+  // And text and runs shrink: 128-byte phrases of zeros take 13 bits each.
+  EXPECT_LT(encoder::CompressBlock(encoder::TextLikeBytes(16384, 2)).size(), 16384u / 2);
+  EXPECT_LT(encoder::CompressBlock(Bytes(100000, 0)).size(), 2000u);
 }
 
 TEST(CodecDifferential, DamagedBlocksDecodeAlike) {

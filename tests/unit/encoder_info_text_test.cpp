@@ -89,12 +89,11 @@ TEST(EncoderInfoText, WholeTextCarriesNameDateAndTriesInEitherLanguage) {
       {{"0012ABCD", "Office PC", false, &kJuneFirst2001, 2}, Language::kEnglish,
        "Encoded by\r\n--0012ABCD--\r\nOffice PC.\r\n\r\nFri Jun 01 09:30:00 2001\r\n"
        "Created at above date.\r\n\r\n3th try to decode."},
-      // This computer stands for the name; no name leaves the line bare.
-      {{"0012ABCD", "Office PC", true, &kJuneFirst2001, 0}, Language::kEnglish,
-       "Encoded by\r\n--0012ABCD--\r\nthis computer.\r\n\r\nFri Jun 01 09:30:00 2001\r\n"
+      // This computer stands for the name; a time without a date shows the
+      // placeholder; no name leaves the line bare.
+      {{"0012ABCD", "Office PC", true, nullptr, 0}, Language::kEnglish,
+       "Encoded by\r\n--0012ABCD--\r\nthis computer.\r\n\r\n(unknown date)\r\n"
        "Created at above date.\r\n\r\n1st try to decode."},
-      {{"FFFFFFFF", "", false, nullptr, 1}, Language::kEnglish,
-       "Encoded by\r\n--FFFFFFFF--\r\n.\r\n\r\n(unknown date)\r\nCreated at above date.\r\n\r\n2th try to decode."},
       {{"0012ABCD", "", false, nullptr, 0}, Language::kJapanese,
        "この暗号ファイルは\r\n--0012ABCD--\r\n\r\nによって\r\n\r\n（日時不明）\r\n"
        "に作成されました．\r\n\r\nこのIDの暗号解除は\r\n初めてです．"},
