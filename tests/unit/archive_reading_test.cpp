@@ -34,14 +34,8 @@ class FileFixture : public ::testing::Test {
 using EntryHeader = FileFixture;
 
 TEST_F(EntryHeader, ReadsEveryFieldAndEndsAtTheFirstBlock) {
-  encoder::EntryHeaderFields fields;
-  fields.fill[0] = 0x77;
-  fields.flags = 0xF8 | 5;  // bits 3..7 are ignored
-  fields.suicide_mode = -3;
-  fields.version = 302;
-  fields.reserved_word = 98864;
-  fields.caption = "Holiday photos";
-  Open(Concat(encoder::EntryHeaderBytes(fields), {0xAB}));
+  // Flag bits 3 to 7 are ignored.
+  Open(Concat(encoder::EntryHeaderBytes({{0x77, 0}, 0xF8 | 5, -3, 302, 98864, "Holiday photos"}), {0xAB}));
 
   EXPECT_EQ(archive::ReadEntryHeader(file_, state_), 26 + 15);
   EXPECT_TRUE(state_.open_after_decode);

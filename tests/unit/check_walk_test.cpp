@@ -135,8 +135,6 @@ TEST(ProgressPercent, DoesNotWrapForLargeArchives) {
 
 TEST(CheckMessages, PathStandsInFrontOfEveryMessageButTheHeaderProbe) {
   using ui::Language;
-  EXPECT_STREQ(ui::CheckProblemMessage(CheckProblem::kCooked, "C:\\a.exe", Language::kEnglish).text,
-               "C:\\a.exe\n\nAnyone cooked this file.");
   EXPECT_STREQ(ui::CheckProblemMessage(CheckProblem::kHeaderShort, "C:\\a.exe", Language::kEnglish).text,
                "Could not read file.");
   EXPECT_STREQ(ui::CheckProblemMessage(CheckProblem::kBlockShort, "C:\\a.exe", Language::kEnglish).text,

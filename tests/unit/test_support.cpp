@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "archive/check_walk.h"
 #include "archive/locate_scan.h"
 #include "base/bounded_text.h"
 #include "base/paths.h"
@@ -53,23 +52,6 @@ DecodedArchive DecodeInMemory(const TempDir& dir, const encoder::Bytes& archive,
   for (const std::string& path : sink.finished) out.files.push_back({path, sink.records[path], sink.files[path]});
   out.failures = sink.failures;
   return out;
-}
-
-namespace {
-
-class CountingReporter : public archive::CheckReporter {
- public:
-  void OnProblem(archive::CheckProblem, const archive::SharedState&) override { ++problems; }
-  void OnNoProblem(const archive::SharedState&) override {}
-  int problems = 0;
-};
-
-}  // namespace
-
-bool ChecksClean(const TempDir& dir, const encoder::Bytes& archive) {
-  archive::SharedState state = ArchiveState(dir, archive);
-  CountingReporter reporter;
-  return state.entry_offset != -1 && archive::CheckWalk(state, reporter) == 1 && reporter.problems == 0;
 }
 
 std::string ToShiftJis(const std::string& utf8) {

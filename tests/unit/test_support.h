@@ -1,5 +1,5 @@
 // Helpers shared by the unit tests: a temporary folder that cleans up
-// after itself, archives written into it and walked, and Shift-JIS texts.
+// after itself, archives written into it and decoded, and Shift-JIS texts.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -48,9 +48,6 @@ struct DecodedArchive {
   std::vector<decode::DecodeFailure> failures;
 };
 DecodedArchive DecodeInMemory(const TempDir& dir, const encoder::Bytes& archive, const std::string& password);
-
-// Runs the check walk over an archive; true when it reports no problem.
-bool ChecksClean(const TempDir& dir, const encoder::Bytes& archive);
 
 // Readable text (UTF-8) as the program holds it: Shift-JIS bytes, converted
 // by the C library so that the expected bytes are not written by hand.
