@@ -1,10 +1,13 @@
-// Entry headers, data blocks and the locate scan, read from real files.
+// Block buffers and lane checksums, and entry headers, data blocks and the
+// locate scan read from real files.
 #include <gtest/gtest.h>
 #include <cstring>
 
 #include "archive/data_block.h"
 #include "archive/entry_header.h"
+#include "archive/lane_checksum.h"
 #include "archive/locate_scan.h"
+#include "platform/os.h"
 #include "encoder/archive_writer.h"
 #include "test_support.h"
 
@@ -18,6 +21,40 @@ using testing_support::WriteFileBytes;
 Bytes Concat(Bytes a, const Bytes& b) {
   a.insert(a.end(), b.begin(), b.end());
   return a;
+}
+
+TEST(BlockBuffer, KeepsItsSlackZeroedAndItsContentsWhenItGrows) {
+  archive::BlockBuffer buffer;
+  archive::AllocateBlockBuffer(buffer, 10);
+  ASSERT_GE(platform::MemSize(buffer.handle), 10u + archive::kBlockBufferSlack);
+  EXPECT_EQ(Bytes(buffer.data, buffer.data + 10 + archive::kBlockBufferSlack), Bytes(10 + archive::kBlockBufferSlack));
+  memcpy(buffer.data, "0123456789", 10);
+  const platform::MemoryHandle first = buffer.handle;
+  archive::ResizeBlockBuffer(buffer, 500);  // fits inside the slack
+  EXPECT_EQ(buffer.handle.raw, first.raw);
+  EXPECT_EQ(buffer.length, 500u);
+  buffer.length = 10;  // only the first `length` bytes move on growth
+  archive::ResizeBlockBuffer(buffer, 5000);
+  EXPECT_NE(buffer.handle.raw, first.raw);
+  EXPECT_EQ(buffer.length, 5000u);
+  EXPECT_EQ(Bytes(buffer.data, buffer.data + 11), (Bytes{'0', '1', '2', '3', '4', '5', '6', '7', '8', '9', 0}));
+  archive::ReleaseBlockBuffer(buffer);
+  EXPECT_EQ(buffer.length, 0u);
+
+  archive::AllocateBlockBuffer(buffer, 0);  // still holds memory
+  EXPECT_GE(platform::MemSize(buffer.handle), 256u + archive::kBlockBufferSlack);
+  platform::MemFree(buffer.handle);  // a zero length means "holds no memory" to its holders
+}
+
+// Sixteen lanes, each the byte sum modulo 256 of its column over the whole
+// rows; a tail shorter than a row counts for nothing.
+TEST(LaneChecksum, MatchesBytewiseSumsOverWholeRowsForManyLengths) {
+  for (size_t length : {0u, 1u, 15u, 16u, 17u, 31u, 32u, 255u, 256u, 4111u, 70000u}) {
+    const Bytes bytes = RandomBytes(length, static_cast<unsigned>(length));
+    archive::LaneChecksum expected{};
+    for (size_t i = 0; i < length / 16 * 16; ++i) expected[i % 16] = static_cast<unsigned char>(expected[i % 16] + bytes[i]);
+    EXPECT_EQ(archive::ComputeLaneChecksum(bytes.data(), bytes.size()), expected) << length;
+  }
 }
 
 class FileFixture : public ::testing::Test {

@@ -136,14 +136,13 @@ TEST_F(PackCommand, PackedFilesComeBackWithTheirNamesTimesAndPermissions) {
 
   // What only the record shows: the serial, the encoding time, the
   // attributes, and the creation time, which is the write time here.
-  auto decoded = testing_support::DecodeInMemory(dir_, Read("rel.exe"), kPassword);
-  ASSERT_EQ(decoded.files.size(), 3u);
-  const archive::FileRecord& record = decoded.files[2].record;
-  EXPECT_STREQ(record.output_name, "\\in\\one.bin");
+  test_support::RecordingSink sink;
+  ASSERT_EQ(testing_support::DecodeWalk(dir_, Read("rel.exe"), kPassword, sink), 1);
+  const archive::FileRecord& record = sink.records["/out/in/one.bin"];
   EXPECT_EQ(record.encoder_serial, 0x1234ABCDu);
   EXPECT_EQ(record.encoding_time, 1600000000u);
   EXPECT_EQ(record.attributes, 0x01u);
-  EXPECT_EQ(decoded.files[0].record.attributes, 0x20u);
+  EXPECT_EQ(sink.records["/out/in/docs/a/small.txt"].attributes, 0x20u);
   EXPECT_EQ(record.creation_time, record.last_write_time);
 }
 

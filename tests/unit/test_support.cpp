@@ -8,7 +8,6 @@
 #include "archive/locate_scan.h"
 #include "base/bounded_text.h"
 #include "base/paths.h"
-#include "tests/support/recording_sink.h"
 
 namespace testing_support {
 
@@ -43,15 +42,11 @@ archive::SharedState ArchiveState(const TempDir& dir, const encoder::Bytes& arch
   return state;
 }
 
-DecodedArchive DecodeInMemory(const TempDir& dir, const encoder::Bytes& archive, const std::string& password) {
+int DecodeWalk(const TempDir& dir, const encoder::Bytes& archive, const std::string& password,
+               test_support::RecordingSink& sink) {
   archive::SharedState state = ArchiveState(dir, archive);
-  test_support::RecordingSink sink;
-  DecodedArchive out;
-  if (state.entry_offset == -1) return out;
-  out.result = decode::DecodeWalk(state, password.data(), static_cast<uint32_t>(password.size()), sink);
-  for (const std::string& path : sink.finished) out.files.push_back({path, sink.records[path], sink.files[path]});
-  out.failures = sink.failures;
-  return out;
+  if (state.entry_offset == -1) return 0;
+  return decode::DecodeWalk(state, password.data(), static_cast<uint32_t>(password.size()), sink);
 }
 
 std::string ToShiftJis(const std::string& utf8) {

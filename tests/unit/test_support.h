@@ -4,13 +4,11 @@
 
 #include <gtest/gtest.h>
 #include <string>
-#include <vector>
 
-#include "archive/file_record.h"
 #include "archive/shared_state.h"
-#include "decode/decode_walk.h"
 #include "encoder/archive_writer.h"
 #include "encoder/sample_data.h"
+#include "tests/support/recording_sink.h"
 
 namespace testing_support {
 
@@ -34,20 +32,10 @@ void WriteFileBytes(const std::string& path, const encoder::Bytes& bytes);
 // located (the test fails when there is none).
 archive::SharedState ArchiveState(const TempDir& dir, const encoder::Bytes& archive);
 
-// Decodes a whole archive with the decode walk into memory: every finished
-// output file by the path the walk chose (a folder "/out" for relative
-// names, the stored name for plain ones), with its record.
-struct DecodedFile {
-  std::string path;
-  archive::FileRecord record;
-  encoder::Bytes bytes;
-};
-struct DecodedArchive {
-  int result = 0;
-  std::vector<DecodedFile> files;
-  std::vector<decode::DecodeFailure> failures;
-};
-DecodedArchive DecodeInMemory(const TempDir& dir, const encoder::Bytes& archive, const std::string& password);
+// Writes the archive to `dir` and decodes it with the decode walk into
+// the sink; returns the walk's result.
+int DecodeWalk(const TempDir& dir, const encoder::Bytes& archive, const std::string& password,
+               test_support::RecordingSink& sink);
 
 // Readable text (UTF-8) as the program holds it: Shift-JIS bytes, converted
 // by the C library so that the expected bytes are not written by hand.
