@@ -28,15 +28,23 @@ const std::string kPassword = "pw-1234";
 
 class CliTool : public ::testing::Test {
  protected:
-  // Runs the tool (or another program) in the temporary folder with no
-  // terminal to ask on. Without `errors` stderr goes to `output` too.
-  int Run(const std::string& arguments, std::string* output = nullptr, std::string* errors = nullptr,
-          const std::string& program = "'" KELVARIN_CLI "'") {
-    return Shell(program + " " + arguments + " </dev/null", output, errors);
+  // Runs the tool in the temporary folder with no terminal to ask on.
+  int Run(const std::string& arguments, std::string* output = nullptr, std::string* errors = nullptr) {
+    return Shell("'" KELVARIN_CLI "' " + arguments + " </dev/null", output, errors);
   }
-  // The same on a pseudo-terminal that is given `typed` as its input.
-  int RunOnTerminal(const std::string& arguments, const std::string& typed, std::string* output) {
-    return Shell("printf '" + typed + "' | script -qec \"'" KELVARIN_CLI "' " + arguments + "\" /dev/null", output);
+  // Runs a shell command there; without `errors` stderr goes to `output` too.
+  int Shell(const std::string& command, std::string* output = nullptr, std::string* errors = nullptr) {
+    const std::string out = dir_.File("stdout.txt"), err = dir_.File("stderr.txt");
+    const std::string redirection = " >'" + out + "' " + (errors ? "2>'" + err + "'" : "2>&1");
+    const int status = std::system(("cd '" + dir_.path() + "' && { " + command + "; }" + redirection).c_str());
+    auto take = [](const std::string& path, std::string* text) {
+      const Bytes bytes = encoder::ReadWholeFile(path);
+      if (text) text->assign(bytes.begin(), bytes.end());
+      fs::remove(path);
+    };
+    take(out, output);
+    if (errors) take(err, errors);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
   void Write(const std::string& name, const Bytes& bytes) {
     fs::create_directories(fs::path(dir_.File(name)).parent_path());
@@ -64,21 +72,6 @@ class CliTool : public ::testing::Test {
     Write("password.txt", Bytes(kPassword.begin(), kPassword.end()));
   }
   testing_support::TempDir dir_;
-
- private:
-  int Shell(const std::string& command, std::string* output, std::string* errors = nullptr) {
-    const std::string out = dir_.File("stdout.txt"), err = dir_.File("stderr.txt");
-    const std::string redirection = " >'" + out + "' " + (errors ? "2>'" + err + "'" : "2>&1");
-    const int status = std::system(("cd '" + dir_.path() + "' && " + command + redirection).c_str());
-    auto take = [](const std::string& path, std::string* text) {
-      const Bytes bytes = encoder::ReadWholeFile(path);
-      if (text) text->assign(bytes.begin(), bytes.end());
-      fs::remove(path);
-    };
-    take(out, output);
-    if (errors) take(err, errors);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
 };
 
 using PackCommand = CliTool;
@@ -168,25 +161,21 @@ TEST_F(PackCommand, InstallsWithItsManualPageAndStubAndPacksWithThatStub) {
   Write("installed-stub.exe", stub);
   Write("a.txt", Bytes(10, 'a'));
   const std::string stub_variable = "KELVARIN_STUB='" + dir_.File("installed-stub.exe") + "' ";
-  ASSERT_EQ(Run("--install '" KELVARIN_BUILD_DIR "' --prefix prefix", nullptr, nullptr, stub_variable + "cmake"), 0);
+  ASSERT_EQ(Shell(stub_variable + "cmake --install '" KELVARIN_BUILD_DIR "' --prefix prefix"), 0);
   const Bytes manual = Read("prefix/share/man/man1/kelvarin.1");
   EXPECT_EQ(std::string(manual.begin(), manual.begin() + std::min<size_t>(manual.size(), 14)), ".TH KELVARIN 1");
-  ASSERT_EQ(Run("pack --output o.exe --password abcd a.txt", nullptr, nullptr, "prefix/bin/kelvarin"), 0) << "no --stub";
+  ASSERT_EQ(Shell("prefix/bin/kelvarin pack --output o.exe --password abcd a.txt"), 0) << "no --stub";
   const Bytes archive = Read("o.exe");
   EXPECT_TRUE(archive.size() > stub.size() && std::equal(stub.begin(), stub.end(), archive.begin()));
 
-  ASSERT_EQ(Run("-G DEB --config '" KELVARIN_BUILD_DIR "/CPackConfig.cmake' -B deb", nullptr, nullptr,
-                stub_variable + "cpack"),
-            0);
+  ASSERT_EQ(Shell(stub_variable + "cpack -G DEB --config '" KELVARIN_BUILD_DIR "/CPackConfig.cmake' -B deb"), 0);
   std::string listing;
-  ASSERT_EQ(Run("-c deb/kelvarin_*.deb", &listing, nullptr, "dpkg"), 0);
+  ASSERT_EQ(Shell("dpkg -c deb/kelvarin_*.deb", &listing), 0);
   for (const char* path : {"./usr/bin/kelvarin\n", "./usr/share/man/man1/kelvarin.1\n",
                            "./usr/share/kelvarin/decoder.exe\n"}) {
     EXPECT_NE(listing.find(path), std::string::npos) << path << listing;
   }
-  EXPECT_NE(Run("--install '" KELVARIN_BUILD_DIR "' --prefix other", nullptr, nullptr,
-                "KELVARIN_STUB=missing.exe cmake"),
-            0)
+  EXPECT_NE(Shell("KELVARIN_STUB=missing.exe cmake --install '" KELVARIN_BUILD_DIR "' --prefix other"), 0)
       << "no stub, no install";
 }
 
@@ -235,7 +224,9 @@ TEST_F(ExtractCommand, ExistingFilesAreReplacedOnlyWhenAsked) {
   EXPECT_EQ(printed, "");
   EXPECT_EQ(Read("out/b.txt"), old_bytes);
 
-  EXPECT_EQ(RunOnTerminal(extract, "n\\ny\\n", &printed), 0) << printed;
+  // On a pseudo-terminal that is given the answers.
+  EXPECT_EQ(Shell("printf 'n\\ny\\n' | script -qec \"'" KELVARIN_CLI "' " + extract + "\" /dev/null", &printed), 0)
+      << printed;
   EXPECT_EQ(Read("out/a.txt"), old_bytes) << "answered no";
   EXPECT_EQ(Read("out/b.txt"), b) << "answered yes";
 
@@ -266,10 +257,10 @@ TEST_F(ExtractCommand, AnInterruptRemovesTheTemporaryFile) {
     // background may have started with it ignored), stopped once the
     // temporary file is there.
     std::string status, said;
-    Run(std::string("{ env --default-signal=") + name + " '" KELVARIN_CLI "' extract big.exe --output out " +
-            "--password-file password.txt & for i in $(seq 3000); do ls out/.kelvarin-* >/dev/null 2>&1 && break; " +
-            "sleep 0.01; done; kill -" + name + " $!; wait $!; echo $?; }",
-        &status, &said, "");
+    Shell(std::string("env --default-signal=") + name + " '" KELVARIN_CLI "' extract big.exe --output out " +
+              "--password-file password.txt & for i in $(seq 3000); do ls out/.kelvarin-* >/dev/null 2>&1 && break; " +
+              "sleep 0.01; done; kill -" + name + " $!; wait $!; echo $?",
+          &status, &said);
     EXPECT_EQ(status, std::to_string(128 + number) + "\n") << "ends as the signal would end it";
     EXPECT_TRUE(TemporaryFiles().empty()) << name;
     EXPECT_FALSE(fs::exists(dir_.File("out/big.bin"))) << name;
