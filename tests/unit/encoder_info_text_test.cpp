@@ -71,12 +71,9 @@ TEST(EncoderInfoText, FirstTryIsSaidInWordsLaterOnesCountWithTh) {
   EXPECT_EQ(Tries(99, Language::kJapanese), ToShiftJis("100 回目の暗号解除です."));
 }
 
-TEST(EncoderInfoText, StoredCountStopsAtTheTopAndOnlyTimesBelowTwoToTheThirtyFirstHaveADate) {
-  EXPECT_EQ(ui::NextDecodeCount(0), 1u);
+TEST(EncoderInfoText, StoredCountStopsAtTheTop) {
   EXPECT_EQ(ui::NextDecodeCount(0xFFFFFFFE), 0xFFFFFFFFu);
   EXPECT_EQ(ui::NextDecodeCount(0xFFFFFFFF), 0xFFFFFFFFu) << "a wrap would read as a first decode";
-  EXPECT_TRUE(ui::HasDate(0x7FFFFFFF));
-  EXPECT_FALSE(ui::HasDate(0x80000000));
 }
 
 TEST(EncoderInfoText, WholeTextCarriesNameDateAndTriesInEitherLanguage) {
@@ -128,12 +125,6 @@ TEST(EncoderInfoText, LongestNameFitsAndSmallBuffersAreNeverOverrun) {
   ui::FormatTryText(0xFFFFFFFF, Language::kEnglish, tries, 6);
   EXPECT_STREQ(tries, "42949");
   EXPECT_EQ(tries[6], '#');
-}
-
-TEST(Texts, CodePage932AloneSelectsJapanese) {
-  EXPECT_EQ(ui::LanguageForOemCodePage(932), Language::kJapanese);
-  EXPECT_EQ(ui::LanguageForOemCodePage(437), Language::kEnglish);
-  EXPECT_EQ(ui::LanguageForOemCodePage(936), Language::kEnglish);
 }
 
 }  // namespace
