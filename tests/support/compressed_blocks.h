@@ -24,6 +24,9 @@ DecompressResult Decompress(const Bytes& block);
 // written too, and change nothing.
 class StreamBuilder {
  public:
+  StreamBuilder() = default;
+  StreamBuilder(const StreamBuilder&) = delete;  // the writer holds on to the stream
+
   StreamBuilder& Literal(unsigned char byte);
   StreamBuilder& Literals(const Bytes& bytes);
   // A code by its value (the code less 256), at the current width.
