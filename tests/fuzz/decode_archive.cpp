@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "archive/entry_header.h"
 #include "archive/markers.h"
@@ -19,21 +20,16 @@ namespace {
 
 constexpr char kPassword[] = "fuzz-password";
 // The archive file of this process, removed when the process ends.
-char archive_path[64];
-void RemoveArchive() { unlink(archive_path); }
-const char* ArchivePath() {
-  if (!archive_path[0]) {
-    snprintf(archive_path, sizeof archive_path, "/tmp/kelvarin-fuzz-%d.exe", static_cast<int>(getpid()));
-    atexit(RemoveArchive);
-  }
-  return archive_path;
-}
+const std::string archive_path = "/tmp/kelvarin-fuzz-" + std::to_string(getpid()) + ".exe";
+void RemoveArchive() { unlink(archive_path.c_str()); }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size > (4u << 20)) return 0;
-  FILE* file = fopen(ArchivePath(), "wb");
+  static const int registered = atexit(RemoveArchive);
+  (void)registered;
+  FILE* file = fopen(archive_path.c_str(), "wb");
   if (!file) abort();
   char prefix[256 + archive::kEntryMarkerLength + 1] = {};
   archive::BuildEntryMarker(prefix + 256);
@@ -42,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fclose(file);
 
   static archive::SharedState state;
-  base::CopyText(state.archive_path, base::kPathCapacity, ArchivePath());
+  base::CopyText(state.archive_path, base::kPathCapacity, archive_path.c_str());
   state.entry_offset = 256;
   test_support::RecordingSink sink;
   sink.output_limit = 16u << 20;  // a short write beyond

@@ -7,16 +7,14 @@
 #include <cstdlib>
 #include <vector>
 
-#include "codec/decompressor.h"
 #include "fuzz_input.h"
-#include "tests/support/reference_decompress.h"
+#include "tests/support/compressed_blocks.h"
+#include "tests/support/reference_dictionary.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size > (1u << 18)) return 0;
   const std::vector<uint8_t> input = fuzzing::DecoderInput(data, size);
-  archive::BlockBuffer block = fuzzing::BlockFrom(input.data(), input.size());
-  const void* given = block.handle.raw;
-  if (codec::DecompressBlock(block) != 1) abort();
-  if (fuzzing::TakeBlock(block, given) != reference::Decompress(input)) abort();
+  const auto decoded = testing_support::Decompress(input);
+  if (decoded.result != 1 || decoded.bytes != reference::Decompress(input)) abort();
   return 0;
 }

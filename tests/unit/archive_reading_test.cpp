@@ -1,23 +1,60 @@
-// Entry headers, data blocks and the locate scan, read from real files.
+// Block buffers and lane checksums, and entry headers, data blocks and the
+// locate scan read from real files.
 #include <gtest/gtest.h>
 #include <cstring>
 
 #include "archive/data_block.h"
 #include "archive/entry_header.h"
+#include "archive/lane_checksum.h"
 #include "archive/locate_scan.h"
+#include "platform/os.h"
 #include "encoder/archive_writer.h"
 #include "test_support.h"
 
 namespace {
 
 using encoder::Bytes;
-using testing_support::PatternBytes;
+using encoder::RandomBytes;
 using testing_support::TempDir;
 using testing_support::WriteFileBytes;
 
 Bytes Concat(Bytes a, const Bytes& b) {
   a.insert(a.end(), b.begin(), b.end());
   return a;
+}
+
+TEST(BlockBuffer, KeepsItsSlackZeroedAndItsContentsWhenItGrows) {
+  archive::BlockBuffer buffer;
+  archive::AllocateBlockBuffer(buffer, 10);
+  ASSERT_GE(platform::MemSize(buffer.handle), 10u + archive::kBlockBufferSlack);
+  EXPECT_EQ(Bytes(buffer.data, buffer.data + 10 + archive::kBlockBufferSlack), Bytes(10 + archive::kBlockBufferSlack));
+  memcpy(buffer.data, "0123456789", 10);
+  const platform::MemoryHandle first = buffer.handle;
+  archive::ResizeBlockBuffer(buffer, 500);  // fits inside the slack
+  EXPECT_EQ(buffer.handle.raw, first.raw);
+  EXPECT_EQ(buffer.length, 500u);
+  buffer.length = 10;  // only the first `length` bytes move on growth
+  archive::ResizeBlockBuffer(buffer, 5000);
+  EXPECT_NE(buffer.handle.raw, first.raw);
+  EXPECT_EQ(buffer.length, 5000u);
+  EXPECT_EQ(Bytes(buffer.data, buffer.data + 11), (Bytes{'0', '1', '2', '3', '4', '5', '6', '7', '8', '9', 0}));
+  archive::ReleaseBlockBuffer(buffer);
+  EXPECT_EQ(buffer.length, 0u);
+
+  archive::AllocateBlockBuffer(buffer, 0);  // still holds memory
+  EXPECT_GE(platform::MemSize(buffer.handle), 256u + archive::kBlockBufferSlack);
+  platform::MemFree(buffer.handle);  // a zero length means "holds no memory" to its holders
+}
+
+// Sixteen lanes, each the byte sum modulo 256 of its column over the whole
+// rows; a tail shorter than a row counts for nothing.
+TEST(LaneChecksum, MatchesBytewiseSumsOverWholeRowsForManyLengths) {
+  for (size_t length : {0u, 1u, 15u, 16u, 17u, 31u, 32u, 255u, 256u, 4111u, 70000u}) {
+    const Bytes bytes = RandomBytes(length, static_cast<unsigned>(length));
+    archive::LaneChecksum expected{};
+    for (size_t i = 0; i < length / 16 * 16; ++i) expected[i % 16] = static_cast<unsigned char>(expected[i % 16] + bytes[i]);
+    EXPECT_EQ(archive::ComputeLaneChecksum(bytes.data(), bytes.size()), expected) << length;
+  }
 }
 
 class FileFixture : public ::testing::Test {
@@ -34,14 +71,8 @@ class FileFixture : public ::testing::Test {
 using EntryHeader = FileFixture;
 
 TEST_F(EntryHeader, ReadsEveryFieldAndEndsAtTheFirstBlock) {
-  encoder::EntryHeaderFields fields;
-  fields.fill[0] = 0x77;
-  fields.flags = 0xF8 | 5;  // bits 3..7 are ignored
-  fields.suicide_mode = -3;
-  fields.version = 302;
-  fields.reserved_word = 98864;
-  fields.caption = "Holiday photos";
-  Open(Concat(encoder::EntryHeaderBytes(fields), {0xAB}));
+  // Flag bits 3 to 7 are ignored.
+  Open(Concat(encoder::EntryHeaderBytes({{0x77, 0}, 0xF8 | 5, -3, 302, 98864, "Holiday photos"}), {0xAB}));
 
   EXPECT_EQ(archive::ReadEntryHeader(file_, state_), 26 + 15);
   EXPECT_TRUE(state_.open_after_decode);
@@ -54,73 +85,53 @@ TEST_F(EntryHeader, ReadsEveryFieldAndEndsAtTheFirstBlock) {
   EXPECT_EQ(file_.Position(), 41u);
 }
 
-TEST_F(EntryHeader, EmptyCaptionGivesTwentySevenBytes) {
-  strcpy(state_.caption, "old");
-  Open(encoder::EntryHeaderBytes({}));
-  EXPECT_EQ(archive::ReadEntryHeader(file_, state_), 27);
-  EXPECT_STREQ(state_.caption, "");
-}
-
-TEST_F(EntryHeader, MarkerWithoutItsNulIsNoHeaderAndThePositionStays) {
-  Bytes header = encoder::EntryHeaderBytes({});
-  header[13] = 'X';
-  Open(Concat(Bytes(5, 0), header));
-  ASSERT_TRUE(file_.Seek(5));
-  EXPECT_EQ(archive::ReadEntryHeader(file_, state_), archive::kNoHeaderHere);
-  EXPECT_EQ(file_.Position(), 5u);
-}
-
-TEST_F(EntryHeader, FewerThanTwentySixBytesIsAShortReadAtTheEnd) {
-  Bytes header = encoder::EntryHeaderBytes({});
-  header.resize(25);
-  Open(header);
-  EXPECT_EQ(archive::ReadEntryHeader(file_, state_), archive::kHeaderShortRead);
-  EXPECT_EQ(file_.Position(), 25u);
-}
-
-TEST_F(EntryHeader, CaptionsThatDoNotEndWellNeverOverrunTheBuffer) {
-  strcpy(state_.caption, "kept");
-  encoder::EntryHeaderFields fields;
-  fields.version = 999;
-  fields.caption = std::string(259, 'c');  // the longest that fits
-  Open(encoder::EntryHeaderBytes(fields));
-  EXPECT_EQ(archive::ReadEntryHeader(file_, state_), 26 + 260);
-  EXPECT_EQ(strlen(state_.caption), 259u);
-
-  // No NUL within 260 bytes: not a header; state and position unchanged.
-  archive::SharedState fresh;
-  fields.caption = std::string(300, 'c');
-  Open(encoder::EntryHeaderBytes(fields));
-  EXPECT_EQ(archive::ReadEntryHeader(file_, fresh), archive::kNoHeaderHere);
-  EXPECT_EQ(file_.Position(), 0u);
-  EXPECT_EQ(fresh.version, 0u);
-
-  // The end of the file inside the caption: a short read.
-  Bytes cut = encoder::EntryHeaderBytes(fields);
-  cut.resize(40);
-  Open(cut);
-  EXPECT_EQ(archive::ReadEntryHeader(file_, fresh), archive::kHeaderShortRead);
-  EXPECT_EQ(fresh.version, 0u);
+// A caption needs its NUL within 260 bytes; a header that is not whole is
+// a short read at the end of the file, and no header anywhere else, with
+// the position back at its start. Neither changes the state.
+TEST_F(EntryHeader, CaptionsAndHeadersThatDoNotEndWellChangeNothing) {
+  auto header = [](size_t caption_length, size_t keep = SIZE_MAX) {
+    encoder::EntryHeaderFields fields;
+    fields.version = 999;
+    fields.caption.assign(caption_length, 'c');
+    Bytes bytes = encoder::EntryHeaderBytes(fields);
+    bytes.resize(std::min(keep, bytes.size()));
+    return bytes;
+  };
+  Bytes no_marker_nul = header(0);
+  no_marker_nul[13] = 'X';
+  const struct {
+    const char* what;
+    Bytes bytes;
+    int32_t result;
+    uint64_t position;
+  } cases[] = {
+      {"empty caption", header(0), 27, 5 + 27},
+      {"longest caption", header(259), 26 + 260, 5 + 26 + 260},
+      {"260 caption bytes before the NUL", header(260), archive::kNoHeaderHere, 5},
+      {"no NUL in 300 bytes", header(300), archive::kNoHeaderHere, 5},
+      {"the marker without its NUL", no_marker_nul, archive::kNoHeaderHere, 5},
+      {"the end of the file inside the caption", header(300, 40), archive::kHeaderShortRead, 5 + 40},
+      {"fewer than 26 bytes", header(0, 25), archive::kHeaderShortRead, 5 + 25},
+  };
+  for (const auto& c : cases) {
+    archive::SharedState state;
+    strcpy(state.caption, "kept");
+    Open(Concat(Bytes(5, 0), c.bytes));
+    ASSERT_TRUE(file_.Seek(5));
+    EXPECT_EQ(archive::ReadEntryHeader(file_, state), c.result) << c.what;
+    EXPECT_EQ(file_.Position(), c.position) << c.what;
+    const bool read = c.result > 0;
+    EXPECT_EQ(state.version, read ? 999u : 0u) << c.what;
+    EXPECT_EQ(strlen(state.caption), read ? static_cast<size_t>(c.result - 27) : 4u) << c.what;
+  }
 }
 
 using DataBlock = FileFixture;
 
-TEST_F(DataBlock, GoodBlockLandsInTheBufferAndCountsEveryByte) {
-  Bytes stored = PatternBytes(100);
-  Open(encoder::DataBlockBytes(stored));
-  archive::BlockBuffer buffer;
-  archive::DataBlockResult result = archive::ReadDataBlock(file_, buffer);
-  EXPECT_EQ(result.status, archive::BlockRead::kOk);
-  EXPECT_EQ(result.length, 100u);
-  EXPECT_EQ(result.consumed, 120u);
-  EXPECT_EQ(memcmp(buffer.data, stored.data(), 100), 0);
-  archive::ReleaseBlockBuffer(buffer);
-}
-
-TEST_F(DataBlock, BufferGrowsToTwiceTheLengthOnlyWhenTooShort) {
-  Bytes file = Concat(Concat(encoder::DataBlockBytes(PatternBytes(100)), encoder::DataBlockBytes(PatternBytes(150))),
-                      encoder::DataBlockBytes(PatternBytes(250)));
-  Open(file);
+TEST_F(DataBlock, LandsInABufferThatGrowsToTwiceTheLengthOnlyWhenTooShort) {
+  const Bytes last = RandomBytes(250);
+  Open(Concat(Concat(encoder::DataBlockBytes(RandomBytes(100)), encoder::DataBlockBytes(RandomBytes(150))),
+              encoder::DataBlockBytes(last)));
   archive::BlockBuffer buffer;
   archive::ReadDataBlock(file_, buffer);
   EXPECT_EQ(buffer.length, 200u);
@@ -128,28 +139,17 @@ TEST_F(DataBlock, BufferGrowsToTwiceTheLengthOnlyWhenTooShort) {
   archive::ReadDataBlock(file_, buffer);
   EXPECT_EQ(buffer.length, 200u);
   EXPECT_EQ(buffer.handle.raw, first);
-  EXPECT_EQ(archive::ReadDataBlock(file_, buffer).status, archive::BlockRead::kOk);
+  const archive::DataBlockResult result = archive::ReadDataBlock(file_, buffer);
+  EXPECT_EQ(result.status, archive::BlockRead::kOk);
+  EXPECT_EQ(result.length, 250u);
+  EXPECT_EQ(result.consumed, 270u);
   EXPECT_EQ(buffer.length, 500u);
+  EXPECT_EQ(Bytes(buffer.data, buffer.data + 250), last);
   archive::ReleaseBlockBuffer(buffer);
 }
 
-TEST_F(DataBlock, ChangesOutsideTheWholeRowsGoUnnoticed) {
-  Bytes stored = PatternBytes(31);
-  Bytes block = encoder::DataBlockBytes(stored);
-  block[20 + 30] ^= 0xFF;  // last of the 15 tail bytes
-  Open(block);
-  archive::BlockBuffer buffer;
-  EXPECT_EQ(archive::ReadDataBlock(file_, buffer).status, archive::BlockRead::kOk);
-  archive::ReleaseBlockBuffer(buffer);
-
-  block[20 + 3] ^= 0xFF;  // inside the whole row
-  Open(block);
-  EXPECT_EQ(archive::ReadDataBlock(file_, buffer).status, archive::BlockRead::kChecksumMismatch);
-  archive::ReleaseBlockBuffer(buffer);
-}
-
-TEST_F(DataBlock, ShortFieldsAreReadFailures) {
-  Bytes block = encoder::DataBlockBytes(PatternBytes(40));
+TEST_F(DataBlock, ShortFieldsAndLengthsTheFileCannotHoldAreReadFailures) {
+  const Bytes block = encoder::DataBlockBytes(RandomBytes(40));
   for (size_t cut : {0u, 10u, 16u, 19u, 20u, 59u}) {
     Open(Bytes(block.begin(), block.begin() + static_cast<long>(cut)));
     archive::BlockBuffer buffer;
@@ -158,14 +158,8 @@ TEST_F(DataBlock, ShortFieldsAreReadFailures) {
     EXPECT_EQ(result.consumed, cut);
     if (buffer.length) archive::ReleaseBlockBuffer(buffer);
   }
-}
-
-TEST_F(DataBlock, LengthsTheFileCannotHoldAreRefusedBeforeAllocating) {
   for (uint32_t length : {41u, 0x7FFFFE00u, 0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFFu}) {
-    encoder::DataBlockOptions options;
-    options.override_length = true;
-    options.length = length;
-    Open(encoder::DataBlockBytes(PatternBytes(40), options));
+    Open(encoder::DataBlockBytes(RandomBytes(40), {false, true, length}));
     archive::BlockBuffer buffer;
     EXPECT_EQ(archive::ReadDataBlock(file_, buffer).status, archive::BlockRead::kReadFailure) << length;
     EXPECT_EQ(buffer.length, 0u) << "no memory was asked for";
@@ -176,13 +170,12 @@ TEST(LocateScan, FindsTheFirstEntryOnA256ByteBoundary) {
   TempDir dir;
   encoder::ArchiveWriter writer(encoder::SampleStub(700));  // padded to 768
   writer.AddEntryHeader({});
-  writer.AddDataBlock(PatternBytes(50));
+  writer.AddDataBlock(RandomBytes(50));
   ASSERT_TRUE(writer.WriteTo(dir.File("a.exe")));
   EXPECT_EQ(archive::LocateFirstEntry(dir.File("a.exe").c_str()), 768 + 256);
 
   // A marker that is not at a block start is not found.
-  Bytes shifted = Concat(Bytes(10, 0), encoder::EntryHeaderBytes({}));
-  WriteFileBytes(dir.File("b"), shifted);
+  WriteFileBytes(dir.File("b"), Concat(Bytes(10, 0), encoder::EntryHeaderBytes({})));
   EXPECT_EQ(archive::LocateFirstEntry(dir.File("b").c_str()), -1);
 
   // A short last block that holds the marker and its NUL still counts.

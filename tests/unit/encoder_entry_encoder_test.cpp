@@ -1,14 +1,15 @@
-// The reference encoder's entries, read back by the decode walk and the
-// check walk: block plans, stored and compressed blocks, every record
-// field, refusals, and deliberately odd archives.
+// The reference encoder's entries: block plans, stored and compressed
+// blocks, the file record's layout and every field read back by the decode
+// walk, and refusals.
 #include <gtest/gtest.h>
 #include <cstring>
 #include <numeric>
 #include <string>
+#include <tuple>
 
 #include "base/little_endian.h"
 #include "codec/block_cipher.h"
-#include "codec/decompressor.h"
+#include "codec/decoder.h"
 #include "encoder/entry_encoder.h"
 #include "encoder/sample_data.h"
 #include "test_support.h"
@@ -17,7 +18,6 @@
 namespace {
 
 using encoder::Bytes;
-using testing_support::DecodeInMemory;
 
 const std::string kPassword = "open sesame";
 
@@ -26,19 +26,6 @@ encoder::Entry MakeEntry(const std::string& name, Bytes contents) {
   entry.record.encoder_serial = 0xC0FFEE42;
   entry.record.encoding_time = 1700000000;
   return entry;
-}
-
-// The stored bytes of every data block of a one-entry archive.
-std::vector<Bytes> StoredBlocks(const encoder::ArchiveWriter& writer, const std::string& caption) {
-  const Bytes& all = writer.bytes();
-  size_t at = writer.stub_size() + 256 + 27 + caption.size();
-  std::vector<Bytes> blocks;
-  while (at + 20 <= all.size()) {
-    const uint32_t length = base::ReadLe32(all.data() + at + 16);
-    blocks.emplace_back(all.begin() + at + 20, all.begin() + at + 20 + length);
-    at += 20 + length;
-  }
-  return blocks;
 }
 
 TEST(PlanBlocks, SplitsIntoBlockSizesWithAFirstFileByteAndNoTinyLastBlock) {
@@ -58,10 +45,22 @@ TEST(PlanBlocks, SplitsIntoBlockSizesWithAFirstFileByteAndNoTinyLastBlock) {
   EXPECT_EQ(encoder::PlanBlocks(498, 400), (std::vector<size_t>{95, 403}));  // 4 would trail
 }
 
+TEST(FileRecord, FieldsStandAtTheirOffsets) {
+  const archive::FileRecord record = MakeEntry("name.txt", {}).record;
+  unsigned char bytes[archive::kFileRecordSize];
+  archive::SerializeFileRecord(record, bytes);
+  EXPECT_EQ(base::ReadLe32(bytes + 8), test_support::kAttributes);
+  EXPECT_EQ(base::ReadLe64(bytes + 12), test_support::kCreationTime);
+  EXPECT_EQ(base::ReadLe64(bytes + 20), test_support::kLastAccessTime);
+  EXPECT_EQ(base::ReadLe64(bytes + 28), test_support::kLastWriteTime);
+  EXPECT_STREQ(reinterpret_cast<char*>(bytes + 36), "name.txt");
+  EXPECT_EQ(base::ReadLe32(bytes + 296), 0xC0FFEE42u);
+  EXPECT_EQ(base::ReadLe32(bytes + 300), 1700000000u);
+}
+
 TEST(EntryEncoder, EntriesDecodeBackWithEveryRecordField) {
   testing_support::TempDir dir;
-  encoder::ArchiveWriter writer(encoder::SampleStub());
-  std::vector<encoder::Entry> entries = {
+  const std::vector<encoder::Entry> entries = {
       MakeEntry("one.txt", Bytes{'x'}),
       MakeEntry("\\docs\\text.txt", encoder::TextLikeBytes(50000, 1)),
       MakeEntry("random.bin", encoder::RandomBytes(20000, 2)),
@@ -73,46 +72,40 @@ TEST(EntryEncoder, EntriesDecodeBackWithEveryRecordField) {
       {4096, 0xFF, encoder::BlockForm::kSmallest},
       {7, 0x70, encoder::BlockForm::kStored},
   };
+  encoder::ArchiveWriter writer(encoder::SampleStub());
   for (size_t i = 0; i < entries.size(); ++i) {
     ASSERT_EQ(encoder::AddEntry(writer, entries[i], kPassword, options[i]), encoder::EncodeError::kNone);
   }
-  EXPECT_TRUE(testing_support::ChecksClean(dir, writer.bytes()));
-
-  auto decoded = DecodeInMemory(dir, writer.bytes(), kPassword);
-  EXPECT_EQ(decoded.result, 1);
-  EXPECT_TRUE(decoded.failures.empty());
-  ASSERT_EQ(decoded.files.size(), entries.size());
-  for (size_t i = 0; i < entries.size(); ++i) {
-    const archive::FileRecord& got = decoded.files[i].record;
-    EXPECT_EQ(decoded.files[i].bytes, entries[i].contents) << i;
-    EXPECT_EQ(got.record_size, 304u);
-    EXPECT_EQ(got.file_size, entries[i].contents.size());
-    EXPECT_STREQ(got.output_name, entries[i].record.output_name);
-    EXPECT_EQ(got.attributes, test_support::kAttributes);
-    EXPECT_EQ(got.creation_time, test_support::kCreationTime);
-    EXPECT_EQ(got.last_access_time, test_support::kLastAccessTime);
-    EXPECT_EQ(got.last_write_time, test_support::kLastWriteTime);
-    EXPECT_EQ(got.encoder_serial, 0xC0FFEE42u);
-    EXPECT_EQ(got.encoding_time, 1700000000u);
+  test_support::RecordingSink sink;
+  EXPECT_EQ(testing_support::DecodeWalk(dir, writer.bytes(), kPassword, sink), 1);
+  EXPECT_EQ(sink.finished, (std::vector<std::string>{"one.txt", "/out/docs/text.txt", "random.bin", "runs.bin"}));
+  auto fields = [](const archive::FileRecord& r) {
+    return std::tuple(r.record_size, r.file_size, r.attributes, r.creation_time, r.last_access_time, r.last_write_time,
+                      std::string(r.output_name), r.encoder_serial, r.encoding_time);
+  };
+  for (size_t i = 0; i < entries.size() && i < sink.finished.size(); ++i) {
+    archive::FileRecord expected = entries[i].record;
+    expected.record_size = archive::kFileRecordSize;
+    expected.file_size = static_cast<uint32_t>(entries[i].contents.size());
+    EXPECT_EQ(fields(sink.records[sink.finished[i]]), fields(expected)) << i;
+    EXPECT_EQ(sink.files[sink.finished[i]], entries[i].contents) << i;
   }
-  EXPECT_EQ(decoded.files[1].path, "/out/docs/text.txt");
-
-  auto wrong = DecodeInMemory(dir, writer.bytes(), "open sesamE");
-  EXPECT_EQ(wrong.result, 0);
-  EXPECT_TRUE(wrong.files.empty());
-  EXPECT_EQ(wrong.failures.size(), 1u);
 }
 
-TEST(EntryEncoder, StoresBlocksThatCompressionWouldGrowAndCompressTheRest) {
-  encoder::ArchiveWriter writer(encoder::SampleStub());
+TEST(EntryEncoder, StoresBlocksThatCompressionWouldGrowAndCompressesTheRest) {
   encoder::Entry entry = MakeEntry("mixed", encoder::TextLikeBytes(3000, 4));
   const Bytes random = encoder::RandomBytes(3000, 5);
   entry.contents.insert(entry.contents.end(), random.begin(), random.end());
+  encoder::ArchiveWriter writer(encoder::SampleStub());
   ASSERT_EQ(encoder::AddEntry(writer, entry, kPassword, {1500, 0x42, encoder::BlockForm::kSmallest}),
             encoder::EncodeError::kNone);
-  encoder::KeyString key(kPassword);
+  // Each data block: a checksum of 16 bytes, a length of 4, the stored bytes.
+  const Bytes& all = writer.bytes();
+  const encoder::KeyString key(kPassword);
   std::vector<bool> compressed;
-  for (Bytes block : StoredBlocks(writer, entry.header.caption)) {
+  for (size_t at = writer.stub_size() + 256 + 27 + entry.header.caption.size(); at + 20 <= all.size();) {
+    Bytes block(all.begin() + at + 20, all.begin() + at + 20 + base::ReadLe32(all.data() + at + 16));
+    at += 20 + block.size();
     codec::DecipherBlock(block.data(), static_cast<uint32_t>(block.size()), key.get());
     compressed.push_back(memcmp(block.data(), codec::kCompressionSignature, 4) == 0);
     if (!compressed.back()) {
@@ -127,21 +120,24 @@ TEST(EntryEncoder, RefusesWhatTheDecoderCouldNotReadBack) {
   encoder::ArchiveWriter writer(encoder::SampleStub());
   const size_t empty_size = writer.bytes().size();
   const encoder::Entry good = MakeEntry("a", Bytes(10, 'a'));
-  EXPECT_EQ(encoder::AddEntry(writer, good, "abc"), encoder::EncodeError::kPassword);
-  EXPECT_EQ(encoder::AddEntry(writer, good, "\x82" "bcd"), encoder::EncodeError::kPassword);
-  EXPECT_EQ(encoder::AddEntry(writer, good, "ab\xf9" "d"), encoder::EncodeError::kPassword);
-  EXPECT_EQ(encoder::AddEntry(writer, good, std::string("ab\0cd", 5)), encoder::EncodeError::kPassword);
-  EXPECT_EQ(encoder::AddEntry(writer, MakeEntry("a", {}), kPassword), encoder::EncodeError::kEmptyFile);
-  EXPECT_EQ(encoder::AddEntry(writer, good, kPassword, {1, 0, encoder::BlockForm::kSmallest}),
-            encoder::EncodeError::kBlockSize);
-  EXPECT_EQ(encoder::AddEntry(writer, good, kPassword, {100, 0x71, encoder::BlockForm::kStored}),
-            encoder::EncodeError::kMarkerByte);
   encoder::Entry long_caption = good;
   long_caption.header.caption.assign(260, 'c');
-  EXPECT_EQ(encoder::AddEntry(writer, long_caption, kPassword), encoder::EncodeError::kCaptionTooLong);
+  const struct {
+    encoder::Entry entry;
+    std::string password;
+    encoder::EntryOptions options;
+    encoder::EncodeError error;
+  } cases[] = {
+      {good, "abc", {}, encoder::EncodeError::kPassword},
+      {good, "\x82" "bcd", {}, encoder::EncodeError::kPassword},
+      {good, std::string("ab\0cd", 5), {}, encoder::EncodeError::kPassword},
+      {MakeEntry("a", {}), kPassword, {}, encoder::EncodeError::kEmptyFile},
+      {good, kPassword, {1, 0, encoder::BlockForm::kSmallest}, encoder::EncodeError::kBlockSize},
+      {good, kPassword, {100, 0x71, encoder::BlockForm::kStored}, encoder::EncodeError::kMarkerByte},
+      {long_caption, kPassword, {}, encoder::EncodeError::kCaptionTooLong},
+  };
+  for (const auto& c : cases) EXPECT_EQ(encoder::AddEntry(writer, c.entry, c.password, c.options), c.error);
   EXPECT_EQ(writer.bytes().size(), empty_size);
-
-  EXPECT_EQ(encoder::CheckPassword("\x82\xa0\x82\xa2"), encoder::PasswordProblem::kNone);
   EXPECT_EQ(encoder::AddEntry(writer, good, "\x82\xa0\x82\xa2"), encoder::EncodeError::kNone);
 }
 

@@ -3,17 +3,14 @@
 // delivering in the middle of a data block.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
 #include "archive/block_buffer.h"
 #include "archive/check_walk.h"
-#include "archive/locate_scan.h"
-#include "base/bounded_text.h"
 #include "decode/decode_walk.h"
 #include "decode/disk_output.h"
-#include "encoder/entry_encoder.h"
 #include "platform/fault_injection.h"
 #include "test_support.h"
+#include "tests/support/entries.h"
+#include "tests/support/recording_sink.h"
 
 namespace {
 
@@ -23,65 +20,21 @@ const std::string kPassword = "faulty seam";
 
 class SeamFaults : public ::testing::Test {
  protected:
-  void TearDown() override { platform::faults::Clear(); }
-
-  // An archive of one entry whose data blocks hold 4000 file bytes each.
-  archive::SharedState WriteArchive(size_t file_size) {
-    encoder::Entry entry;
-    base::CopyText(entry.record.output_name, archive::kOutputNameCapacity, "out.bin");
-    entry.contents = testing_support::PatternBytes(file_size, 3);
-    encoder::EntryOptions options;
-    options.block_size = 4000;
-    options.form = encoder::BlockForm::kStored;
-    encoder::ArchiveWriter writer(testing_support::PatternBytes(512, 9));
-    EXPECT_EQ(encoder::AddEntry(writer, entry, kPassword, options), encoder::EncodeError::kNone);
-    archive_bytes_ = writer.bytes();
-    testing_support::WriteFileBytes(dir_.File("archive.exe"), archive_bytes_);
-    archive::SharedState state;
-    base::CopyText(state.archive_path, base::kPathCapacity, dir_.File("archive.exe").c_str());
-    state.entry_offset = archive::LocateFirstEntry(state.archive_path);
-    EXPECT_NE(state.entry_offset, -1);
-    return state;
+  // One entry of 10000 bytes stored in blocks of 4000: the third holds 2306
+  // file bytes.
+  void SetUp() override {
+    archive_ = test_support::ArchiveOf(encoder::SampleStub(), {test_support::MakeEntry("out.bin", encoder::RandomBytes(10000))},
+                                       kPassword, {4000, 0, encoder::BlockForm::kStored})
+                   .bytes();
+    state_ = testing_support::ArchiveState(dir_, archive_);
   }
+  void TearDown() override { platform::faults::Clear(); }
+  int Decode() { return decode::DecodeWalk(state_, kPassword.data(), kPassword.size(), sink_); }
 
   testing_support::TempDir dir_;
-  encoder::Bytes archive_bytes_;
-};
-
-// Writes the entries to real files in a folder, as both front ends do.
-class DiskSink : public decode::DecodeSink {
- public:
-  explicit DiskSink(const std::string& folder) : folder_(folder) {}
-  decode::Choice ChooseFolder(char* folder) override {
-    base::CopyText(folder, base::kPathCapacity, folder_.c_str());
-    return decode::Choice::kChosen;
-  }
-  decode::Choice ChooseSavePath(char* path) override {
-    base::CopyText(path, base::kPathCapacity, (folder_ + "/" + path).c_str());
-    return decode::Choice::kChosen;
-  }
-  bool CreateOutput(const char* path) override { return output_.Create(path); }
-  uint32_t WriteOutput(const unsigned char* bytes, uint32_t count) override { return output_.Write(bytes, count); }
-  void FinishOutput(const char* path, const archive::FileRecord& record) override { output_.Finish(path, record); }
-  void AbandonOutput() override {
-    output_.Abandon();
-    ++abandoned;
-  }
-  void OnFailure(decode::DecodeFailure failure, const archive::SharedState&) override { failures.push_back(failure); }
-
-  std::vector<decode::DecodeFailure> failures;
-  int abandoned = 0;
-
- private:
-  std::string folder_;
-  decode::DiskOutput output_;
-};
-
-class ProblemReporter : public archive::CheckReporter {
- public:
-  void OnProblem(archive::CheckProblem problem, const archive::SharedState&) override { problems.push_back(problem); }
-  void OnNoProblem(const archive::SharedState&) override {}
-  std::vector<archive::CheckProblem> problems;
+  encoder::Bytes archive_;
+  archive::SharedState state_;
+  test_support::RecordingSink sink_;
 };
 
 TEST_F(SeamFaults, MemoryThatIsShortForAWhileIsWaitedFor) {
@@ -94,33 +47,39 @@ TEST_F(SeamFaults, MemoryThatIsShortForAWhileIsWaitedFor) {
   archive::ReleaseBlockBuffer(buffer);
 }
 
+// The disk output reports a write the disk took only part of, and the
+// decode walk takes it for a failure and lets the output go.
 TEST_F(SeamFaults, ShortWriteIsAWriteFailureAndTheOutputIsLetGo) {
-  archive::SharedState state = WriteArchive(10000);
-  DiskSink sink(dir_.path());
-  platform::faults::Inject(Call::kWrite, 1, 1, 100);  // the second block's write takes 100 bytes
-  EXPECT_EQ(decode::DecodeWalk(state, kPassword.data(), kPassword.size(), sink), 0);
-  EXPECT_EQ(sink.failures, std::vector<decode::DecodeFailure>{decode::DecodeFailure::kWriteFailed});
-  EXPECT_EQ(sink.abandoned, 1);
-  EXPECT_EQ(platform::faults::Failed(Call::kWrite), 1u);
+  decode::DiskOutput output;
+  ASSERT_TRUE(output.Create(dir_.File("out.bin").c_str()));
+  platform::faults::Inject(Call::kWrite, 1, 1, 100);
+  EXPECT_EQ(output.Write(archive_.data(), 5000), 5000u);
+  EXPECT_EQ(output.Write(archive_.data(), 5000), 100u);
+  output.Abandon();
+
+  sink_.output_limit = 5000;  // the second block's write comes up short
+  EXPECT_EQ(Decode(), 0);
+  EXPECT_EQ(sink_.failures, std::vector<decode::DecodeFailure>{decode::DecodeFailure::kWriteFailed});
+  EXPECT_EQ(sink_.abandoned, std::vector<std::string>{"out.bin"});
 }
 
 TEST_F(SeamFaults, DriveThatStopsInsideABlockIsAReadFailure) {
-  archive::SharedState state = WriteArchive(10000);
   // The walks read from the first entry on. All but the last 3000 bytes
-  // arrive, then nothing more: the cut falls inside the second of the
-  // three data blocks (the third holds 2306 file bytes).
-  const uint32_t delivered = static_cast<uint32_t>(archive_bytes_.size() - state.entry_offset - 3000);
-
+  // arrive, then nothing more: the cut falls inside the second block.
+  const uint32_t delivered = static_cast<uint32_t>(archive_.size() - state_.entry_offset - 3000);
   platform::faults::Inject(Call::kRead, 0, UINT32_MAX, delivered);
-  DiskSink sink(dir_.path());
-  EXPECT_EQ(decode::DecodeWalk(state, kPassword.data(), kPassword.size(), sink), 0);
-  EXPECT_EQ(sink.failures, std::vector<decode::DecodeFailure>{decode::DecodeFailure::kReadFailed});
-  EXPECT_EQ(sink.abandoned, 1);
+  EXPECT_EQ(Decode(), 0);
+  EXPECT_EQ(sink_.failures, std::vector<decode::DecodeFailure>{decode::DecodeFailure::kReadFailed});
+  EXPECT_EQ(sink_.abandoned, std::vector<std::string>{"out.bin"});
 
   platform::faults::Clear();
   platform::faults::Inject(Call::kRead, 0, UINT32_MAX, delivered);
-  ProblemReporter reporter;
-  EXPECT_EQ(archive::CheckWalk(state, reporter), 0);
+  struct : archive::CheckReporter {
+    void OnProblem(archive::CheckProblem problem, const archive::SharedState&) override { problems.push_back(problem); }
+    void OnNoProblem(const archive::SharedState&) override {}
+    std::vector<archive::CheckProblem> problems;
+  } reporter;
+  EXPECT_EQ(archive::CheckWalk(state_, reporter), 0);
   EXPECT_EQ(reporter.problems, std::vector<archive::CheckProblem>{archive::CheckProblem::kBlockShort});
 }
 

@@ -1,3 +1,5 @@
+// The batch file that deletes the clean-up program, and where it is
+// written and started.
 #include <gtest/gtest.h>
 #include <cstring>
 #include <map>
@@ -10,8 +12,9 @@
 namespace {
 
 const std::string kProgram = "C:\\Documents and Settings\\me\\Local Settings\\Temp\\Del1F.exe";
+const std::string kRoot = shell::kDeletionBatchPath;
 
-std::string Batch(const std::string& program, const std::string& batch = shell::kDeletionBatchPath,
+std::string Batch(const std::string& program, const std::string& batch = kRoot,
                   int capacity = shell::kDeletionBatchCapacity) {
   char out[shell::kDeletionBatchCapacity + 1] = {};
   const int length = shell::FormatDeletionBatch(out, capacity, program.c_str(), batch.c_str());
@@ -40,8 +43,8 @@ TEST(DeletionBatch, LongestPathsFitAndATextThatWouldBeCutIsRefused) {
   EXPECT_FALSE(Batch(longest, longest).empty());
   const std::string path = "C:\\Temp\\Del3.exe";
   const int exact = static_cast<int>(Batch(path).size()) + 1;
-  EXPECT_FALSE(Batch(path, shell::kDeletionBatchPath, exact).empty());
-  EXPECT_TRUE(Batch(path, shell::kDeletionBatchPath, exact - 1).empty()) << "a cut path could name another file";
+  EXPECT_FALSE(Batch(path, kRoot, exact).empty());
+  EXPECT_TRUE(Batch(path, kRoot, exact - 1).empty()) << "a cut path could name another file";
 }
 
 // A file system in memory whose creations and starts can be made to fail.
@@ -71,52 +74,38 @@ class FakeBatchSystem : public shell::BatchSystem {
   std::vector<std::string> started;
 };
 
-TEST(DeletionBatchStart, TheRootBatchComesFirst) {
-  FakeBatchSystem system;
-  EXPECT_TRUE(shell::StartDeletionBatch(system, kProgram.c_str()));
-  EXPECT_EQ(system.started, std::vector<std::string>{"\\delus.bat"});
-  EXPECT_EQ(system.files["\\delus.bat"], Batch(kProgram));
-  EXPECT_EQ(system.names.size(), 2u) << "no temporary name was drawn";
-}
-
-TEST(DeletionBatchStart, ABatchOfAnotherChainIsNeverReplaced) {
-  FakeBatchSystem system;
-  system.files["\\delus.bat"] = "another chain's batch";
-  EXPECT_TRUE(shell::StartDeletionBatch(system, kProgram.c_str()));
-  EXPECT_EQ(system.files["\\delus.bat"], "another chain's batch");
-  EXPECT_EQ(system.started, std::vector<std::string>{"C:\\Temp\\Del7.bat"});
-  EXPECT_EQ(system.files["C:\\Temp\\Del7.bat"], Batch(kProgram, "C:\\Temp\\Del7.bat"))
-      << "the last line deletes the batch's own path";
-}
-
-TEST(DeletionBatchStart, AnUnwritableRootOrABatchThatWillNotStartFallsBackAndLeavesNothing) {
-  FakeBatchSystem unwritable;
-  unwritable.unwritable.insert("\\delus.bat");
-  EXPECT_TRUE(shell::StartDeletionBatch(unwritable, kProgram.c_str()));
-  EXPECT_EQ(unwritable.started, std::vector<std::string>{"C:\\Temp\\Del7.bat"});
-
-  FakeBatchSystem unstartable;
-  unstartable.unstartable.insert("\\delus.bat");
-  EXPECT_TRUE(shell::StartDeletionBatch(unstartable, kProgram.c_str()));
-  EXPECT_EQ(unstartable.started, std::vector<std::string>{"C:\\Temp\\Del7.bat"});
-  EXPECT_EQ(unstartable.files.count("\\delus.bat"), 0u) << "the unstarted root batch is deleted";
-}
-
-TEST(DeletionBatchStart, ATakenTemporaryNameIsFollowedByAnother) {
-  FakeBatchSystem system;
-  system.files["\\delus.bat"] = "another chain's batch";
-  system.files["C:\\Temp\\Del7.bat"] = "a third chain's batch";
-  EXPECT_TRUE(shell::StartDeletionBatch(system, kProgram.c_str()));
-  EXPECT_EQ(system.started, std::vector<std::string>{"C:\\Temp\\Del8.bat"});
-  EXPECT_EQ(system.files["C:\\Temp\\Del7.bat"], "a third chain's batch");
-}
-
-TEST(DeletionBatchStart, WhenNothingCanStartNoBatchFileStays) {
-  FakeBatchSystem system;
-  system.unstartable = {"\\delus.bat", "C:\\Temp\\Del7.bat", "C:\\Temp\\Del8.bat"};
-  EXPECT_FALSE(shell::StartDeletionBatch(system, kProgram.c_str()));
-  EXPECT_TRUE(system.files.empty());
-  EXPECT_TRUE(system.started.empty());
+// The root batch comes first. A batch of another chain is never replaced;
+// an unwritable root, a batch that will not start or a taken name is
+// followed by the next temporary name; no batch that did not start stays.
+TEST(DeletionBatchStart, FallsBackToTemporaryNamesAndLeavesOnlyTheBatchThatRuns) {
+  using Files = std::map<std::string, std::string>;
+  const std::string del7 = "C:\\Temp\\Del7.bat", del8 = "C:\\Temp\\Del8.bat";
+  const Files other = {{kRoot, "another chain's batch"}};
+  const Files two_others = {{kRoot, "another chain's batch"}, {del7, "a third chain's batch"}};
+  const struct {
+    const char* what;
+    Files before;
+    std::set<std::string> unwritable, unstartable;
+    std::vector<std::string> started;
+    Files after;
+  } cases[] = {
+      {"a free root", {}, {}, {}, {kRoot}, {{kRoot, Batch(kProgram)}}},
+      {"another chain's root", other, {}, {}, {del7}, {{kRoot, other.at(kRoot)}, {del7, Batch(kProgram, del7)}}},
+      {"an unwritable root", {}, {kRoot}, {}, {del7}, {{del7, Batch(kProgram, del7)}}},
+      {"a root that will not start", {}, {}, {kRoot}, {del7}, {{del7, Batch(kProgram, del7)}}},
+      {"a taken name", two_others, {}, {}, {del8}, {{kRoot, other.at(kRoot)}, {del7, two_others.at(del7)},
+                                                    {del8, Batch(kProgram, del8)}}},
+      {"nothing starts", {}, {}, {kRoot, del7, del8}, {}, {}},
+  };
+  for (const auto& c : cases) {
+    FakeBatchSystem system;
+    system.files = c.before;
+    system.unwritable = c.unwritable;
+    system.unstartable = c.unstartable;
+    EXPECT_EQ(shell::StartDeletionBatch(system, kProgram.c_str()), !c.started.empty()) << c.what;
+    EXPECT_EQ(system.started, c.started) << c.what;
+    EXPECT_EQ(system.files, c.after) << c.what;
+  }
 }
 
 }  // namespace

@@ -38,16 +38,13 @@ std::vector<Instruction> Disassemble(const std::string& file) {
   return out;
 }
 
-bool HaveObjdump() { return system((std::string("command -v ") + kObjdump + " >/dev/null 2>&1").c_str()) == 0; }
-
 TEST(DeletionRoutine, DisassemblesToCallsThroughTheBlockInOrder) {
-  if (!HaveObjdump()) GTEST_SKIP() << kObjdump << " is not installed";
+  if (system((std::string("command -v ") + kObjdump + " >/dev/null 2>&1").c_str()) != 0) {
+    GTEST_SKIP() << kObjdump << " is not installed";
+  }
   testing_support::TempDir dir;
   const std::string file = dir.File("routine.bin");
-  FILE* out = fopen(file.c_str(), "wb");
-  ASSERT_NE(out, nullptr);
-  fwrite(shell::kDeletionRoutine, 1, sizeof shell::kDeletionRoutine, out);
-  fclose(out);
+  testing_support::WriteFileBytes(file, {shell::kDeletionRoutine, shell::kDeletionRoutine + sizeof shell::kDeletionRoutine});
 
   const std::vector<Instruction> code = Disassemble(file);
   const std::vector<std::string> expected = {

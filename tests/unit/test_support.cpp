@@ -3,16 +3,11 @@
 #include <iconv.h>
 #include <unistd.h>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <filesystem>
 
-#include "archive/check_walk.h"
 #include "archive/locate_scan.h"
 #include "base/bounded_text.h"
 #include "base/paths.h"
-#include "codec/decompressor.h"
-#include "tests/support/recording_sink.h"
 
 namespace testing_support {
 
@@ -28,16 +23,6 @@ TempDir::~TempDir() {
   std::filesystem::remove_all(path_, ignored);
 }
 
-encoder::Bytes PatternBytes(size_t length, unsigned seed) {
-  encoder::Bytes out(length);
-  unsigned x = seed * 2654435761u + 12345;
-  for (auto& b : out) {
-    x = x * 1103515245u + 12345u;
-    b = static_cast<unsigned char>(x >> 16);
-  }
-  return out;
-}
-
 void WriteFileBytes(const std::string& path, const encoder::Bytes& bytes) {
   FILE* f = fopen(path.c_str(), "wb");
   ASSERT_NE(f, nullptr);
@@ -47,56 +32,21 @@ void WriteFileBytes(const std::string& path, const encoder::Bytes& bytes) {
   fclose(f);
 }
 
-DecompressResult Decompress(const encoder::Bytes& block) {
-  archive::BlockBuffer buffer;
-  archive::AllocateBlockBuffer(buffer, static_cast<uint32_t>(block.size()));
-  if (!block.empty()) memcpy(buffer.data, block.data(), block.size());
-  const void* given = buffer.handle.raw;
-  DecompressResult out;
-  out.result = codec::DecompressBlock(buffer);
-  out.bytes.assign(buffer.data, buffer.data + buffer.length);
-  // The buffer given is still ours when it came back untouched, whatever
-  // its length; a new one holds memory only when its length is not 0.
-  if (buffer.handle.raw == given || buffer.length != 0) archive::ReleaseBlockBuffer(buffer);
-  return out;
-}
-
-namespace {
-
-class CountingReporter : public archive::CheckReporter {
- public:
-  void OnProblem(archive::CheckProblem, const archive::SharedState&) override { ++problems; }
-  void OnNoProblem(const archive::SharedState&) override {}
-  int problems = 0;
-};
-
-archive::SharedState StateFor(const TempDir& dir, const encoder::Bytes& archive) {
+archive::SharedState ArchiveState(const TempDir& dir, const encoder::Bytes& archive) {
   const std::string path = dir.File("archive.exe");
   WriteFileBytes(path, archive);
   archive::SharedState state;
   base::CopyText(state.archive_path, base::kPathCapacity, path.c_str());
   state.entry_offset = archive::LocateFirstEntry(state.archive_path);
+  EXPECT_NE(state.entry_offset, -1) << "no entry in the archive";
   return state;
 }
 
-}  // namespace
-
-DecodedArchive DecodeInMemory(const TempDir& dir, const encoder::Bytes& archive, const std::string& password) {
-  archive::SharedState state = StateFor(dir, archive);
-  DecodedArchive out;
-  if (state.entry_offset == -1) return out;
-  test_support::RecordingSink sink;
-  out.result = decode::DecodeWalk(state, password.data(), static_cast<uint32_t>(password.size()), sink);
-  for (const std::string& path : sink.finished) out.files.push_back({path, sink.records[path], sink.files[path]});
-  out.failures = sink.failures;
-  return out;
-}
-
-bool ChecksClean(const TempDir& dir, const encoder::Bytes& archive) {
-  archive::SharedState state = StateFor(dir, archive);
-  if (state.entry_offset == -1) return false;
-  CountingReporter reporter;
-  return archive::CheckWalk(state, reporter) == 1 && reporter.problems == 0;
+int DecodeWalk(const TempDir& dir, const encoder::Bytes& archive, const std::string& password,
+               test_support::RecordingSink& sink) {
+  archive::SharedState state = ArchiveState(dir, archive);
+  if (state.entry_offset == -1) return 0;
+  return decode::DecodeWalk(state, password.data(), static_cast<uint32_t>(password.size()), sink);
 }
 
 std::string ToShiftJis(const std::string& utf8) {

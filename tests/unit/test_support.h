@@ -1,14 +1,14 @@
 // Helpers shared by the unit tests: a temporary folder that cleans up
-// after itself, small archives written into it, and Shift-JIS texts.
+// after itself, archives written into it and decoded, and Shift-JIS texts.
 #pragma once
 
 #include <gtest/gtest.h>
 #include <string>
-#include <vector>
 
-#include "archive/file_record.h"
-#include "decode/decode_walk.h"
+#include "archive/shared_state.h"
 #include "encoder/archive_writer.h"
+#include "encoder/sample_data.h"
+#include "tests/support/recording_sink.h"
 
 namespace testing_support {
 
@@ -23,35 +23,19 @@ class TempDir {
   std::string path_;
 };
 
-// Stored bytes of the given length with a recognisable pattern.
-encoder::Bytes PatternBytes(size_t length, unsigned seed = 1);
+// Still used by the decode walk tests; the other tests take
+// encoder::RandomBytes directly.
+inline encoder::Bytes PatternBytes(size_t length, unsigned seed = 1) { return encoder::RandomBytes(length, seed); }
 void WriteFileBytes(const std::string& path, const encoder::Bytes& bytes);
 
-// Runs the decompressor on a Block buffer holding a copy of block and
-// returns what the buffer holds afterwards (its length bytes).
-struct DecompressResult {
-  int result = 0;
-  encoder::Bytes bytes;
-};
-DecompressResult Decompress(const encoder::Bytes& block);
+// The archive written to `dir` as archive.exe, with its first entry
+// located (the test fails when there is none).
+archive::SharedState ArchiveState(const TempDir& dir, const encoder::Bytes& archive);
 
-// Decodes a whole archive with the decode walk into memory: every finished
-// output file by the path the walk chose (a folder "/out" for relative
-// names, the stored name for plain ones), with its record.
-struct DecodedFile {
-  std::string path;
-  archive::FileRecord record;
-  encoder::Bytes bytes;
-};
-struct DecodedArchive {
-  int result = 0;
-  std::vector<DecodedFile> files;
-  std::vector<decode::DecodeFailure> failures;
-};
-DecodedArchive DecodeInMemory(const TempDir& dir, const encoder::Bytes& archive, const std::string& password);
-
-// Runs the check walk over an archive; true when it reports no problem.
-bool ChecksClean(const TempDir& dir, const encoder::Bytes& archive);
+// Writes the archive to `dir` and decodes it with the decode walk into
+// the sink; returns the walk's result.
+int DecodeWalk(const TempDir& dir, const encoder::Bytes& archive, const std::string& password,
+               test_support::RecordingSink& sink);
 
 // Readable text (UTF-8) as the program holds it: Shift-JIS bytes, converted
 // by the C library so that the expected bytes are not written by hand.

@@ -1,0 +1,283 @@
+// `kelvarin` run as a program: `pack` makes archives that `check` passes
+// and `extract` and `list` read back with their names, times and
+// permissions; existing files are replaced only when asked; failures,
+// interrupts and damage leave nothing half-written and say what happened
+// in the exit status; installed, the tool finds its stub without --stub.
+#include <gtest/gtest.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "encoder/sample_data.h"
+#include "test_support.h"
+#include "tests/support/entries.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using encoder::Bytes;
+using test_support::MakeEntry;
+
+const std::string kPassword = "pw-1234";
+
+class CliTool : public ::testing::Test {
+ protected:
+  // Runs the tool in the temporary folder with no terminal to ask on.
+  int Run(const std::string& arguments, std::string* output = nullptr, std::string* errors = nullptr) {
+    return Shell("'" KELVARIN_CLI "' " + arguments + " </dev/null", output, errors);
+  }
+  // Runs a shell command there; without `errors` stderr goes to `output` too.
+  int Shell(const std::string& command, std::string* output = nullptr, std::string* errors = nullptr) {
+    const std::string out = dir_.File("stdout.txt"), err = dir_.File("stderr.txt");
+    const std::string redirection = " >'" + out + "' " + (errors ? "2>'" + err + "'" : "2>&1");
+    const int status = std::system(("cd '" + dir_.path() + "' && { " + command + "; }" + redirection).c_str());
+    auto take = [](const std::string& path, std::string* text) {
+      const Bytes bytes = encoder::ReadWholeFile(path);
+      if (text) text->assign(bytes.begin(), bytes.end());
+      fs::remove(path);
+    };
+    take(out, output);
+    if (errors) take(err, errors);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+  void Write(const std::string& name, const Bytes& bytes) {
+    fs::create_directories(fs::path(dir_.File(name)).parent_path());
+    testing_support::WriteFileBytes(dir_.File(name), bytes);
+  }
+  Bytes Read(const std::string& name) { return encoder::ReadWholeFile(dir_.File(name)); }
+  // Writes an archive of the entries; returns its bytes.
+  Bytes WriteArchive(const std::string& name, const std::vector<encoder::Entry>& entries,
+                     const encoder::EntryOptions& options = {}) {
+    const encoder::ArchiveWriter writer = test_support::ArchiveOf(encoder::SampleStub(512), entries, kPassword, options);
+    EXPECT_TRUE(writer.WriteTo(dir_.File(name)));
+    return writer.bytes();
+  }
+  // Temporary files of extract anywhere below the folder.
+  std::vector<std::string> TemporaryFiles() {
+    std::vector<std::string> found;
+    std::error_code ec;
+    for (const auto& item : fs::recursive_directory_iterator(dir_.path(), ec)) {
+      if (item.path().filename().string().rfind(".kelvarin-", 0) == 0) found.push_back(item.path().string());
+    }
+    return found;
+  }
+  void SetUp() override {
+    Write("stub.exe", encoder::SampleStub(512));
+    Write("password.txt", Bytes(kPassword.begin(), kPassword.end()));
+  }
+  testing_support::TempDir dir_;
+};
+
+using PackCommand = CliTool;
+using ExtractCommand = CliTool;
+
+TEST_F(CliTool, HelpAndVersionGoToStdoutWithStatusZero) {
+  for (const char* arguments : {"--help", "--version", "check --help", "list -h", "extract a.exe --help", "pack --help"}) {
+    std::string output, errors;
+    EXPECT_EQ(Run(arguments, &output, &errors), 0) << arguments;
+    EXPECT_EQ(output.rfind(arguments == std::string("--version") ? "kelvarin 1." : "usage: kelvarin", 0), 0u)
+        << arguments << ": " << output;
+    EXPECT_EQ(errors, "") << arguments;
+  }
+}
+
+TEST_F(PackCommand, PackedFilesComeBackWithTheirNamesTimesAndPermissions) {
+  const Bytes text = encoder::TextLikeBytes(300000, 3), small = {'h', 'i', '\n'}, one = {'x'};
+  Write("in/docs/deep/text.txt", text);
+  Write("in/docs/a/small.txt", small);
+  Write("in/one.bin", one);
+  chmod(dir_.File("in/one.bin").c_str(), 0444);
+  struct timespec times[2] = {{1000000000, 0}, {1200000000, 0}};
+  utimensat(AT_FDCWD, dir_.File("in/docs/deep/text.txt").c_str(), times, 0);
+  struct timespec before_1970[2] = {{-400000000, 0}, {-315619200, 700}};
+  utimensat(AT_FDCWD, dir_.File("in/one.bin").c_str(), before_1970, 0);
+  ASSERT_EQ(Run("pack --stub stub.exe --output rel.exe --password-file password.txt --relative --block-size 4000 "
+                "--serial 1234ABCD --time 1600000000 in"),
+            0);
+  ASSERT_EQ(Run("pack --stub stub.exe --output plain.exe --password 'pass word' in/one.bin"), 0);
+  EXPECT_EQ(Run("check rel.exe"), 0);
+
+  std::string printed;
+  ASSERT_EQ(Run("extract rel.exe --output out/made/here --password-file password.txt", &printed), 0) << printed;
+  // Times first: reading the file back would touch its access time.
+  struct stat info;
+  ASSERT_EQ(stat(dir_.File("out/made/here/in/docs/deep/text.txt").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mtim.tv_sec, 1200000000);
+  EXPECT_EQ(info.st_atim.tv_sec, 1000000000);
+  ASSERT_EQ(stat(dir_.File("out/made/here/in/one.bin").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0222, 0u) << "read-only comes back as a cleared write bit";
+  EXPECT_EQ(info.st_mtim.tv_sec, -315619200);
+  EXPECT_EQ(info.st_mtim.tv_nsec, 700);
+  EXPECT_EQ(info.st_atim.tv_sec, -400000000);
+  EXPECT_EQ(Read("out/made/here/in/docs/deep/text.txt"), text);
+  EXPECT_EQ(Read("out/made/here/in/docs/a/small.txt"), small);
+  EXPECT_EQ(Read("out/made/here/in/one.bin"), one);
+
+  ASSERT_EQ(Run("extract plain.exe --output out --password 'pass word'"), 0);
+  EXPECT_EQ(Read("out/one.bin"), one) << "the base name alone without --relative";
+
+  ASSERT_EQ(Run("list rel.exe --password-file password.txt", &printed), 0);
+  EXPECT_LT(printed.find("\\in\\docs\\a\\small.txt"), printed.find("\\in\\docs\\deep\\text.txt")) << printed;
+  EXPECT_NE(printed.find("300000"), std::string::npos) << printed;
+  EXPECT_NE(printed.find("written 1960-01-01 00:00:00"), std::string::npos) << printed;
+
+  // What only the record shows: the serial, the encoding time, the
+  // attributes, and the creation time, which is the write time here.
+  test_support::RecordingSink sink;
+  ASSERT_EQ(testing_support::DecodeWalk(dir_, Read("rel.exe"), kPassword, sink), 1);
+  const archive::FileRecord& record = sink.records["/out/in/one.bin"];
+  EXPECT_EQ(record.encoder_serial, 0x1234ABCDu);
+  EXPECT_EQ(record.encoding_time, 1600000000u);
+  EXPECT_EQ(record.attributes, 0x01u);
+  EXPECT_EQ(sink.records["/out/in/docs/a/small.txt"].attributes, 0x20u);
+  EXPECT_EQ(record.creation_time, record.last_write_time);
+}
+
+TEST_F(PackCommand, RefusesWhatItCannotPackFaithfully) {
+  Write("a.txt", Bytes(10, 'a'));
+  Write("empty.txt", {});
+  Write("folder/b.txt", Bytes(10, 'b'));
+  for (const char* arguments : {"--password abc a.txt",    // too short
+                                "--password abcd folder",  // a folder without --relative
+                                "--password abcd --relative /etc/hostname", "--password abcd empty.txt"}) {
+    EXPECT_EQ(Run(std::string("pack --stub stub.exe --output o.exe ") + arguments), 1) << arguments;
+  }
+  EXPECT_EQ(Run("pack --stub missing.exe --output o.exe --password abcd a.txt"), 1);
+  EXPECT_FALSE(fs::exists(dir_.File("o.exe")));
+  for (const char* arguments : {"--password abcd a.txt", "--stub stub.exe --block-size 1 --password abcd a.txt",
+                                "--stub stub.exe --suicide 200 --password abcd a.txt"}) {
+    EXPECT_EQ(Run(std::string("pack --output o.exe ") + arguments), 2) << arguments;
+  }
+}
+
+TEST_F(PackCommand, InstallsWithItsManualPageAndStubAndPacksWithThatStub) {
+  const Bytes stub = encoder::SampleStub(300);
+  Write("installed-stub.exe", stub);
+  Write("a.txt", Bytes(10, 'a'));
+  const std::string stub_variable = "KELVARIN_STUB='" + dir_.File("installed-stub.exe") + "' ";
+  ASSERT_EQ(Shell(stub_variable + "cmake --install '" KELVARIN_BUILD_DIR "' --prefix prefix"), 0);
+  const Bytes manual = Read("prefix/share/man/man1/kelvarin.1");
+  EXPECT_EQ(std::string(manual.begin(), manual.begin() + std::min<size_t>(manual.size(), 14)), ".TH KELVARIN 1");
+  ASSERT_EQ(Shell("prefix/bin/kelvarin pack --output o.exe --password abcd a.txt"), 0) << "no --stub";
+  const Bytes archive = Read("o.exe");
+  EXPECT_TRUE(archive.size() > stub.size() && std::equal(stub.begin(), stub.end(), archive.begin()));
+
+  ASSERT_EQ(Shell(stub_variable + "cpack -G DEB --config '" KELVARIN_BUILD_DIR "/CPackConfig.cmake' -B deb"), 0);
+  std::string listing;
+  ASSERT_EQ(Shell("dpkg -c deb/kelvarin_*.deb", &listing), 0);
+  for (const char* path : {"./usr/bin/kelvarin\n", "./usr/share/man/man1/kelvarin.1\n",
+                           "./usr/share/kelvarin/decoder.exe\n"}) {
+    EXPECT_NE(listing.find(path), std::string::npos) << path << listing;
+  }
+  EXPECT_NE(Shell("KELVARIN_STUB=missing.exe cmake --install '" KELVARIN_BUILD_DIR "' --prefix other"), 0)
+      << "no stub, no install";
+}
+
+TEST_F(ExtractCommand, ArchiveFailuresNameTheArchiveWithExitStatusOne) {
+  encoder::ArchiveWriter writer = test_support::ArchiveOf(encoder::SampleStub(512), {MakeEntry("a.txt", {'a'})}, kPassword);
+  const size_t junk_offset = writer.bytes().size();
+  writer.AddRaw(Bytes(40, 'j'));
+  ASSERT_TRUE(writer.WriteTo(dir_.File("a.exe")));
+  fs::create_directory(dir_.File("out"));
+  Write("wrong.txt", {'n', 'o', 'p', 'e', '\n'});
+  std::string printed;
+  EXPECT_EQ(Run("extract a.exe --output out --password-file wrong.txt", &printed), 1);
+  EXPECT_NE(printed.find("Wrong password"), std::string::npos) << printed;
+  EXPECT_FALSE(fs::exists(dir_.File("out/a.txt")));
+  for (const char* command : {"extract a.exe --output out", "list a.exe"}) {
+    EXPECT_EQ(Run(command + std::string(" --password-file password.txt"), &printed), 1) << command;
+    EXPECT_NE(printed.find("a.exe: skipped 40 bytes at offset " + std::to_string(junk_offset)), std::string::npos)
+        << printed;
+  }
+
+  EXPECT_EQ(Run("extract stub.exe --output out --password-file password.txt", &printed), 1);
+  EXPECT_NE(printed.find("stub.exe: This is not Kelvarin file."), std::string::npos) << printed;
+  EXPECT_EQ(Run("check missing.exe", &printed), 1);
+  EXPECT_NE(printed.find("missing.exe: No such file or directory"), std::string::npos) << printed;
+  EXPECT_EQ(Run("extract a.exe --password-file password.txt"), 2) << "no output folder";
+  EXPECT_EQ(Run("extract a.exe --output out --keep --overwrite --password-file password.txt"), 2);
+  EXPECT_EQ(Run("list"), 2);
+  EXPECT_EQ(Run("list a.exe"), 2) << "no password and no terminal to ask";
+}
+
+TEST_F(ExtractCommand, ExistingFilesAreReplacedOnlyWhenAsked) {
+  const Bytes old_bytes = {'o', 'l', 'd'}, a = {'n', 'e', 'w'}, b = {'n', 'e', 'w', '!'};
+  WriteArchive("a.exe", {MakeEntry("a.txt", a), MakeEntry("b.txt", b)});
+  Write("out/a.txt", old_bytes);
+  Write("out/b.txt", old_bytes);
+  chmod(dir_.File("out/a.txt").c_str(), 0444);
+  const std::string extract = "extract a.exe --output out --password-file password.txt";
+  std::string printed;
+  EXPECT_EQ(Run(extract, &printed), 3) << "no terminal to ask on: kept, and said";
+  EXPECT_NE(printed.find("out/a.txt: exists"), std::string::npos) << printed;
+  EXPECT_NE(printed.find("out/b.txt: exists"), std::string::npos) << printed;
+  EXPECT_EQ(Read("out/a.txt"), old_bytes);
+  EXPECT_EQ(Read("out/b.txt"), old_bytes);
+
+  EXPECT_EQ(Run(extract + " --keep", &printed), 0);
+  EXPECT_EQ(printed, "");
+  EXPECT_EQ(Read("out/b.txt"), old_bytes);
+
+  // On a pseudo-terminal that is given the answers.
+  EXPECT_EQ(Shell("printf 'n\\ny\\n' | script -qec \"'" KELVARIN_CLI "' " + extract + "\" /dev/null", &printed), 0)
+      << printed;
+  EXPECT_EQ(Read("out/a.txt"), old_bytes) << "answered no";
+  EXPECT_EQ(Read("out/b.txt"), b) << "answered yes";
+
+  EXPECT_EQ(Run(extract + " --overwrite"), 0);
+  EXPECT_EQ(Read("out/a.txt"), a) << "read-only, replaced all the same";
+  EXPECT_TRUE(TemporaryFiles().empty());
+}
+
+TEST_F(ExtractCommand, AFailedExtractKeepsTheFileItWouldReplaceAndLeavesNoTemporaryFile) {
+  Bytes archive = WriteArchive("a.exe", {MakeEntry("data.bin", encoder::RandomBytes(60000, 4))}, {4000});
+  archive[archive.size() - 30000] ^= 0x55;  // inside a block in the middle of the file
+  Write("a.exe", archive);
+  Write("out/data.bin", {'o', 'l', 'd'});
+  std::string printed;
+  EXPECT_EQ(Run("extract a.exe --output out --overwrite --password-file password.txt", &printed), 1);
+  EXPECT_NE(printed.find("a.exe (entry data.bin): Anyone cooked this file."), std::string::npos) << printed;
+  EXPECT_EQ(Read("out/data.bin"), (Bytes{'o', 'l', 'd'}));
+  EXPECT_TRUE(TemporaryFiles().empty());
+}
+
+TEST_F(ExtractCommand, AnInterruptRemovesTheTemporaryFile) {
+  // Big enough that the file is still being written when the signal comes.
+  WriteArchive("big.exe", {MakeEntry("big.bin", encoder::RandomBytes(48 << 20))},
+               {1 << 20, 0, encoder::BlockForm::kStored});
+  for (const auto& [name, number] : {std::pair{"INT", SIGINT}, std::pair{"TERM", SIGTERM}}) {
+    fs::remove_all(dir_.File("out"));
+    // Started with the signal's default action (a test run in the
+    // background may have started with it ignored), stopped once the
+    // temporary file is there.
+    std::string status, said;
+    Shell(std::string("env --default-signal=") + name + " '" KELVARIN_CLI "' extract big.exe --output out " +
+              "--password-file password.txt & for i in $(seq 3000); do ls out/.kelvarin-* >/dev/null 2>&1 && break; " +
+              "sleep 0.01; done; kill -" + name + " $!; wait $!; echo $?",
+          &status, &said);
+    EXPECT_EQ(status, std::to_string(128 + number) + "\n") << "ends as the signal would end it";
+    EXPECT_TRUE(TemporaryFiles().empty()) << name;
+    EXPECT_FALSE(fs::exists(dir_.File("out/big.bin"))) << name;
+  }
+}
+
+// Relative names are the decode walk's to refuse; plain names the tool's.
+TEST_F(ExtractCommand, PlainNamesThatWouldLeaveTheOutputFolderAreRefused) {
+  for (const char* name : {"..", "sub/escaped.txt"}) {
+    WriteArchive("evil.exe", {MakeEntry(name, {'b', 'a', 'd'})});
+    fs::remove_all(dir_.File("out"));
+    fs::create_directory(dir_.File("out"));
+    std::string printed;
+    EXPECT_EQ(Run("extract evil.exe --output out --password-file password.txt", &printed), 1) << name;
+    EXPECT_NE(printed.find("Could not open for write"), std::string::npos) << name << ": " << printed;
+    EXPECT_TRUE(fs::is_empty(dir_.File("out"))) << name;
+  }
+}
+
+}  // namespace
