@@ -5,15 +5,22 @@ include(GoogleTest)
 # The unit tests make the seam fail on purpose (platform/fault_injection.h).
 target_compile_definitions(kelvarin_core PUBLIC KELVARIN_FAULT_INJECTION=1)
 
+# Decoding on every core, for the command-line tool and its tests only:
+# decoder.exe keeps one thread and carries none of this.
+find_package(Threads REQUIRED)
+file(GLOB parallel_sources CONFIGURE_DEPENDS parallel/*.cpp)
+add_library(kelvarin_parallel STATIC ${parallel_sources})
+target_link_libraries(kelvarin_parallel PUBLIC kelvarin_core Threads::Threads)
+
 file(GLOB cli_sources CONFIGURE_DEPENDS cli/*.cpp)
 add_executable(kelvarin ${cli_sources})
-target_link_libraries(kelvarin PRIVATE kelvarin_encoder)
+target_link_libraries(kelvarin PRIVATE kelvarin_encoder kelvarin_parallel)
 
 # What the unit tests and fuzz targets share: test entries, a recording
 # decode sink, and the reference models the codec is checked against.
 file(GLOB test_support_sources CONFIGURE_DEPENDS tests/support/*.cpp)
 add_library(test_support STATIC ${test_support_sources})
-target_link_libraries(test_support PUBLIC kelvarin_encoder GTest::gtest)
+target_link_libraries(test_support PUBLIC kelvarin_encoder kelvarin_parallel GTest::gtest)
 
 file(GLOB unit_sources CONFIGURE_DEPENDS tests/unit/*.cpp)
 add_executable(unit_tests ${unit_sources})
@@ -33,6 +40,7 @@ if(KELVARIN_FUZZ)
   set(fuzz_instrumentation -fsanitize=fuzzer-no-link,address,undefined)
   target_compile_options(kelvarin_core PRIVATE ${fuzz_instrumentation})
   target_compile_options(kelvarin_encoder PRIVATE ${fuzz_instrumentation})
+  target_compile_options(kelvarin_parallel PRIVATE ${fuzz_instrumentation})
   target_compile_options(kelvarin_reference PRIVATE ${fuzz_instrumentation})
   target_link_options(kelvarin_core INTERFACE -fsanitize=address,undefined)
 endif()
