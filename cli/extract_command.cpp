@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <memory>
 #include <string>
 
 #include "base/bounded_text.h"
@@ -17,6 +18,7 @@
 #include "decode/destination_paths.h"
 #include "decode/disk_output.h"
 #include "decode/failure_messages.h"
+#include "parallel/parallel_block_source.h"
 
 namespace cli {
 namespace {
@@ -120,6 +122,7 @@ struct DecodeOptions {
   const char* archive = nullptr;
   const char* output = nullptr;
   PasswordSource password;
+  unsigned threads = parallel::DefaultThreadCount();
 };
 
 bool ParseOptions(int argc, char** argv, bool needs_output, DecodeOptions* options) {
@@ -136,6 +139,9 @@ bool ParseOptions(int argc, char** argv, bool needs_output, DecodeOptions* optio
       ok = value(&options->password.file);
     } else if (strcmp(argv[i], "--password") == 0) {
       ok = value(&options->password.text);
+    } else if (strcmp(argv[i], "--threads") == 0) {
+      const char* count = nullptr;
+      ok = value(&count) && parallel::ParseThreadCount(count, &options->threads);
     } else if (argv[i][0] != '-' && !options->archive) {
       options->archive = argv[i];
     } else {
@@ -149,8 +155,8 @@ bool ParseOptions(int argc, char** argv, bool needs_output, DecodeOptions* optio
 int RunDecode(int argc, char** argv, bool extract) {
   DecodeOptions options;
   if (!ParseOptions(argc, argv, extract, &options)) {
-    fputs(extract ? "usage: kelvarin extract ARCHIVE --output DIR [--password-file FILE]\n"
-                  : "usage: kelvarin list ARCHIVE [--password-file FILE]\n",
+    fputs(extract ? "usage: kelvarin extract ARCHIVE --output DIR [--password-file FILE] [--threads N]\n"
+                  : "usage: kelvarin list ARCHIVE [--password-file FILE] [--threads N]\n",
           stderr);
     return kExitUsage;
   }
@@ -158,13 +164,14 @@ int RunDecode(int argc, char** argv, bool extract) {
   if (!LocateArchive(options.archive, &state)) return kExitProblem;
   std::string password;
   if (!ReadPassword(options.password, &password)) return kExitProblem;
+  std::unique_ptr<decode::BlockSource> source = parallel::MakeBlockSource(options.threads);
   int result;
   if (extract) {
     ExtractSink sink(state, options.output);
-    result = decode::DecodeWalk(state, password.data(), static_cast<uint32_t>(password.size()), sink);
+    result = decode::DecodeWalk(state, password.data(), static_cast<uint32_t>(password.size()), sink, *source);
   } else {
     ListSink sink(state);
-    result = decode::DecodeWalk(state, password.data(), static_cast<uint32_t>(password.size()), sink);
+    result = decode::DecodeWalk(state, password.data(), static_cast<uint32_t>(password.size()), sink, *source);
   }
   return result == 1 ? kExitOk : kExitProblem;
 }
