@@ -55,7 +55,7 @@ TEST_F(ExtractCommand, RelativeAndPlainNamesComeBackWithTimesAndReadOnly) {
 
   std::filesystem::create_directory(dir_.File("out"));
   std::string printed;
-  ASSERT_EQ(Run("extract rel.exe --output out --password-file password.txt", &printed), 0) << printed;
+  ASSERT_EQ(Run("extract rel.exe --output out --password-file password.txt --threads 3", &printed), 0) << printed;
   // Times first: reading the file back would touch its access time.
   struct stat info;
   ASSERT_EQ(stat(dir_.File("out/in/docs/deep/text.txt").c_str(), &info), 0);
@@ -88,6 +88,9 @@ TEST_F(ExtractCommand, FailuresAreReportedInTheProgramsWordsWithExitStatusOne) {
   EXPECT_NE(printed.find("This is not Kelvarin file."), std::string::npos) << printed;
   EXPECT_EQ(Run("extract a.exe --password-file password.txt"), 2) << "no output folder";
   EXPECT_EQ(Run("list"), 2);
+  for (const char* count : {"0", "257", "2x", ""}) {
+    EXPECT_EQ(Run(std::string("list a.exe --password-file password.txt --threads '") + count + "'"), 2) << count;
+  }
 }
 
 TEST_F(ExtractCommand, NamesThatWouldLeaveTheOutputFolderAreRefused) {
