@@ -43,7 +43,7 @@ Boundary FindEntryHeader(platform::InputFile& file, archive::SharedState& state)
 BlockStatus ReadCheckedBlock(platform::InputFile& file, archive::BlockBuffer& block);
 
 // Reads everything on the calling thread, with the process's decoder.
-class SequentialBlockSource : public BlockSource {
+class SequentialBlockSource final : public BlockSource {
  public:
   bool Open(const char* path, uint64_t offset, const char* key) override;
   void Close() override { file_.Close(); }

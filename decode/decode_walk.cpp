@@ -19,10 +19,12 @@ namespace {
 
 constexpr uint32_t kFirstFileByte = 1 + archive::kFileRecordSize;
 
-// The state of one run; nothing survives from one run to the next.
+// The state of one run; nothing survives from one run to the next. A
+// template, so that the Win32 program's walk calls its source directly.
+template <class Source>
 class Run {
  public:
-  Run(archive::SharedState& state, DecodeSink& sink, BlockSource& source)
+  Run(archive::SharedState& state, DecodeSink& sink, Source& source)
       : state_(state), sink_(sink), source_(source) {}
   ~Run() { archive::ReleaseBlockBuffer(buffer_); }
 
@@ -134,7 +136,7 @@ class Run {
 
   archive::SharedState& state_;
   DecodeSink& sink_;
-  BlockSource& source_;
+  Source& source_;
   archive::BlockBuffer buffer_;
   archive::FileRecord record_;
   uint64_t written_ = 0;  // file bytes of the current entry; 0 at a boundary
@@ -145,16 +147,9 @@ class Run {
   char path_[base::kPathCapacity] = {};    // output path of the current entry
 };
 
-}  // namespace
-
-int DecodeWalk(archive::SharedState& state, const char* password, uint32_t password_length,
-               DecodeSink& sink) {
-  SequentialBlockSource source;
-  return DecodeWalk(state, password, password_length, sink, source);
-}
-
-int DecodeWalk(archive::SharedState& state, const char* password, uint32_t password_length, DecodeSink& sink,
-               BlockSource& source) {
+template <class Source>
+int WalkWith(archive::SharedState& state, const char* password, uint32_t password_length, DecodeSink& sink,
+             Source& source) {
   char* key = codec::BuildKeyString(password, password_length);
   if (!key) {
     sink.OnFailure(DecodeFailure::kNoKey, state);
@@ -162,12 +157,25 @@ int DecodeWalk(archive::SharedState& state, const char* password, uint32_t passw
   }
   bool ok;
   {
-    Run run(state, sink, source);
+    Run<Source> run(state, sink, source);
     ok = run.Walk(key);
   }
   sink.OnRunEnd(ok);
   free(key);
   return ok ? 1 : 0;
+}
+
+}  // namespace
+
+int DecodeWalk(archive::SharedState& state, const char* password, uint32_t password_length,
+               DecodeSink& sink) {
+  SequentialBlockSource source;
+  return WalkWith(state, password, password_length, sink, source);
+}
+
+int DecodeWalk(archive::SharedState& state, const char* password, uint32_t password_length, DecodeSink& sink,
+               BlockSource& source) {
+  return WalkWith(state, password, password_length, sink, source);
 }
 
 }  // namespace decode
