@@ -1,11 +1,28 @@
 #include "parallel/block_workers.h"
 
+#include <cstdlib>
 #include <memory>
+#include <new>
 
 #include "codec/block_cipher.h"
 #include "codec/decoder.h"
 
 namespace parallel {
+namespace {
+
+struct FreeDecoder {
+  void operator()(codec::Decoder* decoder) const { free(decoder); }
+};
+
+// The zero-filled storage a decoder needs, from calloc: pages of its
+// tables that a run never touches take no memory, as with a static one.
+std::unique_ptr<codec::Decoder, FreeDecoder> NewDecoder() {
+  void* storage = calloc(1, sizeof(codec::Decoder));
+  if (!storage) throw std::bad_alloc();
+  return std::unique_ptr<codec::Decoder, FreeDecoder>(new (storage) codec::Decoder);
+}
+
+}  // namespace
 
 BlockWorkers::BlockWorkers(unsigned count) {
   for (unsigned i = 0; i < count; ++i) threads_.emplace_back([this] { Work(); });
@@ -35,7 +52,7 @@ void BlockWorkers::Wait(Job& job) {
 }
 
 void BlockWorkers::Work() {
-  std::unique_ptr<codec::Decoder> decoder;
+  std::unique_ptr<codec::Decoder, FreeDecoder> decoder;
   std::unique_lock lock(mutex_);
   for (;;) {
     job_ready_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
@@ -43,7 +60,7 @@ void BlockWorkers::Work() {
     Job& job = *queue_.front();
     queue_.pop_front();
     lock.unlock();
-    if (!decoder) decoder.reset(new codec::Decoder());  // value-initialised: zero tables
+    if (!decoder) decoder = NewDecoder();
     codec::DecipherBlock(job.block.data, job.block.length, job.key);
     decoder->Decompress(job.block);
     lock.lock();

@@ -1,6 +1,6 @@
 // Threads that decipher and decompress data blocks, each with a decoder
-// of its own (about 2 MiB, made when the thread starts working). Jobs are
-// taken in the order they are handed in.
+// of its own (at most 2 MiB, made at its first job). Jobs are taken in
+// the order they are handed in.
 #pragma once
 
 #include <condition_variable>
