@@ -15,6 +15,7 @@ target_link_libraries(kelvarin_parallel PUBLIC kelvarin_core Threads::Threads)
 file(GLOB cli_sources CONFIGURE_DEPENDS cli/*.cpp)
 add_executable(kelvarin ${cli_sources})
 target_link_libraries(kelvarin PRIVATE kelvarin_encoder kelvarin_parallel)
+target_link_options(kelvarin PRIVATE -static-libstdc++ -static-libgcc)
 
 # What the unit tests and fuzz targets share: test entries, a recording
 # decode sink, and the reference models the codec is checked against.
