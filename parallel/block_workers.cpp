@@ -1,7 +1,6 @@
 #include "parallel/block_workers.h"
 
 #include <cstdlib>
-#include <memory>
 #include <new>
 
 #include "codec/block_cipher.h"
@@ -10,22 +9,19 @@
 namespace parallel {
 namespace {
 
-struct FreeDecoder {
-  void operator()(codec::Decoder* decoder) const { free(decoder); }
-};
-
 // The zero-filled storage a decoder needs, from calloc: pages of its
 // tables that a run never touches take no memory, as with a static one.
-std::unique_ptr<codec::Decoder, FreeDecoder> NewDecoder() {
+// Freed with free().
+codec::Decoder* NewDecoder() {
   void* storage = calloc(1, sizeof(codec::Decoder));
   if (!storage) throw std::bad_alloc();
-  return std::unique_ptr<codec::Decoder, FreeDecoder>(new (storage) codec::Decoder);
+  return new (storage) codec::Decoder;
 }
 
 }  // namespace
 
-BlockWorkers::BlockWorkers(unsigned count) {
-  for (unsigned i = 0; i < count; ++i) threads_.emplace_back([this] { Work(); });
+BlockWorkers::BlockWorkers(unsigned threads) {
+  for (unsigned i = 0; i < threads; ++i) threads_.emplace_back([this] { Work(); });
 }
 
 BlockWorkers::~BlockWorkers() {
@@ -35,6 +31,7 @@ BlockWorkers::~BlockWorkers() {
   }
   job_ready_.notify_all();
   for (std::thread& thread : threads_) thread.join();
+  free(waiter_decoder_);
 }
 
 void BlockWorkers::Start(Job& job) {
@@ -48,26 +45,37 @@ void BlockWorkers::Start(Job& job) {
 
 void BlockWorkers::Wait(Job& job) {
   std::unique_lock lock(mutex_);
-  job_done_.wait(lock, [&] { return job.done; });
+  while (!job.done) {
+    if (queue_.empty()) {
+      job_done_.wait(lock);
+    } else {
+      DecodeFront(lock, waiter_decoder_);
+    }
+  }
 }
 
 void BlockWorkers::Work() {
-  std::unique_ptr<codec::Decoder, FreeDecoder> decoder;
+  codec::Decoder* decoder = nullptr;
   std::unique_lock lock(mutex_);
   for (;;) {
     job_ready_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
-    if (queue_.empty()) return;
-    Job& job = *queue_.front();
-    queue_.pop_front();
-    lock.unlock();
-    if (!decoder) decoder = NewDecoder();
-    codec::DecipherBlock(job.block.data, job.block.length, job.key);
-    decoder->Decompress(job.block);
-    lock.lock();
-    job.done = true;
-    // Only the reading thread waits for jobs.
+    if (queue_.empty()) break;
+    DecodeFront(lock, decoder);
+    // Only the thread that started the jobs waits for them.
     job_done_.notify_one();
   }
+  free(decoder);
+}
+
+void BlockWorkers::DecodeFront(std::unique_lock<std::mutex>& lock, codec::Decoder*& decoder) {
+  Job& job = *queue_.front();
+  queue_.pop_front();
+  lock.unlock();
+  if (!decoder) decoder = NewDecoder();
+  codec::DecipherBlock(job.block.data, job.block.length, job.key);
+  decoder->Decompress(job.block);
+  lock.lock();
+  job.done = true;
 }
 
 }  // namespace parallel

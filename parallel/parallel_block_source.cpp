@@ -8,8 +8,9 @@
 
 namespace parallel {
 
-ParallelBlockSource::ParallelBlockSource(unsigned workers)
-    : workers_(workers), ring_(static_cast<size_t>(workers) * kPiecesPerWorker) {}
+// The reading thread decodes too, while it waits.
+ParallelBlockSource::ParallelBlockSource(unsigned threads)
+    : workers_(threads - 1), ring_(static_cast<size_t>(threads) * kPiecesPerThread) {}
 
 ParallelBlockSource::~ParallelBlockSource() { Close(); }
 

@@ -9,7 +9,7 @@
 // was read as; when the walk asks for anything but the next piece, the
 // guess was wrong, and the pieces are dropped and reading starts again
 // where the walk stands. Every answer is thus the sequential source's; a
-// wrong guess only wastes work. At most kPiecesPerWorker pieces per worker
+// wrong guess only wastes work. At most kPiecesPerThread pieces per thread
 // and about kBytesInFlight stored bytes are read ahead.
 #pragma once
 
@@ -25,10 +25,11 @@ namespace parallel {
 
 class ParallelBlockSource : public decode::BlockSource {
  public:
-  static constexpr unsigned kPiecesPerWorker = 8;
+  static constexpr unsigned kPiecesPerThread = 8;
   static constexpr uint64_t kBytesInFlight = 1 << 20;
 
-  explicit ParallelBlockSource(unsigned workers);
+  // Decodes on `threads` threads (at least 2), the walk's among them.
+  explicit ParallelBlockSource(unsigned threads);
   ~ParallelBlockSource() override;
 
   bool Open(const char* path, uint64_t offset, const char* key) override;
