@@ -1,8 +1,9 @@
-// A block source that reads ahead and has worker threads decipher and
-// decompress the blocks, for the command-line tool.
+// A block source that reads ahead and deciphers and decompresses the
+// blocks on several threads, for the command-line tool.
 //
 // The walk's thread reads and checks pieces (entry headers and data
-// blocks) in archive order and hands the blocks to the workers. Where an
+// blocks) in archive order and hands the blocks to the workers, which it
+// joins while it waits for the block the walk asks for. Where an
 // entry ends depends on decoded sizes, so the reader guesses: an entry
 // header standing right after a block (or the end of the archive) means
 // the entry ended there. Every piece remembers where it began and what it
