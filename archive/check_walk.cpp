@@ -1,6 +1,5 @@
 #include "archive/check_walk.h"
 
-#include "archive/block_buffer.h"
 #include "archive/data_block.h"
 #include "archive/entry_header.h"
 #include "base/bounded_text.h"
@@ -10,8 +9,7 @@ namespace archive {
 namespace {
 
 // Walks the blocks from the entry offset; returns the problem met, if any.
-bool WalkBlocks(platform::InputFile& file, SharedState& state, CheckReporter& reporter,
-                BlockBuffer& buffer, CheckProblem* problem) {
+bool WalkBlocks(platform::InputFile& file, SharedState& state, CheckReporter& reporter, CheckProblem* problem) {
   uint64_t size = 0;
   file.Size(&size);
   uint64_t position = static_cast<uint64_t>(state.entry_offset);
@@ -31,7 +29,7 @@ bool WalkBlocks(platform::InputFile& file, SharedState& state, CheckReporter& re
         return false;
       }
     }
-    DataBlockResult block = ReadDataBlock(file, buffer);
+    DataBlockResult block = CheckDataBlock(file);
     position += block.consumed;
     if (block.status == BlockRead::kReadFailure) {
       *problem = CheckProblem::kBlockShort;
@@ -69,11 +67,9 @@ int CheckWalk(SharedState& state, CheckReporter& reporter) {
     reporter.End();
     return 0;
   }
-  BlockBuffer buffer;
   CheckProblem problem = CheckProblem::kOpenFailed;
-  bool clean = WalkBlocks(file, state, reporter, buffer, &problem);
+  bool clean = WalkBlocks(file, state, reporter, &problem);
   if (!clean) reporter.OnProblem(problem, state);
-  ReleaseBlockBuffer(buffer);
   file.Close();
   reporter.End();
   if (clean) reporter.OnNoProblem(state);

@@ -7,7 +7,7 @@
 
 namespace archive {
 
-DataBlockResult ReadDataBlock(platform::InputFile& file, BlockBuffer& buffer) {
+DataBlockResult ReadDataBlockInto(platform::InputFile& file, BlockBuffer* buffer) {
   DataBlockResult result;
   LaneChecksum stored;
   uint32_t n = file.Read(stored.data(), 16);
@@ -32,13 +32,22 @@ DataBlockResult ReadDataBlock(platform::InputFile& file, BlockBuffer& buffer) {
     return result;
   }
 
-  GrowBlockBufferFor(buffer, length);
-  n = file.Read(buffer.data, length);
-  result.consumed += n;
-  if (n < length) return result;
-
-  result.status = ComputeLaneChecksum(buffer.data, length) == stored ? BlockRead::kOk
-                                                                     : BlockRead::kChecksumMismatch;
+  if (buffer) GrowBlockBufferFor(*buffer, length);
+  // Summed in the file's read-ahead buffer, piece by piece. Whole rows in
+  // every piece but the last, so that the sum of the pieces is the block's.
+  constexpr uint32_t kPiece = platform::InputFile::kBufferSize / 16;
+  static_assert(kPiece % 16 == 0);
+  LaneChecksum sum{};
+  for (uint32_t done = 0; done < length;) {
+    const uint32_t piece = length - done < kPiece ? length - done : kPiece;
+    const unsigned char* bytes = file.ReadInPlace(piece);
+    if (!bytes) return result;
+    if (buffer) memcpy(buffer->data + done, bytes, piece);
+    AddLaneRows(sum, bytes, piece);
+    result.consumed += piece;
+    done += piece;
+  }
+  result.status = sum == stored ? BlockRead::kOk : BlockRead::kChecksumMismatch;
   return result;
 }
 

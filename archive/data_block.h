@@ -22,11 +22,18 @@ struct DataBlockResult {
   uint64_t consumed = 0;  // bytes the three reads returned
 };
 
-// Reads the block at the file's position into the buffer's data, growing
-// the buffer to twice L when its length is below L. A length that the rest
-// of the file cannot hold, or whose double (with the buffer's slack)
-// leaves the 32-bit range, is a
-// read failure found before any memory is asked for.
-DataBlockResult ReadDataBlock(platform::InputFile& file, BlockBuffer& buffer);
+// Reads the block at the file's position and checks it; with a buffer, its
+// bytes go into the buffer's data, which grows to twice L when its length
+// is below L. A length that the rest of the file cannot hold, or whose
+// double (with the buffer's slack) leaves the 32-bit range, is a read
+// failure found before any memory is asked for.
+DataBlockResult ReadDataBlockInto(platform::InputFile& file, BlockBuffer* buffer);
+
+inline DataBlockResult ReadDataBlock(platform::InputFile& file, BlockBuffer& buffer) {
+  return ReadDataBlockInto(file, &buffer);
+}
+// For a walk that does not need the bytes: they are checked where the
+// file's read-ahead buffer holds them, never copied.
+inline DataBlockResult CheckDataBlock(platform::InputFile& file) { return ReadDataBlockInto(file, nullptr); }
 
 }  // namespace archive

@@ -37,4 +37,17 @@ int32_t ReadEntryHeader(platform::InputFile& file, SharedState& state) {
   return static_cast<int32_t>(kEntryHeaderFixedSize) + count;
 }
 
+void CopyHeaderFields(const SharedState& from, SharedState& to) {
+  to.open_after_decode = from.open_after_decode;
+  to.password_saving = from.password_saving;
+  to.show_encoder_information = from.show_encoder_information;
+  to.suicide_mode = from.suicide_mode;
+  to.version = from.version;
+  to.reserved_word = from.reserved_word;
+  int i = 0;
+  do {
+    to.caption[i] = from.caption[i];
+  } while (from.caption[i++] != 0 && i < kCaptionCapacity);
+}
+
 }  // namespace archive

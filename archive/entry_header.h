@@ -26,4 +26,8 @@ constexpr int32_t kNoHeaderHere = -2;     // position unchanged
 // caption buffer is no header (kNoHeaderHere). Neither changes the state.
 int32_t ReadEntryHeader(platform::InputFile& file, SharedState& state);
 
+// Copies what ReadEntryHeader replaces (the caption up to its NUL), for a
+// header that was read into another state.
+void CopyHeaderFields(const SharedState& from, SharedState& to);
+
 }  // namespace archive

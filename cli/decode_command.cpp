@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "cli/archive_argument.h"
@@ -13,6 +14,7 @@
 #include "cli/messages.h"
 #include "cli/password_input.h"
 #include "cli/terminal_sink.h"
+#include "parallel/parallel_block_source.h"
 #include "platform/file_time.h"
 
 namespace cli {
@@ -60,6 +62,7 @@ struct DecodeOptions {
   const char* output = nullptr;
   Overwrite overwrite = Overwrite::kAsk;
   PasswordSource password;
+  unsigned threads = parallel::DefaultThreadCount();
 };
 
 // Empty when the options are usable, else what is wrong with them.
@@ -88,6 +91,11 @@ std::string ParseOptions(int argc, char** argv, bool extract, DecodeOptions* opt
       if (!value(&options->password.file)) return "--password-file needs a file";
     } else if (strcmp(name, "--password") == 0) {
       if (!value(&options->password.text)) return "--password needs the password";
+    } else if (strcmp(name, "--threads") == 0) {
+      const char* count = nullptr;
+      if (!value(&count) || !parallel::ParseThreadCount(count, &options->threads)) {
+        return "--threads needs a whole number from 1 to 256";
+      }
     } else if (name[0] == '-') {
       return std::string("no option ") + name;
     } else if (options->archive) {
@@ -111,8 +119,10 @@ int RunDecode(int argc, char** argv, bool extract) {
   if (!LocateArchive(options.archive, &state)) return kExitArchive;
   std::string password;
   if (!ReadPassword(options.password, &password)) return kExitUsage;
+  std::unique_ptr<decode::BlockSource> source = parallel::MakeBlockSource(options.threads);
   auto run = [&](TerminalSink& sink) {
-    return sink.ExitCode(decode::DecodeWalk(state, password.data(), static_cast<uint32_t>(password.size()), sink));
+    return sink.ExitCode(
+        decode::DecodeWalk(state, password.data(), static_cast<uint32_t>(password.size()), sink, *source));
   };
   if (!extract) {
     ListSink sink(state);

@@ -11,7 +11,14 @@ add_custom_command(
   DEPENDS ${PROJECT_SOURCE_DIR}/tools/manual.py ${PROJECT_SOURCE_DIR}/cli/manual.txt
   COMMENT "Help texts and manual page from cli/manual.txt")
 
+# Decoding on every core, for the command-line tool and its tests only:
+# decoder.exe keeps one thread and carries none of this.
+find_package(Threads REQUIRED)
+file(GLOB parallel_sources CONFIGURE_DEPENDS parallel/*.cpp)
+add_library(kelvarin_parallel STATIC ${parallel_sources})
+target_link_libraries(kelvarin_parallel PUBLIC kelvarin_core Threads::Threads)
+
 file(GLOB cli_sources CONFIGURE_DEPENDS cli/*.cpp)
 add_executable(kelvarin ${cli_sources} ${cli_generated}/cli/help_texts.h)
 target_include_directories(kelvarin PRIVATE ${cli_generated})
-target_link_libraries(kelvarin PRIVATE kelvarin_encoder)
+target_link_libraries(kelvarin PRIVATE kelvarin_encoder kelvarin_parallel)

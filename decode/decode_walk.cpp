@@ -5,15 +5,11 @@
 
 #include "archive/block_buffer.h"
 #include "archive/check_walk.h"
-#include "archive/data_block.h"
-#include "archive/entry_header.h"
 #include "base/bounded_text.h"
 #include "base/little_endian.h"
 #include "base/paths.h"
 #include "codec/block_cipher.h"
-#include "codec/decompressor.h"
 #include "decode/destination_paths.h"
-#include "platform/input_file.h"
 
 namespace decode {
 
@@ -23,26 +19,27 @@ namespace {
 
 constexpr uint32_t kFirstFileByte = 1 + archive::kFileRecordSize;
 
-// The state of one run; nothing survives from one run to the next.
+// The state of one run; nothing survives from one run to the next. A
+// template, so that the Win32 program's walk calls its source directly.
+template <class Source>
 class Run {
  public:
-  Run(archive::SharedState& state, DecodeSink& sink) : state_(state), sink_(sink) {}
+  Run(archive::SharedState& state, DecodeSink& sink, Source& source)
+      : state_(state), sink_(sink), source_(source) {}
   ~Run() { archive::ReleaseBlockBuffer(buffer_); }
 
   // Walks the whole archive; false on the first failure or cancellation.
   bool Walk(const char* key) {
-    key_ = key;
-    if (!archive_.Open(state_.archive_path)) return Fail(DecodeFailure::kOpenArchive);
-    archive_.Seek(static_cast<uint64_t>(state_.entry_offset));
+    if (!source_.Open(state_.archive_path, static_cast<uint64_t>(state_.entry_offset), key)) {
+      return Fail(DecodeFailure::kOpenArchive);
+    }
     bool ok = WalkEntries();
     if (output_open_) sink_.AbandonOutput();
-    archive_.Close();
+    source_.Close();
     return ok;
   }
 
  private:
-  enum class Boundary { kEntry, kEnd, kNoHeader };
-
   bool Fail(DecodeFailure failure) {
     sink_.OnFailure(failure, state_);
     return false;
@@ -50,53 +47,26 @@ class Run {
 
   bool WalkEntries() {
     for (;;) {
-      if (written_ == 0) {
-        Boundary boundary = FindEntry();
-        if (boundary == Boundary::kEnd) return true;
-        // kNoHeader: the end of the file came during the header scan; the
-        // block read below fails there.
-      }
+      // kNoHeader: the end of the file came during the header scan; the
+      // block read below fails there.
+      if (written_ == 0 && FindEntry() == Boundary::kEnd) return true;
       if (!ReadBlock()) return false;
       if (written_ == 0 && !StartEntry()) return false;
       if (!WriteBlock()) return false;
     }
   }
 
-  // At an entry boundary: the next entry header, found by a scan over
-  // backslashes when it does not stand right here.
-  __attribute__((noinline)) Boundary FindEntry() {
-    const uint64_t start = archive_.Position();
-    int32_t header = archive::ReadEntryHeader(archive_, state_);
-    if (header == archive::kNoHeaderHere) {
-      for (;;) {
-        unsigned char byte;
-        if (archive_.Read(&byte, 1) != 1) break;
-        if (byte != '\\') continue;
-        archive_.Seek(archive_.Position() - 1);
-        header = archive::ReadEntryHeader(archive_, state_);
-        if (header != archive::kNoHeaderHere) break;
-        archive_.Seek(archive_.Position() + 1);
-      }
-      // The scan stopped at a header (now read), or at the end of the file.
-      const uint64_t end = archive_.Position() - static_cast<uint32_t>(header > 0 ? header : 0);
-      sink_.OnSkipped(start, end - start);
-      if (header == archive::kNoHeaderHere) return Boundary::kNoHeader;
-    }
-    return header == archive::kHeaderShortRead ? Boundary::kEnd : Boundary::kEntry;
+  Boundary FindEntry() {
+    Skipped skipped;
+    const Boundary boundary = source_.FindEntry(state_, &skipped);
+    if (skipped.count != 0) sink_.OnSkipped(skipped.offset, skipped.count);
+    return boundary;
   }
 
-  // Reads, verifies, deciphers and decompresses the next data block.
   bool ReadBlock() {
-    archive::DataBlockResult block = archive::ReadDataBlock(archive_, buffer_);
-    if (block.status == archive::BlockRead::kReadFailure) return Fail(DecodeFailure::kReadFailed);
-    if (block.status == archive::BlockRead::kChecksumMismatch) return Fail(DecodeFailure::kCooked);
-    // Every block holds at least its marker byte and one more. A shorter one
-    // is damage, and a length of 0 would also make the buffer look empty
-    // while it still holds memory.
-    if (block.length < 2) return Fail(DecodeFailure::kReadFailed);
-    codec::DecipherBlock(buffer_.data, block.length, key_);
-    buffer_.length = block.length;
-    codec::DecompressBlock(buffer_);
+    BlockStatus status = source_.ReadBlock(buffer_);
+    if (status == BlockStatus::kReadFailure) return Fail(DecodeFailure::kReadFailed);
+    if (status == BlockStatus::kCooked) return Fail(DecodeFailure::kCooked);
     return true;
   }
 
@@ -173,8 +143,7 @@ class Run {
 
   archive::SharedState& state_;
   DecodeSink& sink_;
-  const char* key_ = nullptr;
-  platform::InputFile archive_;
+  Source& source_;
   archive::BlockBuffer buffer_;
   archive::FileRecord record_;
   uint64_t written_ = 0;  // file bytes of the current entry; 0 at a boundary
@@ -185,10 +154,9 @@ class Run {
   char path_[base::kPathCapacity] = {};    // output path of the current entry
 };
 
-}  // namespace
-
-int DecodeWalk(archive::SharedState& state, const char* password, uint32_t password_length,
-               DecodeSink& sink) {
+template <class Source>
+int WalkWith(archive::SharedState& state, const char* password, uint32_t password_length, DecodeSink& sink,
+             Source& source) {
   char* key = codec::BuildKeyString(password, password_length);
   if (!key) {
     sink.OnFailure(DecodeFailure::kNoKey, state);
@@ -196,12 +164,25 @@ int DecodeWalk(archive::SharedState& state, const char* password, uint32_t passw
   }
   bool ok;
   {
-    Run run(state, sink);
+    Run<Source> run(state, sink, source);
     ok = run.Walk(key);
   }
   sink.OnRunEnd(ok);
   free(key);
   return ok ? 1 : 0;
+}
+
+}  // namespace
+
+int DecodeWalk(archive::SharedState& state, const char* password, uint32_t password_length,
+               DecodeSink& sink) {
+  SequentialBlockSource source;
+  return WalkWith(state, password, password_length, sink, source);
+}
+
+int DecodeWalk(archive::SharedState& state, const char* password, uint32_t password_length, DecodeSink& sink,
+               BlockSource& source) {
+  return WalkWith(state, password, password_length, sink, source);
 }
 
 }  // namespace decode

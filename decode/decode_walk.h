@@ -13,6 +13,7 @@
 
 #include "archive/file_record.h"
 #include "archive/shared_state.h"
+#include "decode/block_source.h"
 
 namespace decode {
 
@@ -69,5 +70,9 @@ class DecodeSink {
 // the archive was decoded, 0 otherwise.
 int DecodeWalk(archive::SharedState& state, const char* password, uint32_t password_length,
                DecodeSink& sink);
+// The same run with blocks from the given source; the sink sees exactly
+// what it sees with the sequential source.
+int DecodeWalk(archive::SharedState& state, const char* password, uint32_t password_length, DecodeSink& sink,
+               BlockSource& source);
 
 }  // namespace decode

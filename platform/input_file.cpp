@@ -15,6 +15,7 @@ bool InputFile::Open(const char* path) {
   }
   position_ = buffer_start_ = 0;
   buffer_fill_ = 0;
+  size_known_ = file_.Size(&size_);
   return true;
 }
 
@@ -22,38 +23,42 @@ InputFile::~InputFile() { free(buffer_); }
 
 void InputFile::Close() { file_.Close(); }
 
-uint32_t InputFile::Read(void* out, uint32_t count) {
-  auto* dest = static_cast<unsigned char*>(out);
-  uint32_t done = 0;
-  while (done < count) {
-    uint64_t buffer_end = buffer_start_ + buffer_fill_;
-    if (position_ >= buffer_start_ && position_ < buffer_end) {
-      uint32_t offset = static_cast<uint32_t>(position_ - buffer_start_);
-      uint32_t take = buffer_fill_ - offset;
-      if (take > count - done) take = count - done;
-      memcpy(dest + done, buffer_ + offset, take);
-      done += take;
-      position_ += take;
-      continue;
-    }
-    // The system's position is always at the end of the buffered range.
-    if (position_ != buffer_end && !file_.Seek(position_)) break;
-    uint32_t rest = count - done;
-    if (rest >= kBufferSize) {
-      // Large reads go straight to the caller's memory.
-      uint32_t n = file_.Read(dest + done, rest);
-      buffer_start_ = position_ + n;
-      buffer_fill_ = 0;
-      done += n;
-      position_ += n;
-      if (n < rest) break;
-      continue;
+// Makes up to count bytes (at most kBufferSize) from the position on stand
+// together in the buffer; returns how many do, fewer only at the end of
+// the file or on failure.
+uint32_t InputFile::Gather(uint32_t count) {
+  const uint64_t buffer_end = buffer_start_ + buffer_fill_;
+  const bool inside = position_ >= buffer_start_ && position_ < buffer_end;
+  if (!inside || position_ + count > buffer_end) {
+    // The buffered bytes from the position on move to the front and the
+    // file fills the rest. The system's position is always at the end of
+    // the buffered range.
+    uint32_t kept = 0;
+    if (inside) {
+      kept = static_cast<uint32_t>(buffer_end - position_);
+      memmove(buffer_, buffer_ + (position_ - buffer_start_), kept);
+    } else if (position_ != buffer_end && !file_.Seek(position_)) {
+      return 0;
     }
     buffer_start_ = position_;
-    buffer_fill_ = file_.Read(buffer_, kBufferSize);
-    if (buffer_fill_ == 0) break;
+    buffer_fill_ = kept + file_.Read(buffer_ + kept, kBufferSize - kept);
   }
-  return done;
+  const uint64_t available = buffer_start_ + buffer_fill_ - position_;
+  return available < count ? static_cast<uint32_t>(available) : count;
+}
+
+uint32_t InputFile::Read(void* out, uint32_t count) {
+  const uint32_t n = Gather(count);
+  memcpy(out, buffer_ + (position_ - buffer_start_), n);
+  position_ += n;
+  return n;
+}
+
+const unsigned char* InputFile::ReadInPlace(uint32_t count) {
+  const uint32_t n = Gather(count);
+  const unsigned char* bytes = buffer_ + (position_ - buffer_start_);
+  position_ += n;
+  return n == count ? bytes : nullptr;
 }
 
 bool InputFile::Seek(uint64_t position) {

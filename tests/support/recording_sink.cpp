@@ -1,5 +1,7 @@
 #include "tests/support/recording_sink.h"
 
+#include <sstream>
+
 #include "base/bounded_text.h"
 #include "base/paths.h"
 
@@ -58,6 +60,34 @@ void RecordingSink::AbandonOutput() {
 void RecordingSink::OnRunEnd(bool success) {
   if (open_ || (success && !failures.empty())) protocol_kept = false;
   run_ends.push_back(success);
+}
+
+std::string Transcript(const RecordingSink& sink) {
+  std::ostringstream out;
+  auto list = [&](const char* what, const auto& items) {
+    out << what << ":";
+    for (const auto& item : items) out << " " << item;
+    out << "\n";
+  };
+  out << "folder questions: " << sink.folder_questions << "\n";
+  list("save questions", sink.save_questions);
+  list("prepared", sink.prepared);
+  list("encoder information", sink.shown_info);
+  list("finished", sink.finished);
+  list("abandoned", sink.abandoned);
+  for (const auto& [path, bytes] : sink.files) out << "file " << path << ": " << bytes.size() << " bytes\n";
+  for (const auto& [path, record] : sink.records) {
+    out << "record " << path << ": " << record.output_name << " " << record.file_size << " " << record.attributes
+        << " " << record.creation_time << " " << record.last_access_time << " " << record.last_write_time << "\n";
+  }
+  list("progress", sink.progress);
+  for (const auto& [offset, count] : sink.skipped) out << "skipped " << count << " bytes at " << offset << "\n";
+  std::vector<int> failures;
+  for (decode::DecodeFailure failure : sink.failures) failures.push_back(static_cast<int>(failure));
+  list("failures", failures);
+  list("run ends", sink.run_ends);
+  out << "protocol kept: " << sink.protocol_kept << "\n";
+  return out.str();
 }
 
 }  // namespace test_support

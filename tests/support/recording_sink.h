@@ -56,4 +56,8 @@ class RecordingSink : public decode::DecodeSink {
   uint64_t written_ = 0;
 };
 
+// Everything the sink was asked and told, as text (the files as name and
+// size), for comparing two runs over one archive.
+std::string Transcript(const RecordingSink& sink);
+
 }  // namespace test_support

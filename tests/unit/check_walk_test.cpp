@@ -117,6 +117,25 @@ TEST_F(CheckWalk, EachDamageIsReportedUnderTheCaptionOfItsEntry) {
   EXPECT_EQ(reporter_.problems, std::vector<CheckProblem>{CheckProblem::kCooked});
 }
 
+TEST_F(CheckWalk, BlocksAcrossPiecesOfTheReadAheadBufferAreSummedWhole) {
+  // Summed in place, in pieces of 64 KiB of a 256 KiB read-ahead buffer.
+  encoder::ArchiveWriter writer(encoder::SampleStub());
+  writer.AddEntryHeader(Header("x"));
+  std::vector<size_t> last_row_bytes;
+  unsigned seed = 0;
+  for (size_t size : {100000u, 65536u + 15, 300000u, 17u, 200000u}) {
+    writer.AddDataBlock(RandomBytes(size, ++seed));
+    last_row_bytes.push_back(writer.bytes().size() - size % 16 - 1);
+  }
+  EXPECT_EQ(Run(writer.bytes()), 1);
+  for (size_t at : last_row_bytes) {
+    Bytes changed = writer.bytes();
+    changed[at] ^= 0x40;
+    EXPECT_EQ(Run(changed), 0) << at;
+    EXPECT_EQ(reporter_.problems, std::vector<CheckProblem>{CheckProblem::kCooked}) << at;
+  }
+}
+
 TEST_F(CheckWalk, MissingArchiveIsReportedAsOpenFailureUnderTheFixedCaption) {
   strcpy(state_.archive_path, "/nonexistent/a.exe");
   state_.entry_offset = 1024;

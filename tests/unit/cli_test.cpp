@@ -104,7 +104,8 @@ TEST_F(PackCommand, PackedFilesComeBackWithTheirNamesTimesAndPermissions) {
   EXPECT_EQ(Run("check rel.exe"), 0);
 
   std::string printed;
-  ASSERT_EQ(Run("extract rel.exe --output out/made/here --password-file password.txt", &printed), 0) << printed;
+  ASSERT_EQ(Run("extract rel.exe --output out/made/here --password-file password.txt --threads 3", &printed), 0)
+      << printed;
   // Times first: reading the file back would touch its access time.
   struct stat info;
   ASSERT_EQ(stat(dir_.File("out/made/here/in/docs/deep/text.txt").c_str(), &info), 0);
@@ -190,7 +191,7 @@ TEST_F(ExtractCommand, ArchiveFailuresNameTheArchiveWithExitStatusOne) {
   EXPECT_EQ(Run("extract a.exe --output out --password-file wrong.txt", &printed), 1);
   EXPECT_NE(printed.find("Wrong password"), std::string::npos) << printed;
   EXPECT_FALSE(fs::exists(dir_.File("out/a.txt")));
-  for (const char* command : {"extract a.exe --output out", "list a.exe"}) {
+  for (const char* command : {"extract a.exe --output out --threads 2", "list a.exe --threads 1"}) {
     EXPECT_EQ(Run(command + std::string(" --password-file password.txt"), &printed), 1) << command;
     EXPECT_NE(printed.find("a.exe: skipped 40 bytes at offset " + std::to_string(junk_offset)), std::string::npos)
         << printed;
@@ -204,6 +205,9 @@ TEST_F(ExtractCommand, ArchiveFailuresNameTheArchiveWithExitStatusOne) {
   EXPECT_EQ(Run("extract a.exe --output out --keep --overwrite --password-file password.txt"), 2);
   EXPECT_EQ(Run("list"), 2);
   EXPECT_EQ(Run("list a.exe"), 2) << "no password and no terminal to ask";
+  for (const char* count : {"0", "257", "2x", ""}) {
+    EXPECT_EQ(Run(std::string("list a.exe --password-file password.txt --threads '") + count + "'"), 2) << count;
+  }
 }
 
 TEST_F(ExtractCommand, ExistingFilesAreReplacedOnlyWhenAsked) {

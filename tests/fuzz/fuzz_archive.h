@@ -1,0 +1,42 @@
+// Shared by the targets that decode whole archives: the fuzz bytes become
+// the archive file of this process (a 256-byte stub, then the entry
+// marker and its NUL, then the input), removed when the process ends. The
+// password is fixed so that a corpus of real archives can be checked in.
+#pragma once
+
+#include <unistd.h>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+#include "archive/markers.h"
+#include "archive/shared_state.h"
+#include "base/bounded_text.h"
+#include "base/paths.h"
+
+namespace fuzzing {
+
+constexpr char kPassword[] = "fuzz-password";
+
+inline char archive_path[64];
+
+inline void RemoveArchive() { unlink(archive_path); }
+
+// Writes the archive and points the state at its first entry.
+inline void WriteArchive(const uint8_t* data, size_t size, archive::SharedState& state) {
+  if (!archive_path[0]) {
+    snprintf(archive_path, sizeof archive_path, "/tmp/kelvarin-fuzz-%d.exe", static_cast<int>(getpid()));
+    atexit(RemoveArchive);
+  }
+  FILE* file = fopen(archive_path, "wb");
+  if (!file) abort();
+  char prefix[256 + archive::kEntryMarkerLength + 1] = {};
+  archive::BuildEntryMarker(prefix + 256);
+  fwrite(prefix, 1, sizeof prefix, file);
+  if (size) fwrite(data, 1, size, file);
+  fclose(file);
+  base::CopyText(state.archive_path, base::kPathCapacity, archive_path);
+  state.entry_offset = 256;
+}
+
+}  // namespace fuzzing

@@ -1,0 +1,210 @@
+// The parallel block source against the sequential one: over intact,
+// damaged, misleading and random archives a sink is asked and told exactly
+// the same and gets the same bytes, so nothing is written past the block
+// where the sequential run stops.
+#include <gtest/gtest.h>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "archive/lane_checksum.h"
+#include "archive/locate_scan.h"
+#include "archive/markers.h"
+#include "base/bounded_text.h"
+#include "base/check_block.h"
+#include "base/little_endian.h"
+#include "codec/block_cipher.h"
+#include "decode/decode_walk.h"
+#include "encoder/block_sealer.h"
+#include "encoder/compressor.h"
+#include "encoder/entry_encoder.h"
+#include "parallel/parallel_block_source.h"
+#include "test_support.h"
+#include "tests/support/entries.h"
+#include "tests/support/recording_sink.h"
+
+namespace {
+
+using encoder::Bytes;
+using test_support::RecordingSink;
+
+const std::string kPassword = "correct horse";
+
+class ParallelDecode : public ::testing::Test {
+ protected:
+  // Decodes the bytes with the sequential source and with parallel ones of
+  // two and three workers, each reused from run to run; every parallel run
+  // must match the sequential one. Returns the sequential result.
+  int ExpectSameRuns(const Bytes& bytes, const std::string& what, const std::string& password = kPassword) {
+    testing_support::WriteFileBytes(path_, bytes);
+    RecordingSink expected;
+    archive::SharedState expected_state;
+    decode::SequentialBlockSource sequential;
+    const int result = Decode(password, expected, expected_state, sequential);
+    for (parallel::ParallelBlockSource* source : {&two_, &three_}) {
+      RecordingSink sink;
+      archive::SharedState state;
+      EXPECT_EQ(Decode(password, sink, state, *source), result) << what;
+      EXPECT_EQ(test_support::Transcript(sink), test_support::Transcript(expected)) << what;
+      EXPECT_TRUE(sink.files == expected.files) << what;
+      EXPECT_STREQ(state.caption, expected_state.caption) << what;
+      EXPECT_EQ(state.show_encoder_information, expected_state.show_encoder_information) << what;
+    }
+    return result;
+  }
+
+  int Decode(const std::string& password, RecordingSink& sink, archive::SharedState& state,
+             decode::BlockSource& source) {
+    base::CopyText(state.archive_path, base::kPathCapacity, path_.c_str());
+    state.entry_offset = archive::LocateFirstEntry(state.archive_path);
+    return decode::DecodeWalk(state, password.data(), static_cast<uint32_t>(password.size()), sink, source);
+  }
+
+  testing_support::TempDir dir_;
+  const std::string path_ = dir_.File("a.exe");
+  parallel::ParallelBlockSource two_{2};
+  parallel::ParallelBlockSource three_{3};
+};
+
+// An archive and where each of its entries ends.
+struct Layout {
+  encoder::ArchiveWriter writer{encoder::SampleStub()};
+  std::vector<size_t> entry_ends;
+  void Add(const encoder::Entry& entry, uint32_t block_size) {
+    encoder::EntryOptions options;
+    options.block_size = block_size;
+    ASSERT_EQ(encoder::AddEntry(writer, entry, kPassword, options), encoder::EncodeError::kNone);
+    entry_ends.push_back(writer.bytes().size());
+  }
+};
+
+encoder::Entry MakeEntry(const std::string& name, Bytes contents, unsigned char flags = 0) {
+  return test_support::MakeEntry(name, std::move(contents), "caption of " + name, flags);
+}
+
+// Several entries of many small blocks each, compressed and stored, so
+// that reading ahead runs across entry ends.
+Layout MixedArchive() {
+  Layout layout;
+  layout.Add(MakeEntry("\\docs\\text.txt", encoder::TextLikeBytes(6000, 1), encoder::kShowEncoderInformation), 500);
+  layout.Add(MakeEntry("one.bin", {'x'}), 500);
+  layout.Add(MakeEntry("binary.bin", encoder::BinaryLikeBytes(4000, 2)), 700);
+  layout.Add(MakeEntry("\\random.bin", encoder::RandomBytes(3000, 3)), 400);
+  layout.Add(MakeEntry("\\docs\\last.txt", encoder::TextLikeBytes(2500, 4)), 600);
+  return layout;
+}
+
+TEST_F(ParallelDecode, IntactDamagedAndCutArchivesDecodeTheSameWay) {
+  const Layout layout = MixedArchive();
+  const Bytes& intact = layout.writer.bytes();
+  EXPECT_EQ(ExpectSameRuns(intact, "intact"), 1);
+  EXPECT_EQ(ExpectSameRuns(intact, "wrong password", "incorrect horse"), 0);
+
+  const size_t first_entry = layout.writer.stub_size() + base::kCheckBlockSize;
+  for (size_t at = first_entry; at < intact.size(); at += 37) {
+    Bytes flipped = intact;
+    flipped[at] ^= static_cast<unsigned char>(1 << (at % 8));
+    ExpectSameRuns(flipped, "bit flipped at " + std::to_string(at));
+  }
+  for (size_t length = first_entry; length < intact.size(); length += 83) {
+    ExpectSameRuns(Bytes(intact.begin(), intact.begin() + length), "cut at " + std::to_string(length));
+  }
+  // Junk where an entry ends: skipped by the header scan between entries,
+  // a read failure after the last.
+  for (const Bytes& junk : {Bytes{'x', '\\', 'y', '\\', '\\'}, Bytes(40, 'j')}) {
+    for (size_t end : layout.entry_ends) {
+      Bytes bytes = intact;
+      bytes.insert(bytes.begin() + static_cast<ptrdiff_t>(end), junk.begin(), junk.end());
+      ExpectSameRuns(bytes, "junk after the entry ending at " + std::to_string(end));
+    }
+  }
+}
+
+// The stored bytes of a compressed block that states another plain length
+// than it holds, so that the entry ends elsewhere than its blocks suggest.
+Bytes BlockStatingLength(const Bytes& plain, int64_t change) {
+  Bytes block = encoder::CompressBlock(plain);
+  base::WriteLe32(block.data() + 4, static_cast<uint32_t>(static_cast<int64_t>(plain.size()) + change));
+  codec::EncipherBlock(block.data(), static_cast<uint32_t>(block.size()), encoder::KeyString(kPassword).get());
+  return block;
+}
+
+// Stored bytes whose data block reads as an entry header: the checksum
+// spells the entry marker and the stored bytes end an empty caption.
+Bytes BlockThatLooksLikeAHeader() {
+  Bytes stored = testing_support::PatternBytes(256, 9);
+  stored[6] = 0;
+  archive::LaneChecksum wanted{};
+  archive::BuildEntryMarker(reinterpret_cast<char*>(wanted.data()));
+  const archive::LaneChecksum sum = archive::ComputeLaneChecksum(stored.data(), stored.size());
+  for (size_t lane = 0; lane < 16; ++lane) stored[240 + lane] += static_cast<unsigned char>(wanted[lane] - sum[lane]);
+  return stored;
+}
+
+TEST_F(ParallelDecode, BlocksWhoseSizesMisleadTheReaderDecodeTheSameWay) {
+  const encoder::KeyString key(kPassword);
+  const Bytes text = encoder::TextLikeBytes(400, 5);
+  for (int64_t change : {-399, -200, -1, 1, 64, 5000}) {
+    Layout layout;
+    encoder::Entry entry = MakeEntry("stated.txt", {});
+    entry.record.record_size = archive::kFileRecordSize;
+    entry.record.file_size = 3 * 400;
+    layout.writer.AddEntryHeader(entry.header);
+    const Bytes first = encoder::FirstPlainBlock(0, entry.record, text.data(), text.size());
+    layout.writer.AddDataBlock(encoder::SealBlock(first, encoder::BlockForm::kSmallest, key));
+    layout.writer.AddDataBlock(BlockStatingLength(encoder::LaterPlainBlock(0, text.data(), text.size()), change));
+    const Bytes later = encoder::LaterPlainBlock(0, text.data(), text.size());
+    for (int i = 0; i < 3; ++i) layout.writer.AddDataBlock(encoder::SealBlock(later, encoder::BlockForm::kSmallest, key));
+    layout.Add(MakeEntry("\\after.txt", encoder::TextLikeBytes(3000, 6)), 500);
+    ExpectSameRuns(layout.writer.bytes(), "stated length changed by " + std::to_string(change));
+  }
+
+  Layout misleading;
+  encoder::Entry entry = MakeEntry("garbled.bin", {});
+  entry.record.record_size = archive::kFileRecordSize;
+  entry.record.file_size = 10 + 255 + 10;
+  misleading.writer.AddEntryHeader(entry.header);
+  const Bytes ten = testing_support::PatternBytes(10, 7);
+  misleading.writer.AddDataBlock(
+      encoder::SealBlock(encoder::FirstPlainBlock(0, entry.record, ten.data(), ten.size()), encoder::BlockForm::kStored, key));
+  misleading.writer.AddDataBlock(BlockThatLooksLikeAHeader());
+  misleading.writer.AddDataBlock(
+      encoder::SealBlock(encoder::LaterPlainBlock(0, ten.data(), ten.size()), encoder::BlockForm::kStored, key));
+  misleading.Add(MakeEntry("\\after.txt", encoder::TextLikeBytes(3000, 6)), 500);
+  EXPECT_EQ(ExpectSameRuns(misleading.writer.bytes(), "a block that reads as a header"), 1);
+}
+
+TEST_F(ParallelDecode, RandomArchivesWithRandomDamageDecodeTheSameWay) {
+  for (unsigned seed = 1; seed <= 40; ++seed) {
+    std::mt19937 random(seed);
+    auto below = [&](size_t n) { return static_cast<size_t>(random() % n); };
+    Layout layout;
+    for (size_t entries = 1 + below(5); entries > 0; --entries) {
+      const size_t size = 1 + below(3000);
+      Bytes contents = below(3) == 0   ? encoder::RandomBytes(size, seed)
+                       : below(2) == 0 ? encoder::BinaryLikeBytes(size, seed)
+                                       : encoder::TextLikeBytes(size, seed);
+      const std::string name = (below(2) ? "\\" : "") + std::string("f") + std::to_string(entries);
+      layout.Add(MakeEntry(name, std::move(contents)), static_cast<uint32_t>(320 + below(800)));
+    }
+    Bytes bytes = layout.writer.bytes();
+    const size_t first_entry = layout.writer.stub_size() + base::kCheckBlockSize;
+    for (size_t damage = below(4); damage > 0; --damage) {
+      const size_t at = first_entry + below(bytes.size() - first_entry);
+      switch (below(3)) {
+        case 0:
+          bytes[at] ^= static_cast<unsigned char>(1 + below(255));
+          break;
+        case 1:
+          bytes.resize(at);
+          break;
+        default:
+          bytes.insert(bytes.begin() + static_cast<ptrdiff_t>(at), 1 + below(30), static_cast<unsigned char>(random()));
+      }
+    }
+    ExpectSameRuns(bytes, "seed " + std::to_string(seed));
+  }
+}
+
+}  // namespace
