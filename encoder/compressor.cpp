@@ -40,6 +40,13 @@ void WriteSymbol(BitWriter& writer, const codec::Dictionary& dictionary, uint32_
   }
 }
 
+// One dictionary per thread, kept from block to block: Reset makes it new
+// again without clearing its 2 MiB child table, which is checked on read.
+codec::Dictionary& ThreadDictionary() {
+  thread_local std::unique_ptr<codec::Dictionary> dictionary = std::make_unique<codec::Dictionary>();
+  return *dictionary;
+}
+
 }  // namespace
 
 std::vector<unsigned char> CompressBlock(const unsigned char* plain, size_t length) {
@@ -48,7 +55,7 @@ std::vector<unsigned char> CompressBlock(const unsigned char* plain, size_t leng
   out.resize(8);
   base::WriteLe32(out.data() + 4, static_cast<uint32_t>(length));
 
-  auto dictionary = std::make_unique<codec::Dictionary>();
+  codec::Dictionary* dictionary = &ThreadDictionary();
   dictionary->Reset();
   BitWriter writer(out);
   unsigned char phrase[codec::kMaxPhraseLength];

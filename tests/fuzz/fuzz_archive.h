@@ -18,14 +18,17 @@ namespace fuzzing {
 
 constexpr char kPassword[] = "fuzz-password";
 
-inline char archive_path[64];
+inline char archive_path[4096];
 
 inline void RemoveArchive() { unlink(archive_path); }
 
 // Writes the archive and points the state at its first entry.
 inline void WriteArchive(const uint8_t* data, size_t size, archive::SharedState& state) {
   if (!archive_path[0]) {
-    snprintf(archive_path, sizeof archive_path, "/tmp/kelvarin-fuzz-%d.exe", static_cast<int>(getpid()));
+    // TMPDIR=/dev/shm spares a disk that discards every truncated file.
+    const char* folder = getenv("TMPDIR");
+    snprintf(archive_path, sizeof archive_path, "%s/kelvarin-fuzz-%d.exe", folder && *folder ? folder : "/tmp",
+             static_cast<int>(getpid()));
     atexit(RemoveArchive);
   }
   FILE* file = fopen(archive_path, "wb");
