@@ -23,9 +23,6 @@ class TempDir {
   std::string path_;
 };
 
-// Still used by the decode walk tests; the other tests take
-// encoder::RandomBytes directly.
-inline encoder::Bytes PatternBytes(size_t length, unsigned seed = 1) { return encoder::RandomBytes(length, seed); }
 void WriteFileBytes(const std::string& path, const encoder::Bytes& bytes);
 
 // The archive written to `dir` as archive.exe, with its first entry
