@@ -24,16 +24,12 @@ class CleanupChain : public e2e::DecoderSession {
   }
   std::string Victim() {
     const std::string path = blank_folder_ + "\\victim file.txt";
-    FILE* out = fopen(path.c_str(), "wb");
-    EXPECT_NE(out, nullptr);
-    if (out) fclose(out);
+    EXPECT_TRUE(e2e::WriteBytes(path, {}));
     return path;
   }
   std::string Archive(const std::string& caption) {
     encoder::ArchiveWriter writer(e2e::DecoderBytes());
-    encoder::EntryHeaderFields header;
-    header.caption = caption;
-    writer.AddEntryHeader(header);
+    writer.AddEntryHeader({.caption = caption});
     writer.AddDataBlock(encoder::Bytes(500, 0x41));
     const std::string path = blank_folder_ + "\\" + caption + ".exe";
     EXPECT_TRUE(writer.WriteTo(path));
@@ -49,23 +45,12 @@ class CleanupChain : public e2e::DecoderSession {
     Dismiss(box);
     ExpectExitZero();
   }
-  std::vector<std::string> LeftInTemporaryFolder() {
-    return e2e::WaitForCleanUp(temp_, root_, 30000, false);
-  }
+  std::vector<std::string> LeftInTemporaryFolder() { return e2e::WaitForCleanUp(temp_, root_, 30000, false); }
 
   std::string blank_folder_ = folder_.File("folder with blanks");
   std::string temp_ = e2e::TemporaryFolder();
   std::string root_ = e2e::DriveRoot(folder_.path());
 };
-
-TEST_F(CleanupChain, ProgramIsDeletedOnlyAfterItHasEnded) {
-  const std::string program = Program("decoder copy.exe");
-  RunCheckForm(program, [](const std::string& running) {
-    EXPECT_TRUE(e2e::FileExists(running)) << "not before the check form has ended";
-  });
-  EXPECT_TRUE(e2e::WaitForDeletion(program));
-  EXPECT_EQ(e2e::WaitForCleanUp(temp_, root_), std::vector<std::string>{});
-}
 
 TEST_F(CleanupChain, HandleThatNamesNoProcessDeletesAtOnceThenItself) {
   // No number converts to 0; -1 and -2 would be this process and thread,
@@ -134,18 +119,16 @@ TEST_F(CleanupChain, ChainsThatOverlapLeaveNothingBehind) {
   }
 }
 
+// The check form's program is deleted through the root's batch file, or,
+// when that cannot be made, through one in the temporary folder.
 TEST_F(CleanupChain, RootBatchFileThatCannotBeMadeIsNeverReplacedAndNothingStays) {
   const std::string root_batch = root_ + "delus.bat";
   // Another chain's batch file stands there: it is left alone.
   const std::string text = "rem another chain's batch file\r\n";
-  FILE* out = fopen(root_batch.c_str(), "wb");
-  ASSERT_NE(out, nullptr);
-  fputs(text.c_str(), out);
-  fclose(out);
+  ASSERT_TRUE(e2e::WriteBytes(root_batch, encoder::Bytes(text.begin(), text.end())));
   RunCheckForm(Program("decoder one.exe"));
   EXPECT_EQ(LeftInTemporaryFolder(), std::vector<std::string>{});
-  const encoder::Bytes kept = encoder::ReadWholeFile(root_batch);
-  EXPECT_EQ(std::string(kept.begin(), kept.end()), text);
+  EXPECT_EQ(encoder::ReadWholeFile(root_batch), encoder::Bytes(text.begin(), text.end()));
   ASSERT_TRUE(DeleteFileA(root_batch.c_str()));
 
   // A folder stands there: the file cannot be made, as in a root that a
@@ -154,7 +137,15 @@ TEST_F(CleanupChain, RootBatchFileThatCannotBeMadeIsNeverReplacedAndNothingStays
   RunCheckForm(Program("decoder two.exe"));
   EXPECT_EQ(LeftInTemporaryFolder(), std::vector<std::string>{});
   EXPECT_TRUE(GetFileAttributesA(root_batch.c_str()) & FILE_ATTRIBUTE_DIRECTORY) << "the folder is left alone";
-  EXPECT_TRUE(RemoveDirectoryA(root_batch.c_str()));
+  ASSERT_TRUE(RemoveDirectoryA(root_batch.c_str()));
+
+  // A free root: the program is deleted, only after it has ended.
+  const std::string program = Program("decoder three.exe");
+  RunCheckForm(program, [](const std::string& running) {
+    EXPECT_TRUE(e2e::FileExists(running)) << "not before the check form has ended";
+  });
+  EXPECT_TRUE(e2e::WaitForDeletion(program));
+  EXPECT_EQ(e2e::WaitForCleanUp(temp_, root_), std::vector<std::string>{});
 }
 
 }  // namespace

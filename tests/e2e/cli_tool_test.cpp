@@ -5,22 +5,17 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "base/bounded_text.h"
 #include "e2e_support.h"
-#include "encoder/entry_encoder.h"
-#include "encoder/sample_data.h"
+#include "tests/support/entries.h"
 
 namespace {
 
 using encoder::Bytes;
 
 encoder::Entry EntryOf(const char* name, Bytes contents, uint32_t attributes, uint64_t last_write_time) {
-  encoder::Entry entry;
-  base::CopyText(entry.record.output_name, archive::kOutputNameCapacity, name);
+  encoder::Entry entry = test_support::MakeEntry(name, std::move(contents));
   entry.record.attributes = attributes;
-  entry.record.last_access_time = last_write_time;
   entry.record.last_write_time = last_write_time;
-  entry.contents = std::move(contents);
   return entry;
 }
 
@@ -42,11 +37,7 @@ TEST_F(CliTool, ExtractsWhatTheEncoderPackedAndReplacesOnlyWithOverwrite) {
       EntryOf("\\docs\\deep\\text.txt", encoder::TextLikeBytes(200000, 5), FILE_ATTRIBUTE_ARCHIVE,
               0x01D5000055556666ull),
       EntryOf("one.bin", {'x'}, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE, 0x0190000011112222ull)};
-  encoder::ArchiveWriter writer(encoder::SampleStub(512));
-  for (const encoder::Entry& entry : entries) {
-    ASSERT_EQ(encoder::AddEntry(writer, entry, "pw-1234"), encoder::EncodeError::kNone);
-  }
-  ASSERT_TRUE(writer.WriteTo(folder_.File("a.exe")));
+  ASSERT_TRUE(test_support::ArchiveOf(encoder::SampleStub(), entries, "pw-1234").WriteTo(folder_.File("a.exe")));
   const std::string extract = "extract a.exe --output out\\new --password pw-1234";
 
   ASSERT_EQ(Run(extract), 0);
@@ -55,18 +46,13 @@ TEST_F(CliTool, ExtractsWhatTheEncoderPackedAndReplacesOnlyWithOverwrite) {
     WIN32_FILE_ATTRIBUTE_DATA data;
     ASSERT_TRUE(GetFileAttributesExA(paths[i].c_str(), GetFileExInfoStandard, &data)) << paths[i];
     EXPECT_EQ(data.dwFileAttributes, entries[i].record.attributes) << paths[i];
-    const uint64_t written = (static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
-                             data.ftLastWriteTime.dwLowDateTime;
-    EXPECT_EQ(written, entries[i].record.last_write_time) << paths[i];
+    EXPECT_EQ(e2e::Ticks(data.ftLastWriteTime), entries[i].record.last_write_time) << paths[i];
     EXPECT_EQ(encoder::ReadWholeFile(paths[i]), entries[i].contents) << paths[i];
   }
 
   SetFileAttributesA(paths[0].c_str(), FILE_ATTRIBUTE_NORMAL);
   const Bytes changed = {'c', 'h', 'a', 'n', 'g', 'e', 'd'};
-  FILE* file = fopen(paths[0].c_str(), "wb");
-  ASSERT_NE(file, nullptr);
-  fwrite(changed.data(), 1, changed.size(), file);
-  fclose(file);
+  ASSERT_TRUE(e2e::WriteBytes(paths[0], changed));
   EXPECT_EQ(Run(extract), 3) << "existing files, nobody to ask";
   EXPECT_EQ(encoder::ReadWholeFile(paths[0]), changed);
   EXPECT_EQ(Run(extract + " --overwrite"), 0);

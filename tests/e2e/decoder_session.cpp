@@ -24,12 +24,7 @@ void DecoderSession::WriteArchive(const std::vector<encoder::Entry>& entries, co
 
 void DecoderSession::WriteArchive(const encoder::ArchiveWriter& writer) { WriteArchive(writer.bytes()); }
 
-void DecoderSession::WriteArchive(const encoder::Bytes& bytes) {
-  FILE* out = fopen(archive_.c_str(), "wb");
-  ASSERT_NE(out, nullptr) << archive_;
-  ASSERT_EQ(fwrite(bytes.data(), 1, bytes.size(), out), bytes.size());
-  fclose(out);
-}
+void DecoderSession::WriteArchive(const encoder::Bytes& bytes) { ASSERT_TRUE(WriteBytes(archive_, bytes)) << archive_; }
 
 std::string DecoderSession::StartDecoder(const std::string& arguments, const std::string& folder) {
   const std::string program = FreshCopyOfDecoder(folder_);

@@ -25,6 +25,14 @@ ui::Language SystemLanguage() { return ui::LanguageForOemCodePage(GetOEMCP()); }
 const char* Expected(ui::TextId id) { return ui::Text(id, SystemLanguage()); }
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+uint64_t Ticks(const FILETIME& time) { return (static_cast<uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime; }
+
+bool WriteBytes(const std::string& path, const encoder::Bytes& bytes) {
+  FILE* out = fopen(path.c_str(), "wb");
+  if (!out) return false;
+  const bool written = fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
+  return fclose(out) == 0 && written;
+}
 
 bool PollUntil(const std::function<bool()>& condition, DWORD milliseconds, DWORD interval) {
   const DWORD start = GetTickCount();
@@ -237,6 +245,13 @@ std::string ScreenshotFolder() {
     CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
   CreateDirectoryA(path.c_str(), nullptr);
   return path;
+}
+
+void Screenshot(HWND window, const std::string& name) {
+  const std::string folder = ScreenshotFolder();
+  if (!folder.empty()) {
+    EXPECT_TRUE(SaveWindowScreenshot(window, folder + "\\" + name + ".bmp")) << name;
+  }
 }
 
 }  // namespace e2e

@@ -24,6 +24,9 @@ const char* Expected(ui::TextId id);
 std::string WindowsPath(const std::string& host_path);
 std::string Quoted(const std::string& text);
 bool FileExists(const std::string& path);
+// Writes the file whole; false when it could not be.
+bool WriteBytes(const std::string& path, const encoder::Bytes& bytes);
+uint64_t Ticks(const FILETIME& time);
 
 // Calls condition every `interval` milliseconds until it holds; false
 // when the deadline passed first.
@@ -106,6 +109,8 @@ void ClickButton(HWND window, int id);
 
 // Where the run keeps its screenshots (KELVARIN_E2E_SCREENSHOTS), or empty.
 std::string ScreenshotFolder();
+// Saves the window as name.bmp there when the run keeps screenshots.
+void Screenshot(HWND window, const std::string& name);
 // Saves the window and the windows it owns, as the screen shows them, as
 // a 24-bit BMP file.
 bool SaveWindowScreenshot(HWND window, const std::string& bmp_path);

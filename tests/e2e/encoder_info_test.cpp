@@ -1,5 +1,7 @@
 // The encoder information dialog inside a decode: what it says, what it
 // stores under the encoder's serial, and when the decode shows it.
+#include <functional>
+
 #include "decoder_session.h"
 #include "ui/volume_root.h"
 #include "win32/resource_ids.h"
@@ -125,9 +127,10 @@ encoder::Entry MakeEntry(const std::string& name, uint32_t serial, uint32_t enco
   return entry;
 }
 
+void Continue(HWND info) { e2e::ClickButton(info, IDOK); }
+
 class EncoderInfo : public e2e::DecoderSession {
  protected:
-  void Write(const std::vector<encoder::Entry>& entries) { WriteArchive(entries); }
   // Starts a decode of the archive and waits for the information dialog.
   // The folder browser opens at the current folder: the test's own.
   HWND DecodeUntilInformation() {
@@ -140,14 +143,16 @@ class EncoderInfo : public e2e::DecoderSession {
     ASSERT_TRUE(e2e::AnswerSaveAs(process_->id(), kCaption, dialog_, folder_.File(name)));
     ExpectExitZero();
   }
-  // One decode of a plain-named entry, closed by the given button.
-  std::string DecodeOnce(uint32_t serial, int button, uint32_t encoding_time = JuneFirst2001At0930()) {
+  // One decode of a plain-named entry; `answer` closes the information
+  // dialog once its text has been read. Gives that text.
+  std::string DecodeOnce(uint32_t serial, const std::function<void(HWND)>& answer,
+                         uint32_t encoding_time = JuneFirst2001At0930()) {
     const std::string name = "once" + std::to_string(++decodes_) + ".txt";
-    Write({MakeEntry(name, serial, encoding_time)});
+    WriteArchive({MakeEntry(name, serial, encoding_time)});
     HWND info = DecodeUntilInformation();
     if (!info) return "";
     const std::string text = e2e::ControlText(info, IDC_INFO_TEXT);
-    e2e::ClickButton(info, button);
+    answer(info);
     SaveAndExpectEnd(name);
     return text;
   }
@@ -157,30 +162,21 @@ class EncoderInfo : public e2e::DecoderSession {
 
 TEST_F(EncoderInfo, ShowsTheRegisteredNameAndLocalTimeAndCountsOnContinue) {
   Register(0x0012ABCD, "Office PC", 2);
-  Write({MakeEntry("example.txt", 0x0012ABCD)});
-  HWND info = DecodeUntilInformation();
-  ASSERT_NE(info, nullptr);
-
-  EXPECT_EQ(e2e::ControlText(info, IDC_INFO_TEXT),
-            InEither("Encoded by\r\n--0012ABCD--\r\nOffice PC.\r\n\r\nFri Jun 01 09:30:00 2001\r\n"
-                     "Created at above date.\r\n\r\n3th try to decode.",
-                     "この暗号ファイルは\r\n--0012ABCD--\r\nOffice PC\r\nによって\r\n\r\nFri Jun 01 09:30:00 2001\r\n"
-                     "に作成されました．\r\n\r\n3 回目の暗号解除です."))
+  const std::string text = DecodeOnce(0x0012ABCD, [this](HWND info) {
+    EXPECT_EQ(e2e::ControlText(info, IDOK), InEither("&Continue", "(&C)表示終了"));
+    EXPECT_EQ(e2e::ControlText(info, IDC_SET_NAME), InEither("&Set name", "(&S)名称登録"));
+    EXPECT_TRUE(e2e::IsShown(info, IDC_SET_NAME));
+    EXPECT_FALSE(e2e::IsShown(info, IDC_NAME_EDIT));
+    EXPECT_EQ(FocusOf(info), GetDlgItem(info, IDOK)) << "the focus starts on the first tab stop";
+    EXPECT_FALSE(IsWindowEnabled(dialog_)) << "the password dialog waits under the modal dialog";
+    e2e::Screenshot(dialog_, "encoder-information");
+    Continue(info);
+  });
+  EXPECT_EQ(text, InEither("Encoded by\r\n--0012ABCD--\r\nOffice PC.\r\n\r\nFri Jun 01 09:30:00 2001\r\n"
+                           "Created at above date.\r\n\r\n3th try to decode.",
+                           "この暗号ファイルは\r\n--0012ABCD--\r\nOffice PC\r\nによって\r\n\r\nFri Jun 01 09:30:00 2001\r\n"
+                           "に作成されました．\r\n\r\n3 回目の暗号解除です."))
       << TimeZoneNote();
-  EXPECT_EQ(e2e::ControlText(info, IDOK), InEither("&Continue", "(&C)表示終了"));
-  EXPECT_EQ(e2e::ControlText(info, IDC_SET_NAME), InEither("&Set name", "(&S)名称登録"));
-  EXPECT_TRUE(e2e::IsShown(info, IDC_SET_NAME));
-  EXPECT_FALSE(e2e::IsShown(info, IDC_NAME_EDIT));
-  EXPECT_EQ(FocusOf(info), GetDlgItem(info, IDOK)) << "the focus starts on the first tab stop";
-  EXPECT_FALSE(IsWindowEnabled(dialog_)) << "the password dialog waits under the modal dialog";
-
-  const std::string shots = e2e::ScreenshotFolder();
-  if (!shots.empty()) {
-    EXPECT_TRUE(e2e::SaveWindowScreenshot(dialog_, shots + "\\encoder-information.bmp"));
-  }
-  e2e::ClickButton(info, IDOK);
-  SaveAndExpectEnd("example.txt");
-
   Registration r = ReadRegistration(0x0012ABCD);
   EXPECT_EQ(r.count, 3u);
   EXPECT_EQ(r.count_type, static_cast<DWORD>(REG_DWORD));
@@ -190,7 +186,7 @@ TEST_F(EncoderInfo, ShowsTheRegisteredNameAndLocalTimeAndCountsOnContinue) {
 }
 
 TEST_F(EncoderInfo, FirstDecodeSaysFirstTryThenCountsWithTh) {
-  const std::string first = DecodeOnce(0xA1B2C3D4, IDOK, 0x80000000);
+  const std::string first = DecodeOnce(0xA1B2C3D4, Continue, 0x80000000);
   EXPECT_EQ(LastLine(first), LastLine(Expected(TextId::kInfoFirstTry)));
   EXPECT_NE(first.find("\r\n--A1B2C3D4--\r\n" + InEither(".", "\r\nによって")), std::string::npos)
       << "no name registered: nothing between the serial and the line end\n" << first;
@@ -202,15 +198,58 @@ TEST_F(EncoderInfo, FirstDecodeSaysFirstTryThenCountsWithTh) {
   EXPECT_EQ(r.name, "");
   EXPECT_EQ(r.name_size, 1u);
 
-  const std::string second = DecodeOnce(0xA1B2C3D4, IDOK);
+  const std::string second = DecodeOnce(0xA1B2C3D4, Continue);
   EXPECT_EQ(LastLine(second), InEither("2th try to decode.", "2 回目の暗号解除です."));
   EXPECT_EQ(ReadRegistration(0xA1B2C3D4).count, 2u);
 }
 
-TEST_F(EncoderInfo, EntryFromThisComputerSaysSoAndOffersNoName) {
+// Set name, then End, stores the edit's text; Escape and the close box
+// count the decode and keep the name, whatever the edit held.
+TEST_F(EncoderInfo, OnlyEndStoresTheNameEveryWayOutCountsTheDecode) {
+  const uint32_t serial = 0x00C0FFEE;
+  Register(serial, "Old name", 5);
+  DecodeOnce(serial, [this](HWND info) {
+    ASSERT_TRUE(OpenNameEdit(info));
+    EXPECT_EQ(e2e::ControlText(info, IDOK), Expected(TextId::kInfoEnd));
+    EXPECT_EQ(e2e::ControlText(info, IDC_NAME_EDIT), "Old name");
+    EXPECT_EQ(FocusOf(info), GetDlgItem(info, IDC_NAME_EDIT)) << "the hidden button hands the focus on";
+    SetDlgItemTextA(info, IDC_NAME_EDIT, "New desk");
+    e2e::Screenshot(dialog_, "encoder-information-naming");
+    e2e::ClickButton(info, IDOK);
+  });
+  Registration r = ReadRegistration(serial);
+  EXPECT_EQ(r.name, "New desk");
+  EXPECT_EQ(r.count, 6u);
+
+  DecodeOnce(serial, [](HWND info) {
+    ASSERT_TRUE(OpenNameEdit(info));
+    SetDlgItemTextA(info, IDC_NAME_EDIT, "Dropped");
+    PostMessageA(GetDlgItem(info, IDC_NAME_EDIT), WM_KEYDOWN, VK_ESCAPE, 0);
+  });
+  DecodeOnce(serial, [](HWND info) { PostMessageA(info, WM_SYSCOMMAND, SC_CLOSE, 0); });
+  r = ReadRegistration(serial);
+  EXPECT_EQ(r.count, 8u);
+  EXPECT_EQ(r.name, "New desk");
+
+  // The name shows next time; clearing it stores an empty name.
+  const std::string text = DecodeOnce(serial, [](HWND info) {
+    ASSERT_TRUE(OpenNameEdit(info));
+    SetDlgItemTextA(info, IDC_NAME_EDIT, "");
+    e2e::ClickButton(info, IDOK);
+  });
+  EXPECT_NE(text.find("\r\nNew desk"), std::string::npos) << text;
+  r = ReadRegistration(serial);
+  EXPECT_EQ(r.name, "");
+  EXPECT_EQ(r.name_size, 1u);
+  EXPECT_EQ(r.count, 9u);
+}
+
+// An entry from this computer says so and offers no name; the dialog is
+// shown only until the run has chosen its folder.
+TEST_F(EncoderInfo, ThisComputerAndShownOnlyUntilTheRunHasChosenItsFolder) {
   const uint32_t local = LocalVolumeSerial();
   Register(local, "Not shown", 7);
-  Write({MakeEntry("here.txt", local)});
+  WriteArchive({MakeEntry("\\a.txt", local), MakeEntry("\\b.txt", 0x11110002), MakeEntry("c.txt", 0x11110003)});
   HWND info = DecodeUntilInformation();
   ASSERT_NE(info, nullptr);
   const std::string text = e2e::ControlText(info, IDC_INFO_TEXT);
@@ -220,80 +259,11 @@ TEST_F(EncoderInfo, EntryFromThisComputerSaysSoAndOffersNoName) {
       << text;
   EXPECT_EQ(text.find("Not shown"), std::string::npos);
   EXPECT_FALSE(e2e::IsShown(info, IDC_SET_NAME));
-  e2e::ClickButton(info, IDOK);
-  SaveAndExpectEnd("here.txt");
-  EXPECT_EQ(ReadRegistration(local).count, 8u);
-}
-
-TEST_F(EncoderInfo, SetNameOpensTheEditAndEndStoresWhatItHolds) {
-  Register(0x00C0FFEE, "Old name", 5);
-  Write({MakeEntry("named.txt", 0x00C0FFEE)});
-  HWND info = DecodeUntilInformation();
-  ASSERT_NE(info, nullptr);
-  ASSERT_TRUE(OpenNameEdit(info));
-  EXPECT_EQ(e2e::ControlText(info, IDOK), Expected(TextId::kInfoEnd));
-  EXPECT_EQ(e2e::ControlText(info, IDC_NAME_EDIT), "Old name");
-  EXPECT_EQ(FocusOf(info), GetDlgItem(info, IDC_NAME_EDIT)) << "the hidden button hands the focus on";
-  SetDlgItemTextA(info, IDC_NAME_EDIT, "New desk");
-  const std::string shots = e2e::ScreenshotFolder();
-  if (!shots.empty()) {
-    EXPECT_TRUE(e2e::SaveWindowScreenshot(dialog_, shots + "\\encoder-information-naming.bmp"));
-  }
-  e2e::ClickButton(info, IDOK);
-  SaveAndExpectEnd("named.txt");
-  Registration r = ReadRegistration(0x00C0FFEE);
-  EXPECT_EQ(r.name, "New desk");
-  EXPECT_EQ(r.count, 6u);
-
-  // The new name shows next time; clearing it stores an empty name.
-  Write({MakeEntry("named.txt", 0x00C0FFEE)});
-  info = DecodeUntilInformation();
-  ASSERT_NE(info, nullptr);
-  EXPECT_NE(e2e::ControlText(info, IDC_INFO_TEXT).find("\r\nNew desk"), std::string::npos);
-  ASSERT_TRUE(OpenNameEdit(info));
-  SetDlgItemTextA(info, IDC_NAME_EDIT, "");
-  e2e::ClickButton(info, IDOK);
-  SaveAndExpectEnd("named2.txt");
-  r = ReadRegistration(0x00C0FFEE);
-  EXPECT_EQ(r.name, "");
-  EXPECT_EQ(r.name_size, 1u);
-  EXPECT_EQ(r.count, 7u);
-}
-
-TEST_F(EncoderInfo, EscapeAndTheCloseBoxCountTheDecodeAndKeepTheName) {
-  Register(0x0BADCAFE, "Kept", 0);
-  Write({MakeEntry("esc.txt", 0x0BADCAFE)});
-  HWND info = DecodeUntilInformation();
-  ASSERT_NE(info, nullptr);
-  // A name typed but not confirmed is dropped by Escape.
-  ASSERT_TRUE(OpenNameEdit(info));
-  SetDlgItemTextA(info, IDC_NAME_EDIT, "Dropped");
-  PostMessageA(GetDlgItem(info, IDC_NAME_EDIT), WM_KEYDOWN, VK_ESCAPE, 0);
-  SaveAndExpectEnd("esc.txt");
-  Registration r = ReadRegistration(0x0BADCAFE);
-  EXPECT_EQ(r.count, 1u);
-  EXPECT_EQ(r.name, "Kept");
-
-  Write({MakeEntry("close.txt", 0x0BADCAFE)});
-  info = DecodeUntilInformation();
-  ASSERT_NE(info, nullptr);
-  PostMessageA(info, WM_SYSCOMMAND, SC_CLOSE, 0);
-  SaveAndExpectEnd("close.txt");
-  r = ReadRegistration(0x0BADCAFE);
-  EXPECT_EQ(r.count, 2u);
-  EXPECT_EQ(r.name, "Kept");
-}
-
-TEST_F(EncoderInfo, ShownOnlyUntilTheRunHasChosenItsFolder) {
-  Write({MakeEntry("\\a.txt", 0x11110001), MakeEntry("\\b.txt", 0x11110002), MakeEntry("c.txt", 0x11110003)});
-  HWND info = DecodeUntilInformation();
-  ASSERT_NE(info, nullptr);
-  EXPECT_NE(e2e::ControlText(info, IDC_INFO_TEXT).find("--11110001--"), std::string::npos);
-  e2e::ClickButton(info, IDOK);
+  Continue(info);
   ASSERT_TRUE(e2e::AnswerFolderBrowser(process_->id(), folder_.path()));
   // A second information dialog would hold the run: Save-As must come next.
   SaveAndExpectEnd("c.txt");
-  EXPECT_EQ(ReadRegistration(0x11110001).count, 1u);
+  EXPECT_EQ(ReadRegistration(local).count, 8u);
   EXPECT_FALSE(ReadRegistration(0x11110002).present);
   EXPECT_FALSE(ReadRegistration(0x11110003).present);
 }

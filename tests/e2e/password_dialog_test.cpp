@@ -13,12 +13,7 @@ constexpr char kReportCaption[] = "Quarterly report";
 
 encoder::ArchiveWriter Archive(unsigned char flags, int8_t suicide_mode = 2, uint32_t version = 301) {
   encoder::ArchiveWriter writer(e2e::DecoderBytes());
-  encoder::EntryHeaderFields fields;
-  fields.caption = kReportCaption;
-  fields.flags = flags;
-  fields.suicide_mode = suicide_mode;
-  fields.version = version;
-  writer.AddEntryHeader(fields);
+  writer.AddEntryHeader({.flags = flags, .suicide_mode = suicide_mode, .version = version, .caption = kReportCaption});
   writer.AddDataBlock(encoder::RandomBytes(4000));
   return writer;
 }
@@ -46,21 +41,6 @@ class PasswordDialog : public e2e::DecoderSession {
   }
 };
 
-TEST_F(PasswordDialog, ShowsCaptionTextsAndTheButtonThatFitsThePassword) {
-  ASSERT_NE(Open(Archive(encoder::kPasswordSaving)), nullptr);
-  EXPECT_EQ(e2e::ControlText(dialog_, IDC_PROMPT), Expected(TextId::kPasswordPrompt));
-  EXPECT_EQ(e2e::ControlText(dialog_, IDC_SAVE_PASSWORD), Expected(TextId::kSavePassword));
-  EXPECT_EQ(e2e::ControlText(dialog_, IDC_SUICIDE), Expected(TextId::kSuicide));
-  EXPECT_EQ(e2e::ControlText(dialog_, IDCANCEL), "Cancel");
-  // Four bytes make "OK": two double-byte Shift-JIS characters count as four.
-  for (const auto& [password, button] : {std::pair<std::string, std::string>{"", "Check"},
-                                         {"abcd", "OK"}, {"abc", "Check"}, {"\x82\xA0\x82\xA2", "OK"}}) {
-    Type(password);
-    EXPECT_EQ(e2e::ControlText(dialog_, IDOK), button) << password;
-  }
-  Close();
-}
-
 TEST_F(PasswordDialog, ShortPasswordChecksAGoodArchiveAndReturnsToInputOrEndsOnAFault) {
   ASSERT_NE(Open(Archive(0)), nullptr);
   Type("abc");
@@ -85,9 +65,15 @@ TEST_F(PasswordDialog, ShortPasswordChecksAGoodArchiveAndReturnsToInputOrEndsOnA
   ExpectExitZero();
 }
 
-TEST_F(PasswordDialog, WithoutPasswordSavingTheBoxIsHiddenAndTheLayoutMovesUp) {
+// With password saving the saved password fills the edit; without, its
+// box is hidden and the layout moves up.
+TEST_F(PasswordDialog, ShowsCaptionTextsTheButtonThatFitsThePasswordAndTheLayoutOfEitherForm) {
   StoreSavedPassword("secret-password");
   ASSERT_NE(Open(Archive(encoder::kPasswordSaving)), nullptr);
+  EXPECT_EQ(e2e::ControlText(dialog_, IDC_PROMPT), Expected(TextId::kPasswordPrompt));
+  EXPECT_EQ(e2e::ControlText(dialog_, IDC_SAVE_PASSWORD), Expected(TextId::kSavePassword));
+  EXPECT_EQ(e2e::ControlText(dialog_, IDC_SUICIDE), Expected(TextId::kSuicide));
+  EXPECT_EQ(e2e::ControlText(dialog_, IDCANCEL), "Cancel");
   EXPECT_TRUE(e2e::IsShown(dialog_, IDC_SAVE_PASSWORD));
   EXPECT_TRUE(e2e::IsChecked(dialog_, IDC_SAVE_PASSWORD));
   EXPECT_EQ(e2e::ControlText(dialog_, IDOK), "OK") << "the saved password fills the edit";
@@ -96,6 +82,12 @@ TEST_F(PasswordDialog, WithoutPasswordSavingTheBoxIsHiddenAndTheLayoutMovesUp) {
   const RECT whole = e2e::ScreenRect(dialog_, 0);
   const long d = e2e::ScreenRect(dialog_, IDC_SUICIDE).top - save.top;
   EXPECT_GT(d, 0);
+  // Four bytes make "OK": two double-byte Shift-JIS characters count as four.
+  for (const auto& [password, button] : {std::pair<std::string, std::string>{"", "Check"},
+                                         {"abcd", "OK"}, {"abc", "Check"}, {"\x82\xA0\x82\xA2", "OK"}}) {
+    Type(password);
+    EXPECT_EQ(e2e::ControlText(dialog_, IDOK), button) << password;
+  }
   Close();
 
   ASSERT_NE(Open(Archive(0)), nullptr);

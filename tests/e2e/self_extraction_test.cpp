@@ -28,9 +28,10 @@ class SelfExtraction : public e2e::DecoderSession {
   // Starts the archive with an empty command line and waits for the
   // decoder copy's dialog; checks that the copy holds exactly the stub.
   HWND StartArchive() {
-    process_ = std::make_unique<e2e::Process>(Quoted(archive_), folder_.path());
+    Start();
     return WaitForCopysDialog();
   }
+  void Start() { process_ = std::make_unique<e2e::Process>(Quoted(archive_), folder_.path()); }
   HWND WaitForCopysDialog() {
     dialog_ = e2e::WaitForDialog(0, kCaption, 30000);
     if (!dialog_) return nullptr;
@@ -62,24 +63,15 @@ class SelfExtraction : public e2e::DecoderSession {
   DWORD copy_id_ = 0;
 };
 
-TEST_F(SelfExtraction, DecodeThroughTheCopyThenNothingTemporaryIsLeft) {
-  Write();
+TEST_F(SelfExtraction, DecodeThroughTheCopyWithSuicideThenNeitherArchiveNorTemporaryFilesAreLeft) {
+  Write(0);
   ASSERT_NE(StartArchive(), nullptr);
+  ASSERT_TRUE(e2e::IsChecked(dialog_, IDC_SUICIDE));
   TypeAndOk();
   const std::string target = folder_.File("notes.txt");
   ASSERT_TRUE(e2e::AnswerSaveAs(copy_id_, kCaption, dialog_, target));
   ExpectCleanUp();
   EXPECT_TRUE(encoder::ReadWholeFile(target) == kContents);
-  ExpectArchiveUntouched();
-}
-
-TEST_F(SelfExtraction, SuccessfulDecodeWithSuicideDeletesTheArchiveToo) {
-  Write(0);
-  ASSERT_NE(StartArchive(), nullptr);
-  ASSERT_TRUE(e2e::IsChecked(dialog_, IDC_SUICIDE));
-  TypeAndOk();
-  ASSERT_TRUE(e2e::AnswerSaveAs(copy_id_, kCaption, dialog_, folder_.File("notes.txt")));
-  ExpectCleanUp();
   EXPECT_FALSE(e2e::FileExists(archive_));
 }
 
@@ -98,7 +90,7 @@ TEST_F(SelfExtraction, WrongPasswordThenCancelCleansUpAndLeavesTheArchive) {
 
 TEST_F(SelfExtraction, ChangedStubWarnsOnceAndTheDialogStillComes) {
   Write(2, [](Bytes& bytes, size_t stub_size) { bytes[stub_size / 2] ^= 0x20; });
-  process_ = std::make_unique<e2e::Process>(Quoted(archive_), folder_.path());
+  Start();
   e2e::MessageBoxContent warning = e2e::WaitForMessageBox(process_->id());
   EXPECT_EQ(warning.title, Expected(TextId::kWarningTitle));
   EXPECT_EQ(warning.text, Expected(TextId::kTamperWarning));
@@ -137,7 +129,7 @@ TEST_F(SelfExtraction, BlanksInTheArchivePathAndTheTemporaryFolder) {
     e2e::TemporaryFolderOverride override(blank_temp);
     temp_ = e2e::TemporaryFolder();
     ASSERT_EQ(temp_, blank_temp);
-    process_ = std::make_unique<e2e::Process>(Quoted(archive_), folder_.path());
+    Start();
   }
   ASSERT_NE(WaitForCopysDialog(), nullptr);
   e2e::ClickButton(dialog_, IDCANCEL);

@@ -1,5 +1,5 @@
 // The check walk over whole archives, with a reporter that records what a
-// user would have seen.
+// user would have seen (test_support.h).
 #include <gtest/gtest.h>
 #include <cstring>
 #include <functional>
@@ -18,37 +18,10 @@ using archive::CheckProblem;
 using encoder::Bytes;
 using encoder::RandomBytes;
 
-class RecordingReporter : public archive::CheckReporter {
- public:
-  void Begin() override { events.push_back("begin"); }
-  void OnEntryHeader(const archive::SharedState& s) override { events.push_back(std::string("header ") + s.caption); }
-  void OnProgress(int percent) override { percents.push_back(percent); }
-  void OnProblem(CheckProblem p, const archive::SharedState& s) override {
-    problems.push_back(p);
-    titles.push_back(s.caption);
-    events.push_back("problem");
-  }
-  void End() override { events.push_back("end"); }
-  void OnNoProblem(const archive::SharedState& s) override {
-    titles.push_back(s.caption);
-    events.push_back("no problem");
-  }
-  std::vector<std::string> events, titles;
-  std::vector<int> percents;
-  std::vector<CheckProblem> problems;
-};
-
-encoder::EntryHeaderFields Header(const std::string& caption, uint32_t version = 301) {
-  encoder::EntryHeaderFields fields;
-  fields.caption = caption;
-  fields.version = version;
-  return fields;
-}
-
 // One entry "first" with a block of 100 bytes.
 encoder::ArchiveWriter OneEntry() {
   encoder::ArchiveWriter writer(encoder::SampleStub());
-  writer.AddEntryHeader(Header("first"));
+  writer.AddEntryHeader({.caption = "first"});
   writer.AddDataBlock(RandomBytes(100, 1));
   return writer;
 }
@@ -56,19 +29,19 @@ encoder::ArchiveWriter OneEntry() {
 class CheckWalk : public ::testing::Test {
  protected:
   int Run(const Bytes& bytes) {
-    reporter_ = RecordingReporter();
+    reporter_ = testing_support::RecordingReporter();
     state_ = testing_support::ArchiveState(dir_, bytes);
     return archive::CheckWalk(state_, reporter_);
   }
   testing_support::TempDir dir_;
   archive::SharedState state_;
-  RecordingReporter reporter_;
+  testing_support::RecordingReporter reporter_;
 };
 
 TEST_F(CheckWalk, GoodArchiveWithSeveralEntriesPassesUnderTheLastCaption) {
   encoder::ArchiveWriter writer = OneEntry();
   writer.AddDataBlock(RandomBytes(1000, 2));
-  writer.AddEntryHeader(Header("second"));
+  writer.AddEntryHeader({.caption = "second"});
   writer.AddDataBlock(RandomBytes(64, 3));
   EXPECT_EQ(Run(writer.bytes()), 1);
   EXPECT_EQ(reporter_.events,
@@ -94,9 +67,12 @@ TEST_F(CheckWalk, EachDamageIsReportedUnderTheCaptionOfItsEntry) {
       {"25 trailing bytes", [](auto& w) { w.AddRaw(Bytes(25, 0x41)); }, CheckProblem::kHeaderShort},
       // 25 bytes in all: the header probe before it runs short.
       {"a last block of 5 bytes", [](auto& w) { w.AddDataBlock(RandomBytes(5)); }, CheckProblem::kHeaderShort},
-      {"a header at the end", [](auto& w) { w.AddEntryHeader(Header("second")); }, CheckProblem::kBlockShort, "second"},
-      {"a newer version", [](auto& w) { w.AddEntryHeader(Header("newer", 302)); }, CheckProblem::kNewerVersion, "newer"},
-      {"an older version", [](auto& w) { w.AddEntryHeader(Header("older", 300)); }, CheckProblem::kNewerVersion, "older"},
+      {"a header at the end", [](auto& w) { w.AddEntryHeader({.caption = "second"}); }, CheckProblem::kBlockShort,
+       "second"},
+      {"a newer version", [](auto& w) { w.AddEntryHeader({.version = 302, .caption = "newer"}); },
+       CheckProblem::kNewerVersion, "newer"},
+      {"an older version", [](auto& w) { w.AddEntryHeader({.version = 300, .caption = "older"}); },
+       CheckProblem::kNewerVersion, "older"},
       {"a well-formed stray block", [](auto& w) { w.AddRaw(encoder::DataBlockBytes(RandomBytes(30))); }, {}},
       // Junk is read as a data block: its 16 + 4 bytes as checksum and length.
       {"junk", [](auto& w) { w.AddRaw(Bytes(30, 0x5C)); }, CheckProblem::kBlockShort},
@@ -120,7 +96,7 @@ TEST_F(CheckWalk, EachDamageIsReportedUnderTheCaptionOfItsEntry) {
 TEST_F(CheckWalk, BlocksAcrossPiecesOfTheReadAheadBufferAreSummedWhole) {
   // Summed in place, in pieces of 64 KiB of a 256 KiB read-ahead buffer.
   encoder::ArchiveWriter writer(encoder::SampleStub());
-  writer.AddEntryHeader(Header("x"));
+  writer.AddEntryHeader({.caption = "x"});
   std::vector<size_t> last_row_bytes;
   unsigned seed = 0;
   for (size_t size : {100000u, 65536u + 15, 300000u, 17u, 200000u}) {

@@ -1,18 +1,16 @@
 // The reference encoder's entries: block plans, stored and compressed
-// blocks, the file record's layout and every field read back by the decode
-// walk, and refusals.
+// blocks, the file record's layout, and refusals. Every field read back by
+// the decode walk is the decode walk test's.
 #include <gtest/gtest.h>
 #include <cstring>
 #include <numeric>
 #include <string>
-#include <tuple>
 
 #include "base/little_endian.h"
 #include "codec/block_cipher.h"
 #include "codec/decoder.h"
 #include "encoder/entry_encoder.h"
 #include "encoder/sample_data.h"
-#include "test_support.h"
 #include "tests/support/entries.h"
 
 namespace {
@@ -56,40 +54,6 @@ TEST(FileRecord, FieldsStandAtTheirOffsets) {
   EXPECT_STREQ(reinterpret_cast<char*>(bytes + 36), "name.txt");
   EXPECT_EQ(base::ReadLe32(bytes + 296), 0xC0FFEE42u);
   EXPECT_EQ(base::ReadLe32(bytes + 300), 1700000000u);
-}
-
-TEST(EntryEncoder, EntriesDecodeBackWithEveryRecordField) {
-  testing_support::TempDir dir;
-  const std::vector<encoder::Entry> entries = {
-      MakeEntry("one.txt", Bytes{'x'}),
-      MakeEntry("\\docs\\text.txt", encoder::TextLikeBytes(50000, 1)),
-      MakeEntry("random.bin", encoder::RandomBytes(20000, 2)),
-      MakeEntry("runs.bin", encoder::RunBytes(9000, 300, 3)),
-  };
-  const std::vector<encoder::EntryOptions> options = {
-      {16384, 0x00, encoder::BlockForm::kSmallest},
-      {1000, 0x5A, encoder::BlockForm::kCompressed},
-      {4096, 0xFF, encoder::BlockForm::kSmallest},
-      {7, 0x70, encoder::BlockForm::kStored},
-  };
-  encoder::ArchiveWriter writer(encoder::SampleStub());
-  for (size_t i = 0; i < entries.size(); ++i) {
-    ASSERT_EQ(encoder::AddEntry(writer, entries[i], kPassword, options[i]), encoder::EncodeError::kNone);
-  }
-  test_support::RecordingSink sink;
-  EXPECT_EQ(testing_support::DecodeWalk(dir, writer.bytes(), kPassword, sink), 1);
-  EXPECT_EQ(sink.finished, (std::vector<std::string>{"one.txt", "/out/docs/text.txt", "random.bin", "runs.bin"}));
-  auto fields = [](const archive::FileRecord& r) {
-    return std::tuple(r.record_size, r.file_size, r.attributes, r.creation_time, r.last_access_time, r.last_write_time,
-                      std::string(r.output_name), r.encoder_serial, r.encoding_time);
-  };
-  for (size_t i = 0; i < entries.size() && i < sink.finished.size(); ++i) {
-    archive::FileRecord expected = entries[i].record;
-    expected.record_size = archive::kFileRecordSize;
-    expected.file_size = static_cast<uint32_t>(entries[i].contents.size());
-    EXPECT_EQ(fields(sink.records[sink.finished[i]]), fields(expected)) << i;
-    EXPECT_EQ(sink.files[sink.finished[i]], entries[i].contents) << i;
-  }
 }
 
 TEST(EntryEncoder, StoresBlocksThatCompressionWouldGrowAndCompressesTheRest) {

@@ -133,7 +133,7 @@ Bytes BlockStatingLength(const Bytes& plain, int64_t change) {
 // Stored bytes whose data block reads as an entry header: the checksum
 // spells the entry marker and the stored bytes end an empty caption.
 Bytes BlockThatLooksLikeAHeader() {
-  Bytes stored = testing_support::PatternBytes(256, 9);
+  Bytes stored = encoder::RandomBytes(256, 9);
   stored[6] = 0;
   archive::LaneChecksum wanted{};
   archive::BuildEntryMarker(reinterpret_cast<char*>(wanted.data()));
@@ -165,7 +165,7 @@ TEST_F(ParallelDecode, BlocksWhoseSizesMisleadTheReaderDecodeTheSameWay) {
   entry.record.record_size = archive::kFileRecordSize;
   entry.record.file_size = 10 + 255 + 10;
   misleading.writer.AddEntryHeader(entry.header);
-  const Bytes ten = testing_support::PatternBytes(10, 7);
+  const Bytes ten = encoder::RandomBytes(10, 7);
   misleading.writer.AddDataBlock(
       encoder::SealBlock(encoder::FirstPlainBlock(0, entry.record, ten.data(), ten.size()), encoder::BlockForm::kStored, key));
   misleading.writer.AddDataBlock(BlockThatLooksLikeAHeader());

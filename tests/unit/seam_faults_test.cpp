@@ -74,11 +74,7 @@ TEST_F(SeamFaults, DriveThatStopsInsideABlockIsAReadFailure) {
 
   platform::faults::Clear();
   platform::faults::Inject(Call::kRead, 0, UINT32_MAX, delivered);
-  struct : archive::CheckReporter {
-    void OnProblem(archive::CheckProblem problem, const archive::SharedState&) override { problems.push_back(problem); }
-    void OnNoProblem(const archive::SharedState&) override {}
-    std::vector<archive::CheckProblem> problems;
-  } reporter;
+  testing_support::RecordingReporter reporter;
   EXPECT_EQ(archive::CheckWalk(state_, reporter), 0);
   EXPECT_EQ(reporter.problems, std::vector<archive::CheckProblem>{archive::CheckProblem::kBlockShort});
 }

@@ -22,15 +22,13 @@ std::string Batch(const std::string& program, const std::string& batch = kRoot,
   return length ? std::string(out, length) : std::string();
 }
 
+// '%' is doubled, so that a path is never expanded into another name.
 TEST(DeletionBatch, FourLinesThatRetryUntilTheProgramIsGoneThenDeleteThemselves) {
   EXPECT_EQ(Batch(kProgram),
             ":Repeat\r\n"
             "del \"C:\\Documents and Settings\\me\\Local Settings\\Temp\\Del1F.exe\"\r\n"
             "if exist \"C:\\Documents and Settings\\me\\Local Settings\\Temp\\Del1F.exe\" goto Repeat\r\n"
             "del \"\\delus.bat\"\r\n");
-}
-
-TEST(DeletionBatch, PercentInAPathIsNotExpandedIntoAnotherName) {
   EXPECT_EQ(Batch("C:\\Users\\50%off\\%TEMP%\\Del2.exe", "C:\\Users\\50%off\\Del3.bat"),
             ":Repeat\r\n"
             "del \"C:\\Users\\50%%off\\%%TEMP%%\\Del2.exe\"\r\n"

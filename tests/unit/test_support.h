@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 #include <string>
+#include <vector>
 
+#include "archive/check_walk.h"
 #include "archive/shared_state.h"
 #include "encoder/archive_writer.h"
 #include "encoder/sample_data.h"
@@ -23,9 +25,6 @@ class TempDir {
   std::string path_;
 };
 
-// Still used by the decode walk tests; the other tests take
-// encoder::RandomBytes directly.
-inline encoder::Bytes PatternBytes(size_t length, unsigned seed = 1) { return encoder::RandomBytes(length, seed); }
 void WriteFileBytes(const std::string& path, const encoder::Bytes& bytes);
 
 // The archive written to `dir` as archive.exe, with its first entry
@@ -36,6 +35,27 @@ archive::SharedState ArchiveState(const TempDir& dir, const encoder::Bytes& arch
 // the sink; returns the walk's result.
 int DecodeWalk(const TempDir& dir, const encoder::Bytes& archive, const std::string& password,
                test_support::RecordingSink& sink);
+
+// A check reporter that records what a user would have seen.
+class RecordingReporter : public archive::CheckReporter {
+ public:
+  void Begin() override { events.push_back("begin"); }
+  void OnEntryHeader(const archive::SharedState& s) override { events.push_back(std::string("header ") + s.caption); }
+  void OnProgress(int percent) override { percents.push_back(percent); }
+  void OnProblem(archive::CheckProblem p, const archive::SharedState& s) override {
+    problems.push_back(p);
+    titles.push_back(s.caption);
+    events.push_back("problem");
+  }
+  void End() override { events.push_back("end"); }
+  void OnNoProblem(const archive::SharedState& s) override {
+    titles.push_back(s.caption);
+    events.push_back("no problem");
+  }
+  std::vector<std::string> events, titles;
+  std::vector<int> percents;
+  std::vector<archive::CheckProblem> problems;
+};
 
 // Readable text (UTF-8) as the program holds it: Shift-JIS bytes, converted
 // by the C library so that the expected bytes are not written by hand.

@@ -20,27 +20,30 @@ std::string Root(const std::string& folder, ui::LeadBytePredicate is_lead_byte =
   return buffer;
 }
 
+// Cut right after the last backslash, one added when there is none (if
+// it fits); the second byte of a double-byte character is no backslash.
 TEST(VolumeRoot, CutRightAfterTheLastBackslash) {
-  EXPECT_EQ(Root("C:\\WINDOWS"), "C:\\");
-  EXPECT_EQ(Root("D:\\OS\\WINNT"), "D:\\OS\\");
-  EXPECT_EQ(Root("C:\\"), "C:\\");
-  EXPECT_EQ(Root("\\\\server\\share\\WINDOWS"), "\\\\server\\share\\");
-}
-
-TEST(VolumeRoot, FolderWithoutABackslashGetsOne) {
-  EXPECT_EQ(Root("C:"), "C:\\");
-  EXPECT_EQ(Root(""), "\\");
-  EXPECT_EQ(Root("C:", NoLeadBytes, 3), "C:") << "no room for the backslash and its terminator";
-}
-
-TEST(VolumeRoot, SecondByteOfADoubleByteCharacterIsNoBackslash) {
   // "D:\ソフト" in Shift-JIS: ソ is 0x83 0x5C.
-  const std::string folder = "D:\\\x83\x5C\x83\x74\x83\x67";
-  EXPECT_EQ(Root(folder, ShiftJisLeadByte), "D:\\");
-  EXPECT_EQ(Root(folder, NoLeadBytes), "D:\\\x83\\") << "read byte by byte it would be";
-  EXPECT_EQ(Root("\x83\x5C", ShiftJisLeadByte), "\x83\x5C\\");
-  // A lead byte at the very end is not read past.
-  EXPECT_EQ(Root("C:\\WIN\x83", ShiftJisLeadByte), "C:\\");
+  const std::string soft = "D:\\\x83\x5C\x83\x74\x83\x67";
+  const struct {
+    std::string folder;
+    ui::LeadBytePredicate lead_byte;
+    std::string root;
+    int capacity = 261;
+  } cases[] = {
+      {"C:\\WINDOWS", NoLeadBytes, "C:\\"},
+      {"D:\\OS\\WINNT", NoLeadBytes, "D:\\OS\\"},
+      {"C:\\", NoLeadBytes, "C:\\"},
+      {"\\\\server\\share\\WINDOWS", NoLeadBytes, "\\\\server\\share\\"},
+      {"C:", NoLeadBytes, "C:\\"},
+      {"", NoLeadBytes, "\\"},
+      {"C:", NoLeadBytes, "C:", 3},  // no room for the backslash and its terminator
+      {soft, ShiftJisLeadByte, "D:\\"},
+      {soft, NoLeadBytes, "D:\\\x83\\"},  // read byte by byte
+      {"\x83\x5C", ShiftJisLeadByte, "\x83\x5C\\"},
+      {"C:\\WIN\x83", ShiftJisLeadByte, "C:\\"},  // a lead byte at the very end is not read past
+  };
+  for (const auto& c : cases) EXPECT_EQ(Root(c.folder, c.lead_byte, c.capacity), c.root) << c.folder;
 }
 
 }  // namespace
