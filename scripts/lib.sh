@@ -8,17 +8,28 @@ wine_preset() {
   if /usr/lib/wine/wine --version >/dev/null 2>&1; then echo win32; else echo win64; fi
 }
 
-# Starts Xvfb on a free display and exports DISPLAY; stopped on exit.
+# Starts Xvfb on a free display and exports DISPLAY; stopped on exit,
+# together with the Wine servers of this project's prefixes.
 start_display() {
   local n=90
   while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
   Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
   XVFB_PID=$!
-  trap 'kill $XVFB_PID 2>/dev/null || true; wineserver -k 2>/dev/null || true' EXIT
+  trap stop_display EXIT
   export DISPLAY=":$n"
   for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && return 0; sleep 0.1; done
   echo "Xvfb did not start" >&2
   return 1
+}
+
+# A bare "wineserver -k" would stop the server of the user's own default
+# prefix when WINEPREFIX is not set: name each prefix of ours instead.
+stop_display() {
+  kill "$XVFB_PID" 2>/dev/null || true
+  local prefix
+  for prefix in ${WINEPREFIX:-} build/*/wine-*; do
+    if [ -d "$prefix" ]; then WINEPREFIX=$prefix wineserver -k 2>/dev/null || true; fi
+  done
 }
 
 # What the home folder holds, by name: a test run or the demo writes
