@@ -21,38 +21,6 @@ encoder::Entry Entry(const std::string& name, size_t size, unsigned char flags =
   return entry;
 }
 
-// Whether this file system keeps a creation time that a program sets:
-// Wine on most Linux file systems does not, so there only the other two
-// times can be compared.
-bool CreationTimesStick(const std::string& folder) {
-  const std::string probe = folder + "\\creation-probe";
-  HANDLE file = CreateFileA(probe.c_str(), GENERIC_WRITE | GENERIC_READ, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  FILETIME wanted{0x11112222, 0x01C80000}, got{};
-  SetFileTime(file, &wanted, nullptr, nullptr);
-  CloseHandle(file);
-  file = CreateFileA(probe.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  GetFileTime(file, &got, nullptr, nullptr);
-  CloseHandle(file);
-  DeleteFileA(probe.c_str());
-  return e2e::Ticks(got) == e2e::Ticks(wanted);
-}
-
-void ExpectFileAsRecorded(const std::string& path, const encoder::Entry& entry) {
-  // Times first: reading the contents would touch the access time.
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
-  FILETIME creation, access, write;
-  GetFileTime(file, &creation, &access, &write);
-  CloseHandle(file);
-  if (CreationTimesStick(path.substr(0, path.rfind('\\')))) {
-    EXPECT_EQ(e2e::Ticks(creation), entry.record.creation_time) << path;
-  }
-  EXPECT_EQ(e2e::Ticks(access), entry.record.last_access_time) << path;
-  EXPECT_EQ(e2e::Ticks(write), entry.record.last_write_time) << path;
-  EXPECT_EQ(GetFileAttributesA(path.c_str()), entry.record.attributes) << path;
-  EXPECT_EQ(encoder::ReadWholeFile(path), entry.contents) << path;
-}
-
 // The saved password as stored, read through the wide call so that its
 // length is what the registry keeps. The program stores the characters
 // without a terminating NUL; the NT registry adds one by itself when the
@@ -100,7 +68,7 @@ TEST_F(DecodeDialog, PlainNameIsSavedWhereTheUserSaysWithTimesAndAttributes) {
   const std::string target = folder_.File("saved report.txt");
   SaveAs(target);
   ExpectExitZero();
-  ExpectFileAsRecorded(target, entry);
+  e2e::ExpectFileAsRecorded(target, entry);
   EXPECT_TRUE(e2e::FileExists(archive_)) << "Suicide was not checked";
 }
 
@@ -121,8 +89,8 @@ TEST_F(DecodeDialog, RelativeNamesGoBelowOneChosenFolderWithSubFoldersMade) {
   TypeAndOk();
   ASSERT_TRUE(e2e::AnswerFolderBrowser(process_->id(), target));
   ExpectExitZero();
-  ExpectFileAsRecorded(target + "\\docs\\a.txt", first);
-  ExpectFileAsRecorded(target + "\\docs\\deep\\er\\b.txt", second);
+  e2e::ExpectFileAsRecorded(target + "\\docs\\a.txt", first);
+  e2e::ExpectFileAsRecorded(target + "\\docs\\deep\\er\\b.txt", second);
 }
 
 TEST_F(DecodeDialog, WrongPasswordOrACancelledDestinationReturnsToInputAndTheRightAnswersThenWork) {
@@ -148,8 +116,8 @@ TEST_F(DecodeDialog, WrongPasswordOrACancelledDestinationReturnsToInputAndTheRig
   SaveAs(folder_.File("again, finally.txt"));
   ASSERT_TRUE(e2e::AnswerFolderBrowser(process_->id(), folder_.path()));
   ExpectExitZero();
-  ExpectFileAsRecorded(folder_.File("again, finally.txt"), plain);
-  ExpectFileAsRecorded(folder_.File("y.txt"), relative);
+  e2e::ExpectFileAsRecorded(folder_.File("again, finally.txt"), plain);
+  e2e::ExpectFileAsRecorded(folder_.File("y.txt"), relative);
 }
 
 TEST_F(DecodeDialog, SavedPasswordIsStoredRestoredAndDeleted) {
