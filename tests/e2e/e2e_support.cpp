@@ -136,14 +136,6 @@ bool Process::WaitForExit(DWORD milliseconds, DWORD* exit_code) {
   return true;
 }
 
-bool WaitForProcessEnd(DWORD process_id, DWORD milliseconds) {
-  HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, process_id);
-  if (!process) return true;  // already gone
-  const bool ended = WaitForSingleObject(process, milliseconds) == WAIT_OBJECT_0;
-  CloseHandle(process);
-  return ended;
-}
-
 namespace {
 
 BOOL CALLBACK AddWindow(HWND window, LPARAM list) {
@@ -226,10 +218,6 @@ HWND WaitForDialog(DWORD process_id, const std::string& title, DWORD millisecond
   return WaitForWindow(
       [&](HWND w) { return w != except && of_process(w) && (title.empty() || WindowText(w) == title); },
       "dialog \"" + title + "\" from process " + std::to_string(process_id), milliseconds);
-}
-
-bool WaitForTitle(HWND window, const std::string& title, DWORD milliseconds) {
-  return PollUntil([&] { return WindowText(window) == title; }, milliseconds, 50);
 }
 
 bool WaitForWindowGone(HWND window, DWORD milliseconds) {

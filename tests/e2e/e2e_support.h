@@ -72,9 +72,6 @@ class Process {
   PROCESS_INFORMATION info_{};
 };
 
-// Waits until the process with that id has ended; true if it has.
-bool WaitForProcessEnd(DWORD process_id, DWORD milliseconds = 20000);
-
 // The top-level windows, or the child windows of `parent`.
 std::vector<HWND> ListWindows(HWND parent = nullptr);
 // The one window search: visible top-level windows, tested in turn.
@@ -97,8 +94,6 @@ struct MessageBoxContent {
 
 // Waits for a message box of the process and reads it.
 MessageBoxContent WaitForMessageBox(DWORD process_id, DWORD milliseconds = 20000);
-// Waits until the window's title is title; false on timeout.
-bool WaitForTitle(HWND window, const std::string& title, DWORD milliseconds = 20000);
 // Waits for a dialog of the process with this title (any title when
 // empty) that is not `except`.
 HWND WaitForDialog(DWORD process_id, const std::string& title, DWORD milliseconds = 20000, HWND except = nullptr);
