@@ -15,7 +15,9 @@ std::string WindowsPath(const std::string& host_path) {
   return path;
 }
 
+namespace {
 std::string DecoderPath() { return WindowsPath(KELVARIN_DECODER_PATH); }
+}  // namespace
 
 const encoder::Bytes& DecoderBytes() {
   static const encoder::Bytes bytes = encoder::ReadWholeFile(DecoderPath());

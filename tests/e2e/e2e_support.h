@@ -15,9 +15,8 @@
 
 namespace e2e {
 
-// The built decoder.exe as a Windows path.
-std::string DecoderPath();
-// Its bytes, the stub of every archive the tests write.
+// The built decoder.exe's bytes, the stub of every archive the tests
+// write.
 const encoder::Bytes& DecoderBytes();
 ui::Language SystemLanguage();
 const char* Expected(ui::TextId id);
