@@ -3,8 +3,6 @@
 // then itself through a batch file, which deletes itself too. Chains that
 // run at the same time, or a drive root that takes no batch file, leave
 // nothing behind either.
-#include <cstdio>
-
 #include "decoder_session.h"
 
 namespace {
@@ -13,17 +11,8 @@ using e2e::Quoted;
 
 class CleanupChain : public e2e::DecoderSession {
  protected:
-  void SetUp() override {
-    DecoderSession::SetUp();
-    ASSERT_TRUE(CreateDirectoryA(blank_folder_.c_str(), nullptr));
-  }
-  std::string Program(const std::string& name) {
-    const std::string path = blank_folder_ + "\\" + name;
-    EXPECT_TRUE(CopyFileA(e2e::DecoderPath().c_str(), path.c_str(), FALSE));
-    return path;
-  }
   std::string Victim() {
-    const std::string path = blank_folder_ + "\\victim file.txt";
+    const std::string path = folder_.File("victim file.txt");
     EXPECT_TRUE(e2e::WriteBytes(path, {}));
     return path;
   }
@@ -31,25 +20,32 @@ class CleanupChain : public e2e::DecoderSession {
     encoder::ArchiveWriter writer(e2e::DecoderBytes());
     writer.AddEntryHeader({.caption = caption});
     writer.AddDataBlock(encoder::Bytes(500, 0x41));
-    const std::string path = blank_folder_ + "\\" + caption + ".exe";
+    const std::string path = folder_.File(caption + ".exe");
     EXPECT_TRUE(writer.WriteTo(path));
     return path;
   }
-  // Runs the check form of `program` on an archive; the message box is
-  // answered once `before_answer` has looked at the running program.
-  void RunCheckForm(const std::string& program, void (*before_answer)(const std::string&) = nullptr) {
+  // Starts the clean-up form of a decoder copy: it is to wait for the
+  // process behind `handle` (inherited when asked), then delete the
+  // victim. Gives the copy's path.
+  std::string StartCleanupForm(const std::string& handle, const std::string& victim, bool inherit_handles = false) {
+    const std::string program = e2e::FreshCopyOfDecoder(folder_);
+    process_ = std::make_unique<e2e::Process>(Quoted(program) + " " + handle + " " + Quoted(":::" + victim),
+                                              folder_.path(), 0, inherit_handles);
+    return program;
+  }
+  // Runs the check form of a decoder copy on an archive and answers its
+  // message box; the copy is deleted, only after it has ended.
+  void RunCheckForm() {
+    const std::string program = e2e::FreshCopyOfDecoder(folder_);
     process_ = std::make_unique<e2e::Process>(Quoted(program) + " " + Quoted(":::/" + Archive("checked archive")),
                                               folder_.path());
     e2e::MessageBoxContent box = NextMessage();
-    if (before_answer) before_answer(program);
+    EXPECT_TRUE(e2e::FileExists(program)) << "not before the check form has ended";
     Dismiss(box);
     ExpectExitZero();
+    EXPECT_TRUE(e2e::WaitForDeletion(program));
   }
-  std::vector<std::string> LeftInTemporaryFolder() { return e2e::WaitForCleanUp(temp_, root_, 30000, false); }
-
-  std::string blank_folder_ = folder_.File("folder with blanks");
-  std::string temp_ = e2e::TemporaryFolder();
-  std::string root_ = e2e::DriveRoot(folder_.path());
+  std::string root_batch_ = e2e::DriveRoot(folder_.path()) + "delus.bat";
 };
 
 TEST_F(CleanupChain, HandleThatNamesNoProcessDeletesAtOnceThenItself) {
@@ -57,13 +53,11 @@ TEST_F(CleanupChain, HandleThatNamesNoProcessDeletesAtOnceThenItself) {
   // on which a wait never ends.
   for (const char* handle : {"not-a-number", "-1", "-2"}) {
     const std::string victim = Victim();
-    const std::string program = Program(std::string("Del clean-up ") + handle + ".exe");
-    process_ = std::make_unique<e2e::Process>(Quoted(program) + " " + handle + " " + Quoted(":::" + victim),
-                                              folder_.path());
+    const std::string program = StartCleanupForm(handle, victim);
     EXPECT_TRUE(e2e::WaitForDeletion(victim, 5000)) << handle << ": no wait before the deletion";
     ExpectExitZero();
     EXPECT_TRUE(e2e::WaitForDeletion(program)) << handle << ": the batch file deletes the program";
-    EXPECT_TRUE(e2e::WaitForDeletion(root_ + "delus.bat")) << handle << ": and then itself";
+    EXPECT_TRUE(e2e::WaitForDeletion(root_batch_)) << handle << ": and then itself";
   }
 }
 
@@ -72,30 +66,21 @@ TEST_F(CleanupChain, WaitsForTheProcessBehindTheHandle) {
   // that starts the clean-up copy: it holds its message box open and, in
   // that form, starts no clean-up chain of its own.
   const std::string victim = Victim();
-  e2e::Process holder(Quoted(Program("holder.exe")), folder_.path());
+  e2e::Process holder(Quoted(e2e::FreshCopyOfDecoder(folder_)), folder_.path());
   e2e::MessageBoxContent box = e2e::WaitForMessageBox(holder.id());
   ASSERT_NE(box.window, nullptr);
 
   HANDLE handle = OpenProcess(SYNCHRONIZE, TRUE, holder.id());
   ASSERT_NE(handle, nullptr);
-  const std::string program = Program("Del waiting.exe");
-  char line[1024];
-  snprintf(line, sizeof line, "\"%s\" %d \":::%s\"", program.c_str(),
-           static_cast<int>(reinterpret_cast<intptr_t>(handle)), victim.c_str());
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION info{};
-  ASSERT_TRUE(CreateProcessA(nullptr, line, nullptr, nullptr, TRUE, 0, nullptr, folder_.path().c_str(), &startup, &info));
+  const std::string program = StartCleanupForm(std::to_string(reinterpret_cast<intptr_t>(handle)), victim, true);
   CloseHandle(handle);
-  CloseHandle(info.hThread);
 
   // Nothing may happen while the holder runs: watch for a while.
   EXPECT_FALSE(e2e::PollUntil([&] { return !e2e::FileExists(victim); }, 1500)) << "deleted while the process runs";
-  EXPECT_EQ(WaitForSingleObject(info.hProcess, 0), static_cast<DWORD>(WAIT_TIMEOUT));
+  EXPECT_FALSE(process_->WaitForExit(0));
   e2e::ClickButton(box.window, IDOK);
   EXPECT_TRUE(e2e::WaitForDeletion(victim));
-  EXPECT_EQ(WaitForSingleObject(info.hProcess, 20000), static_cast<DWORD>(WAIT_OBJECT_0));
-  CloseHandle(info.hProcess);
+  ExpectExitZero();
   EXPECT_TRUE(e2e::WaitForDeletion(program));
 }
 
@@ -115,37 +100,28 @@ TEST_F(CleanupChain, ChainsThatOverlapLeaveNothingBehind) {
     e2e::ClickButton(dialog_two, IDCANCEL);
     EXPECT_TRUE(one.WaitForExit(20000));
     EXPECT_TRUE(two.WaitForExit(20000));
-    EXPECT_EQ(e2e::WaitForCleanUp(temp_, root_), std::vector<std::string>{}) << "round " << round;
+    EXPECT_TRUE(e2e::CleanUpFinished()) << "round " << round;
   }
 }
 
-// The check form's program is deleted through the root's batch file, or,
+// The check form's program is deleted through the root's batch file or,
 // when that cannot be made, through one in the temporary folder.
 TEST_F(CleanupChain, RootBatchFileThatCannotBeMadeIsNeverReplacedAndNothingStays) {
-  const std::string root_batch = root_ + "delus.bat";
   // Another chain's batch file stands there: it is left alone.
   const std::string text = "rem another chain's batch file\r\n";
-  ASSERT_TRUE(e2e::WriteBytes(root_batch, encoder::Bytes(text.begin(), text.end())));
-  RunCheckForm(Program("decoder one.exe"));
-  EXPECT_EQ(LeftInTemporaryFolder(), std::vector<std::string>{});
-  EXPECT_EQ(encoder::ReadWholeFile(root_batch), encoder::Bytes(text.begin(), text.end()));
-  ASSERT_TRUE(DeleteFileA(root_batch.c_str()));
+  ASSERT_TRUE(e2e::WriteBytes(root_batch_, encoder::Bytes(text.begin(), text.end())));
+  RunCheckForm();
+  EXPECT_TRUE(e2e::CleanUpFinished(e2e::TemporaryFolder(), false));
+  EXPECT_EQ(encoder::ReadWholeFile(root_batch_), encoder::Bytes(text.begin(), text.end()));
+  ASSERT_TRUE(DeleteFileA(root_batch_.c_str()));
 
   // A folder stands there: the file cannot be made, as in a root that a
   // standard user may not write.
-  ASSERT_TRUE(CreateDirectoryA(root_batch.c_str(), nullptr));
-  RunCheckForm(Program("decoder two.exe"));
-  EXPECT_EQ(LeftInTemporaryFolder(), std::vector<std::string>{});
-  EXPECT_TRUE(GetFileAttributesA(root_batch.c_str()) & FILE_ATTRIBUTE_DIRECTORY) << "the folder is left alone";
-  ASSERT_TRUE(RemoveDirectoryA(root_batch.c_str()));
-
-  // A free root: the program is deleted, only after it has ended.
-  const std::string program = Program("decoder three.exe");
-  RunCheckForm(program, [](const std::string& running) {
-    EXPECT_TRUE(e2e::FileExists(running)) << "not before the check form has ended";
-  });
-  EXPECT_TRUE(e2e::WaitForDeletion(program));
-  EXPECT_EQ(e2e::WaitForCleanUp(temp_, root_), std::vector<std::string>{});
+  ASSERT_TRUE(CreateDirectoryA(root_batch_.c_str(), nullptr));
+  RunCheckForm();
+  EXPECT_TRUE(e2e::CleanUpFinished(e2e::TemporaryFolder(), false));
+  EXPECT_TRUE(GetFileAttributesA(root_batch_.c_str()) & FILE_ATTRIBUTE_DIRECTORY) << "the folder is left alone";
+  ASSERT_TRUE(RemoveDirectoryA(root_batch_.c_str()));
 }
 
 }  // namespace

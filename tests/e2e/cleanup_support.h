@@ -16,21 +16,15 @@ std::string TemporaryFolder();
 // "C:\" for a path on drive C.
 std::string DriveRoot(const std::string& path);
 
-// What a clean-up chain has not removed yet: decoder copies (DEC*.exe),
-// clean-up copies (Del*.exe), their batch files and name placeholders
-// (Del*.bat, Del*.tmp) in folder, and "delus.bat" in root (unless
-// root_batch_too is false).
-std::vector<std::string> ChainFiles(const std::string& folder, const std::string& root, bool root_batch_too = true);
-// The decoder and clean-up copies alone.
+// The decoder copies (DEC*.exe) and clean-up copies (Del*.exe) in folder.
 std::vector<std::string> TemporaryPrograms(const std::string& folder);
 
-// Waits until no chain file is left. Gives what was still there at the
-// deadline, so nothing once the chains have finished.
-std::vector<std::string> WaitForCleanUp(const std::string& folder, const std::string& root,
-                                        DWORD milliseconds = 30000, bool root_batch_too = true);
-// The same in this run's temporary folder and its drive's root, as an
-// assertion that names every file left.
-::testing::AssertionResult CleanUpFinished(DWORD milliseconds = 30000);
+// Waits until the clean-up chains have removed everything they leave for
+// a while: the decoder and clean-up copies, their batch files and name
+// placeholders (Del*.bat, Del*.tmp) in folder, and "delus.bat" in its
+// drive's root (unless root_batch_too is false). A failure names every
+// file still there at the deadline.
+::testing::AssertionResult CleanUpFinished(const std::string& folder = TemporaryFolder(), bool root_batch_too = true);
 
 // Waits until the file is gone; false at the deadline.
 bool WaitForDeletion(const std::string& path, DWORD milliseconds = 20000);
@@ -48,12 +42,12 @@ class ProgramTest : public ::testing::Test {
 // it lives (they inherit this process's environment).
 class TemporaryFolderOverride {
  public:
-  explicit TemporaryFolderOverride(const std::string& folder);
-  ~TemporaryFolderOverride();
+  explicit TemporaryFolderOverride(const std::string& folder) { Point(folder); }
+  ~TemporaryFolderOverride() { Point(old_); }
 
  private:
-  std::string old_tmp_, old_temp_;
-  bool had_tmp_ = false, had_temp_ = false;
+  static void Point(const std::string& folder);
+  const std::string old_ = TemporaryFolder();
 };
 
 }  // namespace e2e

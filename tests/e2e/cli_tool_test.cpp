@@ -42,13 +42,7 @@ TEST_F(CliTool, ExtractsWhatTheEncoderPackedAndReplacesOnlyWithOverwrite) {
 
   ASSERT_EQ(Run(extract), 0);
   const std::string paths[] = {folder_.File("out\\new\\docs\\deep\\text.txt"), folder_.File("out\\new\\one.bin")};
-  for (size_t i = 0; i < entries.size(); ++i) {
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    ASSERT_TRUE(GetFileAttributesExA(paths[i].c_str(), GetFileExInfoStandard, &data)) << paths[i];
-    EXPECT_EQ(data.dwFileAttributes, entries[i].record.attributes) << paths[i];
-    EXPECT_EQ(e2e::Ticks(data.ftLastWriteTime), entries[i].record.last_write_time) << paths[i];
-    EXPECT_EQ(encoder::ReadWholeFile(paths[i]), entries[i].contents) << paths[i];
-  }
+  for (size_t i = 0; i < entries.size(); ++i) e2e::ExpectFileAsRecorded(paths[i], entries[i]);
 
   SetFileAttributesA(paths[0].c_str(), FILE_ATTRIBUTE_NORMAL);
   const Bytes changed = {'c', 'h', 'a', 'n', 'g', 'e', 'd'};

@@ -1,73 +1,41 @@
 // Decoding through the password dialog: Save-As and the folder browser
 // answered as a user would, the files checked byte for byte with their
 // times and attributes, and the registry and the archive afterwards.
+#include <optional>
+
 #include "decoder_session.h"
 #include "win32/resource_ids.h"
 
 namespace {
 
-using e2e::Expected;
 using encoder::Bytes;
 using test_support::MakeEntry;
-using ui::TextId;
 
 constexpr const char* kCaption = e2e::DecoderSession::kCaption;
 constexpr unsigned char kHiddenReadOnly = 0x23;  // read-only, hidden, archive
 
-encoder::Entry Entry(const std::string& name, size_t size, unsigned char flags = 0, int8_t suicide = 2) {
-  encoder::Entry entry = MakeEntry(name, encoder::TextLikeBytes(size, static_cast<unsigned>(name.size())), kCaption,
-                                   flags, suicide);
+encoder::Entry Entry(const std::string& name, size_t size, unsigned char flags = 0) {
+  encoder::Entry entry =
+      MakeEntry(name, encoder::TextLikeBytes(size, static_cast<unsigned>(name.size())), kCaption, flags);
   entry.record.attributes = kHiddenReadOnly;
   return entry;
-}
-
-// Whether this file system keeps a creation time that a program sets:
-// Wine on most Linux file systems does not, so there only the other two
-// times can be compared.
-bool CreationTimesStick(const std::string& folder) {
-  const std::string probe = folder + "\\creation-probe";
-  HANDLE file = CreateFileA(probe.c_str(), GENERIC_WRITE | GENERIC_READ, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  FILETIME wanted{0x11112222, 0x01C80000}, got{};
-  SetFileTime(file, &wanted, nullptr, nullptr);
-  CloseHandle(file);
-  file = CreateFileA(probe.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  GetFileTime(file, &got, nullptr, nullptr);
-  CloseHandle(file);
-  DeleteFileA(probe.c_str());
-  return e2e::Ticks(got) == e2e::Ticks(wanted);
-}
-
-void ExpectFileAsRecorded(const std::string& path, const encoder::Entry& entry) {
-  // Times first: reading the contents would touch the access time.
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
-  FILETIME creation, access, write;
-  GetFileTime(file, &creation, &access, &write);
-  CloseHandle(file);
-  if (CreationTimesStick(path.substr(0, path.rfind('\\')))) {
-    EXPECT_EQ(e2e::Ticks(creation), entry.record.creation_time) << path;
-  }
-  EXPECT_EQ(e2e::Ticks(access), entry.record.last_access_time) << path;
-  EXPECT_EQ(e2e::Ticks(write), entry.record.last_write_time) << path;
-  EXPECT_EQ(GetFileAttributesA(path.c_str()), entry.record.attributes) << path;
-  EXPECT_EQ(encoder::ReadWholeFile(path), entry.contents) << path;
 }
 
 // The saved password as stored, read through the wide call so that its
 // length is what the registry keeps. The program stores the characters
 // without a terminating NUL; the NT registry adds one by itself when the
 // byte after the data is a NUL (Wine does the same), so one may follow.
-std::string SavedPassword(bool* present) {
+std::optional<std::string> SavedPassword() {
+  HKEY key;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\By Mobrae\\kelvarin", 0, KEY_READ, &key) != ERROR_SUCCESS)
+    return std::nullopt;
   wchar_t text[5000] = {};
   DWORD size = sizeof text - 2, type = 0;
-  HKEY key;
-  *present = false;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\By Mobrae\\kelvarin", 0, KEY_READ, &key) != ERROR_SUCCESS) return "";
-  *present = RegQueryValueExW(key, L"DecodeAuto", nullptr, &type, reinterpret_cast<BYTE*>(text), &size) == ERROR_SUCCESS;
+  const LONG found = RegQueryValueExW(key, L"DecodeAuto", nullptr, &type, reinterpret_cast<BYTE*>(text), &size);
   RegCloseKey(key);
-  EXPECT_TRUE(!*present || type == REG_SZ);
-  std::string out;
-  for (DWORD i = 0; i < size / 2 && *present; ++i) out.push_back(static_cast<char>(text[i]));
+  if (found != ERROR_SUCCESS) return std::nullopt;
+  EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+  std::string out(text, text + size / 2);
   if (!out.empty() && out.back() == '\0') out.pop_back();
   return out;
 }
@@ -79,54 +47,36 @@ class DecodeDialog : public e2e::DecoderSession {
     options.block_size = 3000;
     WriteArchive(entries, options);
   }
-  void SaveAs(const std::string& path) { ASSERT_TRUE(e2e::AnswerSaveAs(process_->id(), kCaption, dialog_, path)); }
-  // The message box, saved with the dialog as `screenshot` when asked.
-  void ExpectWrongPassword(const std::string& screenshot = "") {
-    e2e::MessageBoxContent box = NextMessage();
-    EXPECT_EQ(box.title, kCaption);
-    EXPECT_EQ(box.text, Expected(TextId::kWrongPassword));
-    EXPECT_TRUE(box.has_icon);
-    if (!screenshot.empty()) e2e::Screenshot(dialog_, screenshot);
-    Dismiss(box);
-    ExpectBackAtInput();
-  }
 };
 
-TEST_F(DecodeDialog, PlainNameIsSavedWhereTheUserSaysWithTimesAndAttributes) {
-  const encoder::Entry entry = Entry("report.txt", 10000);
-  WriteEntries({entry});
-  ASSERT_NE(OpenDialog(), nullptr);
-  TypeAndOk();
-  const std::string target = folder_.File("saved report.txt");
-  SaveAs(target);
-  ExpectExitZero();
-  ExpectFileAsRecorded(target, entry);
-  EXPECT_TRUE(e2e::FileExists(archive_)) << "Suicide was not checked";
-}
-
-TEST_F(DecodeDialog, RelativeNamesGoBelowOneChosenFolderWithSubFoldersMade) {
+// The last entry, a batch file, is opened once it has been decoded.
+TEST_F(DecodeDialog, RelativeNamesGoBelowOneChosenFolderWithSubFoldersMadeAndAreOpenedWhenAsked) {
   const encoder::Entry first = Entry("\\docs\\a.txt", 5000);
   const encoder::Entry second = Entry("\\docs\\deep\\er\\b.txt", 7000);
-  WriteEntries({first, second});
+  const std::string mark = folder_.File("opened.txt");
+  const std::string script = "@echo opened> \"" + mark + "\"\r\n";
+  WriteEntries({first, second,
+                MakeEntry("\\open-me.bat", Bytes(script.begin(), script.end()), kCaption, encoder::kOpenAfterDecode)});
   const std::string target = folder_.File("target");
   ASSERT_TRUE(CreateDirectoryA(target.c_str(), nullptr));
   // A file standing where a folder is needed ends the run without a message.
   ASSERT_TRUE(e2e::WriteBytes(target + "\\docs", {}));
   ASSERT_NE(OpenDialog(target), nullptr);
   TypeAndOk();
-  ASSERT_TRUE(e2e::AnswerFolderBrowser(process_->id(), target)) << "the browser opens at the current folder";
+  ASSERT_TRUE(ChooseFolder(target)) << "the browser opens at the current folder";
   ExpectBackAtInput();
 
   ASSERT_TRUE(DeleteFileA((target + "\\docs").c_str()));
   TypeAndOk();
-  ASSERT_TRUE(e2e::AnswerFolderBrowser(process_->id(), target));
+  ASSERT_TRUE(ChooseFolder(target));
   ExpectExitZero();
-  ExpectFileAsRecorded(target + "\\docs\\a.txt", first);
-  ExpectFileAsRecorded(target + "\\docs\\deep\\er\\b.txt", second);
+  e2e::ExpectFileAsRecorded(target + "\\docs\\a.txt", first);
+  e2e::ExpectFileAsRecorded(target + "\\docs\\deep\\er\\b.txt", second);
+  EXPECT_TRUE(e2e::PollUntil([&] { return e2e::FileExists(mark); }, 20000)) << "the batch file ran";
 }
 
-TEST_F(DecodeDialog, WrongPasswordOrACancelledDestinationReturnsToInputAndTheRightAnswersThenWork) {
-  const encoder::Entry plain = Entry("again.txt", 3000, encoder::kPasswordSaving, 1);
+TEST_F(DecodeDialog, WrongPasswordOrACancelledDestinationReturnsToInputThenFilesAreSavedWhereTheUserSays) {
+  const encoder::Entry plain = Entry("again.txt", 10000, encoder::kPasswordSaving);
   const encoder::Entry relative = Entry("\\y.txt", 100);
   WriteEntries({plain, relative});
   ASSERT_NE(OpenDialog(), nullptr);
@@ -136,20 +86,21 @@ TEST_F(DecodeDialog, WrongPasswordOrACancelledDestinationReturnsToInputAndTheRig
   ExpectWrongPassword("wrong-password");
 
   TypeAndOk();
-  SaveAs("");  // cancelled: silently back at input
+  ASSERT_TRUE(SaveAs(""));  // cancelled: silently back at input
   ExpectBackAtInput();
 
   TypeAndOk();
-  SaveAs(folder_.File("again.txt"));
-  ASSERT_TRUE(e2e::AnswerFolderBrowser(process_->id(), ""));
+  ASSERT_TRUE(SaveAs(folder_.File("again.txt")));
+  ASSERT_TRUE(ChooseFolder(""));
   ExpectBackAtInput();
 
   TypeAndOk();
-  SaveAs(folder_.File("again, finally.txt"));
-  ASSERT_TRUE(e2e::AnswerFolderBrowser(process_->id(), folder_.path()));
+  ASSERT_TRUE(SaveAs(folder_.File("again, finally.txt")));
+  ASSERT_TRUE(ChooseFolder(folder_.path()));
   ExpectExitZero();
-  ExpectFileAsRecorded(folder_.File("again, finally.txt"), plain);
-  ExpectFileAsRecorded(folder_.File("y.txt"), relative);
+  e2e::ExpectFileAsRecorded(folder_.File("again, finally.txt"), plain);
+  e2e::ExpectFileAsRecorded(folder_.File("y.txt"), relative);
+  EXPECT_TRUE(e2e::FileExists(archive_)) << "Suicide was not checked";
 }
 
 TEST_F(DecodeDialog, SavedPasswordIsStoredRestoredAndDeleted) {
@@ -157,47 +108,17 @@ TEST_F(DecodeDialog, SavedPasswordIsStoredRestoredAndDeleted) {
   ASSERT_NE(OpenDialog(), nullptr);
   SendMessageA(GetDlgItem(dialog_, IDC_SAVE_PASSWORD), BM_SETCHECK, BST_CHECKED, 0);
   TypeAndOk();
-  SaveAs(folder_.File("p1.txt"));
+  ASSERT_TRUE(SaveAs(folder_.File("p1.txt")));
   ExpectExitZero();
-  bool present = false;
-  EXPECT_EQ(SavedPassword(&present), kPassword);
-  EXPECT_TRUE(present);
+  EXPECT_EQ(SavedPassword(), kPassword);
 
+  // The restored password decodes.
   ASSERT_NE(OpenDialog(), nullptr);
-  EXPECT_TRUE(e2e::IsChecked(dialog_, IDC_SAVE_PASSWORD));
-  EXPECT_EQ(e2e::ControlText(dialog_, IDOK), "OK");
   SendMessageA(GetDlgItem(dialog_, IDC_SAVE_PASSWORD), BM_SETCHECK, BST_UNCHECKED, 0);
   e2e::ClickButton(dialog_, IDOK);
-  SaveAs(folder_.File("p2.txt"));
+  ASSERT_TRUE(SaveAs(folder_.File("p2.txt")));
   ExpectExitZero();
-  SavedPassword(&present);
-  EXPECT_FALSE(present) << "an unchecked box deletes the saved password";
-}
-
-TEST_F(DecodeDialog, SuicideDeletesTheArchiveOnlyAfterASuccessfulRun) {
-  WriteEntries({Entry("s.txt", 100, 0, 0)});
-  ASSERT_NE(OpenDialog(), nullptr);
-  TypeAndOk("wrong password");
-  ExpectWrongPassword();
-  EXPECT_TRUE(e2e::FileExists(archive_));
-  EXPECT_TRUE(e2e::IsChecked(dialog_, IDC_SUICIDE));
-  EXPECT_FALSE(e2e::IsEnabled(dialog_, IDC_SUICIDE)) << "mode 0 stays disabled after a failed run";
-
-  TypeAndOk();
-  SaveAs(folder_.File("s.txt"));
-  ExpectExitZero();
-  EXPECT_FALSE(e2e::FileExists(archive_));
-}
-
-TEST_F(DecodeDialog, OpenAfterDecodeRunsTheFilesDefaultAction) {
-  const std::string mark = folder_.File("opened.txt");
-  const std::string script = "@echo opened> \"" + mark + "\"\r\n";
-  WriteEntries({MakeEntry("open-me.bat", Bytes(script.begin(), script.end()), kCaption, encoder::kOpenAfterDecode)});
-  ASSERT_NE(OpenDialog(), nullptr);
-  TypeAndOk();
-  SaveAs(folder_.File("open-me.bat"));
-  ExpectExitZero();
-  EXPECT_TRUE(e2e::PollUntil([&] { return e2e::FileExists(mark); }, 20000)) << "the batch file ran";
+  EXPECT_EQ(SavedPassword(), std::nullopt) << "an unchecked box deletes the saved password";
 }
 
 }  // namespace

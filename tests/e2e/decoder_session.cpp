@@ -28,6 +28,7 @@ void DecoderSession::WriteArchive(const encoder::Bytes& bytes) { ASSERT_TRUE(Wri
 
 std::string DecoderSession::StartDecoder(const std::string& arguments, const std::string& folder) {
   const std::string program = FreshCopyOfDecoder(folder_);
+  dialog_ = nullptr;
   process_ = std::make_unique<Process>(Quoted(program) + " " + arguments, folder.empty() ? folder_.path() : folder);
   return program;
 }
@@ -66,6 +67,24 @@ void DecoderSession::ExpectBackAtInput(const std::string& caption) {
   EXPECT_TRUE(buttons());
   EXPECT_TRUE(edit());
   EXPECT_TRUE(prompt()) << ControlText(dialog_, IDC_PROMPT);
+}
+
+void DecoderSession::ExpectWrongPassword(const std::string& screenshot) {
+  MessageBoxContent box = NextMessage();
+  EXPECT_EQ(box.title, kCaption);
+  EXPECT_EQ(box.text, Expected(ui::TextId::kWrongPassword));
+  EXPECT_TRUE(box.has_icon);
+  if (!screenshot.empty()) Screenshot(dialog_, screenshot);
+  Dismiss(box);
+  ExpectBackAtInput();
+}
+
+::testing::AssertionResult DecoderSession::SaveAs(const std::string& path) {
+  return AnswerSaveAs(ProcessOf(dialog_), kCaption, dialog_, path);
+}
+
+::testing::AssertionResult DecoderSession::ChooseFolder(const std::string& folder) {
+  return AnswerFolderBrowser(ProcessOf(dialog_), folder);
 }
 
 }  // namespace e2e

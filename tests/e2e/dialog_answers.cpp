@@ -40,12 +40,6 @@ class RemoteMemory {
   void* address_ = nullptr;
 };
 
-LRESULT Ask(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  DWORD_PTR result = 0;
-  if (!SendMessageTimeoutA(window, message, wparam, lparam, SMTO_ABORTIFHUNG, 5000, &result)) return 0;
-  return static_cast<LRESULT>(result);
-}
-
 // Copies an item id list out of the other process: items of a 16-bit size
 // (which counts itself) up to one of size 0.
 bool ReadIdList(const RemoteMemory& memory, const BYTE* at, std::vector<BYTE>* list) {
@@ -91,8 +85,7 @@ HWND FileNameEdit(HWND save_as) {
 // of the same process in front of it.
 std::string DescribeStuck(HWND dialog) {
   std::string out = "\"" + WindowText(dialog) + "\" is still open";
-  const WindowTest of_process = DialogOf(ProcessOf(dialog));
-  if (HWND box = FindWindowWhere([&](HWND w) { return of_process(w) && GetDlgItem(w, 0xFFFF); }))
+  if (HWND box = FindWindowWhere(MessageBoxOf(ProcessOf(dialog))))
     out += ", with a message: " + ControlText(box, 0xFFFF);
   return out;
 }

@@ -1,6 +1,7 @@
 #include "e2e_support.h"
 
 #include <gtest/gtest.h>
+#include <shlobj.h>
 #include <cstdio>
 #include <cstdlib>
 
@@ -14,7 +15,9 @@ std::string WindowsPath(const std::string& host_path) {
   return path;
 }
 
+namespace {
 std::string DecoderPath() { return WindowsPath(KELVARIN_DECODER_PATH); }
+}  // namespace
 
 const encoder::Bytes& DecoderBytes() {
   static const encoder::Bytes bytes = encoder::ReadWholeFile(DecoderPath());
@@ -32,6 +35,39 @@ bool WriteBytes(const std::string& path, const encoder::Bytes& bytes) {
   if (!out) return false;
   const bool written = fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
   return fclose(out) == 0 && written;
+}
+
+namespace {
+
+// Whether this file system keeps a creation time that a program sets:
+// Wine on most Linux file systems does not, so there only the other two
+// times can be compared.
+bool CreationTimesStick(const std::string& folder) {
+  const std::string probe = folder + "\\creation-probe";
+  HANDLE file = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  const FILETIME wanted{0x11112222, 0x01C80000};
+  SetFileTime(file, &wanted, nullptr, nullptr);
+  CloseHandle(file);
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  GetFileAttributesExA(probe.c_str(), GetFileExInfoStandard, &data);
+  DeleteFileA(probe.c_str());
+  return Ticks(data.ftCreationTime) == Ticks(wanted);
+}
+
+}  // namespace
+
+void ExpectFileAsRecorded(const std::string& path, const encoder::Entry& entry) {
+  // Times first, without opening the file: reading would touch the
+  // access time.
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  ASSERT_TRUE(GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) << path;
+  if (CreationTimesStick(path.substr(0, path.rfind('\\')))) {
+    EXPECT_EQ(Ticks(data.ftCreationTime), entry.record.creation_time) << path;
+  }
+  EXPECT_EQ(Ticks(data.ftLastAccessTime), entry.record.last_access_time) << path;
+  EXPECT_EQ(Ticks(data.ftLastWriteTime), entry.record.last_write_time) << path;
+  EXPECT_EQ(data.dwFileAttributes, entry.record.attributes) << path;
+  EXPECT_EQ(encoder::ReadWholeFile(path), entry.contents) << path;
 }
 
 bool PollUntil(const std::function<bool()>& condition, DWORD milliseconds, DWORD interval) {
@@ -56,40 +92,25 @@ TempFolder::TempFolder() {
   path_ = name;
 }
 
-namespace {
-
-void RemoveTree(const std::string& folder) {
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      std::string name = found.cFileName;
-      if (name == "." || name == "..") continue;
-      std::string item = folder + "\\" + name;
-      SetFileAttributesA(item.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(item);
-      } else {
-        DeleteFileA(item.c_str());
-      }
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-  }
-  RemoveDirectoryA(folder.c_str());
+TempFolder::~TempFolder() {
+  // The list of paths ends with an empty one; read-only files go too.
+  const std::string from = path_ + '\0';
+  SHFILEOPSTRUCTA remove{};
+  remove.wFunc = FO_DELETE;
+  remove.pFrom = from.c_str();
+  remove.fFlags = FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
+  SHFileOperationA(&remove);
 }
-
-}  // namespace
-
-TempFolder::~TempFolder() { RemoveTree(path_); }
 
 std::string FreshCopyOfDecoder(const TempFolder& folder) {
   static int copies = 0;
-  const std::string path = folder.File("decoder-copy-" + std::to_string(++copies) + ".exe");
+  const std::string path = folder.File("decoder copy " + std::to_string(++copies) + ".exe");
   EXPECT_TRUE(CopyFileA(DecoderPath().c_str(), path.c_str(), FALSE)) << path;
   return path;
 }
 
-Process::Process(const std::string& command_line, const std::string& folder, DWORD creation_flags) {
+Process::Process(const std::string& command_line, const std::string& folder, DWORD creation_flags,
+                 bool inherit_handles) {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   std::string line = command_line;
@@ -97,8 +118,8 @@ Process::Process(const std::string& command_line, const std::string& folder, DWO
     ADD_FAILURE() << "not started outside drive C: " << command_line << " in \"" << folder << "\"";
     return;
   }
-  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, creation_flags, nullptr, folder.c_str(), &startup,
-                      &info_)) {
+  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, inherit_handles, creation_flags, nullptr, folder.c_str(),
+                      &startup, &info_)) {
     ADD_FAILURE() << "could not start: " << command_line << " (error " << GetLastError() << ")";
     info_ = {};
   }
@@ -117,46 +138,46 @@ bool Process::WaitForExit(DWORD milliseconds, DWORD* exit_code) {
   return true;
 }
 
-bool WaitForProcessEnd(DWORD process_id, DWORD milliseconds) {
-  HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, process_id);
-  if (!process) return true;  // already gone
-  const bool ended = WaitForSingleObject(process, milliseconds) == WAIT_OBJECT_0;
-  CloseHandle(process);
-  return ended;
-}
-
 namespace {
 
-struct Search {
-  const WindowTest* test;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK TestWindow(HWND window, LPARAM param) {
-  auto* search = reinterpret_cast<Search*>(param);
-  if (!IsWindowVisible(window) || !(*search->test)(window)) return TRUE;
-  search->found = window;
-  return FALSE;
+BOOL CALLBACK AddWindow(HWND window, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+  return TRUE;
 }
 
-BOOL CALLBACK FindIcon(HWND child, LPARAM param) {
-  char class_name[64] = {};
-  GetClassNameA(child, class_name, sizeof class_name);
-  LONG style = GetWindowLongA(child, GWL_STYLE);
-  if (_stricmp(class_name, "Static") == 0 && (style & SS_TYPEMASK) == SS_ICON && IsWindowVisible(child) &&
-      SendMessageA(child, STM_GETICON, 0, 0) != 0) {
-    *reinterpret_cast<bool*>(param) = true;
-    return FALSE;
+std::string ClassOf(HWND window) {
+  char name[64] = {};
+  GetClassNameA(window, name, sizeof name);
+  return name;
+}
+
+bool HasIcon(HWND box) {
+  for (HWND child : ListWindows(box)) {
+    if (lstrcmpiA(ClassOf(child).c_str(), "Static") == 0 &&
+        (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON && IsWindowVisible(child) &&
+        SendMessageA(child, STM_GETICON, 0, 0) != 0)
+      return true;
   }
-  return TRUE;
+  return false;
 }
 
 }  // namespace
 
+std::vector<HWND> ListWindows(HWND parent) {
+  std::vector<HWND> windows;
+  const LPARAM list = reinterpret_cast<LPARAM>(&windows);
+  if (parent) {
+    EnumChildWindows(parent, AddWindow, list);
+  } else {
+    EnumWindows(AddWindow, list);
+  }
+  return windows;
+}
+
 HWND FindWindowWhere(const WindowTest& test) {
-  Search search{&test};
-  EnumWindows(TestWindow, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  for (HWND window : ListWindows())
+    if (IsWindowVisible(window) && test(window)) return window;
+  return nullptr;
 }
 
 HWND WaitForWindow(const WindowTest& test, const std::string& what, DWORD milliseconds) {
@@ -175,21 +196,22 @@ DWORD ProcessOf(HWND window) {
 
 WindowTest DialogOf(DWORD process_id) {
   return [process_id](HWND window) {
-    char class_name[64] = {};
-    GetClassNameA(window, class_name, sizeof class_name);
-    return strcmp(class_name, "#32770") == 0 && (process_id == 0 || ProcessOf(window) == process_id);
+    return ClassOf(window) == "#32770" && (process_id == 0 || ProcessOf(window) == process_id);
   };
 }
 
+WindowTest MessageBoxOf(DWORD process_id) {
+  return [of_process = DialogOf(process_id)](HWND window) { return of_process(window) && GetDlgItem(window, 0xFFFF); };
+}
+
 MessageBoxContent WaitForMessageBox(DWORD process_id, DWORD milliseconds) {
-  const WindowTest of_process = DialogOf(process_id);
   MessageBoxContent content;
-  content.window = WaitForWindow([&](HWND w) { return of_process(w) && GetDlgItem(w, 0xFFFF); },
-                                 "message box from process " + std::to_string(process_id), milliseconds);
+  content.window =
+      WaitForWindow(MessageBoxOf(process_id), "message box from process " + std::to_string(process_id), milliseconds);
   if (!content.window) return content;
   content.title = WindowText(content.window);
   content.text = WindowText(GetDlgItem(content.window, 0xFFFF));
-  EnumChildWindows(content.window, FindIcon, reinterpret_cast<LPARAM>(&content.has_icon));
+  content.has_icon = HasIcon(content.window);
   return content;
 }
 
@@ -198,10 +220,6 @@ HWND WaitForDialog(DWORD process_id, const std::string& title, DWORD millisecond
   return WaitForWindow(
       [&](HWND w) { return w != except && of_process(w) && (title.empty() || WindowText(w) == title); },
       "dialog \"" + title + "\" from process " + std::to_string(process_id), milliseconds);
-}
-
-bool WaitForTitle(HWND window, const std::string& title, DWORD milliseconds) {
-  return PollUntil([&] { return WindowText(window) == title; }, milliseconds, 50);
 }
 
 bool WaitForWindowGone(HWND window, DWORD milliseconds) {
@@ -214,11 +232,15 @@ std::string WindowText(HWND window) {
   return buffer;
 }
 
+LRESULT Ask(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutA(window, message, wparam, lparam, SMTO_ABORTIFHUNG, 5000, &result)) return 0;
+  return static_cast<LRESULT>(result);
+}
+
 std::string ControlText(HWND control) {
   char buffer[8192] = {};
-  DWORD_PTR unused = 0;
-  SendMessageTimeoutA(control, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 5000,
-                      &unused);
+  Ask(control, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer));
   return buffer;
 }
 std::string ControlText(HWND dialog, int id) { return ControlText(GetDlgItem(dialog, id)); }
@@ -240,10 +262,7 @@ std::string ScreenshotFolder() {
   const char* folder = getenv("KELVARIN_E2E_SCREENSHOTS");
   if (!folder || !*folder) return "";
   const std::string path = WindowsPath(folder);
-  // Make every missing level.
-  for (size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1))
-    CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
-  CreateDirectoryA(path.c_str(), nullptr);
+  SHCreateDirectoryExA(nullptr, path.c_str(), nullptr);
   return path;
 }
 

@@ -10,13 +10,13 @@
 #include <vector>
 
 #include "encoder/archive_writer.h"
+#include "encoder/entry_encoder.h"
 #include "ui/texts.h"
 
 namespace e2e {
 
-// The built decoder.exe as a Windows path.
-std::string DecoderPath();
-// Its bytes, the stub of every archive the tests write.
+// The built decoder.exe's bytes, the stub of every archive the tests
+// write.
 const encoder::Bytes& DecoderBytes();
 ui::Language SystemLanguage();
 const char* Expected(ui::TextId id);
@@ -27,6 +27,8 @@ bool FileExists(const std::string& path);
 // Writes the file whole; false when it could not be.
 bool WriteBytes(const std::string& path, const encoder::Bytes& bytes);
 uint64_t Ticks(const FILETIME& time);
+// The decoded file holds the entry's contents, times and attributes.
+void ExpectFileAsRecorded(const std::string& path, const encoder::Entry& entry);
 
 // Calls condition every `interval` milliseconds until it holds; false
 // when the deadline passed first.
@@ -44,9 +46,9 @@ class TempFolder {
   std::string path_;
 };
 
-// Copies decoder.exe into the folder under a name not used before: every
-// run of the dialog or check form ends with its program file deleted, so
-// each run needs a copy of its own.
+// Copies decoder.exe into the folder under a name not used before, with a
+// blank in it: every run of the dialog or check form ends with its program
+// file deleted, so each run needs a copy of its own.
 std::string FreshCopyOfDecoder(const TempFolder& folder);
 
 // A started program; the destructor ends it if it still runs.
@@ -55,8 +57,10 @@ class Process {
   // Starts the command line in the folder, which must be on drive C:
   // the program's clean-up chain may write a batch file into the root of
   // its current drive, and Z: is the host's own root. creation_flags go to
-  // CreateProcess (DETACHED_PROCESS: a console program without a console).
-  Process(const std::string& command_line, const std::string& folder, DWORD creation_flags = 0);
+  // CreateProcess (DETACHED_PROCESS: a console program without a console),
+  // and so does whether it inherits this process's inheritable handles.
+  Process(const std::string& command_line, const std::string& folder, DWORD creation_flags = 0,
+          bool inherit_handles = false);
   ~Process();
   bool started() const { return info_.hProcess != nullptr; }
   DWORD id() const { return info_.dwProcessId; }
@@ -66,9 +70,9 @@ class Process {
  private:
   PROCESS_INFORMATION info_{};
 };
-// Waits until the process with that id has ended; true if it has.
-bool WaitForProcessEnd(DWORD process_id, DWORD milliseconds = 20000);
 
+// The top-level windows, or the child windows of `parent`.
+std::vector<HWND> ListWindows(HWND parent = nullptr);
 // The one window search: visible top-level windows, tested in turn.
 using WindowTest = std::function<bool(HWND)>;
 HWND FindWindowWhere(const WindowTest& test);
@@ -76,6 +80,8 @@ HWND FindWindowWhere(const WindowTest& test);
 HWND WaitForWindow(const WindowTest& test, const std::string& what, DWORD milliseconds = 20000);
 // Dialog-class windows of the process (any process when process_id is 0).
 WindowTest DialogOf(DWORD process_id);
+// Message boxes of the process: dialogs with a message text, control 0xFFFF.
+WindowTest MessageBoxOf(DWORD process_id);
 DWORD ProcessOf(HWND window);
 
 struct MessageBoxContent {
@@ -85,17 +91,16 @@ struct MessageBoxContent {
   bool has_icon = false;
 };
 
-// Waits for a message box (a dialog with a message text, control 0xFFFF)
-// of the process and reads it.
+// Waits for a message box of the process and reads it.
 MessageBoxContent WaitForMessageBox(DWORD process_id, DWORD milliseconds = 20000);
 // Waits for a dialog of the process with this title (any title when
 // empty) that is not `except`.
 HWND WaitForDialog(DWORD process_id, const std::string& title, DWORD milliseconds = 20000, HWND except = nullptr);
-// Waits until the window's title is title; false on timeout.
-bool WaitForTitle(HWND window, const std::string& title, DWORD milliseconds = 20000);
 bool WaitForWindowGone(HWND window, DWORD milliseconds = 20000);
 
 std::string WindowText(HWND window);
+// Sends the message, giving up after 5 s on a window that hangs; 0 then.
+LRESULT Ask(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 // A control's text as its window procedure gives it (for an edit control
 // of another process the plain call gives only its creation text).
 std::string ControlText(HWND dialog, int id);

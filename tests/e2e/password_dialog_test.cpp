@@ -1,19 +1,18 @@
 // The password dialog before any decode: what initialisation shows, the
-// button text, the check run by a short password, and refusals.
+// button text and the check run by a short password.
 #include "decoder_session.h"
 #include "win32/resource_ids.h"
 
 namespace {
 
 using e2e::Expected;
-using e2e::Quoted;
 using ui::TextId;
 
 constexpr char kReportCaption[] = "Quarterly report";
 
-encoder::ArchiveWriter Archive(unsigned char flags, int8_t suicide_mode = 2, uint32_t version = 301) {
+encoder::ArchiveWriter Archive(unsigned char flags, int8_t suicide_mode = 2) {
   encoder::ArchiveWriter writer(e2e::DecoderBytes());
-  writer.AddEntryHeader({.flags = flags, .suicide_mode = suicide_mode, .version = version, .caption = kReportCaption});
+  writer.AddEntryHeader({.flags = flags, .suicide_mode = suicide_mode, .caption = kReportCaption});
   writer.AddDataBlock(encoder::RandomBytes(4000));
   return writer;
 }
@@ -43,8 +42,7 @@ class PasswordDialog : public e2e::DecoderSession {
 
 TEST_F(PasswordDialog, ShortPasswordChecksAGoodArchiveAndReturnsToInputOrEndsOnAFault) {
   ASSERT_NE(Open(Archive(0)), nullptr);
-  Type("abc");
-  e2e::ClickButton(dialog_, IDOK);
+  TypeAndOk("abc");
   e2e::MessageBoxContent box = NextMessage();
   EXPECT_EQ(box.text, archive_ + "\n\n" + Expected(TextId::kCheckNoProblem));
   EXPECT_EQ(box.title, kReportCaption);
@@ -56,8 +54,7 @@ TEST_F(PasswordDialog, ShortPasswordChecksAGoodArchiveAndReturnsToInputOrEndsOnA
   encoder::ArchiveWriter faulty = Archive(0);
   faulty.AddRaw(encoder::Bytes(7, 1));  // trailing bytes fail the header probe
   ASSERT_NE(Open(faulty), nullptr);
-  Type("ab");
-  e2e::ClickButton(dialog_, IDOK);
+  TypeAndOk("ab");
   box = NextMessage();
   EXPECT_EQ(box.text, Expected(TextId::kCheckHeaderShort));
   EXPECT_TRUE(box.has_icon);
@@ -66,10 +63,11 @@ TEST_F(PasswordDialog, ShortPasswordChecksAGoodArchiveAndReturnsToInputOrEndsOnA
 }
 
 // With password saving the saved password fills the edit; without, its
-// box is hidden and the layout moves up.
+// box is hidden and the layout moves up. Suicide mode 1 checks the box;
+// a mode beyond 2 leaves it as it is.
 TEST_F(PasswordDialog, ShowsCaptionTextsTheButtonThatFitsThePasswordAndTheLayoutOfEitherForm) {
   StoreSavedPassword("secret-password");
-  ASSERT_NE(Open(Archive(encoder::kPasswordSaving)), nullptr);
+  ASSERT_NE(Open(Archive(encoder::kPasswordSaving, 1)), nullptr);
   EXPECT_EQ(e2e::ControlText(dialog_, IDC_PROMPT), Expected(TextId::kPasswordPrompt));
   EXPECT_EQ(e2e::ControlText(dialog_, IDC_SAVE_PASSWORD), Expected(TextId::kSavePassword));
   EXPECT_EQ(e2e::ControlText(dialog_, IDC_SUICIDE), Expected(TextId::kSuicide));
@@ -77,6 +75,8 @@ TEST_F(PasswordDialog, ShowsCaptionTextsTheButtonThatFitsThePasswordAndTheLayout
   EXPECT_TRUE(e2e::IsShown(dialog_, IDC_SAVE_PASSWORD));
   EXPECT_TRUE(e2e::IsChecked(dialog_, IDC_SAVE_PASSWORD));
   EXPECT_EQ(e2e::ControlText(dialog_, IDOK), "OK") << "the saved password fills the edit";
+  EXPECT_TRUE(e2e::IsChecked(dialog_, IDC_SUICIDE));
+  EXPECT_TRUE(e2e::IsEnabled(dialog_, IDC_SUICIDE));
   const RECT save = e2e::ScreenRect(dialog_, IDC_SAVE_PASSWORD);
   const RECT ok = e2e::ScreenRect(dialog_, IDOK);
   const RECT whole = e2e::ScreenRect(dialog_, 0);
@@ -90,8 +90,10 @@ TEST_F(PasswordDialog, ShowsCaptionTextsTheButtonThatFitsThePasswordAndTheLayout
   }
   Close();
 
-  ASSERT_NE(Open(Archive(0)), nullptr);
+  ASSERT_NE(Open(Archive(0, 7)), nullptr);
   EXPECT_FALSE(e2e::IsShown(dialog_, IDC_SAVE_PASSWORD));
+  EXPECT_FALSE(e2e::IsChecked(dialog_, IDC_SUICIDE));
+  EXPECT_TRUE(e2e::IsEnabled(dialog_, IDC_SUICIDE));
   EXPECT_FALSE(e2e::IsChecked(dialog_, IDC_SAVE_PASSWORD));
   EXPECT_EQ(e2e::ControlText(dialog_, IDOK), "Check") << "a saved password is not read";
   const RECT suicide = e2e::ScreenRect(dialog_, IDC_SUICIDE);
@@ -101,43 +103,6 @@ TEST_F(PasswordDialog, ShowsCaptionTextsTheButtonThatFitsThePasswordAndTheLayout
   EXPECT_EQ(e2e::ScreenRect(dialog_, IDOK).top - smaller.top, ok.top - whole.top - d);
   EXPECT_EQ(smaller.bottom - smaller.top, whole.bottom - whole.top - d);
   Close();
-}
-
-TEST_F(PasswordDialog, SuicideModesSetTheBox) {
-  struct Case {
-    int8_t mode;
-    bool checked, enabled;
-  };
-  for (Case c : {Case{0, true, false}, Case{1, true, true}, Case{2, false, true}, Case{7, false, true}}) {
-    ASSERT_NE(Open(Archive(0, c.mode)), nullptr);
-    EXPECT_EQ(e2e::IsChecked(dialog_, IDC_SUICIDE), c.checked) << int(c.mode);
-    EXPECT_EQ(e2e::IsEnabled(dialog_, IDC_SUICIDE), c.enabled) << int(c.mode);
-    Close();
-  }
-}
-
-TEST_F(PasswordDialog, OtherVersionsAndFilesThatAreNoArchiveAreRefused) {
-  struct Case {
-    std::string path;
-    uint32_t version;  // of the archive written first, when not 0
-    std::string title;
-    TextId text;
-  };
-  const Case cases[] = {{archive_, 300, "Kelvarin", TextId::kNewerVersion},
-                        {archive_, 302, "Kelvarin", TextId::kNewerVersion},
-                        {folder_.File("missing.exe"), 0, folder_.File("missing.exe"), TextId::kNotArchive},
-                        {e2e::DecoderPath(), 0, e2e::DecoderPath(), TextId::kNotArchive},
-                        {"", 0, "", TextId::kNotArchive}};
-  for (const Case& c : cases) {
-    if (c.version) WriteArchive(Archive(0, 2, c.version));
-    StartDecoder(Quoted(":::" + c.path));
-    const e2e::MessageBoxContent box = NextMessage();
-    EXPECT_EQ(box.title, c.title) << c.path;
-    EXPECT_EQ(box.text, Expected(c.text)) << c.path;
-    EXPECT_TRUE(box.has_icon);
-    Dismiss(box);
-    ExpectExitZero();
-  }
 }
 
 }  // namespace

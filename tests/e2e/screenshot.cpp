@@ -9,47 +9,23 @@
 namespace e2e {
 namespace {
 
-struct OwnedArea {
-  HWND owner;
-  RECT area;
-};
-
 bool IsOwnedBy(HWND window, HWND owner) {
   for (HWND at = GetWindow(window, GW_OWNER); at; at = GetWindow(at, GW_OWNER))
     if (at == owner) return true;
   return false;
 }
 
-BOOL CALLBACK AddOwned(HWND window, LPARAM param) {
-  auto* owned = reinterpret_cast<OwnedArea*>(param);
-  RECT rect;
-  if (IsWindowVisible(window) && IsOwnedBy(window, owned->owner) && GetWindowRect(window, &rect))
-    UnionRect(&owned->area, &owned->area, &rect);
-  return TRUE;
-}
-
-// A 24-bit bottom-up bitmap of the given size, and the file header that
-// goes in front of its pixels.
-BITMAPINFOHEADER BitmapInfo(int width, int height) {
-  BITMAPINFOHEADER info{};
-  info.biSize = sizeof info;
-  info.biWidth = width;
-  info.biHeight = height;
-  info.biPlanes = 1;
-  info.biBitCount = 24;
-  info.biCompression = BI_RGB;
-  return info;
-}
-
 }  // namespace
 
 bool SaveWindowScreenshot(HWND window, const std::string& bmp_path) {
-  OwnedArea owned{window, {}};
-  if (!GetWindowRect(window, &owned.area)) return false;
-  EnumWindows(AddOwned, reinterpret_cast<LPARAM>(&owned));
+  RECT whole, rect;
+  if (!GetWindowRect(window, &whole)) return false;
+  for (HWND other : ListWindows())
+    if (IsWindowVisible(other) && IsOwnedBy(other, window) && GetWindowRect(other, &rect))
+      UnionRect(&whole, &whole, &rect);
   RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   RECT area;
-  if (!IntersectRect(&area, &owned.area, &screen)) return false;
+  if (!IntersectRect(&area, &whole, &screen)) return false;
   // Painting is the windows' own business; give it a moment to finish.
   Sleep(300);
 
@@ -62,7 +38,8 @@ bool SaveWindowScreenshot(HWND window, const std::string& bmp_path) {
   BitBlt(memory, 0, 0, width, height, screen_dc, area.left, area.top, SRCCOPY);
   SelectObject(memory, old);
 
-  BITMAPINFOHEADER info = BitmapInfo(width, height);
+  // A 24-bit bottom-up bitmap, its rows padded to four bytes.
+  BITMAPINFOHEADER info{sizeof info, width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
   const int stride = (width * 3 + 3) & ~3;
   std::vector<unsigned char> pixels(static_cast<size_t>(stride) * height);
   const int rows = GetDIBits(memory, bitmap, 0, height, pixels.data(), reinterpret_cast<BITMAPINFO*>(&info),
