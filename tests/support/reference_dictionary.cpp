@@ -19,10 +19,6 @@ void Dictionary::ApplyWidthCheck() {
   }
 }
 
-bool Dictionary::IsSendable(uint32_t code) const {
-  return code < kFirstPhraseCode || (code < next_free_code() && code - kFirstPhraseCode < capacity_);
-}
-
 bool Dictionary::Decode(uint32_t symbol, Bytes& out) {
   if (symbol == kNoCode) {
     previous_ = kNoCode;

@@ -1,6 +1,6 @@
 // The reference model of the codec: the dictionary and the decode loop as
 // plainly as they can be written, with standard containers and no care
-// for speed, for checking the fast dictionary and decoder against.
+// for speed, for checking the codec's decoder against.
 //
 // Codes 0 to 255 are the bytes themselves; each code from 256 up is a
 // phrase of 2 to 128 bytes, its parent's phrase plus one last byte. The
@@ -31,7 +31,6 @@ class Dictionary {
   void ApplyWidthCheck();
   uint32_t code_width() const { return width_; }
   uint32_t next_free_code() const { return static_cast<uint32_t>(codes_.size()); }
-  bool IsSendable(uint32_t code) const;
 
   // One symbol: appends its phrase to `out`, moves the code and its parents
   // from 256 up to the newest end (the code the oldest of them) and teaches
@@ -39,10 +38,6 @@ class Dictionary {
   // bytes. Symbol 4096 is the empty phrase: nothing to extend next. False,
   // with nothing done, for a code not made yet.
   bool Decode(uint32_t symbol, Bytes& out);
-
-  uint32_t Parent(uint32_t code) const { return codes_[code].parent; }
-  unsigned char LastByte(uint32_t code) const { return codes_[code].last_byte; }
-  std::vector<uint32_t> UseOrder() const { return {order_.begin(), order_.end()}; }
 
  private:
   struct Code {
