@@ -4,17 +4,14 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "decode/decode_walk.h"
 #include "tests/fuzz/fuzz_archive.h"
-#include "tests/support/recording_sink.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size > (4u << 20)) return 0;
   static archive::SharedState state;
-  fuzzing::WriteArchive(data, size, state);
+  decode::SequentialBlockSource source;
   test_support::RecordingSink sink;
-  sink.output_limit = 16u << 20;  // a short write beyond
-  const int result = decode::DecodeWalk(state, fuzzing::kPassword, sizeof fuzzing::kPassword - 1, sink);
+  const int result = fuzzing::DecodeArchive(data, size, state, sink, source);
   // Every question gets an answer here, so no run fails silently.
   if (!sink.protocol_kept || (result == 1) != sink.failures.empty()) abort();
   return 0;

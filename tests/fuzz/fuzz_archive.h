@@ -1,7 +1,8 @@
 // Shared by the targets that decode whole archives: the fuzz bytes become
 // the archive file of this process (a 256-byte stub, then the entry
-// marker and its NUL, then the input), removed when the process ends. The
-// password is fixed so that a corpus of real archives can be checked in.
+// marker and its NUL, then the input), removed when the process ends, and
+// are decoded into a recording sink. The password is fixed so that a
+// corpus of real archives can be checked in.
 #pragma once
 
 #include <unistd.h>
@@ -13,6 +14,8 @@
 #include "archive/shared_state.h"
 #include "base/bounded_text.h"
 #include "base/paths.h"
+#include "decode/decode_walk.h"
+#include "tests/support/recording_sink.h"
 
 namespace fuzzing {
 
@@ -40,6 +43,15 @@ inline void WriteArchive(const uint8_t* data, size_t size, archive::SharedState&
   fclose(file);
   base::CopyText(state.archive_path, base::kPathCapacity, archive_path);
   state.entry_offset = 256;
+}
+
+// Writes the archive and decodes it from `source` into the sink, whose
+// writes come up short beyond 16 MiB.
+inline int DecodeArchive(const uint8_t* data, size_t size, archive::SharedState& state,
+                         test_support::RecordingSink& sink, decode::BlockSource& source) {
+  WriteArchive(data, size, state);
+  sink.output_limit = 16u << 20;
+  return decode::DecodeWalk(state, kPassword, sizeof kPassword - 1, sink, source);
 }
 
 }  // namespace fuzzing

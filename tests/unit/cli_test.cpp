@@ -14,9 +14,11 @@
 #include <string>
 #include <vector>
 
+#include "decode/decode_walk.h"
 #include "encoder/sample_data.h"
 #include "test_support.h"
 #include "tests/support/entries.h"
+#include "tests/support/recording_sink.h"
 
 namespace {
 
@@ -131,7 +133,8 @@ TEST_F(PackCommand, PackedFilesComeBackWithTheirNamesTimesAndPermissions) {
   // What only the record shows: the serial, the encoding time, the
   // attributes, and the creation time, which is the write time here.
   test_support::RecordingSink sink;
-  ASSERT_EQ(testing_support::DecodeWalk(dir_, Read("rel.exe"), kPassword, sink), 1);
+  archive::SharedState state = testing_support::ArchiveState(dir_, Read("rel.exe"));
+  ASSERT_EQ(decode::DecodeWalk(state, kPassword.data(), static_cast<uint32_t>(kPassword.size()), sink), 1);
   const archive::FileRecord& record = sink.records["/out/in/one.bin"];
   EXPECT_EQ(record.encoder_serial, 0x1234ABCDu);
   EXPECT_EQ(record.encoding_time, 1600000000u);

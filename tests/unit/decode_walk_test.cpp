@@ -38,10 +38,12 @@ void Add(encoder::ArchiveWriter& writer, const encoder::Entry& entry, const enco
   ASSERT_EQ(encoder::AddEntry(writer, entry, kPassword, options), encoder::EncodeError::kNone);
 }
 
+encoder::ArchiveWriter Archive(const std::vector<encoder::Entry>& entries, const encoder::EntryOptions& options = {}) {
+  return test_support::ArchiveOf(encoder::SampleStub(), entries, kPassword, options);
+}
+
 Bytes OneEntry(const std::string& name, Bytes contents) {
-  encoder::ArchiveWriter writer(encoder::SampleStub());
-  Add(writer, MakeEntry(name, std::move(contents)));
-  return writer.bytes();
+  return Archive({MakeEntry(name, std::move(contents))}).bytes();
 }
 
 class DecodeWalk : public ::testing::Test {
@@ -101,27 +103,15 @@ TEST_F(DecodeWalk, EntriesOfEverySizeAndFormComeBackWithEveryRecordField) {
 }
 
 TEST_F(DecodeWalk, EncoderInformationOnlyBeforeTheFirstFolderChoice) {
-  encoder::ArchiveWriter writer(encoder::SampleStub());
-  Add(writer, MakeEntry("plain.txt", RandomBytes(10), encoder::kShowEncoderInformation));
-  Add(writer, MakeEntry("\\a.txt", RandomBytes(10), encoder::kShowEncoderInformation));
-  Add(writer, MakeEntry("\\b.txt", RandomBytes(10), encoder::kShowEncoderInformation));
-  Add(writer, MakeEntry("later.txt", RandomBytes(10), encoder::kShowEncoderInformation));
-  EXPECT_EQ(Run(writer.bytes()), 1);
+  auto shown = [](const char* name) { return MakeEntry(name, RandomBytes(10), encoder::kShowEncoderInformation); };
+  EXPECT_EQ(Run(Archive({shown("plain.txt"), shown("\\a.txt"), shown("\\b.txt"), shown("later.txt")}).bytes()), 1);
   EXPECT_EQ(sink_.shown_info, (std::vector<std::string>{"plain.txt", "\\a.txt"}));
 }
 
-TEST_F(DecodeWalk, FewerThanTwentySixBytesAtTheEntryOffsetIsAnEmptySuccess) {
-  Bytes bytes = encoder::SampleStub(256);
-  Bytes header = encoder::EntryHeaderBytes({});
-  bytes.insert(bytes.end(), header.begin(), header.begin() + 20);
-  EXPECT_EQ(Run(bytes), 1);
-  EXPECT_TRUE(sink_.files.empty());
-  EXPECT_TRUE(sink_.failures.empty());
-}
-
-TEST_F(DecodeWalk, JunkBetweenEntriesIsSkippedUpToTheNextHeader) {
-  encoder::ArchiveWriter writer(encoder::SampleStub());
-  Add(writer, MakeEntry("a.txt", RandomBytes(500, 1)));
+// Junk between entries is skipped up to the next header; junk after the
+// last one is a read failure, and the files before it stay.
+TEST_F(DecodeWalk, JunkIsSkippedBetweenEntriesAndAReadFailureAfterTheLast) {
+  encoder::ArchiveWriter writer = Archive({MakeEntry("a.txt", RandomBytes(500, 1))});
   const uint64_t junk_offset = writer.bytes().size();
   Bytes junk = {'x', '\\', 'y', '\\', '\\'};
   Bytes near_miss = encoder::EntryHeaderBytes({});
@@ -129,20 +119,13 @@ TEST_F(DecodeWalk, JunkBetweenEntriesIsSkippedUpToTheNextHeader) {
   junk.insert(junk.end(), near_miss.begin(), near_miss.end());
   writer.AddRaw(junk);
   Add(writer, MakeEntry("b.txt", RandomBytes(500, 2)));
-  EXPECT_EQ(Run(writer.bytes()), 1);
-  EXPECT_EQ(sink_.files["b.txt"], RandomBytes(500, 2));
-  EXPECT_EQ(sink_.skipped, (std::vector<std::pair<uint64_t, uint64_t>>{{junk_offset, junk.size()}}));
-}
-
-TEST_F(DecodeWalk, JunkAfterTheLastEntryIsAReadFailureAndEarlierFilesStay) {
-  encoder::ArchiveWriter writer(encoder::SampleStub());
-  Add(writer, MakeEntry("a.txt", RandomBytes(500)));
-  const uint64_t junk_offset = writer.bytes().size();
+  const uint64_t tail_offset = writer.bytes().size();
   writer.AddRaw(Bytes(40, 'j'));
   EXPECT_EQ(Run(writer.bytes()), 0);
-  EXPECT_EQ(sink_.skipped, (std::vector<std::pair<uint64_t, uint64_t>>{{junk_offset, 40}}));
+  EXPECT_EQ(sink_.files["b.txt"], RandomBytes(500, 2));
+  EXPECT_EQ(sink_.skipped, (std::vector<std::pair<uint64_t, uint64_t>>{{junk_offset, junk.size()}, {tail_offset, 40}}));
   EXPECT_EQ(sink_.failures, std::vector<DecodeFailure>{DecodeFailure::kReadFailed});
-  EXPECT_EQ(sink_.finished, std::vector<std::string>{"a.txt"});
+  EXPECT_EQ(sink_.finished, (std::vector<std::string>{"a.txt", "b.txt"}));
   EXPECT_EQ(sink_.run_ends, std::vector<bool>{false});
 }
 
@@ -188,7 +171,7 @@ TEST_F(DecodeWalk, HandMadeEntriesEndWithTheBlockThatCompletesThem) {
 }
 
 // Each of these ends the run at once with one failure and nothing prepared;
-// only damage after an output was opened has made one.
+// only damage after an output was opened has made one, and let it go.
 TEST_F(DecodeWalk, EachFaultEndsTheRunWithItsFailure) {
   auto hand_made = [](const archive::FileRecord& record, const std::vector<Bytes>& pieces) {
     encoder::ArchiveWriter writer(encoder::SampleStub());
@@ -201,6 +184,10 @@ TEST_F(DecodeWalk, EachFaultEndsTheRunWithItsFailure) {
   Bytes plain = encoder::FirstPlainBlock(0, Record("cut.txt", 5), nullptr, 0);
   plain.resize(100);
   cut.AddDataBlock(encoder::SealBlock(plain, encoder::BlockForm::kStored, encoder::KeyString(kPassword)));
+  // The checksum of a later block fails after a first file was finished.
+  Bytes cooked =
+      Archive({MakeEntry("done.txt", RandomBytes(300, 1)), MakeEntry("part.txt", RandomBytes(3000, 2))}, {500}).bytes();
+  cooked[cooked.size() - 100] ^= 0x10;  // inside the last block's whole rows
   struct Case {
     std::string what;
     Bytes archive;
@@ -218,6 +205,7 @@ TEST_F(DecodeWalk, EachFaultEndsTheRunWithItsFailure) {
       {"a first block without a file byte", hand_made(Record("short.txt", 5), {Bytes{}, RandomBytes(5)}).bytes(),
        DecodeFailure::kWriteFailed},
       {"a record cut short", cut.bytes(), DecodeFailure::kWriteFailed},
+      {"a checksum failure midway", cooked, DecodeFailure::kCooked, true},
   };
   for (const char* name : {"\\..\\escape.txt", "\\docs\\..\\..\\x", "\\C:\\x", "\\\\server\\share\\x",
                            "\\docs/../x", "\\docs\\\\x"}) {
@@ -234,6 +222,7 @@ TEST_F(DecodeWalk, EachFaultEndsTheRunWithItsFailure) {
     EXPECT_EQ(sink_.failures, std::vector<DecodeFailure>{c.failure}) << c.what;
     EXPECT_TRUE(sink_.prepared.empty()) << c.what;
     EXPECT_EQ(sink_.files.empty(), !c.output_opened) << c.what;
+    EXPECT_EQ(sink_.abandoned.size(), c.output_opened ? 1u : 0u) << c.what;
     EXPECT_EQ(sink_.run_ends, std::vector<bool>{false}) << c.what;
   }
 }
@@ -272,46 +261,28 @@ TEST_F(DecodeWalk, WrongPasswordThatYields304GoesUndetected) {
   EXPECT_NE(sink_.files[sink_.finished[0]], contents) << "the output is garbage";
 }
 
-TEST_F(DecodeWalk, ChecksumFailureMidwayKeepsTheFinishedFilesAndThePartOne) {
-  encoder::ArchiveWriter writer(encoder::SampleStub());
-  encoder::EntryOptions options;
-  options.block_size = 500;
-  Add(writer, MakeEntry("done.txt", RandomBytes(300, 1)), options);
-  Add(writer, MakeEntry("part.txt", RandomBytes(3000, 2)), options);
-  Bytes bytes = writer.bytes();
-  bytes[bytes.size() - 100] ^= 0x10;  // inside the last block's whole rows
-  EXPECT_EQ(Run(bytes), 0);
-  EXPECT_EQ(sink_.failures, std::vector<DecodeFailure>{DecodeFailure::kCooked});
-  EXPECT_EQ(sink_.finished, std::vector<std::string>{"done.txt"});
-  EXPECT_EQ(sink_.abandoned, std::vector<std::string>{"part.txt"});
-  EXPECT_FALSE(sink_.files["part.txt"].empty());
-}
-
 TEST_F(DecodeWalk, ACancelledDestinationEndsTheRunSilently) {
-  encoder::ArchiveWriter writer(encoder::SampleStub());
-  Add(writer, MakeEntry("\\a.txt", RandomBytes(50)));
+  const Bytes relative = OneEntry("\\a.txt", RandomBytes(50)), plain = OneEntry("a.txt", RandomBytes(50));
   sink_.folder_choice = Choice::kCancelled;
-  EXPECT_EQ(Run(writer.bytes()), 0);
+  EXPECT_EQ(Run(relative), 0);
   sink_.folder_choice = Choice::kChosen;
   sink_.folder_answer = "";  // an empty folder counts as cancelled
-  EXPECT_EQ(Run(writer.bytes()), 0);
+  EXPECT_EQ(Run(relative), 0);
   sink_.folder_answer = "/out";
   sink_.prepare_result = false;  // a parent folder cannot be made
-  EXPECT_EQ(Run(writer.bytes()), 0);
+  EXPECT_EQ(Run(relative), 0);
   EXPECT_TRUE(sink_.failures.empty());
   EXPECT_TRUE(sink_.files.empty());
 
-  encoder::ArchiveWriter plain(encoder::SampleStub());
-  Add(plain, MakeEntry("a.txt", RandomBytes(50)));
   sink_.save_choice = Choice::kCancelled;
-  EXPECT_EQ(Run(plain.bytes()), 0);
+  EXPECT_EQ(Run(plain), 0);
   EXPECT_TRUE(sink_.failures.empty());
   sink_.save_choice = Choice::kRefused;
-  EXPECT_EQ(Run(plain.bytes()), 0);
+  EXPECT_EQ(Run(plain), 0);
   EXPECT_EQ(sink_.failures, std::vector<DecodeFailure>{DecodeFailure::kOpenForWrite});
   sink_.save_choice = Choice::kChosen;
   sink_.create_result = false;
-  EXPECT_EQ(Run(plain.bytes()), 0);
+  EXPECT_EQ(Run(plain), 0);
   EXPECT_EQ(sink_.failures.back(), DecodeFailure::kOpenForWrite);
 }
 

@@ -16,15 +16,9 @@
 namespace {
 
 using encoder::Bytes;
+using test_support::MakeEntry;
 
 const std::string kPassword = "open sesame";
-
-encoder::Entry MakeEntry(const std::string& name, Bytes contents) {
-  encoder::Entry entry = test_support::MakeEntry(name, std::move(contents), "entry " + name);
-  entry.record.encoder_serial = 0xC0FFEE42;
-  entry.record.encoding_time = 1700000000;
-  return entry;
-}
 
 TEST(PlanBlocks, SplitsIntoBlockSizesWithAFirstFileByteAndNoTinyLastBlock) {
   for (uint32_t block_size : {2u, 3u, 6u, 305u, 306u, 307u, 400u, 4096u}) {
@@ -44,7 +38,9 @@ TEST(PlanBlocks, SplitsIntoBlockSizesWithAFirstFileByteAndNoTinyLastBlock) {
 }
 
 TEST(FileRecord, FieldsStandAtTheirOffsets) {
-  const archive::FileRecord record = MakeEntry("name.txt", {}).record;
+  archive::FileRecord record = MakeEntry("name.txt", {}).record;
+  record.encoder_serial = 0xC0FFEE42;
+  record.encoding_time = 1700000000;
   unsigned char bytes[archive::kFileRecordSize];
   archive::SerializeFileRecord(record, bytes);
   EXPECT_EQ(base::ReadLe32(bytes + 8), test_support::kAttributes);

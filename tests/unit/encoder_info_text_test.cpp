@@ -59,18 +59,6 @@ TEST(EncoderInfoText, TimeHasFixedWidthFieldsAndEnglishNames) {
   EXPECT_EQ(When({2001, 13, 10, 7, 0, 0, 0}), "??? ??? 10 00:00:00 2001");
 }
 
-TEST(EncoderInfoText, FirstTryIsSaidInWordsLaterOnesCountWithTh) {
-  EXPECT_EQ(Tries(0), "1st try to decode.");
-  EXPECT_EQ(Tries(1), "2th try to decode.");
-  EXPECT_EQ(Tries(10), "11th try to decode.");
-  // Counts beyond the signed range are not shown as negative or wrapped.
-  EXPECT_EQ(Tries(0x7FFFFFFF), "2147483648th try to decode.");
-  EXPECT_EQ(Tries(0xFFFFFFFF), "4294967296th try to decode.");
-
-  EXPECT_EQ(Tries(0, Language::kJapanese), ToShiftJis("このIDの暗号解除は\r\n初めてです．"));
-  EXPECT_EQ(Tries(99, Language::kJapanese), ToShiftJis("100 回目の暗号解除です."));
-}
-
 TEST(EncoderInfoText, StoredCountStopsAtTheTop) {
   EXPECT_EQ(ui::NextDecodeCount(0xFFFFFFFE), 0xFFFFFFFFu);
   EXPECT_EQ(ui::NextDecodeCount(0xFFFFFFFF), 0xFFFFFFFFu) << "a wrap would read as a first decode";

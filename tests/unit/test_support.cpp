@@ -42,13 +42,6 @@ archive::SharedState ArchiveState(const TempDir& dir, const encoder::Bytes& arch
   return state;
 }
 
-int DecodeWalk(const TempDir& dir, const encoder::Bytes& archive, const std::string& password,
-               test_support::RecordingSink& sink) {
-  archive::SharedState state = ArchiveState(dir, archive);
-  if (state.entry_offset == -1) return 0;
-  return decode::DecodeWalk(state, password.data(), static_cast<uint32_t>(password.size()), sink);
-}
-
 std::string ToShiftJis(const std::string& utf8) {
   iconv_t cd = iconv_open("CP932", "UTF-8");
   EXPECT_NE(cd, reinterpret_cast<iconv_t>(-1));

@@ -1,5 +1,6 @@
 // Helpers shared by the unit tests: a temporary folder that cleans up
-// after itself, archives written into it and decoded, and Shift-JIS texts.
+// after itself, archives written into it, a recording check reporter, and
+// Shift-JIS texts.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -10,7 +11,6 @@
 #include "archive/shared_state.h"
 #include "encoder/archive_writer.h"
 #include "encoder/sample_data.h"
-#include "tests/support/recording_sink.h"
 
 namespace testing_support {
 
@@ -30,11 +30,6 @@ void WriteFileBytes(const std::string& path, const encoder::Bytes& bytes);
 // The archive written to `dir` as archive.exe, with its first entry
 // located (the test fails when there is none).
 archive::SharedState ArchiveState(const TempDir& dir, const encoder::Bytes& archive);
-
-// Writes the archive to `dir` and decodes it with the decode walk into
-// the sink; returns the walk's result.
-int DecodeWalk(const TempDir& dir, const encoder::Bytes& archive, const std::string& password,
-               test_support::RecordingSink& sink);
 
 // A check reporter that records what a user would have seen.
 class RecordingReporter : public archive::CheckReporter {
