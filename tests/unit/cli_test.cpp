@@ -184,21 +184,31 @@ TEST_F(PackCommand, InstallsWithItsManualPageAndStubAndPacksWithThatStub) {
 }
 
 TEST_F(ExtractCommand, ArchiveFailuresNameTheArchiveWithExitStatusOne) {
-  encoder::ArchiveWriter writer = test_support::ArchiveOf(encoder::SampleStub(512), {MakeEntry("a.txt", {'a'})}, kPassword);
-  const size_t junk_offset = writer.bytes().size();
-  writer.AddRaw(Bytes(40, 'j'));
-  ASSERT_TRUE(writer.WriteTo(dir_.File("a.exe")));
+  // The second entry's header lost its caption's NUL. Its caption is the
+  // longest there is, so no NUL follows within the limit: there is no
+  // header there, and the scan skips to the third entry's.
+  const std::vector<encoder::Entry> entries = {MakeEntry("a.txt", {'a'}), MakeEntry("b.txt", {'b'}, std::string(259, 'c')),
+                                               MakeEntry("c.txt", {'c'})};
+  const size_t b_offset = WriteArchive("a.exe", {entries[0]}).size();
+  const size_t c_offset = WriteArchive("a.exe", {entries[0], entries[1]}).size();
+  Bytes archive = WriteArchive("a.exe", entries);
+  archive[b_offset + encoder::EntryHeaderBytes({}).size() - 1 + 259] = 'c';
+  Write("a.exe", archive);
   fs::create_directory(dir_.File("out"));
   Write("wrong.txt", {'n', 'o', 'p', 'e', '\n'});
   std::string printed;
   EXPECT_EQ(Run("extract a.exe --output out --password-file wrong.txt", &printed), 1);
   EXPECT_NE(printed.find("Wrong password"), std::string::npos) << printed;
   EXPECT_FALSE(fs::exists(dir_.File("out/a.txt")));
+  const std::string skipped =
+      "a.exe: skipped " + std::to_string(c_offset - b_offset) + " bytes at offset " + std::to_string(b_offset);
   for (const char* command : {"extract a.exe --output out --threads 2", "list a.exe --threads 1"}) {
     EXPECT_EQ(Run(command + std::string(" --password-file password.txt"), &printed), 1) << command;
-    EXPECT_NE(printed.find("a.exe: skipped 40 bytes at offset " + std::to_string(junk_offset)), std::string::npos)
-        << printed;
+    EXPECT_NE(printed.find(skipped), std::string::npos) << printed;
   }
+  EXPECT_EQ(Read("out/a.txt"), Bytes{'a'});
+  EXPECT_EQ(Read("out/c.txt"), Bytes{'c'});
+  EXPECT_FALSE(fs::exists(dir_.File("out/b.txt")));
 
   EXPECT_EQ(Run("extract stub.exe --output out --password-file password.txt", &printed), 1);
   EXPECT_NE(printed.find("stub.exe: This is not Kelvarin file."), std::string::npos) << printed;

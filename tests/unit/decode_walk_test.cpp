@@ -211,9 +211,14 @@ TEST_F(DecodeWalk, EachFaultEndsTheRunWithItsFailure) {
                            "\\docs/../x", "\\docs\\\\x"}) {
     cases.push_back({name, OneEntry(name, RandomBytes(50)), DecodeFailure::kOpenForWrite});
   }
+  // A block shorter than two bytes, followed by the one that would complete
+  // the file, so that taking the short one as empty would finish it.
   for (size_t length : {0u, 1u}) {
     encoder::ArchiveWriter writer = hand_made(Record("a.txt", 100), {RandomBytes(10)});
-    writer.AddDataBlock(Bytes(length, 0));  // a second block shorter than two bytes
+    writer.AddDataBlock(Bytes(length, 0));
+    const Bytes rest = RandomBytes(90);
+    writer.AddDataBlock(encoder::SealBlock(encoder::LaterPlainBlock(0, rest.data(), rest.size()),
+                                           encoder::BlockForm::kStored, encoder::KeyString(kPassword)));
     cases.push_back({"a block of " + std::to_string(length), writer.bytes(), DecodeFailure::kReadFailed, true});
   }
   for (const Case& c : cases) {
