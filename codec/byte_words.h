@@ -4,7 +4,6 @@
 // left to the vectoriser.
 #pragma once
 
-#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -26,10 +25,11 @@ inline void XorBytes(unsigned char* dst, const unsigned char* src, uint32_t coun
 }
 
 // The bytes at even offsets of a word, whatever the machine's byte order.
+// The builtin behind std::bit_cast: Emscripten's C++ library lacks the name.
 struct EightBytes {
   unsigned char bytes[8];
 };
 inline constexpr uint64_t kEvenByteMask =
-    std::bit_cast<uint64_t>(EightBytes{{0xFF, 0, 0xFF, 0, 0xFF, 0, 0xFF, 0}});
+    __builtin_bit_cast(uint64_t, EightBytes{{0xFF, 0, 0xFF, 0, 0xFF, 0, 0xFF, 0}});
 
 }  // namespace codec

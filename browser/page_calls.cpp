@@ -1,0 +1,66 @@
+// The JavaScript behind page_calls.h; `Module.kelvarinPage` is the
+// worker's object that forwards each call to the page.
+#include "browser/page_calls.h"
+
+#include <emscripten.h>
+
+#include <cstring>
+
+#include "platform/file_time.h"
+
+namespace browser {
+namespace {
+
+// Texts and names go over as (pointer, length): they are bytes, not UTF-8.
+EM_JS(void, JsVerdict, (int no_problem, const char* text, size_t length), {
+  Module.kelvarinPage.verdict(!!no_problem, HEAPU8.slice(text, text + length));
+});
+EM_JS(void, JsSkipped, (double offset, double count), { Module.kelvarinPage.skipped(offset, count); });
+// Times arrive as milliseconds since 1970 (UTC), sizes as plain numbers.
+EM_JS(void, JsEntry, (int complete, const char* name, size_t length, uint32_t size, uint32_t attributes, double created,
+                      double accessed, double written), {
+  Module.kelvarinPage.entry(!!complete, {
+    name: HEAPU8.slice(name, name + length),
+    size: size, attributes: attributes, created: created, accessed: accessed, written: written
+  });
+});
+EM_ASYNC_JS(int, JsCreate, (const char* path, size_t length), {
+  return await Module.kelvarinPage.create(HEAPU8.slice(path, path + length)) ? 1 : 0;
+});
+EM_ASYNC_JS(uint32_t, JsWrite, (const unsigned char* bytes, uint32_t count), {
+  return await Module.kelvarinPage.write(HEAPU8.slice(bytes, bytes + count));
+});
+EM_ASYNC_JS(void, JsFinish, (double created, double accessed, double written), {
+  await Module.kelvarinPage.finish({ created: created, accessed: accessed, written: written });
+});
+EM_JS(void, JsAbandon, (), { Module.kelvarinPage.abandon(); });
+
+double Milliseconds(uint64_t filetime) {
+  const platform::UnixTime time = platform::FiletimeToUnix(filetime);
+  return static_cast<double>(time.seconds) * 1000.0 + static_cast<double>(time.nanoseconds / 1000000u);
+}
+
+void Entry(bool complete, const archive::FileRecord& record) {
+  JsEntry(complete ? 1 : 0, record.output_name, strlen(record.output_name), record.file_size, record.attributes,
+          Milliseconds(record.creation_time), Milliseconds(record.last_access_time),
+          Milliseconds(record.last_write_time));
+}
+
+}  // namespace
+
+void ShowVerdict(bool no_problem, const char* text) { JsVerdict(no_problem ? 1 : 0, text, strlen(text)); }
+void ShowSkipped(uint64_t offset, uint64_t count) {
+  JsSkipped(static_cast<double>(offset), static_cast<double>(count));
+}
+void ShowEntryStart(const archive::FileRecord& record) { Entry(false, record); }
+void ShowEntry(const archive::FileRecord& record) { Entry(true, record); }
+
+bool CreateOutput(const char* path) { return JsCreate(path, strlen(path)) == 1; }
+uint32_t WriteOutput(const unsigned char* bytes, uint32_t count) { return JsWrite(bytes, count); }
+void FinishOutput(const archive::FileRecord& record) {
+  JsFinish(Milliseconds(record.creation_time), Milliseconds(record.last_access_time),
+           Milliseconds(record.last_write_time));
+}
+void AbandonOutput() { JsAbandon(); }
+
+}  // namespace browser

@@ -1,0 +1,32 @@
+// What the WebAssembly side of the page asks of the worker's JavaScript:
+// verdicts and entries to show, and the output of an extraction, which the
+// page writes into the user's folder or a .zip. Output calls suspend the
+// module (Asyncify) until the page has taken the bytes, so a fast decode
+// never runs ahead of a slow disk by more than the page's window.
+#pragma once
+
+#include <cstdint>
+
+#include "archive/file_record.h"
+
+namespace browser {
+
+// The name the worker registers the chosen File under.
+constexpr const char* kArchiveName = "archive";
+
+// Texts are bytes: ASCII in English, Shift-JIS in Japanese.
+void ShowVerdict(bool no_problem, const char* text);
+void ShowSkipped(uint64_t offset, uint64_t count);
+// The entry whose record was just read; failures that follow concern it.
+void ShowEntryStart(const archive::FileRecord& record);
+// A whole entry decoded (listing).
+void ShowEntry(const archive::FileRecord& record);
+
+// path: the stored name made a path below the page's folder ("./a/b.txt").
+bool CreateOutput(const char* path);
+// Bytes the page accepted: fewer than count when its output failed.
+uint32_t WriteOutput(const unsigned char* bytes, uint32_t count);
+void FinishOutput(const archive::FileRecord& record);
+void AbandonOutput();
+
+}  // namespace browser

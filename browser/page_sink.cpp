@@ -1,0 +1,61 @@
+#include "browser/page_sink.h"
+
+#include <cstring>
+
+#include "base/bounded_text.h"
+#include "base/paths.h"
+#include "browser/page_calls.h"
+#include "decode/destination_paths.h"
+#include "decode/failure_messages.h"
+
+namespace browser {
+namespace {
+
+// The page's folder, as the walk sees it: names are joined below it and
+// the page takes the rest of each path relative to the folder it holds.
+constexpr const char* kPageFolder = ".";
+constexpr const char* kPlainNamePrefix = "./";
+
+}  // namespace
+
+void PageSink::OnOutputName(const archive::FileRecord& record) { ShowEntryStart(record); }
+
+decode::Choice PageSink::ChooseFolder(char* folder) {
+  base::CopyText(folder, base::kPathCapacity, kPageFolder);
+  return decode::Choice::kChosen;
+}
+
+// A plain name goes straight into the folder, as relative names do below it.
+decode::Choice PageSink::ChooseSavePath(char* path) {
+  if (!decode::IsSafePlainName(path)) return decode::Choice::kRefused;
+  char joined[base::kPathCapacity];
+  base::CopyText(joined, sizeof joined, kPlainNamePrefix);
+  if (strlen(joined) + strlen(path) >= sizeof joined) return decode::Choice::kRefused;
+  base::AppendText(joined, sizeof joined, path);
+  base::CopyText(path, base::kPathCapacity, joined);
+  return decode::Choice::kChosen;
+}
+
+bool PageSink::CreateOutput(const char* path) { return !extract_ || browser::CreateOutput(path); }
+
+uint32_t PageSink::WriteOutput(const unsigned char* bytes, uint32_t count) {
+  return extract_ ? browser::WriteOutput(bytes, count) : count;
+}
+
+void PageSink::FinishOutput(const char*, const archive::FileRecord& record) {
+  if (extract_) browser::FinishOutput(record);
+  ShowEntry(record);
+}
+
+void PageSink::AbandonOutput() {
+  if (extract_) browser::AbandonOutput();
+}
+
+void PageSink::OnSkipped(uint64_t offset, uint64_t count) { ShowSkipped(offset, count); }
+
+void PageSink::OnFailure(decode::DecodeFailure failure, const archive::SharedState&) {
+  failure_ = failure;
+  ShowVerdict(false, decode::FailureText(failure, language_));
+}
+
+}  // namespace browser

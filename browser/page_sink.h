@@ -1,0 +1,39 @@
+// The decode sink of the browser page. Listing decodes everything and
+// writes nothing; extracting hands each entry to the page, which writes it
+// below the folder the user picked (or into a .zip). Names stay the
+// archive's bytes here; the page decodes them for display and output.
+#pragma once
+
+#include <optional>
+
+#include "decode/decode_walk.h"
+#include "ui/texts.h"
+
+namespace browser {
+
+class PageSink final : public decode::DecodeSink {
+ public:
+  PageSink(bool extract, ui::Language language) : extract_(extract), language_(language) {}
+
+  // The failure that ended the run, when one did.
+  std::optional<decode::DecodeFailure> failure() const { return failure_; }
+
+  void OnOutputName(const archive::FileRecord& record) override;
+  decode::Choice ChooseFolder(char* folder) override;
+  decode::Choice ChooseSavePath(char* path) override;
+  // The page makes the folders of a path when it creates the file.
+  bool PrepareFolders(const char*) override { return true; }
+  bool CreateOutput(const char* path) override;
+  uint32_t WriteOutput(const unsigned char* bytes, uint32_t count) override;
+  void FinishOutput(const char* path, const archive::FileRecord& record) override;
+  void AbandonOutput() override;
+  void OnSkipped(uint64_t offset, uint64_t count) override;
+  void OnFailure(decode::DecodeFailure failure, const archive::SharedState& state) override;
+
+ private:
+  bool extract_;
+  ui::Language language_;
+  std::optional<decode::DecodeFailure> failure_;
+};
+
+}  // namespace browser

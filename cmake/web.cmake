@@ -1,0 +1,38 @@
+# The browser page: the portable core and the page's entry points built as
+# WebAssembly (kelvarin.js and kelvarin.wasm, run in a Web Worker), and the
+# static files of web/ and the zip library beside them in build/web/page,
+# ready for any static host.
+set(page_dir ${CMAKE_BINARY_DIR}/page)
+
+file(GLOB browser_sources CONFIGURE_DEPENDS browser/*.cpp)
+add_executable(kelvarin_web ${browser_sources})
+target_link_libraries(kelvarin_web PRIVATE kelvarin_core)
+set_target_properties(kelvarin_web PROPERTIES OUTPUT_NAME kelvarin SUFFIX .js
+                      RUNTIME_OUTPUT_DIRECTORY ${page_dir})
+target_compile_options(kelvarin_core PRIVATE -O3)
+target_compile_options(kelvarin_web PRIVATE -O3)
+# Asyncify lets an output call wait for the page; only the calls named in
+# browser/page_calls.cpp suspend, so the decoder's loops stay plain.
+target_link_options(kelvarin_web PRIVATE
+  -O3 -sASYNCIFY -sMODULARIZE -sEXPORT_NAME=KelvarinModule -sENVIRONMENT=worker
+  -sFILESYSTEM=0 -sALLOW_MEMORY_GROWTH -sINITIAL_MEMORY=4MB -sTOTAL_STACK=1MB
+  -sEXPORTED_FUNCTIONS=_kelvarin_locate,_kelvarin_check,_kelvarin_decode,_malloc,_free
+  -sEXPORTED_RUNTIME_METHODS=ccall)
+
+# The page's own files, and the zip writer from npm (package-lock.json).
+file(GLOB page_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/web/*.html ${PROJECT_SOURCE_DIR}/web/*.css
+     ${PROJECT_SOURCE_DIR}/web/*.js ${PROJECT_SOURCE_DIR}/web/*.svg)
+set(fflate ${PROJECT_SOURCE_DIR}/node_modules/fflate/umd/index.js)
+if(NOT EXISTS ${fflate})
+  message(FATAL_ERROR "the zip writer is missing: run npm ci in ${PROJECT_SOURCE_DIR} (scripts/setup.sh does)")
+endif()
+set(page_copies)
+foreach(source ${page_sources})
+  get_filename_component(name ${source} NAME)
+  add_custom_command(OUTPUT ${page_dir}/${name} COMMAND ${CMAKE_COMMAND} -E copy ${source} ${page_dir}/${name}
+                     DEPENDS ${source})
+  list(APPEND page_copies ${page_dir}/${name})
+endforeach()
+add_custom_command(OUTPUT ${page_dir}/fflate.js COMMAND ${CMAKE_COMMAND} -E copy ${fflate} ${page_dir}/fflate.js
+                   DEPENDS ${fflate})
+add_custom_target(web_page ALL DEPENDS ${page_copies} ${page_dir}/fflate.js)
