@@ -64,3 +64,7 @@ endif()
 add_test(NAME layers.includes_run_downwards COMMAND python3 ${PROJECT_SOURCE_DIR}/tools/check_layers.py ${PROJECT_SOURCE_DIR})
 # The text table is what tools/texts.py writes, not edited by hand.
 add_test(NAME texts.table_matches_its_generator COMMAND python3 ${PROJECT_SOURCE_DIR}/tools/texts.py --check)
+
+# The archives the browser tests and the browser benchmark open.
+add_executable(make_web_archives tests/web/make_web_archives.cpp)
+target_link_libraries(make_web_archives PRIVATE test_support)

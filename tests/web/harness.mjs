@@ -1,0 +1,69 @@
+// What the browser tests and the browser benchmark share: a static server
+// for the built page (the only origin the page may reach), Debian's
+// Chromium driven headless through playwright-core, with its profile and
+// caches under build/, and a record of every request the page makes.
+import { createServer } from 'node:http';
+import { mkdirSync, readFileSync, statSync } from 'node:fs';
+import { extname, join, normalize, resolve } from 'node:path';
+import { chromium } from 'playwright-core';
+
+export const root = resolve(new URL('../..', import.meta.url).pathname);
+export const pageDir = join(root, 'build/web/page');
+const browserHome = join(root, 'build/web/browser-home');
+
+const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.wasm': 'application/wasm' };
+
+// Serves pageDir on a free port; every response is counted by path.
+export async function startServer() {
+  const served = [];
+  const server = createServer((request, response) => {
+    const path = normalize(decodeURIComponent(new URL(request.url, 'http://x').pathname));
+    const file = join(pageDir, path === '/' ? 'index.html' : path);
+    served.push(path);
+    if (!file.startsWith(pageDir) || !statSync(file, { throwIfNoEntry: false })?.isFile()) {
+      response.writeHead(404).end();
+      return;
+    }
+    response.writeHead(200, { 'Content-Type': types[extname(file)] || 'application/octet-stream' });
+    response.end(readFileSync(file));
+  });
+  await new Promise((ready) => server.listen(0, '127.0.0.1', ready));
+  return { url: `http://127.0.0.1:${server.address().port}/`, served, close: () => server.close() };
+}
+
+export async function launchBrowser(options = {}) {
+  for (const folder of ['config', 'cache', 'data']) mkdirSync(join(browserHome, folder), { recursive: true });
+  return chromium.launch({
+    executablePath: '/usr/bin/chromium',
+    headless: true,
+    args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
+           '--disable-default-apps', '--disable-sync', '--no-first-run', '--metrics-recording-only',
+           ...(options.args || [])],
+    env: { ...process.env, HOME: browserHome, XDG_CONFIG_HOME: join(browserHome, 'config'),
+           XDG_CACHE_HOME: join(browserHome, 'cache'), XDG_DATA_HOME: join(browserHome, 'data') },
+  });
+}
+
+// A page in a fresh context whose requests (the page's and its
+// worker's) are all recorded, in the given language.
+export async function openPage(browser, url, { locale = 'en-US', initScript } = {}) {
+  const context = await browser.newContext({ locale, acceptDownloads: true });
+  const requests = [];
+  context.on('request', (request) => requests.push(request.url()));
+  if (initScript) await context.addInitScript(initScript);
+  const page = await context.newPage();
+  page.on('worker', (worker) => worker.on('console', () => {}));
+  await page.goto(url);
+  return { page, context, requests };
+}
+
+// Chooses an archive in the page's file input.
+export async function chooseArchive(page, path) {
+  await page.setInputFiles('#archive-input', path);
+}
+
+// Waits for the verdict line to hold text and returns it.
+export async function verdict(page) {
+  await page.waitForFunction(() => document.getElementById('verdict').textContent !== '', null, { timeout: 30000 });
+  return page.textContent('#verdict');
+}

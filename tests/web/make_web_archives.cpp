@@ -1,0 +1,138 @@
+// Writes the archives the browser tests open, with the files each should
+// yield and a manifest the tests read (names, sizes, stored times):
+//   good.exe      nested folders, a plain name, distinct times per entry
+//   tampered.exe  good.exe with one byte of its last data block changed
+//   japanese.exe  "\ソフト\表.txt" in Shift-JIS, both characters ending in 0x5C
+//   escape.exe    a safe entry, then one whose name climbs out of the folder
+//   big.exe       (with --big MIB) text-like and binary-like entries of that
+//                 many MiB in all, for the benchmark and cancelled runs
+// Usage: make_web_archives OUTDIR [--big MIB]
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "encoder/archive_writer.h"
+#include "encoder/entry_encoder.h"
+#include "encoder/sample_data.h"
+#include "platform/file_time.h"
+#include "tests/support/entries.h"
+
+namespace {
+
+using encoder::Bytes;
+
+constexpr const char* kPassword = "web password";
+
+struct Archive {
+  std::string file;
+  std::vector<encoder::Entry> entries;
+};
+
+// Entry number n gets its own times, a day apart per field and entry.
+encoder::Entry TimedEntry(const std::string& name, Bytes contents, int n) {
+  encoder::Entry entry = test_support::MakeEntry(name, std::move(contents), "Web test");
+  constexpr uint64_t kDay = 86400ull * platform::kFiletimeStepsPerSecond;
+  entry.record.creation_time = test_support::kCreationTime + n * 3 * kDay;
+  entry.record.last_access_time = test_support::kLastAccessTime + n * 3 * kDay + kDay;
+  entry.record.last_write_time = test_support::kLastWriteTime + n * 3 * kDay + 2 * kDay;
+  return entry;
+}
+
+bool Write(const std::string& folder, const Archive& archive, Bytes* bytes = nullptr) {
+  encoder::ArchiveWriter writer(encoder::SampleStub());
+  for (const encoder::Entry& entry : archive.entries) {
+    if (encoder::AddEntry(writer, entry, kPassword) != encoder::EncodeError::kNone) {
+      fprintf(stderr, "cannot encode %s\n", entry.record.output_name);
+      return false;
+    }
+  }
+  if (bytes) *bytes = writer.bytes();
+  return writer.WriteTo(folder + "/" + archive.file);
+}
+
+// One JSON object per archive: its entries' name bytes, sizes and times
+// (Unix seconds), and the file under expected/ that holds the contents.
+std::string Manifest(const std::vector<Archive>& archives) {
+  std::string json = "{\n  \"password\": \"" + std::string(kPassword) + "\",\n  \"archives\": {";
+  int file_number = 0;
+  for (size_t a = 0; a < archives.size(); ++a) {
+    json += (a ? ",\n" : "\n") + std::string("    \"") + archives[a].file + "\": [";
+    for (size_t e = 0; e < archives[a].entries.size(); ++e) {
+      const encoder::Entry& entry = archives[a].entries[e];
+      std::string name_bytes;
+      for (const char* p = entry.record.output_name; *p; ++p) {
+        name_bytes += (name_bytes.empty() ? "" : ",") + std::to_string(static_cast<unsigned char>(*p));
+      }
+      auto seconds = [](uint64_t filetime) { return std::to_string(platform::FiletimeToUnix(filetime).seconds); };
+      json += (e ? ",\n" : "\n") + std::string("      {\"name\": [") + name_bytes + "], \"size\": " +
+              std::to_string(entry.contents.size()) + ", \"created\": " + seconds(entry.record.creation_time) +
+              ", \"accessed\": " + seconds(entry.record.last_access_time) +
+              ", \"written\": " + seconds(entry.record.last_write_time) + ", \"expected\": \"expected/" +
+              std::to_string(file_number++) + "\"}";
+    }
+    json += "]";
+  }
+  return json + "\n  }\n}\n";
+}
+
+bool WriteExpected(const std::string& folder, const std::vector<Archive>& archives) {
+  std::filesystem::create_directories(folder + "/expected");
+  int file_number = 0;
+  for (const Archive& archive : archives) {
+    for (const encoder::Entry& entry : archive.entries) {
+      std::ofstream out(folder + "/expected/" + std::to_string(file_number++), std::ios::binary);
+      out.write(reinterpret_cast<const char*>(entry.contents.data()), static_cast<std::streamsize>(entry.contents.size()));
+      if (!out) return false;
+    }
+  }
+  std::ofstream manifest(folder + "/manifest.json");
+  manifest << Manifest(archives);
+  return static_cast<bool>(manifest);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2 && !(argc == 4 && strcmp(argv[2], "--big") == 0)) {
+    fprintf(stderr, "usage: make_web_archives OUTDIR [--big MIB]\n");
+    return 2;
+  }
+  const std::string folder = argv[1];
+  std::filesystem::create_directories(folder);
+  std::vector<Archive> archives = {
+      {"good.exe",
+       {TimedEntry("\\docs\\hello.txt", encoder::TextLikeBytes(5000, 1), 0),
+        TimedEntry("\\docs\\data\\table.bin", encoder::BinaryLikeBytes(300000, 2), 1),
+        TimedEntry("\\noise.bin", encoder::RandomBytes(70000, 3), 2)}},
+      {"japanese.exe",
+       {TimedEntry("\\\x83\x5C\x83t\x83g\\\x95\x5C.txt", encoder::TextLikeBytes(2000, 4), 0)}},
+      {"escape.exe",
+       {TimedEntry("\\safe.txt", encoder::TextLikeBytes(100, 5), 0),
+        TimedEntry("\\..\\evil.txt", encoder::TextLikeBytes(100, 6), 1)}},
+  };
+  if (argc == 4) {
+    const size_t quarter = static_cast<size_t>(atoi(argv[3])) << 18;
+    archives.push_back({"big.exe",
+                        {TimedEntry("\\big\\text-1.txt", encoder::TextLikeBytes(quarter, 7), 0),
+                         TimedEntry("\\big\\binary-1.bin", encoder::BinaryLikeBytes(quarter, 8), 1),
+                         TimedEntry("\\big\\text-2.txt", encoder::TextLikeBytes(quarter, 9), 2),
+                         TimedEntry("\\big\\binary-2.bin", encoder::BinaryLikeBytes(quarter, 10), 3)}});
+  }
+  Bytes good;
+  for (const Archive& archive : archives) {
+    if (!Write(folder, archive, archive.file == "good.exe" ? &good : nullptr)) return 1;
+  }
+  // The last data block ends the file: a changed byte there fails its lane checksum.
+  good[good.size() - 3] ^= 0x40;
+  std::ofstream tampered(folder + "/tampered.exe", std::ios::binary);
+  tampered.write(reinterpret_cast<const char*>(good.data()), static_cast<std::streamsize>(good.size()));
+  if (!tampered) return 1;
+  // The big archive's contents are compared with the native tool's output.
+  if (archives.back().file == "big.exe") archives.pop_back();
+  if (!WriteExpected(folder, archives)) return 1;
+  return 0;
+}

@@ -1,0 +1,69 @@
+// The page's own words, in English and in Japanese (chosen by the
+// browser's language). The verdicts of checks and decode runs are not
+// here: they are the decoder's own texts, which come from the core.
+
+const TEXTS = {
+  en: {
+    title: 'Open a Kelvarin archive',
+    intro: 'The archive is decoded on this device. Neither the file nor the password leaves it.',
+    archiveLabel: 'Archive (.exe)',
+    dropHint: 'or drop it anywhere on this page',
+    passwordLabel: 'Password',
+    showEntries: 'Show entries',
+    cancel: 'Cancel',
+    checking: 'Checking... %3d %%',
+    decoding: 'Decoding... %3d %%',
+    entriesHeading: 'Entries',
+    name: 'Name', size: 'Size', created: 'Created', accessed: 'Accessed', written: 'Written',
+    names932: 'Names decoded as Japanese (Shift-JIS).',
+    names1252: 'Names decoded as Western (Windows-1252).',
+    extractFolder: 'Extract into a folder…',
+    extractZip: 'Download as .zip',
+    cancelled: 'Cancelled.',
+    extractedFolder: (n) => `Extracted ${n} file(s) into the chosen folder.`,
+    extractedZip: (n) => `${n} file(s) in the .zip download.`,
+    noZip: 'The run ended early, so no .zip was made.',
+    replace: (name) => `${name} exists in that folder. Replace it?`,
+    kept: (name) => `${name} exists; kept, not replaced.`,
+    skipped: (count, offset) => `Skipped ${count} bytes at offset ${offset} to find the next entry header; any entry stored there is lost.`,
+    outputProblem: (name, reason) => `${name}: ${reason}`,
+    stopped: (reason) => `The decoder stopped: ${reason}`,
+    entryOf: (name) => `(entry ${name})`,
+  },
+  ja: {
+    title: 'Kelvarin 暗号ファイルを開く',
+    intro: '暗号ファイルはこの端末の中で解除されます。ファイルもパスワードも外部へ送られません。',
+    archiveLabel: '暗号ファイル (.exe)',
+    dropHint: 'またはこのページにドロップしてください',
+    passwordLabel: 'パスワード',
+    showEntries: '内容を表示',
+    cancel: 'Cancel',
+    checking: 'Checking... %3d %%',
+    decoding: 'Decoding... %3d %%',
+    entriesHeading: '内容',
+    name: '名前', size: 'サイズ', created: '作成日時', accessed: 'アクセス日時', written: '更新日時',
+    names932: '名前を日本語 (Shift-JIS) として表示しています。',
+    names1252: '名前を西欧 (Windows-1252) として表示しています。',
+    extractFolder: 'フォルダに展開…',
+    extractZip: '.zip でダウンロード',
+    cancelled: '中止しました。',
+    extractedFolder: (n) => `${n} 個のファイルを選んだフォルダに展開しました。`,
+    extractedZip: (n) => `${n} 個のファイルを .zip に入れました。`,
+    noZip: '途中で終わったため .zip は作られていません。',
+    replace: (name) => `${name} はそのフォルダにあります。置き換えますか?`,
+    kept: (name) => `${name} はあるため、置き換えずに残しました。`,
+    skipped: (count, offset) => `次のエントリを探すためオフセット ${offset} から ${count} バイトを読み飛ばしました。そこのエントリは失われています。`,
+    outputProblem: (name, reason) => `${name}: ${reason}`,
+    stopped: (reason) => `解除処理が止まりました: ${reason}`,
+    entryOf: (name) => `(${name})`,
+  },
+};
+
+export function pageTexts(japanese) {
+  return TEXTS[japanese ? 'ja' : 'en'];
+}
+
+// The decoder's progress texts are printf patterns ("%3d %%").
+export function formatPercent(pattern, percent) {
+  return pattern.replace('%3d', String(percent).padStart(3, ' ')).replace('%%', '%');
+}
