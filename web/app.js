@@ -63,7 +63,10 @@ function showTexts() {
 }
 
 // Runs one request with the progress bar up and every other control off.
+// The verdict line is emptied first: what it shows next is this run's.
 async function withProgress(pattern, work) {
+  $('verdict').textContent = '';
+  $('verdict').className = 'verdict';
   progressPattern = pattern;
   client.handlers.progress(0);
   $('progress-area').hidden = false;
@@ -96,7 +99,6 @@ async function openArchive(file) {
   entries = [];
   currentEntry = '';
   $('archive-name').textContent = file.name;
-  $('verdict').textContent = '';
   $('messages').replaceChildren();
   $('entries-section').hidden = true;
   $('password-form').hidden = true;
@@ -118,10 +120,11 @@ async function showEntries(event) {
     const result = await withProgress(t.decoding, () => client.decode(form, null));
     if (cancelled(result) || stopped(result)) return;
     if (result.failure === WRONG_PASSWORD && form !== forms[forms.length - 1]) continue;
-    if (result.failure !== 0) return;
+    // A run that failed later still shows the entries before the failure
+    // (its verdict stays), which can be extracted as far as they go.
+    if (entries.length === 0 && result.failure !== 0) return;
     password = form;
     codePage = chooseCodePage(entries.map((entry) => entry.name));
-    $('verdict').textContent = '';
     showEntryTable();
     return;
   }
@@ -155,7 +158,6 @@ async function extract(output) {
   const result = await withProgress(t.decoding, () => client.decode(password, output));
   if (cancelled(result) || stopped(result)) return null;
   if (result.failure !== 0 || runProblems !== 0) return null;
-  $('verdict').textContent = '';
   return entries.length;
 }
 

@@ -13,6 +13,7 @@ export class FolderOutput {
     this.askReplace = askReplace;
     this.stream = null;
     this.writing = false;
+    this.made = null;  // the folder and name of a file this run made, while it is written
   }
 
   // False when the name cannot be made below the folder. Times cannot be
@@ -24,9 +25,11 @@ export class FolderOutput {
     for (const name of names.slice(0, -1)) folder = await folder.getDirectoryHandle(name, { create: true });
     const name = names[names.length - 1];
     this.name = names.join('/');
-    this.writing = !(await exists(folder, name)) || (await this.askReplace(this.name));
+    const existed = await exists(folder, name);
+    this.writing = !existed || (await this.askReplace(this.name));
     if (!this.writing) return true;  // kept: the entry is still decoded, to check it
     const file = await folder.getFileHandle(name, { create: true });
+    this.made = { folder, name, existed };
     this.stream = await file.createWritable();
     return true;
   }
@@ -38,12 +41,18 @@ export class FolderOutput {
   async finish() {
     if (this.writing) await this.stream.close();
     this.stream = null;
+    this.made = null;
   }
 
+  // Drops what was written; a file that did not exist before goes again
+  // (opening it for writing made it, empty).
   async abandon() {
     const stream = this.stream;
+    const made = this.made;
     this.stream = null;
+    this.made = null;
     if (stream) await stream.abort().catch(() => {});
+    if (made && !made.existed) await made.folder.removeEntry(made.name).catch(() => {});
   }
 
   async end() {}

@@ -126,8 +126,9 @@ int main(int argc, char** argv) {
   for (const Archive& archive : archives) {
     if (!Write(folder, archive, archive.file == "good.exe" ? &good : nullptr)) return 1;
   }
-  // The last data block ends the file: a changed byte there fails its lane checksum.
-  good[good.size() - 3] ^= 0x40;
+  // The last data block (16 KiB of noise) ends the file; its checksum
+  // covers whole 16-byte rows, and a changed byte in one fails it.
+  good[good.size() - 1000] ^= 0x40;
   std::ofstream tampered(folder + "/tampered.exe", std::ios::binary);
   tampered.write(reinterpret_cast<const char*>(good.data()), static_cast<std::streamsize>(good.size()));
   if (!tampered) return 1;

@@ -1,0 +1,249 @@
+// End-to-end tests of the browser page in headless Chromium: verdicts,
+// passwords, extraction into a folder and as a .zip (bytes, names, times),
+// Japanese names, names that try to leave the folder, a cancelled run, and
+// the page's silence on the network. The folder the page extracts into is
+// the browser's origin-private file system, handed to the page in place
+// of the folder picker's answer: the same API as a folder a user picks.
+import assert from 'node:assert/strict';
+import { execFileSync } from 'node:child_process';
+import { readFileSync } from 'node:fs';
+import { join } from 'node:path';
+import { after, before, describe, test } from 'node:test';
+import { chooseArchive, launchBrowser, openPage, root, startServer, verdict } from './harness.mjs';
+import { readZip } from './zip_reader.mjs';
+
+const fixtures = join(root, 'build/web/fixtures');
+let server;
+let browser;
+let manifest;
+
+before(async () => {
+  execFileSync(join(root, 'build/native/make_web_archives'), [fixtures]);
+  manifest = JSON.parse(readFileSync(join(fixtures, 'manifest.json'), 'utf8'));
+  server = await startServer();
+  browser = await launchBrowser();
+});
+after(async () => {
+  await browser?.close();
+  server?.close();
+});
+
+// The picker answers with a folder "picked" below the private root, so
+// that a name climbing out of it would land in the root, where the test
+// looks. With stall, every write waits for ever.
+function pickerScript(stall) {
+  return `(() => {
+    const stall = ${stall};
+    const stalling = (folder) => ({
+      kind: 'directory',
+      name: folder.name,
+      getDirectoryHandle: async (name, options) => stalling(await folder.getDirectoryHandle(name, options)),
+      getFileHandle: async (name, options) => {
+        const file = await folder.getFileHandle(name, options);
+        return { createWritable: async () => {
+          const stream = await file.createWritable();
+          window.writing = true;
+          return { write: () => new Promise(() => {}), close: () => stream.close(), abort: () => stream.abort() };
+        } };
+      },
+      removeEntry: (name, options) => folder.removeEntry(name, options),
+    });
+    window.showDirectoryPicker = async () => {
+      const picked = await (await navigator.storage.getDirectory()).getDirectoryHandle('picked', { create: true });
+      return stall ? stalling(picked) : picked;
+    };
+  })();`;
+}
+
+// Everything in the private file system: path -> bytes (as arrays).
+function privateFiles(page) {
+  return page.evaluate(async () => {
+    const files = {};
+    const walk = async (folder, prefix) => {
+      for await (const [name, handle] of folder.entries()) {
+        if (handle.kind === 'directory') await walk(handle, `${prefix}${name}/`);
+        else files[prefix + name] = Array.from(new Uint8Array(await (await handle.getFile()).arrayBuffer()));
+      }
+    };
+    await walk(await navigator.storage.getDirectory(), '');
+    return files;
+  });
+}
+
+async function openArchive(file, options = {}) {
+  const opened = await openPage(browser, server.url, options);
+  await chooseArchive(opened.page, join(fixtures, file));
+  return opened;
+}
+
+async function listEntries(page, password = manifest.password) {
+  await page.fill('#password', password);
+  await page.click('#show-entries');
+  await page.waitForSelector('#entries-section:not([hidden])');
+}
+
+// An extraction ends with a line below the page or a problem verdict.
+function extractionEnd(page) {
+  return page.waitForFunction(() => document.querySelector('#messages li, #verdict.problem'));
+}
+
+const expected = (entry) => readFileSync(join(fixtures, entry.expected));
+const zipName = (entry) => Buffer.from(entry.name.slice(1)).toString('latin1').replaceAll('\\', '/');
+
+describe('the check verdict comes at once, without a password', () => {
+  for (const [file, words, passwordShown] of [
+    ['good.exe', 'No problem at fle.', true],
+    ['tampered.exe', 'Anyone cooked this file.', true],
+    ['manifest.json', 'This is not Kelvarin file.', false],
+  ]) {
+    test(file, async () => {
+      const { context, page } = await openArchive(file);
+      assert.equal(await verdict(page), words);
+      assert.equal(await page.isVisible('#password'), passwordShown);
+      await context.close();
+    });
+  }
+
+  test('in Japanese when the browser speaks Japanese', async () => {
+    const { context, page } = await openArchive('tampered.exe', { locale: 'ja-JP' });
+    assert.equal(await verdict(page), 'このファイルはオリジナルと異なっています．');
+    await context.close();
+  });
+});
+
+test('a wrong password shows the verdict and no entries', async () => {
+  const { context, page } = await openArchive('good.exe');
+  await verdict(page);
+  await page.fill('#password', 'not the password');
+  await page.click('#show-entries');
+  await page.waitForFunction(() => document.getElementById('verdict').textContent.startsWith('Wrong password'));
+  assert.equal(await page.isVisible('#entries-section'), false);
+  await context.close();
+});
+
+describe('a good archive', () => {
+  test('lists its entries with names and sizes', async () => {
+    const { context, page } = await openArchive('good.exe');
+    await verdict(page);
+    await listEntries(page);
+    const rows = await page.$$eval('#entries tbody tr', (trs) => trs.map((tr) => [...tr.cells].map((td) => td.textContent)));
+    assert.deepEqual(rows.map((cells) => [cells[0], cells[1]]),
+                     manifest.archives['good.exe'].map((e) => [`\\${zipName(e).replaceAll('/', '\\')}`, e.size.toLocaleString('en-US')]));
+    await context.close();
+  });
+
+  test('extracts as a .zip with exact bytes and all three stored times', async () => {
+    const { context, page } = await openArchive('good.exe');
+    await verdict(page);
+    await listEntries(page);
+    const [download] = await Promise.all([page.waitForEvent('download'), page.click('#extract-zip')]);
+    assert.equal(download.suggestedFilename(), 'good.zip');
+    const entries = readZip(readFileSync(await download.path()));
+    const wanted = manifest.archives['good.exe'];
+    assert.deepEqual(entries.map((e) => e.name), wanted.map(zipName));
+    entries.forEach((entry, i) => {
+      assert.equal(entry.method, 0);
+      assert.ok(Buffer.from(entry.bytes).equals(expected(wanted[i])), entry.name);
+      assert.deepEqual(entry.times, { flags: 7, written: wanted[i].written, accessed: wanted[i].accessed,
+                                      created: wanted[i].created });
+    });
+    await context.close();
+  });
+
+  test('extracts into the picked folder with sub-folders and exact bytes', async () => {
+    const { context, page } = await openArchive('good.exe', { initScript: pickerScript(false) });
+    await verdict(page);
+    await listEntries(page);
+    await page.click('#extract-folder');
+    await extractionEnd(page);
+    assert.equal(await page.textContent('#messages'), 'Extracted 3 file(s) into the chosen folder.');
+    const files = await privateFiles(page);
+    const wanted = manifest.archives['good.exe'];
+    assert.deepEqual(Object.keys(files).sort(), wanted.map((e) => `picked/${zipName(e)}`).sort());
+    for (const entry of wanted) assert.ok(Buffer.from(files[`picked/${zipName(entry)}`]).equals(expected(entry)));
+    await context.close();
+  });
+});
+
+test('a Japanese archive shows and writes its names in Japanese', async () => {
+  const { context, page } = await openArchive('japanese.exe', { locale: 'ja-JP', initScript: pickerScript(false) });
+  assert.equal(await verdict(page), 'ファイルは正常です．');
+  await listEntries(page);
+  assert.equal(await page.textContent('#entries tbody td.name'), '\\ソフト\\表.txt');
+  await page.click('#extract-folder');
+  await extractionEnd(page);
+  assert.match(await page.textContent('#messages'), /展開しました/);
+  const files = await privateFiles(page);
+  assert.deepEqual(Object.keys(files), ['picked/ソフト/表.txt']);
+  assert.ok(Buffer.from(files['picked/ソフト/表.txt']).equals(expected(manifest.archives['japanese.exe'][0])));
+  await context.close();
+});
+
+describe('names that try to leave the folder are refused', () => {
+  test('into a folder: nothing lands outside it', async () => {
+    const { context, page } = await openArchive('escape.exe', { initScript: pickerScript(false) });
+    await verdict(page);
+    await page.fill('#password', manifest.password);
+    await page.click('#show-entries');
+    await page.waitForFunction(() => document.getElementById('verdict').textContent.startsWith('Could not open for write'));
+    assert.match(await page.textContent('#verdict'), /\\\.\.\\evil\.txt/);
+    // The listing stopped there; the entries before it can be extracted.
+    assert.deepEqual(await page.$$eval('#entries tbody td.name', (cells) => cells.map((td) => td.textContent)),
+                     ['\\safe.txt']);
+    await page.click('#extract-folder');
+    await extractionEnd(page);
+    assert.match(await page.textContent('#verdict'), /^Could not open for write/);
+    assert.deepEqual(Object.keys(await privateFiles(page)), ['picked/safe.txt']);
+    await context.close();
+  });
+
+  test('as a .zip: no download is offered', async () => {
+    const { context, page } = await openArchive('escape.exe');
+    await verdict(page);
+    await page.fill('#password', manifest.password);
+    await page.click('#show-entries');
+    await page.waitForFunction(() => document.getElementById('verdict').textContent.startsWith('Could not open for write'));
+    let downloaded = false;
+    page.on('download', () => { downloaded = true; });
+    await page.click('#extract-zip');
+    await extractionEnd(page);
+    assert.match(await page.textContent('#messages'), /no \.zip/);
+    assert.equal(downloaded, false);
+    await context.close();
+  });
+});
+
+test('a cancelled extraction stops, leaves no file, and the page goes on working', async () => {
+  const { context, page } = await openArchive('good.exe', { initScript: pickerScript(true) });
+  await verdict(page);
+  await listEntries(page);
+  await page.click('#extract-folder');
+  await page.waitForFunction(() => window.writing === true);
+  assert.equal(await page.isVisible('#progress-area'), true);
+  await page.keyboard.press('Enter');  // Cancel has the focus while a run goes on
+  await page.waitForFunction(() => document.getElementById('verdict').textContent === 'Cancelled.');
+  assert.deepEqual(Object.keys(await privateFiles(page)), []);
+  await listEntries(page);
+  assert.equal(await page.$$eval('#entries tbody tr', (rows) => rows.length), 3);
+  await context.close();
+});
+
+test('the page asks the network for nothing but its own files, and may not', async () => {
+  const { context, page, requests } = await openArchive('good.exe');
+  await verdict(page);
+  await listEntries(page);
+  const [download] = await Promise.all([page.waitForEvent('download'), page.click('#extract-zip')]);
+  await download.path();
+  const own = requests.filter((url) => url.startsWith(server.url));
+  assert.deepEqual(requests.filter((url) => !url.startsWith(server.url) && !url.startsWith('blob:')), []);
+  assert.deepEqual(own.map((url) => url.slice(server.url.length)).sort(),
+                   ['', 'app.js', 'decoder_client.js', 'fflate.js', 'folder_output.js', 'icon.svg', 'kelvarin.js',
+                    'kelvarin.wasm', 'names.js', 'page_texts.js', 'style.css', 'worker.js', 'zip_output.js'].sort());
+  // Its policy blocks a request elsewhere even when a script tries one.
+  const blocked = await page.evaluate(() => new Promise((resolve) => {
+    document.addEventListener('securitypolicyviolation', (event) => resolve(event.violatedDirective));
+    fetch('http://127.0.0.2:9/').catch(() => {});
+  }));
+  assert.equal(blocked, 'connect-src');
+  await context.close();
+});
