@@ -47,7 +47,7 @@ decode::Choice ExtractSink::ChooseFolder(char* folder) {
 // Plain names go straight into the folder, and only plain names.
 decode::Choice ExtractSink::ChooseSavePath(char* path) {
   if (!MakeOutputFolder()) return decode::Choice::kCancelled;
-  if (!decode::IsSafePlainName(path)) return decode::Choice::kRefused;
+  if (!decode::IsSafePlainName(path, decode::PathLeadBytes())) return decode::Choice::kRefused;
   const std::string full = folder_ + platform::kPathSeparator + path;
   if (!FitsPathBuffer(full)) return decode::Choice::kRefused;
   base::CopyText(path, base::kPathCapacity, full.c_str());

@@ -135,6 +135,7 @@ void OsErrorText(char* text, int capacity) {
 }
 
 bool IsPathSeparator(char c) { return c == '\\' || c == '/'; }
+uint32_t OsPathCodePage() { return GetACP(); }
 
 MemoryHandle MemAllocZeroed(size_t size) {
   MemoryHandle handle;
