@@ -24,6 +24,14 @@ EM_JS(void, JsEntry, (int complete, const char* name, size_t length, uint32_t si
     size: size, attributes: attributes, created: created, accessed: accessed, written: written
   });
 });
+// Writes the UTF-8 spelling with its terminator; -1 when it does not fit.
+EM_JS(int, JsSpell, (const char* stored, size_t length, char* local, int capacity), {
+  const spelled = Module.kelvarinPage.spell(HEAPU8.slice(stored, stored + length));
+  if (spelled.length >= capacity) return -1;
+  HEAPU8.set(spelled, local);
+  HEAPU8[local + spelled.length] = 0;
+  return spelled.length;
+});
 EM_ASYNC_JS(int, JsCreate, (const char* path, size_t length), {
   return await Module.kelvarinPage.create(HEAPU8.slice(path, path + length)) ? 1 : 0;
 });
@@ -54,6 +62,10 @@ void ShowSkipped(uint64_t offset, uint64_t count) {
 }
 void ShowEntryStart(const archive::FileRecord& record) { Entry(false, record); }
 void ShowEntry(const archive::FileRecord& record) { Entry(true, record); }
+
+bool SpellName(const char* stored, char* local, int capacity) {
+  return JsSpell(stored, strlen(stored), local, capacity) >= 0;
+}
 
 bool CreateOutput(const char* path) { return JsCreate(path, strlen(path)) == 1; }
 uint32_t WriteOutput(const unsigned char* bytes, uint32_t count) { return JsWrite(bytes, count); }

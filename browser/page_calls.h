@@ -22,7 +22,10 @@ void ShowEntryStart(const archive::FileRecord& record);
 // A whole entry decoded (listing).
 void ShowEntry(const archive::FileRecord& record);
 
-// path: the stored name made a path below the page's folder ("./a/b.txt").
+// The stored name in UTF-8, into local; false when it does not fit.
+bool SpellName(const char* stored, char* local, int capacity);
+
+// path: the spelled name made a path below the page's folder ("./a/b.txt").
 bool CreateOutput(const char* path);
 // Bytes the page accepted: fewer than count when its output failed.
 uint32_t WriteOutput(const unsigned char* bytes, uint32_t count);

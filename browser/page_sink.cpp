@@ -27,13 +27,17 @@ decode::Choice PageSink::ChooseFolder(char* folder) {
 
 // A plain name goes straight into the folder, as relative names do below it.
 decode::Choice PageSink::ChooseSavePath(char* path) {
-  if (!decode::IsSafePlainName(path)) return decode::Choice::kRefused;
+  if (!decode::IsSafePlainName(path, decode::PathLeadBytes())) return decode::Choice::kRefused;
   char joined[base::kPathCapacity];
   base::CopyText(joined, sizeof joined, kPlainNamePrefix);
   if (strlen(joined) + strlen(path) >= sizeof joined) return decode::Choice::kRefused;
   base::AppendText(joined, sizeof joined, path);
   base::CopyText(path, base::kPathCapacity, joined);
   return decode::Choice::kChosen;
+}
+
+bool PageSink::SpellName(const char* stored, char* local, int capacity) {
+  return browser::SpellName(stored, local, capacity);
 }
 
 bool PageSink::CreateOutput(const char* path) { return !extract_ || browser::CreateOutput(path); }

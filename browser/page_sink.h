@@ -1,7 +1,7 @@
 // The decode sink of the browser page. Listing decodes everything and
 // writes nothing; extracting hands each entry to the page, which writes it
-// below the folder the user picked (or into a .zip). Names stay the
-// archive's bytes here; the page decodes them for display and output.
+// below the folder the user picked (or into a .zip). The page spells the
+// stored names in UTF-8, and the walk checks them as spelled.
 #pragma once
 
 #include <optional>
@@ -21,6 +21,8 @@ class PageSink final : public decode::DecodeSink {
   void OnOutputName(const archive::FileRecord& record) override;
   decode::Choice ChooseFolder(char* folder) override;
   decode::Choice ChooseSavePath(char* path) override;
+  // In UTF-8, from the code page the page chose for the archive's names.
+  bool SpellName(const char* stored, char* local, int capacity) override;
   // The page makes the folders of a path when it creates the file.
   bool PrepareFolders(const char*) override { return true; }
   bool CreateOutput(const char* path) override;

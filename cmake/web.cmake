@@ -1,7 +1,7 @@
 # The browser page: the portable core and the page's entry points built as
-# WebAssembly (kelvarin.js and kelvarin.wasm, run in a Web Worker), and the
-# static files of web/ and the zip library beside them in build/web/page,
-# ready for any static host.
+# WebAssembly (kelvarin.js, an ES module, and kelvarin.wasm, run in a Web
+# Worker), and the static files of web/ and the zip library beside them in
+# build/web/page, ready for any static host.
 set(page_dir ${CMAKE_BINARY_DIR}/page)
 
 file(GLOB browser_sources CONFIGURE_DEPENDS browser/*.cpp)
@@ -14,7 +14,7 @@ target_compile_options(kelvarin_web PRIVATE -O3)
 # Asyncify lets an output call wait for the page; only the calls named in
 # browser/page_calls.cpp suspend, so the decoder's loops stay plain.
 target_link_options(kelvarin_web PRIVATE
-  -O3 -sASYNCIFY -sMODULARIZE -sEXPORT_NAME=KelvarinModule -sENVIRONMENT=worker
+  -O3 -sASYNCIFY -sMODULARIZE -sEXPORT_ES6 -sEXPORT_NAME=KelvarinModule -sENVIRONMENT=worker
   -sFILESYSTEM=0 -sALLOW_MEMORY_GROWTH -sINITIAL_MEMORY=4MB -sTOTAL_STACK=1MB
   -sEXPORTED_FUNCTIONS=_kelvarin_locate,_kelvarin_check,_kelvarin_decode,_malloc,_free
   -sEXPORTED_RUNTIME_METHODS=ccall)

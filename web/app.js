@@ -98,6 +98,7 @@ async function openArchive(file) {
   password = null;
   entries = [];
   currentEntry = '';
+  codePage = 1252;
   $('archive-name').textContent = file.name;
   $('messages').replaceChildren();
   $('entries-section').hidden = true;
@@ -117,7 +118,7 @@ async function showEntries(event) {
   for (const form of forms) {
     entries = [];
     currentEntry = '';
-    const result = await withProgress(t.decoding, () => client.decode(form, null));
+    const result = await withProgress(t.decoding, () => client.decode(form, null, null));
     if (cancelled(result) || stopped(result)) return;
     if (result.failure === WRONG_PASSWORD && form !== forms[forms.length - 1]) continue;
     // A run that failed later still shows the entries before the failure
@@ -155,7 +156,7 @@ async function extract(output) {
   entries = [];
   currentEntry = '';
   runProblems = 0;
-  const result = await withProgress(t.decoding, () => client.decode(password, output));
+  const result = await withProgress(t.decoding, () => client.decode(password, output, codePage));
   if (cancelled(result) || stopped(result)) return null;
   if (result.failure !== 0 || runProblems !== 0) return null;
   return entries.length;
@@ -168,7 +169,7 @@ async function extractIntoFolder() {
   } catch (error) {
     return;  // the user closed the picker
   }
-  const output = new FolderOutput(folder, codePage, async (name) => {
+  const output = new FolderOutput(folder, async (name) => {
     const replace = window.confirm(t.replace(name));
     if (!replace) say(t.kept(name));
     return replace;
@@ -178,7 +179,7 @@ async function extractIntoFolder() {
 }
 
 async function extractAsZip() {
-  const output = new ZipOutput(codePage);
+  const output = new ZipOutput();
   const count = await extract(output);
   if (count === null) {
     say(t.noZip);

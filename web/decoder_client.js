@@ -15,7 +15,7 @@ export class DecoderClient {
   }
 
   start() {
-    this.worker = new Worker('worker.js');
+    this.worker = new Worker('worker.js', { type: 'module' });
     this.worker.onmessage = (event) => this.receive(event.data);
     this.worker.onerror = (event) => this.settle({ type: 'error', text: event.message || 'the decoder stopped' });
     this.done = null;
@@ -31,11 +31,12 @@ export class DecoderClient {
     return this.ready.then(() => this.send({ type: 'open', file, japanese, check }));
   }
 
-  // A listing (output null) or an extraction into output.
-  decode(password, output) {
+  // A listing (output null) or an extraction into output, with names in
+  // codePage (null: each name by the auto rule alone).
+  decode(password, output, codePage) {
     return this.ready.then(() => {
       this.output = output;
-      return this.send({ type: 'decode', password, extract: output !== null, japanese: this.japanese });
+      return this.send({ type: 'decode', password, extract: output !== null, japanese: this.japanese, codePage });
     });
   }
 

@@ -7,9 +7,8 @@ import { outputComponents } from './names.js';
 
 export class FolderOutput {
   // askReplace(name) decides about a file that exists already.
-  constructor(folder, codePage, askReplace) {
+  constructor(folder, askReplace) {
     this.folder = folder;
-    this.codePage = codePage;
     this.askReplace = askReplace;
     this.stream = null;
     this.writing = false;
@@ -19,7 +18,7 @@ export class FolderOutput {
   // False when the name cannot be made below the folder. Times cannot be
   // set here.
   async create(path) {
-    const names = outputComponents(path, this.codePage);
+    const names = outputComponents(path);
     if (!names) return false;
     let folder = this.folder;
     for (const name of names.slice(0, -1)) folder = await folder.getDirectoryHandle(name, { create: true });

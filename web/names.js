@@ -4,16 +4,17 @@
 // command-line tool does; TextDecoder turns the bytes into text.
 
 const decoders = {
-  932: new TextDecoder('shift_jis', { fatal: true }),
+  932: new TextDecoder('shift_jis'),
   1252: new TextDecoder('windows-1252'),
 };
+const strict932 = new TextDecoder('shift_jis', { fatal: true });
 
 const isAscii = (bytes) => bytes.every((b) => b < 0x80);
 const isLeadByte = (b) => (b >= 0x81 && b <= 0x9f) || (b >= 0xe0 && b <= 0xfc);
 
 function decodesAs932(bytes) {
   try {
-    decoders[932].decode(bytes);
+    strict932.decode(bytes);
     return true;
   } catch (error) {
     return false;
@@ -33,19 +34,19 @@ export function decodeName(bytes, codePage) {
   return decoders[codePage].decode(bytes);
 }
 
-// The components of an output path as the decoder gives it ("./a/b.txt",
-// already checked to stay below its folder, with '/' its only separator),
-// decoded. Null when a component could not be a file or folder name.
-export function outputComponents(path, codePage) {
-  const parts = [];
-  let start = 0;
-  for (let i = 0; i <= path.length; ++i) {
-    if (i < path.length && path[i] !== 0x2f) continue;
-    parts.push(path.subarray(start, i));
-    start = i + 1;
-  }
-  if (parts.length < 2 || parts[0].length !== 1 || parts[0][0] !== 0x2e) return null;
-  const names = parts.slice(1).map((part) => decodeName(part, codePage));
+// A stored name spelled in UTF-8, as the decoder checks and joins it:
+// from codePage, or (before a listing has shown every name) by the same
+// rule applied to this name alone.
+export function spellName(bytes, codePage) {
+  return new TextEncoder().encode(decodeName(bytes, codePage || chooseCodePage([bytes])));
+}
+
+// The components of an output path as the decoder gives it ("./a/b.txt"
+// in UTF-8, already checked to stay below its folder, '/' its only
+// separator). Null when a component could not be a file or folder name.
+export function outputComponents(path) {
+  const names = new TextDecoder().decode(path).split('/');
+  if (names.length < 2 || names.shift() !== '.') return null;
   const unusable = (name) => name === '' || name === '.' || name === '..' || /[\\/:\0]/.test(name);
   return names.some(unusable) ? null : names;
 }

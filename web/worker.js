@@ -3,9 +3,8 @@
 // verdicts, entries and progress, and hands extracted bytes over in
 // chunks, waiting whenever the page has not written enough of them yet.
 // The page cancels a run by ending this worker.
-/* global KelvarinModule */
-'use strict';
-importScripts('kelvarin.js');
+import KelvarinModule from './kelvarin.js';
+import { spellName } from './names.js';
 
 // Bytes collected before they go to the page, and bytes the page may hold
 // unwritten before the decoder waits: together they bound the memory an
@@ -15,6 +14,7 @@ const WINDOW_BYTES = 8 << 20;
 
 let archive = null;  // the File the page chose
 let textDecoder = new TextDecoder('windows-1252');
+let nameCodePage = null;  // the code page of stored names for this run
 const post = (message, transfer) => self.postMessage(message, transfer || []);
 
 // Reading: one slice of the File per read; progress by archive position.
@@ -77,6 +77,7 @@ async function sendPending() {
 
 const page = {
   verdict(noProblem, text) { post({ type: 'verdict', noProblem, text: textDecoder.decode(text) }); },
+  spell(name) { return spellName(name, nameCodePage); },
   skipped(offset, count) { post({ type: 'skipped', offset, count }); },
   entry(complete, entry) { post({ type: 'entry', complete, entry }, [entry.name.buffer]); },
   async create(path) {
@@ -107,7 +108,16 @@ const page = {
   },
 };
 
-const modulePromise = KelvarinModule({ kelvarinFiles: files, kelvarinPage: page });
+// The module is fetched beside this script, whatever the glue would guess.
+const modulePromise = KelvarinModule({
+  kelvarinFiles: files,
+  kelvarinPage: page,
+  instantiateWasm(imports, done) {
+    WebAssembly.instantiateStreaming(fetch(new URL('kelvarin.wasm', import.meta.url)), imports)
+      .then((result) => done(result.instance, result.module));
+    return {};
+  },
+});
 
 function passwordInHeap(module, bytes) {
   const pointer = module._malloc(bytes.length + 1);
@@ -129,6 +139,7 @@ async function run(message) {
       return { type: 'opened', archive: true, sound };
     }
     case 'decode': {
+      nameCodePage = message.codePage;
       const password = passwordInHeap(module, message.password);
       try {
         const failure = await module.ccall('kelvarin_decode', 'number', ['number', 'number', 'number', 'number'],

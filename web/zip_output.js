@@ -11,8 +11,7 @@ import { outputComponents } from './names.js';
 const GATHER_BYTES = 16 << 20;  // zip bytes held in memory before they join the Blob
 
 export class ZipOutput {
-  constructor(codePage) {
-    this.codePage = codePage;
+  constructor() {
     this.parts = [];
     this.held = 0;
     this.failure = null;
@@ -33,7 +32,7 @@ export class ZipOutput {
 
   // times: the entry's stored times, which go into its local header.
   async create(path, times) {
-    const names = outputComponents(path, this.codePage);
+    const names = outputComponents(path);
     if (!names) return false;
     this.name = names.join('/');
     this.entry = new fflate.ZipPassThrough(this.name);

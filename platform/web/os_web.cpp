@@ -78,6 +78,8 @@ void OsErrorText(char* text, int capacity) {
 }
 
 bool IsPathSeparator(char c) { return c == '/'; }
+// The page spells every stored name in UTF-8 before the walk checks it.
+uint32_t OsPathCodePage() { return 65001; }
 
 // The block buffer asks for its actual size: the C heap knows it.
 MemoryHandle MemAllocZeroed(size_t size) { return MemoryHandle{calloc(1, size)}; }
