@@ -63,10 +63,15 @@ function showTexts() {
 }
 
 // Runs one request with the progress bar up and every other control off.
-// The verdict line is emptied first: what it shows next is this run's.
-async function withProgress(pattern, work) {
+// Every action starts on an empty verdict line and message list: what
+// they show next is this action's.
+function clearOutcome() {
   $('verdict').textContent = '';
   $('verdict').className = 'verdict';
+  $('messages').replaceChildren();
+}
+
+async function withProgress(pattern, work) {
   progressPattern = pattern;
   client.handlers.progress(0);
   $('progress-area').hidden = false;
@@ -99,8 +104,8 @@ async function openArchive(file) {
   entries = [];
   currentEntry = '';
   codePage = 1252;
+  clearOutcome();
   $('archive-name').textContent = file.name;
-  $('messages').replaceChildren();
   $('entries-section').hidden = true;
   $('password-form').hidden = true;
   const result = await withProgress(t.checking, () => client.open(file, japanese, true));
@@ -113,7 +118,7 @@ async function showEntries(event) {
   event.preventDefault();
   const forms = passwordForms($('password').value, japanese);
   if (forms.length === 0) forms.push(new TextEncoder().encode($('password').value));  // no code page writes it
-  $('messages').replaceChildren();
+  clearOutcome();
   $('entries-section').hidden = true;
   for (const form of forms) {
     entries = [];
@@ -152,7 +157,6 @@ function showEntryTable() {
 }
 
 async function extract(output) {
-  $('messages').replaceChildren();
   entries = [];
   currentEntry = '';
   runProblems = 0;
@@ -163,6 +167,7 @@ async function extract(output) {
 }
 
 async function extractIntoFolder() {
+  clearOutcome();
   let folder;
   try {
     folder = await window.showDirectoryPicker({ mode: 'readwrite' });
@@ -179,6 +184,7 @@ async function extractIntoFolder() {
 }
 
 async function extractAsZip() {
+  clearOutcome();
   const output = new ZipOutput();
   const count = await extract(output);
   if (count === null) {

@@ -2,7 +2,8 @@
 // yield and a manifest the tests read (names, sizes, stored times):
 //   good.exe      nested folders, a plain name, distinct times per entry
 //   tampered.exe  good.exe with one byte of its last data block changed
-//   japanese.exe  "\ソフト\表.txt" in Shift-JIS, both characters ending in 0x5C
+//   japanese.exe  "\ソフト\表.txt" in Shift-JIS, both characters ending in
+//                 0x5C, under the password ひみつ in Shift-JIS
 //   escape.exe    a safe entry, then one whose name climbs out of the folder
 //   big.exe       (with --big MIB) text-like and binary-like entries of that
 //                 many MiB in all, for the benchmark and cancelled runs
@@ -26,10 +27,12 @@ namespace {
 using encoder::Bytes;
 
 constexpr const char* kPassword = "web password";
+constexpr const char* kJapanesePassword = "\x82\xD0\x82\xDD\x82\xC2";  // ひみつ in Shift-JIS
 
 struct Archive {
   std::string file;
   std::vector<encoder::Entry> entries;
+  std::string password = kPassword;
 };
 
 // Entry number n gets its own times, a day apart per field and entry.
@@ -45,7 +48,7 @@ encoder::Entry TimedEntry(const std::string& name, Bytes contents, int n) {
 bool Write(const std::string& folder, const Archive& archive, Bytes* bytes = nullptr) {
   encoder::ArchiveWriter writer(encoder::SampleStub());
   for (const encoder::Entry& entry : archive.entries) {
-    if (encoder::AddEntry(writer, entry, kPassword) != encoder::EncodeError::kNone) {
+    if (encoder::AddEntry(writer, entry, archive.password) != encoder::EncodeError::kNone) {
       fprintf(stderr, "cannot encode %s\n", entry.record.output_name);
       return false;
     }
@@ -109,7 +112,8 @@ int main(int argc, char** argv) {
         TimedEntry("\\docs\\data\\table.bin", encoder::BinaryLikeBytes(300000, 2), 1),
         TimedEntry("\\noise.bin", encoder::RandomBytes(70000, 3), 2)}},
       {"japanese.exe",
-       {TimedEntry("\\\x83\x5C\x83t\x83g\\\x95\x5C.txt", encoder::TextLikeBytes(2000, 4), 0)}},
+       {TimedEntry("\\\x83\x5C\x83t\x83g\\\x95\x5C.txt", encoder::TextLikeBytes(2000, 4), 0)},
+       kJapanesePassword},
       {"escape.exe",
        {TimedEntry("\\safe.txt", encoder::TextLikeBytes(100, 5), 0),
         TimedEntry("\\..\\evil.txt", encoder::TextLikeBytes(100, 6), 1)}},

@@ -168,7 +168,7 @@ describe('a good archive', () => {
 test('a Japanese archive shows and writes its names in Japanese', async () => {
   const { context, page } = await openArchive('japanese.exe', { locale: 'ja-JP', initScript: pickerScript(false) });
   assert.equal(await verdict(page), 'ファイルは正常です．');
-  await listEntries(page);
+  await listEntries(page, 'ひみつ');
   assert.equal(await page.textContent('#entries tbody td.name'), '\\ソフト\\表.txt');
   await page.click('#extract-folder');
   await extractionEnd(page);
