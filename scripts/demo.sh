@@ -3,8 +3,9 @@
 # a self-decoding archive with the project's own encoder, verifies and
 # extracts it with the native tool and proves the files identical, then
 # runs the archive the way its user does, in Wine on a virtual display:
-# the check form, and a decode through the password dialog. Screenshots
-# land in build/demo/screenshots.
+# the check form, and a decode through the password dialog; and opens it
+# on the browser page in headless Chromium, extracting it there too.
+# Screenshots land in build/demo/screenshots.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/lib.sh
@@ -14,8 +15,8 @@ jobs=$(nproc)
 home_before=$(mktemp)
 home_listing > "$home_before"
 preset=$(wine_preset)
-echo "== building (native tool, decoder.exe for i686, and the $preset build that runs in Wine here)"
-for p in native win32 "$preset"; do
+echo "== building (native tool, decoder.exe for i686, the $preset build that runs in Wine here, the browser page)"
+for p in native win32 "$preset" web; do
   cmake --preset "$p" >/dev/null
   cmake --build --preset "$p" -j "$jobs" >/dev/null
 done
@@ -75,6 +76,9 @@ echo "exit status $status (3: an existing file was not replaced)"
 $SUDO dpkg -r kelvarin >/dev/null
 trap - EXIT
 echo "the kelvarin package is removed again"
+
+echo "== the browser page (build/web/page) in headless Chromium: check, list, extract as .zip"
+node demo/web_demo.mjs "$archive" "demo password" "$demo/sample" "$demo/screenshots/web-page.png"
 
 echo "== in Wine ($preset build): the check form, then a decode as the user does it"
 export WINEPREFIX=$(realpath "$demo")/wine
