@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs everything the build, the tests and the demo need, from Debian's
-# packages. Quick when everything is present already.
+# packages, and the browser page's npm packages at the versions in
+# package-lock.json. Quick when everything is present already.
 set -euo pipefail
 
 packages=(
@@ -10,6 +11,7 @@ packages=(
   wine wine32:i386 xvfb xauth x11-apps imagemagick
   locales fonts-ipafont-gothic
   ncompress hyperfine time dpkg-dev
+  emscripten chromium nodejs
 )
 
 missing=()
@@ -37,6 +39,17 @@ if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' ||
       DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "$p" >/dev/null
   done
+fi
+
+# Debian's npm, unless the installed Node brings its own.
+if ! command -v npm >/dev/null; then
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends npm >/dev/null
+fi
+# The page's zip writer and the browser tests' driver, exactly as locked;
+# npm's cache stays under build/, out of the home folder.
+cd "$(dirname "$0")/.."
+if [ ! node_modules/.package-lock.json -nt package-lock.json ]; then
+  npm ci --no-audit --no-fund --cache build/npm-cache >/dev/null
 fi
 
 # The Japanese locale makes Wine report code page 932.

@@ -23,6 +23,11 @@ cmake --preset sanitize >/dev/null
 cmake --build --preset sanitize -j "$jobs"
 ctest --preset sanitize -j "$jobs"
 
+echo "== the browser page: the core as WebAssembly, tested in headless Chromium"
+cmake --preset web >/dev/null
+cmake --build --preset web -j "$jobs"
+node --test --test-concurrency=1 tests/web/
+
 echo "== Windows build (i686): decoder.exe"
 cmake --preset win32 >/dev/null
 cmake --build --preset win32 -j "$jobs"
