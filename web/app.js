@@ -179,8 +179,7 @@ async function extractIntoFolder() {
     if (!replace) say(t.kept(name));
     return replace;
   });
-  const count = await extract(output);
-  if (count !== null) say(t.extractedFolder(count));
+  if ((await extract(output)) !== null) say(t.extractedFolder(output.written));
 }
 
 async function extractAsZip() {

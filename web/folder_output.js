@@ -13,6 +13,7 @@ export class FolderOutput {
     this.stream = null;
     this.writing = false;
     this.made = null;  // the folder and name of a file this run made, while it is written
+    this.written = 0;  // files put in place
   }
 
   // False when the name cannot be made below the folder. Times cannot be
@@ -38,7 +39,10 @@ export class FolderOutput {
   }
 
   async finish() {
-    if (this.writing) await this.stream.close();
+    if (this.writing) {
+      await this.stream.close();
+      this.written += 1;
+    }
     this.stream = null;
     this.made = null;
   }

@@ -126,6 +126,9 @@ describe('a good archive', () => {
     const { context, page } = await openArchive('good.exe');
     await verdict(page);
     await listEntries(page);
+    // A phone-sized screen shows the page without sideways scrolling.
+    await page.setViewportSize({ width: 360, height: 740 });
+    assert.ok(await page.evaluate(() => document.documentElement.scrollWidth <= 360));
     const rows = await page.$$eval('#entries tbody tr', (trs) => trs.map((tr) => [...tr.cells].map((td) => td.textContent)));
     assert.deepEqual(rows.map((cells) => [cells[0], cells[1]]),
                      manifest.archives['good.exe'].map((e) => [`\\${zipName(e).replaceAll('/', '\\')}`, e.size.toLocaleString('en-US')]));
@@ -161,6 +164,14 @@ describe('a good archive', () => {
     const wanted = manifest.archives['good.exe'];
     assert.deepEqual(Object.keys(files).sort(), wanted.map((e) => `picked/${zipName(e)}`).sort());
     for (const entry of wanted) assert.ok(Buffer.from(files[`picked/${zipName(entry)}`]).equals(expected(entry)));
+    // Again into the same folder: each existing file is asked about; kept.
+    const asked = [];
+    page.on('dialog', (dialog) => asked.push(dialog.message()) && dialog.dismiss());
+    await page.click('#extract-folder');
+    await page.waitForFunction(() => document.getElementById('messages').textContent.includes('Extracted'));
+    assert.deepEqual(asked, wanted.map((e) => `${zipName(e)} exists in that folder. Replace it?`));
+    assert.match(await page.textContent('#messages'), /kept, not replaced\.Extracted 0 file/);
+    assert.deepEqual(await privateFiles(page), files);
     await context.close();
   });
 });
