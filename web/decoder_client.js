@@ -2,7 +2,8 @@
 // worker's reports passed to the page's handlers, and the output requests
 // of an extraction carried out in order on the output the page chose.
 // Cancelling ends the worker (the decode stops at once, wherever it is)
-// and starts a fresh one that finds the archive again.
+// and starts a fresh one that finds the archive again; so does a failure
+// inside the module (out of memory).
 
 export class DecoderClient {
   // handlers: progress(percent), verdict(noProblem, text),
@@ -17,7 +18,9 @@ export class DecoderClient {
   start() {
     this.worker = new Worker('worker.js', { type: 'module' });
     this.worker.onmessage = (event) => this.receive(event.data);
-    this.worker.onerror = (event) => this.settle({ type: 'error', text: event.message || 'the decoder stopped' });
+    this.worker.onerror = (event) => {
+      if (this.done) this.restart({ type: 'error', text: event.message || 'the decoder stopped' });
+    };
     this.done = null;
     this.output = null;
     this.queue = Promise.resolve();
@@ -40,14 +43,20 @@ export class DecoderClient {
     });
   }
 
-  async cancel() {
+  cancel() {
+    return this.restart({ type: 'cancelled' });
+  }
+
+  // Ends the worker, drops the output it was writing, and answers the
+  // request in progress with result.
+  async restart(result) {
     this.worker.terminate();
     const output = this.output;
     const settle = this.done;
     this.start();
     if (output) await output.abandon();
     if (this.file) this.ready = this.send({ type: 'open', file: this.file, japanese: this.japanese, check: false });
-    if (settle) settle({ type: 'cancelled' });
+    if (settle) settle(result);
   }
 
   send(message) {
@@ -74,6 +83,8 @@ export class DecoderClient {
         return h.entry(message.complete, message.entry);
       case 'create': case 'write': case 'finish': case 'abandon':
         return this.carryOut(message);
+      case 'error':  // the module stopped mid-run: only a fresh one can go on
+        return this.restart(message);
       default:
         return this.settle(message);
     }
