@@ -64,9 +64,14 @@ const picker = `window.showDirectoryPicker = async () =>
 async function browserRound(server) {
   const browser = await launchBrowser();
   try {
-    const { page } = await openPage(browser, server.url, { initScript: picker });
+    const { page, finished } = await openPage(browser, server.url, { initScript: picker });
     await chooseArchive(page, archive);
     await verdict(page);
+    let transfer = 0;
+    for (const request of finished) {
+      const sizes = await request.sizes();
+      transfer += sizes.responseBodySize + sizes.responseHeadersSize;
+    }
     await page.fill('#password', password);
     let start = Date.now();
     await page.click('#show-entries');
@@ -81,7 +86,7 @@ async function browserRound(server) {
     if (!said.startsWith('Extracted 4')) {
       throw new Error(`the page's extraction failed: ${said} ${await page.textContent('#verdict')}`);
     }
-    return { list, extract, ...chromiumPeaks() };
+    return { list, extract, transfer, ...chromiumPeaks() };
   } finally {
     await browser.close();
   }
@@ -113,4 +118,6 @@ console.log(`Chromium: extract into folder  ${extractSeconds.toFixed(2)} s  ${mi
 console.log(`Chromium peak resident memory: renderer (page and worker) ` +
             `${(Math.max(...web.map((r) => r.renderer)) / 1024).toFixed(0)} MiB, largest other process ` +
             `${(Math.max(...web.map((r) => r.other)) / 1024).toFixed(0)} MiB`);
+console.log(`page transfer (uncompressed, headers included): ${web[0].transfer} bytes; ` +
+            `kelvarin.wasm ${statSync(join(root, 'build/web/page/kelvarin.wasm')).size} bytes`);
 rmSync(work, { recursive: true, force: true });

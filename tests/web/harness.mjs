@@ -45,16 +45,19 @@ export async function launchBrowser(options = {}) {
 }
 
 // A page in a fresh context whose requests (the page's and its
-// worker's) are all recorded, in the given language.
+// worker's) are all recorded, in the given language: their addresses,
+// and the finished requests themselves.
 export async function openPage(browser, url, { locale = 'en-US', initScript } = {}) {
   const context = await browser.newContext({ locale, acceptDownloads: true });
   const requests = [];
+  const finished = [];
   context.on('request', (request) => requests.push(request.url()));
+  context.on('requestfinished', (request) => finished.push(request));
   if (initScript) await context.addInitScript(initScript);
   const page = await context.newPage();
   page.on('worker', (worker) => worker.on('console', () => {}));
   await page.goto(url);
-  return { page, context, requests };
+  return { page, context, requests, finished };
 }
 
 // Chooses an archive in the page's file input.
