@@ -10,7 +10,7 @@
 import { execFileSync, spawnSync } from 'node:child_process';
 import { mkdirSync, readFileSync, readdirSync, rmSync, statSync, writeFileSync } from 'node:fs';
 import { join } from 'node:path';
-import { chooseArchive, launchBrowser, openPage, root, startServer, verdict } from '../tests/web/harness.mjs';
+import { chooseArchive, launchWithProfile, openPage, root, startServer, verdict } from '../tests/web/harness.mjs';
 
 const payloadMib = Number(process.argv[2] || 150);
 const rounds = Number(process.env.ROUNDS || 3);
@@ -60,11 +60,12 @@ function chromiumPeaks() {
 const picker = `window.showDirectoryPicker = async () =>
   (await navigator.storage.getDirectory()).getDirectoryHandle('picked', { create: true });`;
 
-// One fresh browser: seconds to list and to extract, and its peaks.
+// One fresh browser: seconds to list and to extract, and its peaks. Its
+// profile is on disk, as a user's is, so that the extracted files are too.
 async function browserRound(server) {
-  const browser = await launchBrowser();
+  const browser = await launchWithProfile('bench');
   try {
-    const { page, finished } = await openPage(browser, server.url, { initScript: picker });
+    const { page, finished } = await openPage(null, server.url, { initScript: picker, context: browser.context });
     await chooseArchive(page, archive);
     await verdict(page);
     let transfer = 0;

@@ -3,7 +3,7 @@
 // Chromium driven headless through playwright-core, with its profile and
 // caches under build/, and a record of every request the page makes.
 import { createServer } from 'node:http';
-import { mkdirSync, readFileSync, statSync } from 'node:fs';
+import { mkdirSync, readFileSync, rmSync, statSync } from 'node:fs';
 import { extname, join, normalize, resolve } from 'node:path';
 import { chromium } from 'playwright-core';
 
@@ -31,24 +31,37 @@ export async function startServer() {
   return { url: `http://127.0.0.1:${server.address().port}/`, served, close: () => server.close() };
 }
 
-export async function launchBrowser(options = {}) {
+function launchOptions() {
   for (const folder of ['config', 'cache', 'data']) mkdirSync(join(browserHome, folder), { recursive: true });
-  return chromium.launch({
+  return {
     executablePath: '/usr/bin/chromium',
     headless: true,
     args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
-           '--disable-default-apps', '--disable-sync', '--no-first-run', '--metrics-recording-only',
-           ...(options.args || [])],
+           '--disable-default-apps', '--disable-sync', '--no-first-run', '--metrics-recording-only'],
     env: { ...process.env, HOME: browserHome, XDG_CONFIG_HOME: join(browserHome, 'config'),
            XDG_CACHE_HOME: join(browserHome, 'cache'), XDG_DATA_HOME: join(browserHome, 'data') },
-  });
+  };
 }
 
-// A page in a fresh context whose requests (the page's and its
-// worker's) are all recorded, in the given language: their addresses,
-// and the finished requests themselves.
-export async function openPage(browser, url, { locale = 'en-US', initScript } = {}) {
-  const context = await browser.newContext({ locale, acceptDownloads: true });
+// A browser whose contexts keep their storage in memory.
+export function launchBrowser() {
+  return chromium.launch(launchOptions());
+}
+
+// A browser of one context whose storage is on disk, in a new profile
+// under build/: the private file system of large extractions lives there.
+export async function launchWithProfile(name) {
+  const profile = join(browserHome, 'profiles', name);
+  rmSync(profile, { recursive: true, force: true });
+  const context = await chromium.launchPersistentContext(profile, { ...launchOptions(), acceptDownloads: true });
+  return { context, close: async () => { await context.close(); rmSync(profile, { recursive: true, force: true }); } };
+}
+
+// A page in a fresh context (or in the given one) whose requests (the
+// page's and its worker's) are all recorded, in the given language:
+// their addresses, and the finished requests themselves.
+export async function openPage(browser, url, { locale = 'en-US', initScript, context: given } = {}) {
+  const context = given || await browser.newContext({ locale, acceptDownloads: true });
   const requests = [];
   const finished = [];
   context.on('request', (request) => requests.push(request.url()));
