@@ -8,11 +8,15 @@
 #include <string>
 #include <vector>
 
+#include "platform/text_codes.h"
+
 namespace cli {
 
-// What --encoding said: a code page, or "auto" (code_page 0).
+// What --encoding said: a code page, or "auto" (code_page 0). Without it,
+// Windows' ANSI code page, as the decoder reads names there, and auto
+// elsewhere.
 struct Encoding {
-  uint32_t code_page = 0;
+  uint32_t code_page = platform::SystemCodePage();
   bool automatic() const { return code_page == 0; }
 };
 

@@ -11,6 +11,9 @@ namespace platform {
 
 constexpr uint32_t kUtf8CodePage = 65001;
 
+// The ANSI code page of the system, in which Windows programs write
+// names; 0 where there is none (not Windows).
+uint32_t SystemCodePage();
 // True when the system can convert between the code page and UTF-8.
 bool CodePageAvailable(uint32_t code_page);
 // Converts text from one code page to the other, whole: false when it

@@ -48,6 +48,8 @@ class Converter {
 
 }  // namespace
 
+uint32_t SystemCodePage() { return 0; }
+
 bool CodePageAvailable(uint32_t code_page) { return Converter(code_page, kUtf8CodePage).ok(); }
 
 bool ConvertText(uint32_t from, uint32_t to, const std::string& text, std::string* out) {

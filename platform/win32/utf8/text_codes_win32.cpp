@@ -37,6 +37,8 @@ bool FromWide(uint32_t code_page, const std::wstring& wide, std::string* text) {
 
 }  // namespace
 
+uint32_t SystemCodePage() { return GetACP(); }
+
 bool CodePageAvailable(uint32_t code_page) { return IsValidCodePage(code_page) != 0; }
 
 bool ConvertText(uint32_t from, uint32_t to, const std::string& text, std::string* out) {
