@@ -4,6 +4,7 @@
 #include <emscripten.h>
 
 #include <cstdint>
+#include <string>
 
 #include "archive/check_walk.h"
 #include "archive/locate_scan.h"
@@ -12,6 +13,7 @@
 #include "base/paths.h"
 #include "browser/page_calls.h"
 #include "browser/page_sink.h"
+#include "decode/name_scan.h"
 #include "ui/check_messages.h"
 
 namespace browser {
@@ -58,6 +60,15 @@ EMSCRIPTEN_KEEPALIVE int kelvarin_check(int japanese) {
   using namespace browser;
   PageCheckReporter reporter(LanguageOf(japanese));
   return archive::CheckWalk(state, reporter);
+}
+
+// The stored names, read ahead (each shown) so that the page can choose
+// their code page before a run: 1 when the password opens the archive.
+EMSCRIPTEN_KEEPALIVE int kelvarin_scan_names(const char* password, uint32_t length) {
+  using namespace browser;
+  const decode::NameScan scan = decode::ScanStoredNames(state, std::string(password, length));
+  for (const std::string& name : scan.names) ShowStoredName(name.c_str());
+  return scan.password_right ? 1 : 0;
 }
 
 // A decode run after kelvarin_locate found an archive: 0 when every entry

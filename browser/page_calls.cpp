@@ -32,6 +32,9 @@ EM_JS(int, JsSpell, (const char* stored, size_t length, char* local, int capacit
   HEAPU8[local + spelled.length] = 0;
   return spelled.length;
 });
+EM_JS(void, JsStoredName, (const char* name, size_t length), {
+  Module.kelvarinPage.storedName(HEAPU8.slice(name, name + length));
+});
 EM_ASYNC_JS(int, JsCreate, (const char* path, size_t length), {
   return await Module.kelvarinPage.create(HEAPU8.slice(path, path + length)) ? 1 : 0;
 });
@@ -62,6 +65,8 @@ void ShowSkipped(uint64_t offset, uint64_t count) {
 }
 void ShowEntryStart(const archive::FileRecord& record) { Entry(false, record); }
 void ShowEntry(const archive::FileRecord& record) { Entry(true, record); }
+
+void ShowStoredName(const char* name) { JsStoredName(name, strlen(name)); }
 
 bool SpellName(const char* stored, char* local, int capacity) {
   return JsSpell(stored, strlen(stored), local, capacity) >= 0;

@@ -21,6 +21,8 @@ void ShowSkipped(uint64_t offset, uint64_t count);
 void ShowEntryStart(const archive::FileRecord& record);
 // A whole entry decoded (listing).
 void ShowEntry(const archive::FileRecord& record);
+// A stored name found by the scan ahead of a run.
+void ShowStoredName(const char* name);
 
 // The stored name in UTF-8, into local; false when it does not fit.
 bool SpellName(const char* stored, char* local, int capacity);

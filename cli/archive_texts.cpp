@@ -4,7 +4,7 @@
 
 #include "base/lead_bytes.h"
 #include "cli/messages.h"
-#include "cli/name_scan.h"
+#include "decode/name_scan.h"
 #include "platform/text_codes.h"
 
 namespace cli {
@@ -45,9 +45,9 @@ bool ResolveArchiveTexts(const archive::SharedState& state, const Encoding& enco
     return false;
   }
   size_t chosen = 0;
-  NameScan scan = ScanStoredNames(state, candidates[0].second);
+  decode::NameScan scan = decode::ScanStoredNames(state, candidates[0].second);
   for (size_t i = 1; i < candidates.size() && !scan.password_right; ++i) {
-    NameScan other = ScanStoredNames(state, candidates[i].second);
+    decode::NameScan other = decode::ScanStoredNames(state, candidates[i].second);
     if (other.password_right) {
       chosen = i;
       scan = std::move(other);

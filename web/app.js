@@ -7,8 +7,6 @@ import { chooseCodePage, decodeName, passwordForms } from './names.js';
 import { formatPercent, pageTexts } from './page_texts.js';
 import { ZipOutput } from './zip_output.js';
 
-const WRONG_PASSWORD = 5;  // what a decode run returns for "Wrong password"
-
 const japanese = (navigator.language || '').toLowerCase().startsWith('ja');
 const t = pageTexts(japanese);
 const $ = (id) => document.getElementById(id);
@@ -120,20 +118,28 @@ async function showEntries(event) {
   if (forms.length === 0) forms.push(new TextEncoder().encode($('password').value));  // no code page writes it
   clearOutcome();
   $('entries-section').hidden = true;
-  for (const form of forms) {
-    entries = [];
-    currentEntry = '';
-    const result = await withProgress(t.decoding, () => client.decode(form, null, null));
-    if (cancelled(result) || stopped(result)) return;
-    if (result.failure === WRONG_PASSWORD && form !== forms[forms.length - 1]) continue;
-    // A run that failed later still shows the entries before the failure
-    // (its verdict stays), which can be extracted as far as they go.
-    if (entries.length === 0 && result.failure !== 0) return;
-    password = form;
-    codePage = chooseCodePage(entries.map((entry) => entry.name));
-    showEntryTable();
-    return;
-  }
+  // The names, read ahead, tell which form opens the archive and in which
+  // code page its names are; a wrong password is then said by the run.
+  const listing = await withProgress(t.decoding, async () => {
+    let scan = null;
+    for (const form of forms) {
+      scan = await client.scan(form);
+      if (scan.type !== 'scanned') return scan;
+      if (scan.right) return { form, codePage: chooseCodePage(scan.names) };
+    }
+    return { form: forms[0], codePage: 1252 };
+  });
+  if (cancelled(listing) || stopped(listing)) return;
+  entries = [];
+  currentEntry = '';
+  codePage = listing.codePage;
+  const result = await withProgress(t.decoding, () => client.decode(listing.form, null, codePage));
+  if (cancelled(result) || stopped(result)) return;
+  // A run that failed later still shows the entries before the failure
+  // (its verdict stays), which can be extracted as far as they go.
+  if (entries.length === 0 && result.failure !== 0) return;
+  password = listing.form;
+  showEntryTable();
 }
 
 function showEntryTable() {

@@ -34,8 +34,14 @@ export class DecoderClient {
     return this.ready.then(() => this.send({ type: 'open', file, japanese, check }));
   }
 
-  // A listing (output null) or an extraction into output, with names in
-  // codePage (null: each name by the auto rule alone).
+  // The stored names, read ahead of a run: { right, names }, right when
+  // the password opens the archive.
+  scan(password) {
+    return this.ready.then(() => this.send({ type: 'scan', password }));
+  }
+
+  // A listing (output null) or an extraction into output, with the
+  // stored names read in codePage.
   decode(password, output, codePage) {
     return this.ready.then(() => {
       this.output = output;

@@ -34,11 +34,10 @@ export function decodeName(bytes, codePage) {
   return decoders[codePage].decode(bytes);
 }
 
-// A stored name spelled in UTF-8, as the decoder checks and joins it:
-// from codePage, or (before a listing has shown every name) by the same
-// rule applied to this name alone.
+// A stored name spelled in UTF-8 from codePage, as the decoder checks
+// and joins it.
 export function spellName(bytes, codePage) {
-  return new TextEncoder().encode(decodeName(bytes, codePage || chooseCodePage([bytes])));
+  return new TextEncoder().encode(decodeName(bytes, codePage));
 }
 
 // The components of an output path as the decoder gives it ("./a/b.txt"

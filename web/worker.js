@@ -14,7 +14,8 @@ const WINDOW_BYTES = 8 << 20;
 
 let archive = null;  // the File the page chose
 let textDecoder = new TextDecoder('windows-1252');
-let nameCodePage = null;  // the code page of stored names for this run
+let nameCodePage = 1252;  // the code page of stored names for this run
+let storedNames = [];     // what a name scan found
 const post = (message, transfer) => self.postMessage(message, transfer || []);
 
 // Reading: one slice of the File per read; progress by archive position.
@@ -78,6 +79,7 @@ async function sendPending() {
 const page = {
   verdict(noProblem, text) { post({ type: 'verdict', noProblem, text: textDecoder.decode(text) }); },
   spell(name) { return spellName(name, nameCodePage); },
+  storedName(name) { storedNames.push(name); },
   skipped(offset, count) { post({ type: 'skipped', offset, count }); },
   entry(complete, entry) { post({ type: 'entry', complete, entry }, [entry.name.buffer]); },
   async create(path) {
@@ -137,6 +139,17 @@ async function run(message) {
       if (offset < 0) return { type: 'opened', archive: false };
       const sound = message.check ? module.ccall('kelvarin_check', 'number', ['number'], [japanese]) === 1 : true;
       return { type: 'opened', archive: true, sound };
+    }
+    case 'scan': {
+      storedNames = [];
+      const password = passwordInHeap(module, message.password);
+      try {
+        const right = module.ccall('kelvarin_scan_names', 'number', ['number', 'number'],
+                                   [password, message.password.length]) === 1;
+        return { type: 'scanned', right, names: storedNames };
+      } finally {
+        module._free(password);
+      }
     }
     case 'decode': {
       nameCodePage = message.codePage;

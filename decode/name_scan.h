@@ -1,6 +1,6 @@
 // The stored output names of an archive's entries, read ahead of a decode
 // run so that the encoding rule can see them all before the first file is
-// named.
+// named. The command-line tool and the browser page read ahead alike.
 #pragma once
 
 #include <string>
@@ -8,7 +8,7 @@
 
 #include "archive/shared_state.h"
 
-namespace cli {
+namespace decode {
 
 struct NameScan {
   bool password_right = true;  // false when the first entry's record was garbage
@@ -22,4 +22,4 @@ struct NameScan {
 // archive ends the scan with the names found so far.
 NameScan ScanStoredNames(const archive::SharedState& state, const std::string& password);
 
-}  // namespace cli
+}  // namespace decode

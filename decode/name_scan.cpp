@@ -1,4 +1,4 @@
-#include "cli/name_scan.h"
+#include "decode/name_scan.h"
 
 #include <cstring>
 
@@ -10,27 +10,27 @@
 #include "decode/block_source.h"
 #include "decode/decode_walk.h"
 
-namespace cli {
+namespace decode {
 namespace {
 
 // Blocks for the walk at a fraction of the cost: the walk reads the bytes
 // of an entry's first block only; of the others it uses just the length,
 // which a compressed block states at offset 4 (the bytes behind the
 // deciphered ones stay as they are: the collector below ignores them).
-class SkimmingSource final : public decode::BlockSource {
+class SkimmingSource final : public BlockSource {
  public:
   bool Open(const char* path, uint64_t offset, const char* key) override {
     key_ = key;
     return file_.Open(path) && file_.Seek(offset);
   }
   void Close() override { file_.Close(); }
-  decode::Boundary FindEntry(archive::SharedState& state, decode::Skipped* skipped) override {
+  Boundary FindEntry(archive::SharedState& state, Skipped* skipped) override {
     first_block_ = true;
-    return decode::FindEntryHeader(file_, state, skipped);
+    return FindEntryHeader(file_, state, skipped);
   }
-  decode::BlockStatus ReadBlock(archive::BlockBuffer& block) override {
-    const decode::BlockStatus status = decode::ReadCheckedBlock(file_, block);
-    if (status != decode::BlockStatus::kOk) return status;
+  BlockStatus ReadBlock(archive::BlockBuffer& block) override {
+    const BlockStatus status = ReadCheckedBlock(file_, block);
+    if (status != BlockStatus::kOk) return status;
     codec::DecipherBlock(block.data, block.length, key_);
     if (first_block_) {
       codec::DecompressBlock(block);
@@ -50,7 +50,7 @@ class SkimmingSource final : public decode::BlockSource {
   bool first_block_ = false;
 };
 
-class NameCollector final : public decode::DecodeSink {
+class NameCollector final : public DecodeSink {
  public:
   explicit NameCollector(NameScan& scan) : scan_(scan) {}
   void OnOutputName(const archive::FileRecord& record) override { scan_.names.push_back(record.output_name); }
@@ -60,18 +60,18 @@ class NameCollector final : public decode::DecodeSink {
     base::CopyText(local, static_cast<size_t>(capacity), stored[0] == '\\' ? "\\entry" : "entry");
     return true;
   }
-  decode::Choice ChooseFolder(char* folder) override {
+  Choice ChooseFolder(char* folder) override {
     strcpy(folder, ".");
-    return decode::Choice::kChosen;
+    return Choice::kChosen;
   }
-  decode::Choice ChooseSavePath(char*) override { return decode::Choice::kChosen; }
+  Choice ChooseSavePath(char*) override { return Choice::kChosen; }
   bool PrepareFolders(const char*) override { return true; }
   bool CreateOutput(const char*) override { return true; }
   uint32_t WriteOutput(const unsigned char*, uint32_t count) override { return count; }
   void FinishOutput(const char*, const archive::FileRecord&) override {}
   void AbandonOutput() override {}
-  void OnFailure(decode::DecodeFailure failure, const archive::SharedState&) override {
-    if (failure == decode::DecodeFailure::kWrongPassword && scan_.names.empty()) scan_.password_right = false;
+  void OnFailure(DecodeFailure failure, const archive::SharedState&) override {
+    if (failure == DecodeFailure::kWrongPassword && scan_.names.empty()) scan_.password_right = false;
   }
 
  private:
@@ -85,8 +85,8 @@ NameScan ScanStoredNames(const archive::SharedState& state, const std::string& p
   archive::SharedState copy = state;  // the header fields the scan reads are not the run's
   NameCollector collector(scan);
   SkimmingSource source;
-  decode::DecodeWalk(copy, password.data(), static_cast<uint32_t>(password.size()), collector, source);
+  DecodeWalk(copy, password.data(), static_cast<uint32_t>(password.size()), collector, source);
   return scan;
 }
 
-}  // namespace cli
+}  // namespace decode
