@@ -60,7 +60,6 @@ function showTexts() {
   $('extract-folder').hidden = typeof window.showDirectoryPicker !== 'function';
 }
 
-// Runs one request with the progress bar up and every other control off.
 // Every action starts on an empty verdict line and message list: what
 // they show next is this action's.
 function clearOutcome() {
@@ -69,6 +68,7 @@ function clearOutcome() {
   $('messages').replaceChildren();
 }
 
+// Runs one request with the progress bar up and every other control off.
 async function withProgress(pattern, work) {
   progressPattern = pattern;
   client.handlers.progress(0);

@@ -2,8 +2,12 @@
 // browser's language). The verdicts of checks and decode runs are not
 // here: they are the decoder's own texts, which come from the core.
 
+// The decoder's own progress texts, alike in both languages.
+const PROGRESS = { checking: 'Checking... %3d %%', decoding: 'Decoding... %3d %%' };
+
 const TEXTS = {
   en: {
+    ...PROGRESS,
     title: 'Open a Kelvarin archive',
     intro: 'The archive is decoded on this device. Neither the file nor the password leaves it.',
     archiveLabel: 'Archive (.exe)',
@@ -11,8 +15,6 @@ const TEXTS = {
     passwordLabel: 'Password',
     showEntries: 'Show entries',
     cancel: 'Cancel',
-    checking: 'Checking... %3d %%',
-    decoding: 'Decoding... %3d %%',
     entriesHeading: 'Entries',
     name: 'Name', size: 'Size', created: 'Created', accessed: 'Accessed', written: 'Written',
     names932: 'Names decoded as Japanese (Shift-JIS).',
@@ -31,6 +33,7 @@ const TEXTS = {
     entryOf: (name) => `(entry ${name})`,
   },
   ja: {
+    ...PROGRESS,
     title: 'Kelvarin 暗号ファイルを開く',
     intro: '暗号ファイルはこの端末の中で解除されます。ファイルもパスワードも外部へ送られません。',
     archiveLabel: '暗号ファイル (.exe)',
@@ -38,8 +41,6 @@ const TEXTS = {
     passwordLabel: 'パスワード',
     showEntries: '内容を表示',
     cancel: 'Cancel',
-    checking: 'Checking... %3d %%',
-    decoding: 'Decoding... %3d %%',
     entriesHeading: '内容',
     name: '名前', size: 'サイズ', created: '作成日時', accessed: 'アクセス日時', written: '更新日時',
     names932: '名前を日本語 (Shift-JIS) として表示しています。',
