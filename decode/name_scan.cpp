@@ -9,6 +9,7 @@
 #include "codec/decompressor.h"
 #include "decode/block_source.h"
 #include "decode/decode_walk.h"
+#include "decode/writes_nothing.h"
 
 namespace decode {
 namespace {
@@ -50,7 +51,7 @@ class SkimmingSource final : public BlockSource {
   bool first_block_ = false;
 };
 
-class NameCollector final : public DecodeSink {
+class NameCollector final : public WritesNothing<DecodeSink> {
  public:
   explicit NameCollector(NameScan& scan) : scan_(scan) {}
   void OnOutputName(const archive::FileRecord& record) override { scan_.names.push_back(record.output_name); }
@@ -60,16 +61,6 @@ class NameCollector final : public DecodeSink {
     base::CopyText(local, static_cast<size_t>(capacity), stored[0] == '\\' ? "\\entry" : "entry");
     return true;
   }
-  Choice ChooseFolder(char* folder) override {
-    strcpy(folder, ".");
-    return Choice::kChosen;
-  }
-  Choice ChooseSavePath(char*) override { return Choice::kChosen; }
-  bool PrepareFolders(const char*) override { return true; }
-  bool CreateOutput(const char*) override { return true; }
-  uint32_t WriteOutput(const unsigned char*, uint32_t count) override { return count; }
-  void FinishOutput(const char*, const archive::FileRecord&) override {}
-  void AbandonOutput() override {}
   void OnFailure(DecodeFailure failure, const archive::SharedState&) override {
     if (failure == DecodeFailure::kWrongPassword && scan_.names.empty()) scan_.password_right = false;
   }
