@@ -38,8 +38,10 @@ EM_JS(void, JsStoredName, (const char* name, size_t length), {
 EM_ASYNC_JS(int, JsCreate, (const char* path, size_t length), {
   return await Module.kelvarinPage.create(HEAPU8.slice(path, path + length)) ? 1 : 0;
 });
+// A view, not a copy: the module stays suspended, its memory unchanged,
+// until the page has copied the bytes.
 EM_ASYNC_JS(uint32_t, JsWrite, (const unsigned char* bytes, uint32_t count), {
-  return await Module.kelvarinPage.write(HEAPU8.slice(bytes, bytes + count));
+  return await Module.kelvarinPage.write(HEAPU8.subarray(bytes, bytes + count));
 });
 EM_ASYNC_JS(void, JsFinish, (double created, double accessed, double written), {
   await Module.kelvarinPage.finish({ created: created, accessed: accessed, written: written });

@@ -61,7 +61,11 @@ export class DecoderClient {
     const settle = this.done;
     this.start();
     if (output) await output.abandon();
-    if (this.file) this.ready = this.send({ type: 'open', file: this.file, japanese: this.japanese, check: false });
+    if (this.file) {
+      this.reopening = true;
+      this.ready = this.send({ type: 'open', file: this.file, japanese: this.japanese, check: false })
+        .finally(() => { this.reopening = false; });
+    }
     if (settle) settle(result);
   }
 
@@ -90,7 +94,9 @@ export class DecoderClient {
       case 'create': case 'write': case 'finish': case 'abandon':
         return this.carryOut(message);
       case 'error':  // the module stopped mid-run: only a fresh one can go on
-        return this.restart(message);
+        // (unless a fresh one failed already: a module that cannot load
+        // answers every request with its error instead)
+        return this.reopening ? this.settle(message) : this.restart(message);
       default:
         return this.settle(message);
     }

@@ -111,12 +111,15 @@ const page = {
 };
 
 // The module is fetched beside this script, whatever the glue would guess.
+// When it cannot be loaded, every request is answered with the reason.
+let failLoad;
+const loadFailed = new Promise((resolve, reject) => { failLoad = reject; });
 const modulePromise = KelvarinModule({
   kelvarinFiles: files,
   kelvarinPage: page,
   instantiateWasm(imports, done) {
     WebAssembly.instantiateStreaming(fetch(new URL('kelvarin.wasm', import.meta.url)), imports)
-      .then((result) => done(result.instance, result.module));
+      .then((result) => done(result.instance, result.module), failLoad);
     return {};
   },
 });
@@ -128,7 +131,7 @@ function passwordInHeap(module, bytes) {
 }
 
 async function run(message) {
-  const module = await modulePromise;
+  const module = await Promise.race([modulePromise, loadFailed]);
   const japanese = message.japanese ? 1 : 0;
   shownPercent = -1;
   switch (message.type) {
