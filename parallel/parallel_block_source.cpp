@@ -23,7 +23,7 @@ bool ParallelBlockSource::Open(const char* path, uint64_t offset, const char* ke
 
 void ParallelBlockSource::Close() {
   Drop();
-  for (Piece& piece : ring_) archive::ReleaseBlockBuffer(piece.job.block);
+  for (Piece& piece : ring_) piece.job.block.Release();
   file_.Close();
 }
 

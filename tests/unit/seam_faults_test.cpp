@@ -40,11 +40,10 @@ class SeamFaults : public ::testing::Test {
 TEST_F(SeamFaults, MemoryThatIsShortForAWhileIsWaitedFor) {
   platform::faults::Inject(Call::kAllocate, 0, 2);
   archive::BlockBuffer buffer;
-  EXPECT_EQ(archive::AllocateBlockBuffer(buffer, 5000), 1);
+  buffer.Allocate(5000);
   EXPECT_EQ(platform::faults::Failed(Call::kAllocate), 2u) << "both failures were met, then the third try held";
-  ASSERT_NE(buffer.data, nullptr);
-  EXPECT_GE(platform::MemSize(buffer.handle), 5000u + archive::kBlockBufferSlack);
-  archive::ReleaseBlockBuffer(buffer);
+  ASSERT_NE(buffer.data(), nullptr);
+  EXPECT_GE(buffer.Capacity(), 5000u + archive::kBlockBufferSlack);
 }
 
 // The disk output reports a write the disk took only part of, and the
