@@ -5,11 +5,9 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
+#include "encoder/bytes.h"
 
 namespace encoder {
-
-using Bytes = std::vector<unsigned char>;
 
 struct EntryHeaderFields {
   unsigned char fill[2] = {0, 0};

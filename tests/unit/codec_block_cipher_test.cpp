@@ -6,12 +6,13 @@
 #include <vector>
 
 #include "codec/block_cipher.h"
+#include "encoder/bytes.h"
 #include "encoder/key_string.h"
 #include "encoder/sample_data.h"
 
 namespace {
 
-using Bytes = std::vector<unsigned char>;
+using encoder::Bytes;
 using encoder::KeyString;
 using encoder::RandomBytes;
 
