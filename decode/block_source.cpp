@@ -7,9 +7,9 @@
 
 namespace decode {
 
-Boundary FindEntryHeader(platform::InputFile& file, archive::SharedState& state, Skipped* skipped) {
+Boundary FindEntryHeader(platform::InputFile& file, archive::EntryHeader& fields, Skipped* skipped) {
   const uint64_t start = file.Position();
-  int32_t header = archive::ReadEntryHeader(file, state);
+  int32_t header = archive::ReadEntryHeader(file, fields);
   *skipped = Skipped{};
   if (header != archive::kNoHeaderHere) return header == archive::kHeaderShortRead ? Boundary::kEnd : Boundary::kEntry;
   for (;;) {
@@ -17,7 +17,7 @@ Boundary FindEntryHeader(platform::InputFile& file, archive::SharedState& state,
     if (file.Read(&byte, 1) != 1) break;
     if (byte != '\\') continue;
     file.Seek(file.Position() - 1);
-    header = archive::ReadEntryHeader(file, state);
+    header = archive::ReadEntryHeader(file, fields);
     if (header != archive::kNoHeaderHere) break;
     file.Seek(file.Position() + 1);
   }
