@@ -5,23 +5,19 @@
 
 #include <cstdint>
 #include <string>
+
+#include "archive/shared_state.h"
 #include "encoder/bytes.h"
 
 namespace encoder {
 
 struct EntryHeaderFields {
   unsigned char fill[2] = {0, 0};
-  unsigned char flags = 0;  // bit 0 open after decode, 1 password saving, 2 encoder information
+  unsigned char flags = 0;  // archive::EntryFlag bits
   int8_t suicide_mode = 2;
-  uint32_t version = 301;
+  uint32_t version = archive::kSupportedVersion;
   uint32_t reserved_word = 0;
   std::string caption;
-};
-
-enum EntryFlags : unsigned char {
-  kOpenAfterDecode = 1,
-  kPasswordSaving = 2,
-  kShowEncoderInformation = 4,
 };
 
 struct DataBlockOptions {

@@ -10,7 +10,7 @@ using e2e::Quoted;
 using encoder::Bytes;
 using ui::TextId;
 
-encoder::ArchiveWriter TwoEntries(uint32_t first_version = 301) {
+encoder::ArchiveWriter TwoEntries(uint32_t first_version = archive::kSupportedVersion) {
   encoder::ArchiveWriter writer(e2e::DecoderBytes());
   writer.AddEntryHeader({.version = first_version, .caption = "First entry"});
   writer.AddDataBlock(encoder::RandomBytes(5000, 1));

@@ -56,7 +56,7 @@ TEST_F(DecodeDialog, RelativeNamesGoBelowOneChosenFolderWithSubFoldersMadeAndAre
   const std::string mark = folder_.File("opened.txt");
   const std::string script = "@echo opened> \"" + mark + "\"\r\n";
   WriteEntries({first, second,
-                MakeEntry("\\open-me.bat", Bytes(script.begin(), script.end()), kCaption, encoder::kOpenAfterDecode)});
+                MakeEntry("\\open-me.bat", Bytes(script.begin(), script.end()), kCaption, archive::kOpenAfterDecode)});
   const std::string target = folder_.File("target");
   ASSERT_TRUE(CreateDirectoryA(target.c_str(), nullptr));
   // A file standing where a folder is needed ends the run without a message.
@@ -76,7 +76,7 @@ TEST_F(DecodeDialog, RelativeNamesGoBelowOneChosenFolderWithSubFoldersMadeAndAre
 }
 
 TEST_F(DecodeDialog, WrongPasswordOrACancelledDestinationReturnsToInputThenFilesAreSavedWhereTheUserSays) {
-  const encoder::Entry plain = Entry("again.txt", 10000, encoder::kPasswordSaving);
+  const encoder::Entry plain = Entry("again.txt", 10000, archive::kPasswordSaving);
   const encoder::Entry relative = Entry("\\y.txt", 100);
   WriteEntries({plain, relative});
   ASSERT_NE(OpenDialog(), nullptr);
@@ -104,7 +104,7 @@ TEST_F(DecodeDialog, WrongPasswordOrACancelledDestinationReturnsToInputThenFiles
 }
 
 TEST_F(DecodeDialog, SavedPasswordIsStoredRestoredAndDeleted) {
-  WriteEntries({Entry("p.txt", 100, encoder::kPasswordSaving)});
+  WriteEntries({Entry("p.txt", 100, archive::kPasswordSaving)});
   ASSERT_NE(OpenDialog(), nullptr);
   SendMessageA(GetDlgItem(dialog_, IDC_SAVE_PASSWORD), BM_SETCHECK, BST_CHECKED, 0);
   TypeAndOk();

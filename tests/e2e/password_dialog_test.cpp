@@ -67,7 +67,7 @@ TEST_F(PasswordDialog, ShortPasswordChecksAGoodArchiveAndReturnsToInputOrEndsOnA
 // a mode beyond 2 leaves it as it is.
 TEST_F(PasswordDialog, ShowsCaptionTextsTheButtonThatFitsThePasswordAndTheLayoutOfEitherForm) {
   StoreSavedPassword("secret-password");
-  ASSERT_NE(Open(Archive(encoder::kPasswordSaving, 1)), nullptr);
+  ASSERT_NE(Open(Archive(archive::kPasswordSaving, 1)), nullptr);
   EXPECT_EQ(e2e::ControlText(dialog_, IDC_PROMPT), Expected(TextId::kPasswordPrompt));
   EXPECT_EQ(e2e::ControlText(dialog_, IDC_SAVE_PASSWORD), Expected(TextId::kSavePassword));
   EXPECT_EQ(e2e::ControlText(dialog_, IDC_SUICIDE), Expected(TextId::kSuicide));

@@ -103,7 +103,7 @@ TEST_F(DecodeWalk, EntriesOfEverySizeAndFormComeBackWithEveryRecordField) {
 }
 
 TEST_F(DecodeWalk, EncoderInformationOnlyBeforeTheFirstFolderChoice) {
-  auto shown = [](const char* name) { return MakeEntry(name, RandomBytes(10), encoder::kShowEncoderInformation); };
+  auto shown = [](const char* name) { return MakeEntry(name, RandomBytes(10), archive::kShowEncoderInformation); };
   EXPECT_EQ(Run(Archive({shown("plain.txt"), shown("\\a.txt"), shown("\\b.txt"), shown("later.txt")}).bytes()), 1);
   EXPECT_EQ(sink_.shown_info, (std::vector<std::string>{"plain.txt", "\\a.txt"}));
 }

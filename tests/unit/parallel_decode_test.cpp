@@ -80,7 +80,7 @@ encoder::Entry MakeEntry(const std::string& name, Bytes contents, unsigned char 
 // that reading ahead runs across entry ends.
 Layout MixedArchive() {
   Layout layout;
-  layout.Add(MakeEntry("\\docs\\text.txt", encoder::TextLikeBytes(6000, 1), encoder::kShowEncoderInformation), 500);
+  layout.Add(MakeEntry("\\docs\\text.txt", encoder::TextLikeBytes(6000, 1), archive::kShowEncoderInformation), 500);
   layout.Add(MakeEntry("one.bin", {'x'}), 500);
   layout.Add(MakeEntry("binary.bin", encoder::BinaryLikeBytes(4000, 2)), 700);
   layout.Add(MakeEntry("\\random.bin", encoder::RandomBytes(3000, 3)), 400);
