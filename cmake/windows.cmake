@@ -40,7 +40,8 @@ if(e2e_sources)
   target_link_libraries(demo_driver PRIVATE e2e_support)
   add_dependencies(demo_driver decoder)
 
-  add_executable(e2e_tests ${e2e_sources})
+  # The folder browser's start is checked in the test process itself.
+  add_executable(e2e_tests ${e2e_sources} win32/folder_browser.cpp)
   target_compile_options(e2e_tests PRIVATE -fexceptions)
   target_link_libraries(e2e_tests PRIVATE e2e_support gtest_main)
   target_compile_definitions(e2e_tests PRIVATE KELVARIN_CLI_EXE="$<TARGET_FILE:kelvarin>")
