@@ -5,6 +5,9 @@ file(GLOB decoder_sources CONFIGURE_DEPENDS
   win32/*.cpp win32/*.rc)
 add_executable(decoder WIN32 ${decoder_sources})
 target_link_libraries(decoder PRIVATE kelvarin_core comdlg32 shell32 advapi32 user32 gdi32)
+# The resource script takes in these files.
+set_source_files_properties(win32/resources.rc PROPERTIES OBJECT_DEPENDS
+  "${PROJECT_SOURCE_DIR}/win32/decoder.manifest;${PROJECT_SOURCE_DIR}/win32/app.ico")
 target_compile_options(decoder PRIVATE -Os -fno-asynchronous-unwind-tables)
 # No C runtime start-up objects (see win32/entry.cpp).
 target_link_options(decoder PRIVATE -s -nostartfiles)
