@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "archive/check_block.h"
 #include "archive/lane_checksum.h"
 #include "archive/markers.h"
-#include "base/check_block.h"
 #include "base/little_endian.h"
 
 namespace encoder {
@@ -43,10 +43,10 @@ Bytes DataBlockBytes(const Bytes& stored, const DataBlockOptions& options) {
 }
 
 Bytes CheckBlockBytes(const Bytes& padded_stub) {
-  Bytes block(base::kCheckBlockSize, 0);
+  Bytes block(archive::kCheckBlockSize, 0);
   archive::BuildCheckMarker(reinterpret_cast<char*>(block.data()));
   archive::LaneChecksum sum = archive::ComputeLaneChecksum(padded_stub.data(), padded_stub.size());
-  std::copy(sum.begin(), sum.end(), block.begin() + base::kStoredChecksumOffset);
+  std::copy(sum.begin(), sum.end(), block.begin() + archive::kStoredChecksumOffset);
   return block;
 }
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "archive/check_block.h"
 #include "archive/locate_scan.h"
 #include "base/bounded_text.h"
-#include "base/check_block.h"
 #include "decode/decode_walk.h"
 #include "encoder/entry_encoder.h"
 #include "parallel/parallel_block_source.h"
@@ -94,7 +94,7 @@ TEST_F(ParallelDecode, IntactDamagedAndCutArchivesDecodeTheSameWay) {
   EXPECT_EQ(ExpectSameRuns(intact, "intact"), 1);
   EXPECT_EQ(ExpectSameRuns(intact, "wrong password", "incorrect horse"), 0);
 
-  const size_t first_entry = layout.writer.stub_size() + base::kCheckBlockSize;
+  const size_t first_entry = layout.writer.stub_size() + archive::kCheckBlockSize;
   for (size_t at = first_entry; at < intact.size(); at += 37) {
     Bytes flipped = intact;
     flipped[at] ^= static_cast<unsigned char>(1 << (at % 8));
