@@ -4,7 +4,8 @@
 // previous answer ended. A source may work ahead (guess where entries end,
 // decode blocks on other threads) as long as every answer is the one that
 // reading at that position would give. The sequential source is what the
-// Win32 program uses; cli/ adds one that decodes on every core.
+// Win32 program uses; parallel/ adds one that decodes on every core, for
+// the command-line tool.
 #pragma once
 
 #include <cstdint>
