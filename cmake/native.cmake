@@ -20,10 +20,15 @@ file(GLOB unit_sources CONFIGURE_DEPENDS tests/unit/*.cpp)
 add_executable(unit_tests ${unit_sources})
 target_link_libraries(unit_tests PRIVATE test_support GTest::gtest_main)
 target_compile_definitions(unit_tests PRIVATE
-  KELVARIN_SOURCE_DIR="${PROJECT_SOURCE_DIR}" KELVARIN_BUILD_DIR="${CMAKE_BINARY_DIR}"
+  KELVARIN_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
   KELVARIN_CLI="$<TARGET_FILE:kelvarin>")
 add_dependencies(unit_tests kelvarin)
 gtest_discover_tests(unit_tests DISCOVERY_MODE PRE_TEST)
+
+# The install rules and the Debian package, apart from the unit tests.
+add_test(NAME install.tool_manual_page_and_stub
+         COMMAND ${PROJECT_SOURCE_DIR}/tests/install/install_and_package.sh ${CMAKE_BINARY_DIR}
+                 ${CMAKE_BINARY_DIR}/install-test)
 
 # Fuzz targets: libFuzzer binaries under KELVARIN_FUZZ; in every native
 # build a replay driver runs each target over its checked-in corpus.

@@ -2,15 +2,18 @@
 // and `extract` and `list` read back with their names, times and
 // permissions; existing files are replaced only when asked; failures,
 // interrupts and damage leave nothing half-written and say what happened
-// in the exit status; installed, the tool finds its stub without --stub.
+// in the exit status. (Installing is tests/install's.)
 #include <gtest/gtest.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -79,14 +82,68 @@ class CliTool : public ::testing::Test {
 using PackCommand = CliTool;
 using ExtractCommand = CliTool;
 
-TEST_F(CliTool, HelpAndVersionGoToStdoutWithStatusZero) {
-  for (const char* arguments : {"--help", "--version", "check --help", "list -h", "extract a.exe --help", "pack --help"}) {
+// The words of a text with every run of blanks and line ends made one blank:
+// help texts are wrapped to the terminal, the manual's paragraphs are not.
+std::string Words(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    const bool blank = c == ' ' || c == '\n';
+    if (!blank) out += c;
+    else if (!out.empty() && out.back() != ' ') out += ' ';
+  }
+  if (!out.empty() && out.back() == ' ') out.pop_back();
+  return out;
+}
+
+// What each help says, as cli/manual.txt has it: keyed by command, "" for
+// the main help (the summary, the usages, then the sections marked
+// "(help)"). Its format is in the file's opening comment.
+std::map<std::string, std::string> HelpWordsFromManual() {
+  const Bytes bytes = encoder::ReadWholeFile(KELVARIN_SOURCE_DIR "/cli/manual.txt");
+  std::map<std::string, std::string> commands, groups;
+  std::string summary, usages, sections, ignored;
+  std::string* into = &summary;
+  std::istringstream lines(std::string(bytes.begin(), bytes.end()));
+  for (std::string line; std::getline(lines, line);) {
+    auto drop = [&](const std::string& prefix) { return line.substr(prefix.size()); };
+    if (line.rfind("#", 0) == 0) continue;
+    if (line.rfind("= command ", 0) == 0) {
+      usages += " kelvarin " + drop("= command ");
+      into = &commands[drop("= command ").substr(0, drop("= command ").find(' '))];
+      *into = "usage: kelvarin " + drop("= command ");
+    } else if (line.rfind("= options ", 0) == 0) {
+      into = &groups[drop("= options ")];
+    } else if (line.rfind("= ", 0) == 0) {
+      const size_t mark = line.find(" (help)");
+      std::string title = line.substr(2, mark == std::string::npos ? std::string::npos : mark - 2);
+      std::transform(title.begin() + 1, title.end(), title.begin() + 1, [](unsigned char c) { return std::tolower(c); });
+      sections += mark == std::string::npos ? "" : " " + title + ":";
+      into = mark == std::string::npos ? &ignored : &sections;
+    } else if (line.rfind("@", 0) == 0) {
+      *into += " " + groups[drop("@")];
+    } else {
+      *into += " " + (line.rfind("- ", 0) == 0 ? drop("- ") : line);
+    }
+  }
+  for (auto& [name, text] : commands) text = Words(text);
+  commands[""] = Words("usage: kelvarin COMMAND [options] " + Words(summary) + ". Commands:" + usages + sections);
+  return commands;
+}
+
+TEST_F(CliTool, HelpSaysWhatTheManualSaysAndVersionGoesToStdoutWithStatusZero) {
+  const std::map<std::string, std::string> manual = HelpWordsFromManual();
+  ASSERT_EQ(manual.size(), 5u) << "the main help and four commands";
+  for (const auto& [command, arguments] : std::vector<std::pair<std::string, std::string>>{
+           {"", "--help"}, {"check", "check --help"}, {"list", "list -h"}, {"extract", "extract a.exe --help"},
+           {"pack", "pack --help"}}) {
     std::string output, errors;
     EXPECT_EQ(Run(arguments, &output, &errors), 0) << arguments;
-    EXPECT_EQ(output.rfind(arguments == std::string("--version") ? "kelvarin 1." : "usage: kelvarin", 0), 0u)
-        << arguments << ": " << output;
+    EXPECT_EQ(Words(output), manual.at(command)) << arguments;
     EXPECT_EQ(errors, "") << arguments;
   }
+  std::string output;
+  EXPECT_EQ(Run("--version", &output), 0);
+  EXPECT_EQ(output.rfind("kelvarin 1.", 0), 0u) << output;
 }
 
 TEST_F(PackCommand, PackedFilesComeBackWithTheirNamesTimesAndPermissions) {
@@ -158,29 +215,6 @@ TEST_F(PackCommand, RefusesWhatItCannotPackFaithfully) {
                                 "--stub stub.exe --suicide 200 --password abcd a.txt"}) {
     EXPECT_EQ(Run(std::string("pack --output o.exe ") + arguments), 2) << arguments;
   }
-}
-
-TEST_F(PackCommand, InstallsWithItsManualPageAndStubAndPacksWithThatStub) {
-  const Bytes stub = encoder::SampleStub(300);
-  Write("installed-stub.exe", stub);
-  Write("a.txt", Bytes(10, 'a'));
-  const std::string stub_variable = "KELVARIN_STUB='" + dir_.File("installed-stub.exe") + "' ";
-  ASSERT_EQ(Shell(stub_variable + "cmake --install '" KELVARIN_BUILD_DIR "' --prefix prefix"), 0);
-  const Bytes manual = Read("prefix/share/man/man1/kelvarin.1");
-  EXPECT_EQ(std::string(manual.begin(), manual.begin() + std::min<size_t>(manual.size(), 14)), ".TH KELVARIN 1");
-  ASSERT_EQ(Shell("prefix/bin/kelvarin pack --output o.exe --password abcd a.txt"), 0) << "no --stub";
-  const Bytes archive = Read("o.exe");
-  EXPECT_TRUE(archive.size() > stub.size() && std::equal(stub.begin(), stub.end(), archive.begin()));
-
-  ASSERT_EQ(Shell(stub_variable + "cpack -G DEB --config '" KELVARIN_BUILD_DIR "/CPackConfig.cmake' -B deb"), 0);
-  std::string listing;
-  ASSERT_EQ(Shell("dpkg -c deb/kelvarin_*.deb", &listing), 0);
-  for (const char* path : {"./usr/bin/kelvarin\n", "./usr/share/man/man1/kelvarin.1\n",
-                           "./usr/share/kelvarin/decoder.exe\n"}) {
-    EXPECT_NE(listing.find(path), std::string::npos) << path << listing;
-  }
-  EXPECT_NE(Shell("KELVARIN_STUB=missing.exe cmake --install '" KELVARIN_BUILD_DIR "' --prefix other"), 0)
-      << "no stub, no install";
 }
 
 TEST_F(ExtractCommand, ArchiveFailuresNameTheArchiveWithExitStatusOne) {
