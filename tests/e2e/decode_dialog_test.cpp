@@ -27,7 +27,7 @@ encoder::Entry Entry(const std::string& name, size_t size, unsigned char flags =
 // byte after the data is a NUL (Wine does the same), so one may follow.
 std::optional<std::string> SavedPassword() {
   HKEY key;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\By Mobrae\\kelvarin", 0, KEY_READ, &key) != ERROR_SUCCESS)
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, e2e::SettingsKey().c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
     return std::nullopt;
   wchar_t text[5000] = {};
   DWORD size = sizeof text - 2, type = 0;

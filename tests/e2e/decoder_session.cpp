@@ -3,13 +3,20 @@
 #include <gtest/gtest.h>
 
 #include "win32/resource_ids.h"
+#include "win32/settings_key.h"
 
 namespace e2e {
 namespace {
 
-void ClearSettings() { RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\By Mobrae"); }
+// The vendor's key goes whole, with the program's key below it.
+void ClearSettings() {
+  const std::string settings = SettingsKey();
+  RegDeleteTreeA(HKEY_CURRENT_USER, settings.substr(0, settings.rfind('\\')).c_str());
+}
 
 }  // namespace
+
+std::string SettingsKey() { return std::string(win32::kSoftwareKey) + "\\" + win32::kSettingsBelowSoftware; }
 
 void DecoderSession::SetUp() { ClearSettings(); }
 

@@ -16,6 +16,9 @@
 
 namespace e2e {
 
+// The program's settings key, below HKEY_CURRENT_USER.
+std::string SettingsKey();
+
 class DecoderSession : public ProgramTest {
  public:
   static constexpr char kPassword[] = "pass word 42";

@@ -12,7 +12,7 @@ using ui::Language;
 using ui::TextId;
 
 const std::string kInfoTitle = "Kelvarin Decoder Ver3.00";
-constexpr char kDecodeKey[] = "Software\\By Mobrae\\kelvarin\\decode\\";
+const std::string kDecodeKey = e2e::SettingsKey() + "\\decode\\";
 
 // Wine takes the time zone from TZ, which the test run sets (Asia/Tokyo,
 // nine hours from UTC) for this program and the decoders it starts alike.

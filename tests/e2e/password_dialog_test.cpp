@@ -19,7 +19,7 @@ encoder::ArchiveWriter Archive(unsigned char flags, int8_t suicide_mode = 2) {
 
 void StoreSavedPassword(const std::string& text) {
   HKEY key;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\By Mobrae\\kelvarin", 0, nullptr, 0, KEY_ALL_ACCESS,
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, e2e::SettingsKey().c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
                             nullptr, &key, nullptr),
             ERROR_SUCCESS);
   RegSetValueExA(key, "DecodeAuto", 0, REG_SZ, reinterpret_cast<const BYTE*>(text.data()),
