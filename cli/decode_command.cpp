@@ -8,12 +8,14 @@
 #include <string>
 
 #include "cli/archive_argument.h"
+#include "cli/archive_texts.h"
 #include "cli/commands.h"
 #include "cli/extract_sink.h"
 #include "cli/help_texts.h"
 #include "cli/messages.h"
 #include "cli/password_input.h"
 #include "cli/terminal_sink.h"
+#include "cli/text_encoding.h"
 #include "parallel/parallel_block_source.h"
 #include "platform/file_time.h"
 
@@ -50,7 +52,7 @@ class ListSink : public TerminalSink {
   void FinishOutput(const char*, const archive::FileRecord& record) override {
     EntryDone();
     EndProgressLine();
-    printf("%-40s %10s  created %s  accessed %s  written %s\n", record.output_name,
+    printf("%-40s %10s  created %s  accessed %s  written %s\n", Display(record.output_name).c_str(),
            std::to_string(record.file_size).c_str(), UtcText(record.creation_time).c_str(),
            UtcText(record.last_access_time).c_str(), UtcText(record.last_write_time).c_str());
   }
@@ -62,6 +64,7 @@ struct DecodeOptions {
   const char* output = nullptr;
   Overwrite overwrite = Overwrite::kAsk;
   PasswordSource password;
+  Encoding encoding;
   unsigned threads = parallel::DefaultThreadCount();
 };
 
@@ -91,6 +94,11 @@ std::string ParseOptions(int argc, char** argv, bool extract, DecodeOptions* opt
       if (!value(&options->password.file)) return "--password-file needs a file";
     } else if (strcmp(name, "--password") == 0) {
       if (!value(&options->password.text)) return "--password needs the password";
+    } else if (strcmp(name, "--encoding") == 0) {
+      const char* encoding = nullptr;
+      if (!value(&encoding) || !ParseEncoding(encoding, &options->encoding)) {
+        return "--encoding needs auto, UTF-8 or a Windows code page the system knows, such as CP932 or CP1252";
+      }
     } else if (strcmp(name, "--threads") == 0) {
       const char* count = nullptr;
       if (!value(&count) || !parallel::ParseThreadCount(count, &options->threads)) {
@@ -119,16 +127,18 @@ int RunDecode(int argc, char** argv, bool extract) {
   if (!LocateArchive(options.archive, &state)) return kExitArchive;
   std::string password;
   if (!ReadPassword(options.password, &password)) return kExitUsage;
+  ArchiveTexts texts;
+  if (!ResolveArchiveTexts(state, options.encoding, password, &texts)) return kExitUsage;
   std::unique_ptr<decode::BlockSource> source = parallel::MakeBlockSource(options.threads);
   auto run = [&](TerminalSink& sink) {
-    return sink.ExitCode(
-        decode::DecodeWalk(state, password.data(), static_cast<uint32_t>(password.size()), sink, *source));
+    return sink.ExitCode(decode::DecodeWalk(state, texts.password.data(),
+                                            static_cast<uint32_t>(texts.password.size()), sink, *source));
   };
   if (!extract) {
-    ListSink sink(state);
+    ListSink sink(state, texts.code_page);
     return run(sink);
   }
-  ExtractSink sink(state, options.output, options.overwrite);
+  ExtractSink sink(state, texts.code_page, options.output, options.overwrite);
   return run(sink);
 }
 

@@ -5,6 +5,7 @@
 #include "base/bounded_text.h"
 #include "base/paths.h"
 #include "cli/messages.h"
+#include "cli/text_encoding.h"
 #include "decode/destination_paths.h"
 #include "platform/os.h"
 
@@ -15,8 +16,9 @@ bool FitsPathBuffer(const std::string& path) { return path.size() < static_cast<
 
 }  // namespace
 
-ExtractSink::ExtractSink(const archive::SharedState& state, const std::string& folder, Overwrite overwrite)
-    : TerminalSink(state), folder_(folder), policy_(overwrite) {
+ExtractSink::ExtractSink(const archive::SharedState& state, uint32_t code_page, const std::string& folder,
+                         Overwrite overwrite)
+    : TerminalSink(state, code_page), folder_(folder), policy_(overwrite) {
   // "out/" and "out" are one folder; a root ("/", "C:\\") stays itself.
   while (folder_.size() > 1 && platform::IsPathSeparator(folder_.back()) && folder_[folder_.size() - 2] != ':') {
     folder_.pop_back();
@@ -47,7 +49,7 @@ decode::Choice ExtractSink::ChooseFolder(char* folder) {
 // Plain names go straight into the folder, and only plain names.
 decode::Choice ExtractSink::ChooseSavePath(char* path) {
   if (!MakeOutputFolder()) return decode::Choice::kCancelled;
-  if (!decode::IsSafePlainName(path)) return decode::Choice::kRefused;
+  if (!decode::IsSafePlainName(path, decode::PathLeadBytes())) return decode::Choice::kRefused;
   const std::string full = folder_ + platform::kPathSeparator + path;
   if (!FitsPathBuffer(full)) return decode::Choice::kRefused;
   base::CopyText(path, base::kPathCapacity, full.c_str());
@@ -103,7 +105,7 @@ void ExtractSink::FinishOutput(const char*, const archive::FileRecord& record) {
     return;
   }
   EndProgressLine();
-  printf("%s\n", path_.c_str());
+  printf("%s\n", Printable(path_).c_str());
 }
 
 void ExtractSink::AbandonOutput() {

@@ -13,7 +13,8 @@ namespace cli {
 
 class ExtractSink : public TerminalSink {
  public:
-  ExtractSink(const archive::SharedState& state, const std::string& folder, Overwrite overwrite);
+  ExtractSink(const archive::SharedState& state, uint32_t code_page, const std::string& folder,
+              Overwrite overwrite);
 
   decode::Choice ChooseFolder(char* folder) override;
   decode::Choice ChooseSavePath(char* path) override;

@@ -15,6 +15,9 @@
 #include "cli/pack_sources.h"
 #include "cli/path_names.h"
 #include "cli/password_input.h"
+#include "cli/text_encoding.h"
+#include "archive/file_record.h"
+#include "decode/destination_paths.h"
 #include "encoder/archive_writer.h"
 #include "encoder/entry_encoder.h"
 #include "platform/console.h"
@@ -38,6 +41,7 @@ struct PackOptions {
   uint32_t encoding_time = 0;
   bool time_given = false;
   PasswordSource password;
+  Encoding encoding;
   std::vector<std::string> files;
 };
 
@@ -77,6 +81,7 @@ bool ParsePackOptions(int argc, char** argv, PackOptions& options, std::string& 
       options.password.file = value;
     } else if (name == "--password") {
       options.password.text = value;
+    } else if (name == "--encoding" && ParseEncoding(value, &options.encoding)) {
     } else if (name == "--flags" && ParseNumber(value, 0, 0, 255, number)) {
       options.flags = static_cast<unsigned char>(number);
     } else if (name == "--suicide" && ParseNumber(value, 10, -128, 127, number)) {
@@ -121,9 +126,10 @@ std::string InstalledStub(std::string& where_looked) {
 }
 
 // The entry for one file: its bytes, times and attributes from the file
-// system, the rest from the options. False with the reason when the file
-// cannot be read whole.
-bool MakeEntry(const PackSource& source, const PackOptions& options, encoder::Entry& entry, std::string& reason) {
+// system, its name in the archive's code page, the rest from the options.
+// False with the reason when the file cannot be read whole.
+bool MakeEntry(const PackSource& source, const std::string& stored_name, const PackOptions& options,
+               encoder::Entry& entry, std::string& reason) {
   platform::FileTimes times;
   uint64_t size = 0;
   const platform::File file = platform::File::OpenRead(source.path.c_str());
@@ -141,7 +147,7 @@ bool MakeEntry(const PackSource& source, const PackOptions& options, encoder::En
   entry.header.suicide_mode = options.suicide_mode;
   entry.header.caption = options.caption;
   archive::FileRecord& record = entry.record;
-  snprintf(record.output_name, sizeof record.output_name, "%s", source.output_name.c_str());
+  snprintf(record.output_name, sizeof record.output_name, "%s", stored_name.c_str());
   record.last_write_time = times.last_write;
   record.last_access_time = times.last_access;
   record.creation_time = times.creation;
@@ -161,6 +167,34 @@ int Problem(const std::string& subject, const std::string& message, int status =
   return status;
 }
 
+// The code page that names, caption and password are stored in: the one
+// asked for, or by the auto rule the first of CP1252 and CP932 that holds
+// every name. False (said) when a name fits no code page tried.
+bool ChooseCodePage(const std::vector<PackSource>& sources, const Encoding& encoding, uint32_t* code_page) {
+  std::vector<std::string> names;
+  for (const PackSource& source : sources) names.push_back(source.output_name);
+  size_t misfit = 0;
+  *code_page = encoding.automatic() ? ChooseWritingCodePage(names, &misfit) : encoding.code_page;
+  if (*code_page != 0) return true;
+  Complain(sources[misfit].path, "its name can be written neither in CP1252 nor in CP932; rename it, or name a "
+                                 "code page that holds it with --encoding");
+  return false;
+}
+
+// The decoder writes only names that Windows can make.
+bool WindowsCanHold(const std::string& stored_name, bool relative, uint32_t code_page) {
+  const base::LeadBytes lead = base::LeadBytes::OfCodePage(code_page);
+  return relative ? decode::IsSafeRelativeName(stored_name.c_str(), lead, decode::PathStyle::kWindows)
+                  : decode::IsSafePlainName(stored_name.c_str(), lead, decode::PathStyle::kWindows);
+}
+
+// text in the archive's code page, or false (said) when it does not fit.
+bool Stored(uint32_t code_page, const std::string& text, const std::string& what, std::string* stored) {
+  if (Utf8ToStored(code_page, text, stored)) return true;
+  Complain(what, "cannot be written in " + CodePageName(code_page) + ", the archive's code page (--encoding)");
+  return false;
+}
+
 }  // namespace
 
 int RunPack(int argc, char** argv) {
@@ -177,8 +211,25 @@ int RunPack(int argc, char** argv) {
 
   std::vector<PackSource> sources;
   if (!CollectPackSources(options.files, options.relative, sources, error)) return Problem("pack", error);
+  uint32_t code_page = 0;
+  if (!ChooseCodePage(sources, options.encoding, &code_page)) return kExitArchive;
+  std::vector<std::string> stored_names(sources.size());
+  for (size_t i = 0; i < sources.size(); ++i) {
+    if (!Stored(code_page, sources[i].output_name, sources[i].path + ": its name", &stored_names[i])) return kExitArchive;
+    if (stored_names[i].size() >= static_cast<size_t>(archive::kOutputNameCapacity)) {
+      return Problem(sources[i].path, "the stored name would exceed 259 bytes");
+    }
+    if (!WindowsCanHold(stored_names[i], options.relative, code_page)) {
+      return Problem(sources[i].path, "Windows cannot make a file of this name (a control character or a device name)");
+    }
+  }
+  std::string caption;
+  if (!Stored(code_page, options.caption, "the caption", &caption)) return kExitArchive;
+  options.caption = caption;
+  std::string typed;
+  if (!ReadPassword(options.password, &typed)) return kExitUsage;
   std::string password;
-  if (!ReadPassword(options.password, &password)) return kExitUsage;
+  if (!Stored(code_page, typed, "the password", &password)) return kExitArchive;
   const encoder::PasswordProblem password_problem = encoder::CheckPassword(password);
   if (password_problem != encoder::PasswordProblem::kNone) {
     return Problem("pack", encoder::PasswordProblemText(password_problem));
@@ -188,9 +239,10 @@ int RunPack(int argc, char** argv) {
 
   encoder::ArchiveWriter writer(std::move(stub));
   const encoder::EntryOptions entry_options{options.block_size, 0x00, encoder::BlockForm::kSmallest};
-  for (const PackSource& source : sources) {
+  for (size_t i = 0; i < sources.size(); ++i) {
+    const PackSource& source = sources[i];
     encoder::Entry entry;
-    if (!MakeEntry(source, options, entry, error)) return Problem(source.path, "cannot read: " + error);
+    if (!MakeEntry(source, stored_names[i], options, entry, error)) return Problem(source.path, "cannot read: " + error);
     const encoder::EncodeError failure = encoder::AddEntry(writer, entry, password, entry_options);
     if (failure != encoder::EncodeError::kNone) return Problem(source.path, encoder::EncodeErrorText(failure));
   }
