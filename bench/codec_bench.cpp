@@ -18,7 +18,7 @@
 #include "codec/block_cipher.h"
 #include "codec/decompressor.h"
 #include "encoder/compressor.h"
-#include "encoder/sample_data.h"
+#include "tests/support/sample_data.h"
 
 namespace {
 
@@ -27,11 +27,11 @@ enum Content { kText = 0, kBinary = 1, kRandom = 2 };
 std::vector<unsigned char> Sample(int64_t content, size_t length, unsigned seed = 7) {
   switch (content) {
     case kText:
-      return encoder::TextLikeBytes(length, seed);
+      return testing_support::TextLikeBytes(length, seed);
     case kBinary:
-      return encoder::BinaryLikeBytes(length, seed);
+      return testing_support::BinaryLikeBytes(length, seed);
     default:
-      return encoder::RandomBytes(length, seed);
+      return testing_support::RandomBytes(length, seed);
   }
 }
 

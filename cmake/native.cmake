@@ -12,9 +12,13 @@ include(cmake/install.cmake)
 
 # What the unit tests and fuzz targets share: test entries, a recording
 # decode sink, and the reference models the codec is checked against.
+# The sample contents stand apart: the benchmarks take them too.
+add_library(test_samples STATIC tests/support/sample_data.cpp)
+target_link_libraries(test_samples PUBLIC kelvarin_core)
 file(GLOB test_support_sources CONFIGURE_DEPENDS tests/support/*.cpp)
+list(REMOVE_ITEM test_support_sources ${PROJECT_SOURCE_DIR}/tests/support/sample_data.cpp)
 add_library(test_support STATIC ${test_support_sources})
-target_link_libraries(test_support PUBLIC kelvarin_encoder kelvarin_parallel GTest::gtest)
+target_link_libraries(test_support PUBLIC test_samples kelvarin_encoder kelvarin_parallel GTest::gtest)
 
 file(GLOB unit_sources CONFIGURE_DEPENDS tests/unit/*.cpp)
 add_executable(unit_tests ${unit_sources})
@@ -42,6 +46,7 @@ if(KELVARIN_FUZZ)
   target_compile_options(kelvarin_encoder PRIVATE ${fuzz_instrumentation})
   target_compile_options(kelvarin_parallel PRIVATE ${fuzz_instrumentation})
   target_compile_options(test_support PRIVATE ${fuzz_instrumentation})
+  target_compile_options(test_samples PRIVATE ${fuzz_instrumentation})
   target_link_options(kelvarin_core INTERFACE -fsanitize=address,undefined)
 endif()
 foreach(source ${fuzz_sources})
@@ -62,7 +67,7 @@ find_package(benchmark QUIET)
 file(GLOB bench_sources CONFIGURE_DEPENDS bench/*.cpp)
 if(benchmark_FOUND AND bench_sources)
   add_executable(benchmarks ${bench_sources})
-  target_link_libraries(benchmarks PRIVATE kelvarin_encoder benchmark::benchmark benchmark::benchmark_main)
+  target_link_libraries(benchmarks PRIVATE test_samples kelvarin_encoder benchmark::benchmark benchmark::benchmark_main)
 endif()
 
 # The source folders include one another only downwards.

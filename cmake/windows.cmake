@@ -31,7 +31,8 @@ file(GLOB e2e_sources CONFIGURE_DEPENDS tests/e2e/*.cpp)
 if(e2e_sources)
   # What the tests and the demo driver share.
   set(e2e_support_sources tests/e2e/e2e_support.cpp tests/e2e/cleanup_support.cpp tests/e2e/decoder_session.cpp
-                          tests/e2e/dialog_answers.cpp tests/e2e/screenshot.cpp tests/support/entries.cpp)
+                          tests/e2e/dialog_answers.cpp tests/e2e/screenshot.cpp tests/support/entries.cpp
+                          tests/support/sample_data.cpp)
   add_library(e2e_support STATIC ${e2e_support_sources})
   target_compile_options(e2e_support PRIVATE -fexceptions)
   target_link_libraries(e2e_support PUBLIC kelvarin_encoder gtest user32 advapi32 shell32 gdi32 comctl32)

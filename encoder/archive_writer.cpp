@@ -33,11 +33,10 @@ Bytes EntryHeaderBytes(const EntryHeaderFields& fields) {
   return out;
 }
 
-Bytes DataBlockBytes(const Bytes& stored, const DataBlockOptions& options) {
-  archive::LaneChecksum sum = archive::ComputeLaneChecksum(stored.data(), stored.size());
-  if (options.corrupt_checksum) sum[0] ^= 0x5A;
+Bytes DataBlockBytes(const Bytes& stored) {
+  const archive::LaneChecksum sum = archive::ComputeLaneChecksum(stored.data(), stored.size());
   Bytes out(sum.begin(), sum.end());
-  AppendLe32(out, options.override_length ? options.length : static_cast<uint32_t>(stored.size()));
+  AppendLe32(out, static_cast<uint32_t>(stored.size()));
   out.insert(out.end(), stored.begin(), stored.end());
   return out;
 }
@@ -59,9 +58,7 @@ ArchiveWriter::ArchiveWriter(Bytes stub) : bytes_(std::move(stub)) {
 
 void ArchiveWriter::AddEntryHeader(const EntryHeaderFields& fields) { AddRaw(EntryHeaderBytes(fields)); }
 
-void ArchiveWriter::AddDataBlock(const Bytes& stored, const DataBlockOptions& options) {
-  AddRaw(DataBlockBytes(stored, options));
-}
+void ArchiveWriter::AddDataBlock(const Bytes& stored) { AddRaw(DataBlockBytes(stored)); }
 
 void ArchiveWriter::AddRaw(const Bytes& bytes) { bytes_.insert(bytes_.end(), bytes.begin(), bytes.end()); }
 
@@ -70,14 +67,6 @@ bool ArchiveWriter::WriteTo(const std::string& path) const {
   if (!f) return false;
   bool ok = fwrite(bytes_.data(), 1, bytes_.size(), f) == bytes_.size();
   return fclose(f) == 0 && ok;
-}
-
-Bytes SampleStub(size_t size) {
-  Bytes stub(size);
-  stub[0] = 'M';
-  if (size > 1) stub[1] = 'Z';
-  for (size_t i = 2; i < size; ++i) stub[i] = static_cast<unsigned char>(i * 7 + 3);
-  return stub;
 }
 
 Bytes ReadWholeFile(const std::string& path) {

@@ -20,14 +20,8 @@ struct EntryHeaderFields {
   std::string caption;
 };
 
-struct DataBlockOptions {
-  bool corrupt_checksum = false;   // store a checksum that does not match
-  bool override_length = false;    // store `length` instead of the real one
-  uint32_t length = 0;
-};
-
 Bytes EntryHeaderBytes(const EntryHeaderFields& fields);
-Bytes DataBlockBytes(const Bytes& stored, const DataBlockOptions& options = {});
+Bytes DataBlockBytes(const Bytes& stored);
 Bytes CheckBlockBytes(const Bytes& padded_stub);
 
 class ArchiveWriter {
@@ -37,7 +31,7 @@ class ArchiveWriter {
   explicit ArchiveWriter(Bytes stub);
 
   void AddEntryHeader(const EntryHeaderFields& fields);
-  void AddDataBlock(const Bytes& stored, const DataBlockOptions& options = {});
+  void AddDataBlock(const Bytes& stored);
   void AddRaw(const Bytes& bytes);
 
   const Bytes& bytes() const { return bytes_; }
@@ -49,8 +43,6 @@ class ArchiveWriter {
   size_t stub_size_ = 0;
 };
 
-// A small stub for archives that are only read, never run.
-Bytes SampleStub(size_t size = 512);
 // Reads a whole file; empty when it cannot be read.
 Bytes ReadWholeFile(const std::string& path);
 

@@ -63,6 +63,10 @@ void ExpectFileAsRecorded(const std::string& path, const encoder::Entry& entry) 
   ASSERT_TRUE(GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) << path;
   if (CreationTimesStick(path.substr(0, path.rfind('\\')))) {
     EXPECT_EQ(Ticks(data.ftCreationTime), entry.record.creation_time) << path;
+  } else {
+    printf("[ skipped  ] the creation time of %s: this file system, under Wine, does not keep a creation time that a"
+           " program sets (a probe file's was lost), so there is nothing to compare\n",
+           path.c_str());
   }
   EXPECT_EQ(Ticks(data.ftLastAccessTime), entry.record.last_access_time) << path;
   EXPECT_EQ(Ticks(data.ftLastWriteTime), entry.record.last_write_time) << path;

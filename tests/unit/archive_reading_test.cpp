@@ -8,20 +8,28 @@
 #include "archive/entry_header.h"
 #include "archive/lane_checksum.h"
 #include "archive/locate_scan.h"
-#include "platform/os.h"
+#include "base/little_endian.h"
 #include "encoder/archive_writer.h"
+#include "platform/os.h"
 #include "test_support.h"
 
 namespace {
 
 using encoder::Bytes;
-using encoder::RandomBytes;
+using testing_support::RandomBytes;
 using testing_support::TempDir;
 using testing_support::WriteFileBytes;
 
 Bytes Concat(Bytes a, const Bytes& b) {
   a.insert(a.end(), b.begin(), b.end());
   return a;
+}
+
+// A data block of the stored bytes whose length field says `length`.
+Bytes DataBlockStating(const Bytes& stored, uint32_t length) {
+  Bytes block = encoder::DataBlockBytes(stored);
+  base::WriteLe32(block.data() + 16, length);
+  return block;
 }
 
 TEST(BlockBuffer, KeepsItsSlackZeroedAndItsContentsWhenItGrows) {
@@ -184,7 +192,7 @@ TEST_F(DataBlock, ShortFieldsAndLengthsTheFileCannotHoldAreReadFailures) {
     EXPECT_EQ(result.consumed, cut);
   }
   for (uint32_t length : {41u, 0x7FFFFE00u, 0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFFu}) {
-    Open(encoder::DataBlockBytes(RandomBytes(40), {false, true, length}));
+    Open(DataBlockStating(RandomBytes(40), length));
     archive::BlockBuffer buffer;
     EXPECT_EQ(archive::ReadDataBlock(file_, buffer).status, archive::BlockRead::kReadFailure) << length;
     EXPECT_FALSE(buffer.HoldsMemory()) << "no memory was asked for";
@@ -193,7 +201,7 @@ TEST_F(DataBlock, ShortFieldsAndLengthsTheFileCannotHoldAreReadFailures) {
 
 TEST(LocateScan, FindsTheFirstEntryOnA256ByteBoundary) {
   TempDir dir;
-  encoder::ArchiveWriter writer(encoder::SampleStub(700));  // padded to 768
+  encoder::ArchiveWriter writer(testing_support::SampleStub(700));  // padded to 768
   writer.AddEntryHeader({});
   writer.AddDataBlock(RandomBytes(50));
   ASSERT_TRUE(writer.WriteTo(dir.File("a.exe")));

@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "decode/decode_walk.h"
-#include "encoder/sample_data.h"
+#include "tests/support/sample_data.h"
 #include "test_support.h"
 #include "tests/support/entries.h"
 #include "tests/support/recording_sink.h"
@@ -59,7 +59,7 @@ class CliTool : public ::testing::Test {
   // Writes an archive of the entries; returns its bytes.
   Bytes WriteArchive(const std::string& name, const std::vector<encoder::Entry>& entries,
                      const encoder::EntryOptions& options = {}) {
-    const encoder::ArchiveWriter writer = test_support::ArchiveOf(encoder::SampleStub(512), entries, kPassword, options);
+    const encoder::ArchiveWriter writer = test_support::ArchiveOf(testing_support::SampleStub(512), entries, kPassword, options);
     EXPECT_TRUE(writer.WriteTo(dir_.File(name)));
     return writer.bytes();
   }
@@ -73,7 +73,7 @@ class CliTool : public ::testing::Test {
     return found;
   }
   void SetUp() override {
-    Write("stub.exe", encoder::SampleStub(512));
+    Write("stub.exe", testing_support::SampleStub(512));
     Write("password.txt", Bytes(kPassword.begin(), kPassword.end()));
   }
   testing_support::TempDir dir_;
@@ -154,7 +154,7 @@ TEST_F(CliTool, HelpSaysWhatTheManualSaysAndVersionGoesToStdoutWithStatusZero) {
 }
 
 TEST_F(PackCommand, PackedFilesComeBackWithTheirNamesTimesAndPermissions) {
-  const Bytes text = encoder::TextLikeBytes(300000, 3), small = {'h', 'i', '\n'}, one = {'x'};
+  const Bytes text = testing_support::TextLikeBytes(300000, 3), small = {'h', 'i', '\n'}, one = {'x'};
   Write("in/docs/deep/text.txt", text);
   Write("in/docs/a/small.txt", small);
   Write("in/one.bin", one);
@@ -294,7 +294,7 @@ TEST_F(ExtractCommand, ExistingFilesAreReplacedOnlyWhenAsked) {
 }
 
 TEST_F(ExtractCommand, AFailedExtractKeepsTheFileItWouldReplaceAndLeavesNoTemporaryFile) {
-  Bytes archive = WriteArchive("a.exe", {MakeEntry("data.bin", encoder::RandomBytes(60000, 4))}, {4000});
+  Bytes archive = WriteArchive("a.exe", {MakeEntry("data.bin", testing_support::RandomBytes(60000, 4))}, {4000});
   archive[archive.size() - 30000] ^= 0x55;  // inside a block in the middle of the file
   Write("a.exe", archive);
   Write("out/data.bin", {'o', 'l', 'd'});
@@ -307,7 +307,7 @@ TEST_F(ExtractCommand, AFailedExtractKeepsTheFileItWouldReplaceAndLeavesNoTempor
 
 TEST_F(ExtractCommand, AnInterruptRemovesTheTemporaryFile) {
   // Big enough that the file is still being written when the signal comes.
-  WriteArchive("big.exe", {MakeEntry("big.bin", encoder::RandomBytes(48 << 20))},
+  WriteArchive("big.exe", {MakeEntry("big.bin", testing_support::RandomBytes(48 << 20))},
                {1 << 20, 0, encoder::BlockForm::kStored});
   for (const auto& [name, number] : {std::pair{"INT", SIGINT}, std::pair{"TERM", SIGTERM}}) {
     fs::remove_all(dir_.File("out"));
@@ -362,7 +362,7 @@ TEST_F(CodePages, AShiftJisArchiveIsListedAndExtractedUnderUtf8NamesWithAUtf8Pas
       MakeEntry("\\plain\\ascii.txt", ascii), MakeEntry("\\" SJ_SOFT "\\" SJ_HYO ".txt", hyo),
       MakeEntry("\\\x94\x5C\x97\xCD\\\x90\x5C\x8D\x90\x8F\x91\\\x8F\x5C\x8C\x8E.csv", october),
       MakeEntry("\x97\x5C\x92\xE8\x95\x5C.txt", plan)};
-  ASSERT_TRUE(test_support::ArchiveOf(encoder::SampleStub(512), entries, kShiftJisPassword).WriteTo(dir_.File("j.exe")));
+  ASSERT_TRUE(test_support::ArchiveOf(testing_support::SampleStub(512), entries, kShiftJisPassword).WriteTo(dir_.File("j.exe")));
   std::string printed, said;
   ASSERT_EQ(Run("list j.exe --password パスワード", &printed, &said), 0) << said;
   for (const char* name : {"\\ソフト\\表.txt", "\\能力\\申告書\\十月.csv", "予定表.txt"}) {

@@ -14,7 +14,7 @@
 #include "base/little_endian.h"
 #include "codec/decompressor.h"
 #include "encoder/compressor.h"
-#include "encoder/sample_data.h"
+#include "tests/support/sample_data.h"
 #include "tests/support/compressed_blocks.h"
 #include "tests/support/reference_dictionary.h"
 
@@ -38,7 +38,7 @@ TEST(DecompressBlock, DecodesTheAbcBlockAndLeavesBlocksWithoutTheSignature) {
 // A stated length that no stream of this size could fill must not make
 // the decoder ask for memory it can never use.
 TEST(DecompressBlock, AsksForNoMoreMemoryThanTheStreamCanFill) {
-  const Bytes text = encoder::TextLikeBytes(200);
+  const Bytes text = testing_support::TextLikeBytes(200);
   for (uint32_t stated : {0xFFFFFFFFu, 0x80000000u, 0x7FFFFFFFu}) {
     Bytes lying = encoder::CompressBlock(text);
     base::WriteLe32(lying.data() + 4, stated);
@@ -57,10 +57,10 @@ void ExpectSameAsReference(const Bytes& block, const std::string& what) {
 }
 
 Bytes Plain(int kind, size_t length, unsigned seed) {
-  return kind == 0 ? encoder::TextLikeBytes(length, seed)
-         : kind == 1 ? encoder::BinaryLikeBytes(length, seed)
-         : kind == 2 ? encoder::RandomBytes(length, seed)
-         : kind == 3 ? encoder::RunBytes(length, 300, seed)
+  return kind == 0 ? testing_support::TextLikeBytes(length, seed)
+         : kind == 1 ? testing_support::BinaryLikeBytes(length, seed)
+         : kind == 2 ? testing_support::RandomBytes(length, seed)
+         : kind == 3 ? testing_support::RunBytes(length, 300, seed)
                      : Bytes(length, 0x71);
 }
 
@@ -99,14 +99,14 @@ TEST(DecoderDifferential, RealBlocksDecodeBackAndDamagedOnesAsTheReferenceDoes) 
     }
   }
   // Large blocks that change their kind of data and keep recycling codes.
-  Bytes mixed = encoder::TextLikeBytes(300000, 11);
-  const Bytes random_part = encoder::RandomBytes(100000, 12);
+  Bytes mixed = testing_support::TextLikeBytes(300000, 11);
+  const Bytes random_part = testing_support::RandomBytes(100000, 12);
   mixed.insert(mixed.begin() + 150000, random_part.begin(), random_part.end());
-  for (const Bytes& plain : {mixed, encoder::RunBytes(200000, 1000, 13)}) {
+  for (const Bytes& plain : {mixed, testing_support::RunBytes(200000, 1000, 13)}) {
     EXPECT_EQ(Decompress(encoder::CompressBlock(plain)), plain);
   }
   // And text and runs shrink: 128-byte phrases of zeros take 13 bits each.
-  EXPECT_LT(encoder::CompressBlock(encoder::TextLikeBytes(16384, 2)).size(), 16384u / 2);
+  EXPECT_LT(encoder::CompressBlock(testing_support::TextLikeBytes(16384, 2)).size(), 16384u / 2);
   EXPECT_LT(encoder::CompressBlock(Bytes(100000, 0)).size(), 2000u);
 }
 

@@ -12,7 +12,7 @@
 #include "codec/block_cipher.h"
 #include "codec/decoder.h"
 #include "encoder/entry_encoder.h"
-#include "encoder/sample_data.h"
+#include "tests/support/sample_data.h"
 #include "tests/support/entries.h"
 
 namespace {
@@ -75,10 +75,10 @@ TEST(FileRecord, ReadsAndWritesTheBytesAnEncoderWrites) {
 }
 
 TEST(EntryEncoder, StoresBlocksThatCompressionWouldGrowAndCompressesTheRest) {
-  encoder::Entry entry = MakeEntry("mixed", encoder::TextLikeBytes(3000, 4));
-  const Bytes random = encoder::RandomBytes(3000, 5);
+  encoder::Entry entry = MakeEntry("mixed", testing_support::TextLikeBytes(3000, 4));
+  const Bytes random = testing_support::RandomBytes(3000, 5);
   entry.contents.insert(entry.contents.end(), random.begin(), random.end());
-  encoder::ArchiveWriter writer(encoder::SampleStub());
+  encoder::ArchiveWriter writer(testing_support::SampleStub());
   ASSERT_EQ(encoder::AddEntry(writer, entry, kPassword, {1500, 0x42, encoder::BlockForm::kSmallest}),
             encoder::EncodeError::kNone);
   // Each data block: a checksum of 16 bytes, a length of 4, the stored bytes.
@@ -99,7 +99,7 @@ TEST(EntryEncoder, StoresBlocksThatCompressionWouldGrowAndCompressesTheRest) {
 }
 
 TEST(EntryEncoder, RefusesWhatTheDecoderCouldNotReadBack) {
-  encoder::ArchiveWriter writer(encoder::SampleStub());
+  encoder::ArchiveWriter writer(testing_support::SampleStub());
   const size_t empty_size = writer.bytes().size();
   const encoder::Entry good = MakeEntry("a", Bytes(10, 'a'));
   encoder::Entry long_caption = good;

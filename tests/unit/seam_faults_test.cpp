@@ -23,7 +23,7 @@ class SeamFaults : public ::testing::Test {
   // One entry of 10000 bytes stored in blocks of 4000: the third holds 2306
   // file bytes.
   void SetUp() override {
-    archive_ = test_support::ArchiveOf(encoder::SampleStub(), {test_support::MakeEntry("out.bin", encoder::RandomBytes(10000))},
+    archive_ = test_support::ArchiveOf(testing_support::SampleStub(), {test_support::MakeEntry("out.bin", testing_support::RandomBytes(10000))},
                                        kPassword, {4000, 0, encoder::BlockForm::kStored})
                    .bytes();
     state_ = testing_support::ArchiveState(dir_, archive_);
