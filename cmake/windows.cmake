@@ -33,22 +33,26 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 target_compile_options(gtest PRIVATE -fexceptions)
 target_compile_options(gtest_main PRIVATE -fexceptions)
 
+# The window driver: finds decoder.exe's windows and answers them, for the
+# end-to-end tests and the demo driver alike.
+file(GLOB window_driver_sources CONFIGURE_DEPENDS window_driver/*.cpp)
+add_library(window_driver STATIC ${window_driver_sources})
+target_link_libraries(window_driver PUBLIC kelvarin_core user32 advapi32 shell32 gdi32 comctl32)
+target_compile_definitions(window_driver PRIVATE KELVARIN_DECODER_PATH="$<TARGET_FILE:decoder>")
+
+add_executable(demo_driver demo/demo_driver.cpp)
+target_link_libraries(demo_driver PRIVATE window_driver)
+add_dependencies(demo_driver decoder)
+
 file(GLOB e2e_sources CONFIGURE_DEPENDS tests/e2e/*.cpp)
 if(e2e_sources)
-  # What the tests and the demo driver share.
+  # What the tests share.
   set(e2e_support_sources tests/e2e/e2e_support.cpp tests/e2e/cleanup_support.cpp tests/e2e/decoder_session.cpp
-                          tests/e2e/dialog_answers.cpp tests/e2e/screenshot.cpp tests/support/entries.cpp
-                          tests/support/sample_data.cpp)
+                          tests/support/entries.cpp tests/support/sample_data.cpp)
   add_library(e2e_support STATIC ${e2e_support_sources})
   target_compile_options(e2e_support PRIVATE -fexceptions)
-  target_link_libraries(e2e_support PUBLIC kelvarin_encoder gtest user32 advapi32 shell32 gdi32 comctl32)
-  target_compile_definitions(e2e_support PRIVATE KELVARIN_DECODER_PATH="$<TARGET_FILE:decoder>")
+  target_link_libraries(e2e_support PUBLIC window_driver kelvarin_encoder gtest)
   list(FILTER e2e_sources INCLUDE REGEX "_test\\.cpp$")
-
-  add_executable(demo_driver demo/demo_driver.cpp)
-  target_compile_options(demo_driver PRIVATE -fexceptions)
-  target_link_libraries(demo_driver PRIVATE e2e_support)
-  add_dependencies(demo_driver decoder)
 
   # The folder browser's start is checked in the test process itself.
   add_executable(e2e_tests ${e2e_sources} win32/folder_browser.cpp)

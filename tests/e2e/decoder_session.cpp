@@ -34,7 +34,7 @@ void DecoderSession::WriteArchive(const encoder::ArchiveWriter& writer) { WriteA
 void DecoderSession::WriteArchive(const encoder::Bytes& bytes) { ASSERT_TRUE(WriteBytes(archive_, bytes)) << archive_; }
 
 std::string DecoderSession::StartDecoder(const std::string& arguments, const std::string& folder) {
-  const std::string program = FreshCopyOfDecoder(folder_);
+  const std::string program = e2e::FreshCopyOfDecoder(folder_);
   dialog_ = nullptr;
   process_ = std::make_unique<Process>(Quoted(program) + " " + arguments, folder.empty() ? folder_.path() : folder);
   return program;

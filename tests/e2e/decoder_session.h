@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "cleanup_support.h"
-#include "dialog_answers.h"
 #include "e2e_support.h"
 #include "tests/support/entries.h"
 

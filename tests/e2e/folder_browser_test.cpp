@@ -12,7 +12,6 @@
 #include <thread>
 
 #include "base/paths.h"
-#include "dialog_answers.h"
 #include "e2e_support.h"
 #include "win32/folder_browser.h"
 
