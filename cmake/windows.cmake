@@ -78,3 +78,9 @@ endif()
 # archive would stop inside it.
 add_test(NAME stub.has_no_marker_text
          COMMAND ${PROJECT_SOURCE_DIR}/scripts/check-stub-markers.sh $<TARGET_FILE:decoder>)
+# Every archive carries the stub: the i686 one stays within 40 KiB.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  add_test(NAME stub.at_most_40960_bytes
+           COMMAND sh -c "size=$(stat -c %s \"$1\"); echo \"$1: $size bytes\"; test \"$size\" -le 40960" sh
+                   $<TARGET_FILE:decoder>)
+endif()
