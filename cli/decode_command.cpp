@@ -16,6 +16,7 @@
 #include "cli/password_input.h"
 #include "cli/terminal_sink.h"
 #include "cli/text_encoding.h"
+#include "cli/writes_nothing.h"
 #include "parallel/parallel_block_source.h"
 #include "platform/file_time.h"
 
@@ -38,17 +39,9 @@ std::string UtcText(uint64_t filetime) {
 }
 
 // Decodes everything to prove the password and the data; writes nothing.
-class ListSink : public TerminalSink {
+class ListSink : public WritesNothing<TerminalSink> {
  public:
-  using TerminalSink::TerminalSink;
-  decode::Choice ChooseFolder(char* folder) override {
-    strcpy(folder, ".");
-    return decode::Choice::kChosen;
-  }
-  decode::Choice ChooseSavePath(char*) override { return decode::Choice::kChosen; }
-  bool PrepareFolders(const char*) override { return true; }
-  bool CreateOutput(const char*) override { return true; }
-  uint32_t WriteOutput(const unsigned char*, uint32_t count) override { return count; }
+  using WritesNothing::WritesNothing;
   void FinishOutput(const char*, const archive::FileRecord& record) override {
     EntryDone();
     EndProgressLine();
@@ -56,7 +49,6 @@ class ListSink : public TerminalSink {
            std::to_string(record.file_size).c_str(), UtcText(record.creation_time).c_str(),
            UtcText(record.last_access_time).c_str(), UtcText(record.last_write_time).c_str());
   }
-  void AbandonOutput() override {}
 };
 
 struct DecodeOptions {
