@@ -18,9 +18,9 @@
 
 #include "encoder/archive_writer.h"
 #include "encoder/entry_encoder.h"
-#include "encoder/sample_data.h"
 #include "platform/file_time.h"
 #include "tests/support/entries.h"
+#include "tests/support/sample_data.h"
 
 namespace {
 
@@ -46,7 +46,7 @@ encoder::Entry TimedEntry(const std::string& name, Bytes contents, int n) {
 }
 
 bool Write(const std::string& folder, const Archive& archive, Bytes* bytes = nullptr) {
-  encoder::ArchiveWriter writer(encoder::SampleStub());
+  encoder::ArchiveWriter writer(testing_support::SampleStub());
   for (const encoder::Entry& entry : archive.entries) {
     if (encoder::AddEntry(writer, entry, archive.password) != encoder::EncodeError::kNone) {
       fprintf(stderr, "cannot encode %s\n", entry.record.output_name);
@@ -108,23 +108,23 @@ int main(int argc, char** argv) {
   std::filesystem::create_directories(folder);
   std::vector<Archive> archives = {
       {"good.exe",
-       {TimedEntry("\\docs\\hello.txt", encoder::TextLikeBytes(5000, 1), 0),
-        TimedEntry("\\docs\\data\\table.bin", encoder::BinaryLikeBytes(300000, 2), 1),
-        TimedEntry("\\noise.bin", encoder::RandomBytes(70000, 3), 2)}},
+       {TimedEntry("\\docs\\hello.txt", testing_support::TextLikeBytes(5000, 1), 0),
+        TimedEntry("\\docs\\data\\table.bin", testing_support::BinaryLikeBytes(300000, 2), 1),
+        TimedEntry("\\noise.bin", testing_support::RandomBytes(70000, 3), 2)}},
       {"japanese.exe",
-       {TimedEntry("\\\x83\x5C\x83t\x83g\\\x95\x5C.txt", encoder::TextLikeBytes(2000, 4), 0)},
+       {TimedEntry("\\\x83\x5C\x83t\x83g\\\x95\x5C.txt", testing_support::TextLikeBytes(2000, 4), 0)},
        kJapanesePassword},
       {"escape.exe",
-       {TimedEntry("\\safe.txt", encoder::TextLikeBytes(100, 5), 0),
-        TimedEntry("\\..\\evil.txt", encoder::TextLikeBytes(100, 6), 1)}},
+       {TimedEntry("\\safe.txt", testing_support::TextLikeBytes(100, 5), 0),
+        TimedEntry("\\..\\evil.txt", testing_support::TextLikeBytes(100, 6), 1)}},
   };
   if (argc == 4) {
     const size_t quarter = static_cast<size_t>(atoi(argv[3])) << 18;
     archives.push_back({"big.exe",
-                        {TimedEntry("\\big\\text-1.txt", encoder::TextLikeBytes(quarter, 7), 0),
-                         TimedEntry("\\big\\binary-1.bin", encoder::BinaryLikeBytes(quarter, 8), 1),
-                         TimedEntry("\\big\\text-2.txt", encoder::TextLikeBytes(quarter, 9), 2),
-                         TimedEntry("\\big\\binary-2.bin", encoder::BinaryLikeBytes(quarter, 10), 3)}});
+                        {TimedEntry("\\big\\text-1.txt", testing_support::TextLikeBytes(quarter, 7), 0),
+                         TimedEntry("\\big\\binary-1.bin", testing_support::BinaryLikeBytes(quarter, 8), 1),
+                         TimedEntry("\\big\\text-2.txt", testing_support::TextLikeBytes(quarter, 9), 2),
+                         TimedEntry("\\big\\binary-2.bin", testing_support::BinaryLikeBytes(quarter, 10), 3)}});
   }
   Bytes good;
   for (const Archive& archive : archives) {
