@@ -181,6 +181,16 @@ TEST_F(PackCommand, InstallsWithItsManualPageAndStubAndPacksWithThatStub) {
   }
   EXPECT_NE(Shell("KELVARIN_STUB=missing.exe cmake --install '" KELVARIN_BUILD_DIR "' --prefix other"), 0)
       << "no stub, no install";
+
+  // What ships carries no test seam: neither the installed program nor
+  // the one in the package holds the fault table.
+  ASSERT_EQ(Shell("dpkg-deb -x deb/kelvarin_*.deb unpacked"), 0);
+  for (const char* program : {"prefix/bin/kelvarin", "unpacked/usr/bin/kelvarin"}) {
+    std::string symbols;
+    ASSERT_EQ(Shell(std::string("nm -C ") + program, &symbols), 0) << program;
+    EXPECT_NE(symbols.find("decode::DecodeWalk"), std::string::npos) << program << ": nm saw its symbols";
+    EXPECT_EQ(symbols.find("faults::"), std::string::npos) << program;
+  }
 }
 
 TEST_F(ExtractCommand, ArchiveFailuresNameTheArchiveWithExitStatusOne) {
