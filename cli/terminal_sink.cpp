@@ -14,9 +14,9 @@ constexpr uint64_t kProgressThreshold = 4 * 1024 * 1024;  // show progress above
 
 }  // namespace
 
-TerminalSink::TerminalSink(const archive::SharedState& state) : archive_(state.archive_path) {
+TerminalSink::TerminalSink(const archive::SharedState& state, bool quiet) : archive_(state.archive_path) {
   uint64_t size = 0;
-  show_progress_ = platform::ErrorIsTerminal() && platform::File::OpenRead(state.archive_path).Size(&size) &&
+  show_progress_ = !quiet && platform::ErrorIsTerminal() && platform::File::OpenRead(state.archive_path).Size(&size) &&
                    size > kProgressThreshold;
 }
 

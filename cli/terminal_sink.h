@@ -14,11 +14,13 @@ namespace cli {
 
 class TerminalSink : public decode::DecodeSink {
  public:
-  explicit TerminalSink(const archive::SharedState& state);
+  // Progress shows on a terminal for a big archive, unless quiet.
+  TerminalSink(const archive::SharedState& state, bool quiet);
 
   // The exit status of a run whose walk returned walk_result.
   int ExitCode(int walk_result) const;
 
+  // Derived sinks that override this call it first.
   void OnOutputName(const archive::FileRecord& record) override { entry_ = record.output_name; }
   void OnProgress(int percent) override;
   void OnSkipped(uint64_t offset, uint64_t count) override;

@@ -1,5 +1,8 @@
 // Win32 console: console modes for a hidden line, a console control
-// handler that removes the file being written, the module's file name.
+// handler that removes the file being written, binary standard output, the
+// module's file name.
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 #include <cstdio>
 #include <cstring>
@@ -45,13 +48,18 @@ bool ReadHiddenLine(char* line, int capacity) {
   return true;
 }
 
-void DeleteOnInterrupt(const char* path) {
+void DeleteOnSignal(const char* path) {
   static bool installed = false;
   if (!installed) installed = SetConsoleCtrlHandler(OnControl, TRUE) != 0;
   InterlockedExchange(&interrupt_path_set, 0);
   if (!path || strlen(path) >= sizeof interrupt_path) return;
   memcpy(interrupt_path, path, strlen(path) + 1);
   InterlockedExchange(&interrupt_path_set, 1);
+}
+
+void SetBinaryOutput() {
+  fflush(stdout);
+  _setmode(_fileno(stdout), _O_BINARY);
 }
 
 unsigned long ProcessId() { return GetCurrentProcessId(); }

@@ -1,0 +1,38 @@
+// The decode sink of `kelvarin list`: decodes every entry to prove the
+// password and the data, writes nothing, and prints each entry when it
+// is complete, as a line of text or, for scripts, as one JSON object per
+// line.
+#pragma once
+
+#include <string>
+
+#include "cli/terminal_sink.h"
+
+namespace cli {
+
+enum class ListFormat { kText, kJson };
+
+// A stored time (FILETIME) in UTC, before 1970 too: "YYYY-MM-DD HH:MM:SS",
+// or ISO 8601 "YYYY-MM-DDTHH:MM:SSZ" for JSON.
+std::string UtcText(uint64_t filetime, ListFormat format);
+// The stored name as a JSON string: UTF-8 kept, control characters,
+// quotes and backslashes escaped, a byte that is no UTF-8 as U+FFFD.
+std::string JsonString(const char* text);
+
+class ListSink : public TerminalSink {
+ public:
+  ListSink(const archive::SharedState& state, ListFormat format, bool quiet)
+      : TerminalSink(state, quiet), format_(format) {}
+  decode::Choice ChooseFolder(char* folder) override;
+  decode::Choice ChooseSavePath(char*) override { return decode::Choice::kChosen; }
+  bool PrepareFolders(const char*) override { return true; }
+  bool CreateOutput(const char*) override { return true; }
+  uint32_t WriteOutput(const unsigned char*, uint32_t count) override { return count; }
+  void FinishOutput(const char*, const archive::FileRecord& record) override;
+  void AbandonOutput() override {}
+
+ private:
+  ListFormat format_;
+};
+
+}  // namespace cli

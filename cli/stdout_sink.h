@@ -1,0 +1,30 @@
+// The decode sink of `kelvarin extract --stdout`: the bytes of the
+// selected entries straight to standard output, in archive order, for a
+// pipe or a redirection. Nothing is written to disk; the other entries are
+// decoded all the same, so that the archive is still checked whole.
+#pragma once
+
+#include "cli/entry_selection.h"
+#include "cli/terminal_sink.h"
+
+namespace cli {
+
+class StdoutSink : public TerminalSink {
+ public:
+  StdoutSink(const archive::SharedState& state, EntrySelection& selection, bool quiet);
+
+  void OnOutputName(const archive::FileRecord& record) override;
+  decode::Choice ChooseFolder(char* folder) override;
+  decode::Choice ChooseSavePath(char*) override { return decode::Choice::kChosen; }
+  bool PrepareFolders(const char*) override { return true; }
+  bool CreateOutput(const char*) override { return true; }
+  uint32_t WriteOutput(const unsigned char* bytes, uint32_t count) override;
+  void FinishOutput(const char*, const archive::FileRecord&) override;
+  void AbandonOutput() override {}
+
+ private:
+  EntrySelection& selection_;
+  bool selected_ = false;
+};
+
+}  // namespace cli
