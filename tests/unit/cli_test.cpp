@@ -2,7 +2,8 @@
 // and `extract` and `list` read back with their names, times and
 // permissions; existing files are replaced only when asked; failures,
 // interrupts and damage leave nothing half-written and say what happened
-// in the exit status; installed, the tool finds its stub without --stub.
+// in the exit status; installed, the tool finds its stub without --stub
+// and carries no test seam.
 #include <gtest/gtest.h>
 #include <fcntl.h>
 #include <signal.h>
@@ -225,26 +226,6 @@ TEST_F(ExtractCommand, AFailedExtractKeepsTheFileItWouldReplaceAndLeavesNoTempor
   EXPECT_NE(printed.find("a.exe (entry data.bin): Anyone cooked this file."), std::string::npos) << printed;
   EXPECT_EQ(Read("out/data.bin"), (Bytes{'o', 'l', 'd'}));
   EXPECT_TRUE(TemporaryFiles().empty());
-}
-
-TEST_F(ExtractCommand, AnInterruptRemovesTheTemporaryFile) {
-  // Big enough that the file is still being written when the signal comes.
-  WriteArchive("big.exe", {MakeEntry("big.bin", encoder::RandomBytes(48 << 20))},
-               {1 << 20, 0, encoder::BlockForm::kStored});
-  for (const auto& [name, number] : {std::pair{"INT", SIGINT}, std::pair{"TERM", SIGTERM}}) {
-    fs::remove_all(dir_.File("out"));
-    // Started with the signal's default action (a test run in the
-    // background may have started with it ignored), stopped once the
-    // temporary file is there.
-    std::string status, said;
-    Shell(std::string("env --default-signal=") + name + " '" KELVARIN_CLI "' extract big.exe --output out " +
-              "--password-file password.txt & for i in $(seq 3000); do ls out/.kelvarin-* >/dev/null 2>&1 && break; " +
-              "sleep 0.01; done; kill -" + name + " $!; wait $!; echo $?",
-          &status, &said);
-    EXPECT_EQ(status, std::to_string(128 + number) + "\n") << "ends as the signal would end it";
-    EXPECT_TRUE(TemporaryFiles().empty()) << name;
-    EXPECT_FALSE(fs::exists(dir_.File("out/big.bin"))) << name;
-  }
 }
 
 // Relative names are the decode walk's to refuse; plain names the tool's.

@@ -61,6 +61,15 @@ class CliTool : public ::testing::Test {
     }
     return found;
   }
+  // A shell snippet that starts kelvarin with these arguments in the
+  // background, with every signal at its default action, and waits (30 s
+  // at most) until it has stopped at its first write into a staged file;
+  // $pid is its number. The caller lets it go on with SIGCONT.
+  static std::string StartStopped(const std::string& arguments) {
+    return "env --default-signal ASAN_OPTIONS=verify_asan_link_order=0 LD_PRELOAD='" KELVARIN_STOPPER "' '" KELVARIN_CLI
+           "' " + arguments + " </dev/null & pid=$!; for i in $(seq 3000); do "
+           "grep -q '^State:.*T' /proc/$pid/status 2>/dev/null && break; sleep 0.01; done; ";
+  }
   void SetUp() override {
     Write("stub.exe", encoder::SampleStub(512));
     Write("password.txt", Bytes(kPassword.begin(), kPassword.end()));
