@@ -21,7 +21,7 @@ add_executable(unit_tests ${unit_sources})
 add_library(platform_with_faults OBJECT platform/fault_injection.cpp platform/posix/os_posix.cpp)
 target_include_directories(platform_with_faults PUBLIC ${PROJECT_SOURCE_DIR})
 target_compile_definitions(platform_with_faults PUBLIC KELVARIN_FAULT_INJECTION=1)
-target_link_libraries(unit_tests PRIVATE platform_with_faults test_support GTest::gtest_main)
+target_link_libraries(unit_tests PRIVATE platform_with_faults kelvarin_cli test_support GTest::gtest_main)
 target_compile_definitions(unit_tests PRIVATE
   KELVARIN_SOURCE_DIR="${PROJECT_SOURCE_DIR}" KELVARIN_BUILD_DIR="${CMAKE_BINARY_DIR}"
   KELVARIN_CLI="$<TARGET_FILE:kelvarin>" KELVARIN_STOPPER="$<TARGET_FILE:stop_in_staged_write>")

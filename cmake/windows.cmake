@@ -13,6 +13,7 @@ set_target_properties(decoder PROPERTIES OUTPUT_NAME decoder)
 # kelvarin.exe: the command-line tool for people who receive archives on
 # Windows, from the same sources as the Linux one.
 include(cmake/cli.cmake)
+target_compile_options(kelvarin_cli PRIVATE -Os)
 target_compile_options(kelvarin PRIVATE -Os)
 target_link_options(kelvarin PRIVATE -s)
 

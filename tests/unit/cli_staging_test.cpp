@@ -55,4 +55,16 @@ TEST_F(StagedFiles, AFileThatAppearsMeanwhileIsReplacedOnlyWithOverwrite) {
   EXPECT_TRUE(TemporaryFiles().empty());
 }
 
+// A disk that fills during the write: the run ends with status 3 and the
+// reason, the staged file goes, and the file it would replace stays.
+TEST_F(StagedFiles, AFullDiskKeepsTheOldFileAndLeavesNoStagedFile) {
+  WriteArchive("a.exe", {MakeEntry("a.bin", encoder::RandomBytes(300000, 4))}, {4000});
+  Write("out/a.bin", {'o', 'l', 'd'});
+  std::string said;
+  EXPECT_EQ(Shell("ulimit -f 200; trap '' XFSZ; '" KELVARIN_CLI "' " + kExtract + " --overwrite", &said), 3);
+  EXPECT_NE(said.find("cannot write: File too large"), std::string::npos) << said;
+  EXPECT_EQ(Read("out/a.bin"), (Bytes{'o', 'l', 'd'}));
+  EXPECT_TRUE(TemporaryFiles().empty());
+}
+
 }  // namespace
