@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/archive_argument.h"
+#include "cli/archive_texts.h"
 #include "cli/commands.h"
 #include "cli/entry_selection.h"
 #include "cli/extract_sink.h"
@@ -17,6 +18,7 @@
 #include "cli/password_input.h"
 #include "cli/stdout_sink.h"
 #include "cli/terminal_sink.h"
+#include "cli/text_encoding.h"
 #include "parallel/parallel_block_source.h"
 
 namespace cli {
@@ -27,6 +29,7 @@ struct DecodeOptions {
   const char* output = nullptr;
   Overwrite overwrite = Overwrite::kAsk;
   PasswordSource password;
+  Encoding encoding;
   unsigned threads = parallel::DefaultThreadCount();
   EntrySelection selection;  // extract: the NAMEs after the archive
   bool to_stdout = false;
@@ -66,6 +69,11 @@ std::string ParseOptions(int argc, char** argv, bool extract, DecodeOptions* opt
       if (!value(&options->password.file)) return "--password-file needs a file";
     } else if (strcmp(name, "--password") == 0) {
       if (!value(&options->password.text)) return "--password needs the password";
+    } else if (strcmp(name, "--encoding") == 0) {
+      const char* encoding = nullptr;
+      if (!value(&encoding) || !ParseEncoding(encoding, &options->encoding)) {
+        return "--encoding needs auto, UTF-8 or a Windows code page the system knows, such as CP932 or CP1252";
+      }
     } else if (strcmp(name, "--threads") == 0) {
       const char* count = nullptr;
       if (!value(&count) || !parallel::ParseThreadCount(count, &options->threads)) {
@@ -98,21 +106,23 @@ int RunDecode(int argc, char** argv, bool extract) {
   if (!LocateArchive(options.archive, &state)) return kExitArchive;
   std::string password;
   if (!ReadPassword(options.password, &password)) return kExitUsage;
+  ArchiveTexts texts;
+  if (!ResolveArchiveTexts(state, options.encoding, password, &texts)) return kExitUsage;
   std::unique_ptr<decode::BlockSource> source = parallel::MakeBlockSource(options.threads);
   auto run = [&](TerminalSink& sink) {
-    return sink.ExitCode(
-        decode::DecodeWalk(state, password.data(), static_cast<uint32_t>(password.size()), sink, *source));
+    return sink.ExitCode(decode::DecodeWalk(state, texts.password.data(),
+                                            static_cast<uint32_t>(texts.password.size()), sink, *source));
   };
   if (!extract) {
-    ListSink sink(state, options.json ? ListFormat::kJson : ListFormat::kText, options.quiet);
+    ListSink sink(state, texts.code_page, options.json ? ListFormat::kJson : ListFormat::kText, options.quiet);
     return run(sink);
   }
   int status;
   if (options.to_stdout) {
-    StdoutSink sink(state, options.selection, options.quiet);
+    StdoutSink sink(state, texts.code_page, options.selection, options.quiet);
     status = run(sink);
   } else {
-    ExtractSink sink(state, options.output, options.overwrite, options.selection, options.quiet);
+    ExtractSink sink(state, texts.code_page, options.output, options.overwrite, options.selection, options.quiet);
     status = run(sink);
   }
   // A name that matched nothing was asked for in vain; a run that ended

@@ -6,6 +6,7 @@
 #include "base/paths.h"
 #include "cli/messages.h"
 #include "cli/path_names.h"
+#include "cli/text_encoding.h"
 #include "decode/destination_paths.h"
 #include "platform/os.h"
 
@@ -16,9 +17,9 @@ bool FitsPathBuffer(const std::string& path) { return path.size() < static_cast<
 
 }  // namespace
 
-ExtractSink::ExtractSink(const archive::SharedState& state, const std::string& folder, Overwrite overwrite,
-                         EntrySelection& selection, bool quiet)
-    : TerminalSink(state, quiet), folder_(folder), policy_(overwrite), selection_(selection), quiet_(quiet) {
+ExtractSink::ExtractSink(const archive::SharedState& state, uint32_t code_page, const std::string& folder,
+                         Overwrite overwrite, EntrySelection& selection, bool quiet)
+    : TerminalSink(state, code_page, quiet), folder_(folder), policy_(overwrite), selection_(selection), quiet_(quiet) {
   // "out/" and "out" are one folder; a root ("/", "C:\\") stays itself.
   while (folder_.size() > 1 && platform::IsPathSeparator(folder_.back()) && folder_[folder_.size() - 2] != ':') {
     folder_.pop_back();
@@ -27,7 +28,7 @@ ExtractSink::ExtractSink(const archive::SharedState& state, const std::string& f
 
 void ExtractSink::OnOutputName(const archive::FileRecord& record) {
   TerminalSink::OnOutputName(record);
-  selected_ = selection_.Selects(record.output_name);
+  selected_ = selection_.Selects(InUtf8(record.output_name).c_str());
 }
 
 bool ExtractSink::MakeOutputFolder() {
@@ -59,7 +60,7 @@ decode::Choice ExtractSink::ChooseFolder(char* folder) {
 // Plain names go straight into the folder, and only plain names.
 decode::Choice ExtractSink::ChooseSavePath(char* path) {
   if (!MakeOutputFolder()) return decode::Choice::kCancelled;
-  if (!decode::IsSafePlainName(path)) return decode::Choice::kRefused;
+  if (!decode::IsSafePlainName(path, decode::PathLeadBytes())) return decode::Choice::kRefused;
   const std::string full = folder_ + platform::kPathSeparator + path;
   if (!FitsPathBuffer(full)) return decode::Choice::kRefused;
   base::CopyText(path, base::kPathCapacity, full.c_str());
@@ -165,7 +166,7 @@ void ExtractSink::FinishOutput(const char*, const archive::FileRecord& record) {
     return;
   }
   EndProgressLine();
-  if (!quiet_) printf("%s\n", path_.c_str());
+  if (!quiet_) printf("%s\n", Printable(path_).c_str());
 }
 
 void ExtractSink::AbandonOutput() {

@@ -19,7 +19,7 @@ namespace cli {
 
 class ExtractSink : public TerminalSink {
  public:
-  ExtractSink(const archive::SharedState& state, const std::string& folder, Overwrite overwrite,
+  ExtractSink(const archive::SharedState& state, uint32_t code_page, const std::string& folder, Overwrite overwrite,
               EntrySelection& selection, bool quiet);
 
   void OnOutputName(const archive::FileRecord& record) override;

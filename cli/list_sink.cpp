@@ -85,12 +85,12 @@ void ListSink::FinishOutput(const char*, const archive::FileRecord& record) {
   EndProgressLine();
   if (format_ == ListFormat::kJson) {
     printf("{\"name\":%s,\"size\":%u,\"created\":\"%s\",\"accessed\":\"%s\",\"written\":\"%s\",\"attributes\":%u}\n",
-           JsonString(record.output_name).c_str(), record.file_size,
+           JsonString(InUtf8(record.output_name).c_str()).c_str(), record.file_size,
            UtcText(record.creation_time, format_).c_str(), UtcText(record.last_access_time, format_).c_str(),
            UtcText(record.last_write_time, format_).c_str(), record.attributes);
     return;
   }
-  printf("%-40s %10s  created %s  accessed %s  written %s\n", record.output_name,
+  printf("%-40s %10s  created %s  accessed %s  written %s\n", Display(record.output_name).c_str(),
          std::to_string(record.file_size).c_str(), UtcText(record.creation_time, format_).c_str(),
          UtcText(record.last_access_time, format_).c_str(), UtcText(record.last_write_time, format_).c_str());
 }

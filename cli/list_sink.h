@@ -15,14 +15,14 @@ enum class ListFormat { kText, kJson };
 // A stored time (FILETIME) in UTC, before 1970 too: "YYYY-MM-DD HH:MM:SS",
 // or ISO 8601 "YYYY-MM-DDTHH:MM:SSZ" for JSON.
 std::string UtcText(uint64_t filetime, ListFormat format);
-// The stored name as a JSON string: UTF-8 kept, control characters,
+// A name as a JSON string: UTF-8 kept, control characters,
 // quotes and backslashes escaped, a byte that is no UTF-8 as U+FFFD.
 std::string JsonString(const char* text);
 
 class ListSink : public TerminalSink {
  public:
-  ListSink(const archive::SharedState& state, ListFormat format, bool quiet)
-      : TerminalSink(state, quiet), format_(format) {}
+  ListSink(const archive::SharedState& state, uint32_t code_page, ListFormat format, bool quiet)
+      : TerminalSink(state, code_page, quiet), format_(format) {}
   decode::Choice ChooseFolder(char* folder) override;
   decode::Choice ChooseSavePath(char*) override { return decode::Choice::kChosen; }
   bool PrepareFolders(const char*) override { return true; }

@@ -8,8 +8,10 @@
 #include "cli/commands.h"
 #include "cli/help_texts.h"
 #include "cli/messages.h"
+#include "platform/console.h"
 
 int main(int argc, char** argv) {
+  platform::UseUtf8(&argc, &argv);
   struct Command {
     const char* name;
     int (*run)(int, char**);

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "cli/commands.h"
+#include "cli/text_encoding.h"
 #include "platform/os.h"
 
 namespace cli {
@@ -24,8 +25,10 @@ int UsageError(const char* command, const std::string& problem) {
 }
 
 void Complain(const std::string& subject, const std::string& text) {
-  fprintf(stderr, "kelvarin: %s: %s\n", subject.c_str(), text.c_str());
+  fprintf(stderr, "kelvarin: %s: %s\n", Printable(subject).c_str(), Printable(text).c_str());
 }
+
+void Note(const std::string& text) { fprintf(stderr, "kelvarin: %s\n", Printable(text).c_str()); }
 
 std::string SystemReason() {
   char text[256];

@@ -10,8 +10,10 @@ namespace cli {
 bool PrintHelpIfAsked(int argc, char** argv, const char* help);
 // "kelvarin COMMAND: problem" and where the options are told; kExitUsage.
 int UsageError(const char* command, const std::string& problem);
-// "kelvarin: subject: text" on stderr.
+// "kelvarin: subject: text" on stderr, unprintable bytes escaped.
 void Complain(const std::string& subject, const std::string& text);
+// "kelvarin: text" on stderr: what the user may want to know.
+void Note(const std::string& text);
 // The system's words for the failure just met ("Permission denied").
 std::string SystemReason();
 

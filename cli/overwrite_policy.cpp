@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "cli/text_encoding.h"
 #include "platform/console.h"
 
 namespace cli {
@@ -32,7 +33,7 @@ ExistingFile OverwritePolicy::Decide(const std::string& path) {
   if (mode_ == Overwrite::kKeep) return ExistingFile::kKeep;
   if (!platform::InputIsTerminal()) return ExistingFile::kRefuse;
   for (;;) {
-    fprintf(stderr, "replace %s? [y]es, [n]o, [A]ll, [N]one: ", path.c_str());
+    fprintf(stderr, "replace %s? [y]es, [n]o, [A]ll, [N]one: ", Printable(path).c_str());
     char line[64];
     if (!fgets(line, sizeof line, stdin)) {
       fputs("\n", stderr);

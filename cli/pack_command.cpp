@@ -22,6 +22,9 @@
 #include "cli/path_names.h"
 #include "cli/password_input.h"
 #include "cli/progress_line.h"
+#include "cli/text_encoding.h"
+#include "archive/file_record.h"
+#include "decode/destination_paths.h"
 #include "encoder/archive_writer.h"
 #include "encoder/entry_encoder.h"
 #include "platform/console.h"
@@ -48,6 +51,7 @@ struct PackOptions {
   uint32_t encoding_time = 0;
   bool time_given = false;
   PasswordSource password;
+  Encoding encoding;
   std::vector<std::string> files;
 };
 
@@ -87,6 +91,7 @@ bool ParsePackOptions(int argc, char** argv, PackOptions& options, std::string& 
       options.password.file = value;
     } else if (name == "--password") {
       options.password.text = value;
+    } else if (name == "--encoding" && ParseEncoding(value, &options.encoding)) {
     } else if (name == "--flags" && ParseNumber(value, 0, 0, 255, number)) {
       options.flags = static_cast<unsigned char>(number);
     } else if (name == "--suicide" && ParseNumber(value, 10, -128, 127, number)) {
@@ -130,28 +135,29 @@ std::string InstalledStub(std::string& where_looked) {
   return "";
 }
 
-// One file's entry: its header and record, its size, and the file opened
-// for reading. False with the reason when the file cannot be stored.
+// One file's entry: its header and record (its name in the archive's code
+// page) and its size, as the file system tells them before the file is
+// read. False with the reason when the file cannot be looked at.
 struct PackEntry {
   encoder::EntryHeaderFields header;
   archive::FileRecord record;
   uint64_t size = 0;
-  platform::File file;
 };
 
-bool OpenEntry(const PackSource& source, const PackOptions& options, PackEntry& entry, std::string& reason) {
+bool DescribeEntry(const PackSource& source, const std::string& stored_name, const PackOptions& options,
+                   PackEntry& entry, std::string& reason) {
   platform::FileTimes times;
-  entry.file = platform::File::OpenRead(source.path.c_str());
-  if (!entry.file.IsOpen() || !entry.file.Size(&entry.size) ||
-      !platform::OsGetFileTimes(source.path.c_str(), &times, &entry.record.attributes)) {
-    reason = "cannot read: " + SystemReason();
+  std::error_code ec;
+  entry.size = std::filesystem::file_size(source.path, ec);
+  if (ec || !platform::OsGetFileTimes(source.path.c_str(), &times, &entry.record.attributes)) {
+    reason = "cannot read: " + (ec ? ec.message() : SystemReason());
     return false;
   }
   entry.header.flags = options.flags;
   entry.header.suicide_mode = options.suicide_mode;
   entry.header.caption = options.caption;
   archive::FileRecord& record = entry.record;
-  snprintf(record.output_name, sizeof record.output_name, "%s", source.output_name.c_str());
+  snprintf(record.output_name, sizeof record.output_name, "%s", stored_name.c_str());
   record.last_write_time = times.last_write;
   record.last_access_time = times.last_access;
   record.creation_time = times.creation;
@@ -185,6 +191,34 @@ int Problem(const std::string& subject, const std::string& message, int status =
   return status;
 }
 
+// The code page that names, caption and password are stored in: the one
+// asked for, or by the auto rule the first of CP1252 and CP932 that holds
+// every name. False (said) when a name fits no code page tried.
+bool ChooseCodePage(const std::vector<PackSource>& sources, const Encoding& encoding, uint32_t* code_page) {
+  std::vector<std::string> names;
+  for (const PackSource& source : sources) names.push_back(source.output_name);
+  size_t misfit = 0;
+  *code_page = encoding.automatic() ? ChooseWritingCodePage(names, &misfit) : encoding.code_page;
+  if (*code_page != 0) return true;
+  Complain(sources[misfit].path, "its name can be written neither in CP1252 nor in CP932; rename it, or name a "
+                                 "code page that holds it with --encoding");
+  return false;
+}
+
+// The decoder writes only names that Windows can make.
+bool WindowsCanHold(const std::string& stored_name, bool relative, uint32_t code_page) {
+  const base::LeadBytes lead = base::LeadBytes::OfCodePage(code_page);
+  return relative ? decode::IsSafeRelativeName(stored_name.c_str(), lead, decode::PathStyle::kWindows)
+                  : decode::IsSafePlainName(stored_name.c_str(), lead, decode::PathStyle::kWindows);
+}
+
+// text in the archive's code page, or false (said) when it does not fit.
+bool Stored(uint32_t code_page, const std::string& text, const std::string& what, std::string* stored) {
+  if (Utf8ToStored(code_page, text, stored)) return true;
+  Complain(what, "cannot be written in " + CodePageName(code_page) + ", the archive's code page (--encoding)");
+  return false;
+}
+
 }  // namespace
 
 int RunPack(int argc, char** argv) {
@@ -201,22 +235,40 @@ int RunPack(int argc, char** argv) {
 
   std::vector<PackSource> sources;
   if (!CollectPackSources(options.files, options.relative, sources, error)) return Problem("pack", error);
+  uint32_t code_page = 0;
+  if (!ChooseCodePage(sources, options.encoding, &code_page)) return kExitArchive;
+  std::vector<std::string> stored_names(sources.size());
+  for (size_t i = 0; i < sources.size(); ++i) {
+    if (!Stored(code_page, sources[i].output_name, sources[i].path + ": its name", &stored_names[i])) return kExitArchive;
+    if (stored_names[i].size() >= static_cast<size_t>(archive::kOutputNameCapacity)) {
+      return Problem(sources[i].path, "the stored name would exceed 259 bytes");
+    }
+    if (!WindowsCanHold(stored_names[i], options.relative, code_page)) {
+      return Problem(sources[i].path, "Windows cannot make a file of this name (a control character or a device name)");
+    }
+  }
+  std::string caption;
+  if (!Stored(code_page, options.caption, "the caption", &caption)) return kExitArchive;
+  options.caption = caption;
   error = OutputIsAnInput(options, sources);
   if (!error.empty()) return UsageError("pack", error);
   // Every file is looked at before anything is read or written: one that
-  // is too large for the format is refused from its size.
+  // is too large for the format is refused from its size. Each is opened
+  // only when its turn comes, so that any number of files can be packed.
   std::vector<PackEntry> entries(sources.size());
   uint64_t total = 0;
   for (size_t i = 0; i < sources.size(); ++i) {
-    if (!OpenEntry(sources[i], options, entries[i], error)) return Problem(sources[i].path, error);
+    if (!DescribeEntry(sources[i], stored_names[i], options, entries[i], error)) return Problem(sources[i].path, error);
     if (entries[i].size > UINT32_MAX) {
       return Problem(sources[i].path, "is " + std::to_string(entries[i].size) +
                                           " bytes; an entry holds at most 4294967295 (4 GiB - 1)");
     }
     total += entries[i].size;
   }
+  std::string typed;
+  if (!ReadPassword(options.password, &typed)) return kExitUsage;
   std::string password;
-  if (!ReadPassword(options.password, &password)) return kExitUsage;
+  if (!Stored(code_page, typed, "the password", &password)) return kExitArchive;
   const encoder::PasswordProblem password_problem = encoder::CheckPassword(password);
   if (password_problem != encoder::PasswordProblem::kNone) {
     return Problem("pack", encoder::PasswordProblemText(password_problem));
@@ -239,7 +291,12 @@ int RunPack(int argc, char** argv) {
   }
   ProgressLine progress("Packing...", total, !options.quiet && platform::ErrorIsTerminal() && total > kProgressThreshold);
   for (size_t i = 0; i < sources.size(); ++i) {
-    FileContent content(std::move(entries[i].file), progress);
+    platform::File file = platform::File::OpenRead(sources[i].path.c_str());
+    if (!file.IsOpen()) {
+      progress.End();
+      return Problem(sources[i].path, "cannot read: " + SystemReason());
+    }
+    FileContent content(std::move(file), progress);
     const encoder::EncodeError failure = encoder::EncodeEntry(entries[i].header, entries[i].record, entries[i].size,
                                                               content, output, password, entry_options);
     if (failure == encoder::EncodeError::kOutputFailed) {

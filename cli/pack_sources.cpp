@@ -4,7 +4,6 @@
 #include <filesystem>
 #include <system_error>
 
-#include "archive/file_record.h"
 
 namespace cli {
 namespace fs = std::filesystem;
@@ -23,10 +22,6 @@ bool OutputName(const fs::path& path, bool relative, std::string& name, std::str
     std::replace(name.begin(), name.end(), '/', '\\');
   } else {
     name = path.filename().string();
-  }
-  if (name.size() >= static_cast<size_t>(archive::kOutputNameCapacity)) {
-    error = path.string() + ": the stored name would exceed 259 bytes";
-    return false;
   }
   return true;
 }

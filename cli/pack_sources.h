@@ -15,8 +15,8 @@ struct PackSource {
 
 // Fills sources in the order given, the files below a folder sorted by
 // path. False with a message in error when an argument is no file, a
-// folder is given without relative names, a relative name would leave the
-// current folder, or a name is too long for the file record.
+// folder is given without relative names, or a relative name would leave
+// the current folder. Output names are UTF-8, as the file system gives them.
 bool CollectPackSources(const std::vector<std::string>& arguments, bool relative, std::vector<PackSource>& sources,
                         std::string& error);
 

@@ -8,14 +8,14 @@
 
 namespace cli {
 
-StdoutSink::StdoutSink(const archive::SharedState& state, EntrySelection& selection, bool quiet)
-    : TerminalSink(state, quiet), selection_(selection) {
+StdoutSink::StdoutSink(const archive::SharedState& state, uint32_t code_page, EntrySelection& selection, bool quiet)
+    : TerminalSink(state, code_page, quiet), selection_(selection) {
   platform::SetBinaryOutput();
 }
 
 void StdoutSink::OnOutputName(const archive::FileRecord& record) {
   TerminalSink::OnOutputName(record);
-  selected_ = selection_.Selects(record.output_name);
+  selected_ = selection_.Selects(InUtf8(record.output_name).c_str());
 }
 
 // Relative names need a folder to be joined to; none is ever written.

@@ -11,7 +11,7 @@ namespace cli {
 
 class StdoutSink : public TerminalSink {
  public:
-  StdoutSink(const archive::SharedState& state, EntrySelection& selection, bool quiet);
+  StdoutSink(const archive::SharedState& state, uint32_t code_page, EntrySelection& selection, bool quiet);
 
   void OnOutputName(const archive::FileRecord& record) override;
   decode::Choice ChooseFolder(char* folder) override;

@@ -2,7 +2,9 @@
 
 #include <cstdio>
 
+#include "base/bounded_text.h"
 #include "cli/messages.h"
+#include "cli/text_encoding.h"
 #include "decode/failure_messages.h"
 #include "platform/console.h"
 #include "platform/file.h"
@@ -14,10 +16,34 @@ constexpr uint64_t kProgressThreshold = 4 * 1024 * 1024;  // show progress above
 
 }  // namespace
 
-TerminalSink::TerminalSink(const archive::SharedState& state, bool quiet) : archive_(state.archive_path) {
+TerminalSink::TerminalSink(const archive::SharedState& state, uint32_t code_page, bool quiet)
+    : archive_(state.archive_path), code_page_(code_page) {
   uint64_t size = 0;
   show_progress_ = !quiet && platform::ErrorIsTerminal() && platform::File::OpenRead(state.archive_path).Size(&size) &&
                    size > kProgressThreshold;
+}
+
+void TerminalSink::OnOutputName(const archive::FileRecord& record) { entry_ = Display(record.output_name); }
+
+std::string TerminalSink::Display(const char* stored) const { return DisplayStored(code_page_, stored); }
+
+std::string TerminalSink::InUtf8(const char* stored) const {
+  std::string name;
+  return StoredToUtf8(code_page_, stored, &name) ? name : stored;
+}
+
+bool TerminalSink::SpellName(const char* stored, char* local, int capacity) {
+  std::string name;
+  if (StoredToUtf8(code_page_, stored, &name)) {
+    base::CopyText(local, static_cast<size_t>(capacity), name.c_str());
+    return name.size() < static_cast<size_t>(capacity);  // too long: refused as such
+  }
+  EndProgressLine();
+  Complain(archive_ + " (entry " + entry_ + ")",
+           "the stored name is no " + CodePageName(code_page_) + " text; --encoding names the archive's code page");
+  status_.ArchiveFault();
+  failure_said_ = true;
+  return false;
 }
 
 int TerminalSink::ExitCode(int walk_result) const {

@@ -14,14 +14,16 @@ namespace cli {
 
 class TerminalSink : public decode::DecodeSink {
  public:
+  // code_page: that of the archive's names, which are spelled in UTF-8.
   // Progress shows on a terminal for a big archive, unless quiet.
-  TerminalSink(const archive::SharedState& state, bool quiet);
+  TerminalSink(const archive::SharedState& state, uint32_t code_page, bool quiet);
 
   // The exit status of a run whose walk returned walk_result.
   int ExitCode(int walk_result) const;
 
   // Derived sinks that override this call it first.
-  void OnOutputName(const archive::FileRecord& record) override { entry_ = record.output_name; }
+  void OnOutputName(const archive::FileRecord& record) override;
+  bool SpellName(const char* stored, char* local, int capacity) override;
   void OnProgress(int percent) override;
   void OnSkipped(uint64_t offset, uint64_t count) override;
   void OnFailure(decode::DecodeFailure failure, const archive::SharedState& state) override;
@@ -35,10 +37,16 @@ class TerminalSink : public decode::DecodeSink {
   // follows is then not said again.
   void OutputProblemEndsRun(const std::string& path, const std::string& text);
   void EntryDone() { entry_.clear(); }
+  // A stored name as a terminal may show it.
+  std::string Display(const char* stored) const;
+  // A stored name in UTF-8, as names given on the command line are
+  // matched against it; the stored bytes when they are no text.
+  std::string InUtf8(const char* stored) const;
 
  private:
   std::string archive_;
-  std::string entry_;  // stored name of the entry being decoded
+  uint32_t code_page_;
+  std::string entry_;  // name of the entry being decoded, as shown
   bool show_progress_ = false;
   bool failure_said_ = false;
   ExitStatus status_;

@@ -17,15 +17,21 @@ bool HasSignature(const archive::BlockBuffer& block) {
   return block.length >= 4 && memcmp(block.data, kCompressionSignature, 4) == 0;
 }
 
-// The output memory asked for up front: the stated length, unless the
-// block cannot hold that much. Each symbol takes at least two bits and
-// yields at most 128 bytes; past the block's end the stream's 1-bits form
-// a valid code only while the code width grows, a dozen times at most.
-uint32_t InitialOutputSize(uint32_t stated_length, uint32_t block_length) {
+}  // namespace
+
+uint32_t MostDecodedLength(uint32_t block_length) {
   const uint64_t stream_bits = uint64_t{block_length - kStreamOffset} * 8;
   const uint64_t most = (stream_bits / 2 + 16) * kMaxPhraseLength;
-  uint64_t size = stated_length < most ? stated_length : most;
-  return size < kMaxDecodedLength ? static_cast<uint32_t>(size) : kMaxDecodedLength;
+  return most < kMaxDecodedLength ? static_cast<uint32_t>(most) : kMaxDecodedLength;
+}
+
+namespace {
+
+// The output memory asked for up front: the stated length, unless the
+// block cannot hold that much.
+uint32_t InitialOutputSize(uint32_t stated_length, uint32_t block_length) {
+  const uint32_t most = MostDecodedLength(block_length);
+  return stated_length < most ? stated_length : most;
 }
 
 }  // namespace

@@ -10,6 +10,12 @@ namespace codec {
 
 constexpr unsigned char kCompressionSignature[4] = {0x71, 0x0A, 0x09, 0x0D};
 
+// The most bytes a compressed block of block_length bytes (at least 8) can
+// decode to. Each symbol takes at least two bits and yields at most 128
+// bytes; past the block's end the stream's 1-bits form a valid code only
+// while the code width grows, a dozen times at most.
+uint32_t MostDecodedLength(uint32_t block_length);
+
 // All the state of decoding, so that each thread that decodes can own one.
 // About 2 MiB: keep it in zero-filled storage (static, or value-initialised
 // as by `new Decoder()`).

@@ -7,11 +7,17 @@
 #include "archive/check_walk.h"
 #include "base/bounded_text.h"
 #include "base/little_endian.h"
+#include "base/path_text.h"
 #include "base/paths.h"
 #include "codec/block_cipher.h"
 #include "decode/destination_paths.h"
 
 namespace decode {
+
+bool DecodeSink::SpellName(const char* stored, char* local, int capacity) {
+  base::CopyText(local, static_cast<size_t>(capacity), stored);
+  return strlen(stored) < static_cast<size_t>(capacity);
+}
 
 bool DecodeSink::PrepareFolders(const char* path) { return EnsureParentFolder(path) == 1; }
 
@@ -89,13 +95,15 @@ class Run {
     if (state_.show_encoder_information && folder_[0] == '\0') sink_.ShowEncoderInformation(record_);
     if (record_.output_name[0] == '\\') {
       if (!ChooseFolderOnce()) return false;
-      if (!IsSafeRelativeName(record_.output_name) ||
-          !JoinBelowFolder(folder_, record_.output_name, path_, sizeof path_)) {
+      // The checks read the name as the system will, once it is spelled so.
+      char name[base::kPathCapacity];
+      if (!sink_.SpellName(record_.output_name, name, sizeof name) || !IsSafeRelativeName(name, lead_) ||
+          !JoinBelowFolder(folder_, name, path_, sizeof path_, lead_)) {
         return Fail(DecodeFailure::kOpenForWrite);
       }
       if (!sink_.PrepareFolders(path_)) return false;
     } else {
-      base::CopyText(path_, sizeof path_, record_.output_name);
+      if (!sink_.SpellName(record_.output_name, path_, sizeof path_)) return Fail(DecodeFailure::kOpenForWrite);
       Choice choice = sink_.ChooseSavePath(path_);
       if (choice == Choice::kCancelled) return false;
       if (choice == Choice::kRefused) return Fail(DecodeFailure::kOpenForWrite);
@@ -111,8 +119,7 @@ class Run {
       folder_[0] = '\0';
       return false;
     }
-    size_t length = strlen(folder_);
-    if (length > 0 && folder_[length - 1] == platform::kPathSeparator) folder_[length - 1] = '\0';
+    if (base::EndsWithSeparator(folder_, platform::kPathSeparator, lead_)) folder_[strlen(folder_) - 1] = '\0';
     return folder_[0] != '\0';
   }
 
@@ -144,6 +151,7 @@ class Run {
   archive::SharedState& state_;
   DecodeSink& sink_;
   Source& source_;
+  const base::LeadBytes lead_ = PathLeadBytes();  // how the system reads paths
   archive::BlockBuffer buffer_;
   archive::FileRecord record_;
   uint64_t written_ = 0;  // file bytes of the current entry; 0 at a boundary

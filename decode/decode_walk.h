@@ -44,6 +44,11 @@ class DecodeSink {
   // the output path. kCancelled ends silently; kRefused is reported as
   // "Could not open for write".
   virtual Choice ChooseSavePath(char* path) = 0;
+  // The stored name (a relative one with its leading backslash) as this
+  // system spells names, into local (capacity bytes); false when it cannot
+  // be spelled here, which refuses the entry as an unsafe name does. By
+  // default the stored bytes: the archive's code page is the system's.
+  virtual bool SpellName(const char* stored, char* local, int capacity);
   // Makes the folders that are to hold path; false ends the run silently.
   virtual bool PrepareFolders(const char* path);
 

@@ -1,6 +1,7 @@
 #include "decode/destination_paths.h"
 
 #include <cstring>
+#include <initializer_list>
 
 #include "base/paths.h"
 
@@ -8,20 +9,56 @@ namespace decode {
 namespace {
 
 bool IsSeparator(char c, PathStyle style) { return c == '/' || (style == PathStyle::kWindows && c == '\\'); }
+bool IsStoredSeparator(char c) { return c == '\\' || c == '/'; }
+bool IsControl(unsigned char c) { return (c >= 0x01 && c <= 0x1F) || c == 0x7F; }
+
+// Windows opens a device, not a file, for these names, whatever follows
+// the first dot and however the letters are cased.
+bool IsDeviceName(const char* start, size_t length) {
+  size_t stem = 0;
+  while (stem < length && start[stem] != '.') ++stem;
+  while (stem > 0 && start[stem - 1] == ' ') --stem;
+  char upper[5] = {};
+  if (stem < 3 || stem > 4) return false;
+  for (size_t i = 0; i < stem; ++i) upper[i] = (start[i] >= 'a' && start[i] <= 'z') ? start[i] - 32 : start[i];
+  for (const char* device : {"CON", "PRN", "AUX", "NUL"})
+    if (strcmp(upper, device) == 0) return true;
+  return stem == 4 && (strncmp(upper, "COM", 3) == 0 || strncmp(upper, "LPT", 3) == 0) && upper[3] >= '1' &&
+         upper[3] <= '9';
+}
+
+// One component of a stored name, from start up to the next separator
+// (returned in *end): not empty, not "." or "..", no colon, no control
+// character, no device name in Windows style.
+bool IsSafeComponent(const char* start, const char** end, const base::LeadBytes& lead, PathStyle style) {
+  const char* p = start;
+  while (*p && !IsStoredSeparator(*p)) {
+    if (*p == ':' || IsControl(static_cast<unsigned char>(*p))) return false;
+    p += lead.CharLength(p);
+  }
+  *end = p;
+  const size_t length = static_cast<size_t>(p - start);
+  if (length == 0) return false;
+  if (start[0] == '.' && (length == 1 || (length == 2 && start[1] == '.'))) return false;
+  return style != PathStyle::kWindows || !IsDeviceName(start, length);
+}
 
 }  // namespace
 
-bool ParentPath(const char* path, char* parent, int capacity, PathStyle style) {
+base::LeadBytes PathLeadBytes() { return base::LeadBytes::OfCodePage(platform::OsPathCodePage()); }
+
+bool ParentPath(const char* path, char* parent, int capacity, PathStyle style, const base::LeadBytes& lead) {
   size_t drive = 0;
   if (style == PathStyle::kWindows && path[0] && path[1] == ':') drive = 2;
   size_t end = drive;  // one past the last separator
-  for (size_t i = drive; path[i]; ++i)
+  for (size_t i = drive; path[i]; i += lead.CharLength(path + i))
     if (IsSeparator(path[i], style)) end = i + 1;
   if (end >= static_cast<size_t>(capacity)) return false;
   memcpy(parent, path, end);
   parent[end] = '\0';
+  // The last byte kept is a separator, never a trail byte.
   if (style == PathStyle::kWindows) {
-    if (end > 0 && parent[end - 1] == '\\') parent[end - 1] = '\0';
+    if (end > drive && parent[end - 1] == '\\') parent[end - 1] = '\0';
   } else if (end > 1 && parent[end - 1] == '/') {
     parent[end - 1] = '\0';
   }
@@ -32,14 +69,14 @@ int IsFolder(const char* path) { return platform::OsIsFolder(path) ? 1 : 0; }
 
 int EnsureParentFolder(const char* path) {
   char parent[base::kPathCapacity];
-  if (!ParentPath(path, parent, sizeof parent, kNativePathStyle)) return 0;
+  if (!ParentPath(path, parent, sizeof parent, kNativePathStyle, PathLeadBytes())) return 0;
   if (platform::OsPathExists(parent)) return IsFolder(parent);
   return CreateFolderPath(parent);
 }
 
 int CreateFolderPath(const char* path) {
   char parent[base::kPathCapacity];
-  if (!ParentPath(path, parent, sizeof parent, kNativePathStyle)) return 0;
+  if (!ParentPath(path, parent, sizeof parent, kNativePathStyle, PathLeadBytes())) return 0;
   if (strcmp(parent, path) == 0) return 0;
   if (parent[0] == '\0') return platform::OsCreateFolder(path) ? 1 : 0;  // a relative path's first folder
   if (platform::OsPathExists(parent)) {
@@ -50,38 +87,29 @@ int CreateFolderPath(const char* path) {
   return platform::OsCreateFolder(path) ? 1 : 0;
 }
 
-bool IsSafeRelativeName(const char* name) {
-  auto separator = [](char c) { return c == '\\' || c == '/'; };
-  if (!separator(name[0])) return false;
-  // Each component after a separator: not empty, not "..", no colon.
+bool IsSafeRelativeName(const char* name, const base::LeadBytes& lead, PathStyle style) {
+  if (!IsStoredSeparator(name[0])) return false;
   const char* p = name;
   while (*p) {
-    ++p;  // past the separator
-    const char* start = p;
-    while (*p && !separator(*p)) {
-      if (*p == ':') return false;
-      ++p;
-    }
-    size_t length = static_cast<size_t>(p - start);
-    if (length == 0) return false;
-    if (length == 2 && start[0] == '.' && start[1] == '.') return false;
+    if (!IsSafeComponent(p + 1, &p, lead, style)) return false;
   }
   return true;
 }
 
-bool IsSafePlainName(const char* name) {
-  if (!name[0] || strcmp(name, ".") == 0 || strcmp(name, "..") == 0) return false;
-  return strpbrk(name, "\\/:") == nullptr;
+bool IsSafePlainName(const char* name, const base::LeadBytes& lead, PathStyle style) {
+  const char* end = name;
+  return IsSafeComponent(name, &end, lead, style) && *end == '\0';
 }
 
-bool JoinBelowFolder(const char* folder, const char* relative_name, char* out, int capacity) {
+bool JoinBelowFolder(const char* folder, const char* relative_name, char* out, int capacity,
+                     const base::LeadBytes& lead) {
   size_t folder_length = strlen(folder);
   size_t name_length = strlen(relative_name);
   if (folder_length + name_length >= static_cast<size_t>(capacity)) return false;
   memcpy(out, folder, folder_length);
-  for (size_t i = 0; i <= name_length; ++i) {
-    char c = relative_name[i];
-    out[folder_length + i] = (c == '\\' || c == '/') ? platform::kPathSeparator : c;
+  memcpy(out + folder_length, relative_name, name_length + 1);
+  for (char* p = out + folder_length; *p; p += lead.CharLength(p)) {
+    if (IsStoredSeparator(*p)) *p = platform::kPathSeparator;
   }
   return true;
 }

@@ -1,7 +1,13 @@
 // Where output files go: parent folders, creating missing folders, and
 // the names an archive may ask for below a chosen folder.
+//
+// Paths and names are 8-bit texts read one whole character at a time (see
+// base/lead_bytes.h): a trail byte 0x5C of a double-byte character is
+// never a separator. The paths handed to the system are read with the lead
+// bytes of its path code page (PathLeadBytes).
 #pragma once
 
+#include "base/lead_bytes.h"
 #include "platform/os.h"
 
 namespace decode {
@@ -9,11 +15,14 @@ namespace decode {
 enum class PathStyle { kWindows, kPosix };
 constexpr PathStyle kNativePathStyle = platform::kWindowsPaths ? PathStyle::kWindows : PathStyle::kPosix;
 
+// The lead bytes of the code page in which this system reads paths.
+base::LeadBytes PathLeadBytes();
+
 // The drive part and directory part of path (Windows: a drive letter and
 // colon, then everything up to the last backslash or slash), joined, with
 // one trailing backslash removed. Posix: everything up to the last slash,
 // the root kept as "/". Returns false when the result would not fit.
-bool ParentPath(const char* path, char* parent, int capacity, PathStyle style);
+bool ParentPath(const char* path, char* parent, int capacity, PathStyle style, const base::LeadBytes& lead);
 
 int IsFolder(const char* path);
 // 1 when the folder that is to hold path exists or was made, else 0.
@@ -23,15 +32,19 @@ int EnsureParentFolder(const char* path);
 // path that is its own parent.
 int CreateFolderPath(const char* path);
 
-// A stored name that begins with a backslash may name sub-folders below
-// the chosen folder but never leave it: no "..", no drive or colon, no
-// second leading separator, no empty component; '/' counts as '\'.
-bool IsSafeRelativeName(const char* name);
+// A name that begins with a backslash may name sub-folders below the
+// chosen folder but never leave it: no "." or "..", no drive or colon, no
+// second leading separator, no empty component; '/' counts as '\'. No
+// name may hold a control character (0x01-0x1F, 0x7F), and in Windows
+// style no component may be a device name (CON, PRN, AUX, NUL, COM1-9,
+// LPT1-9, with or without an extension).
+bool IsSafeRelativeName(const char* name, const base::LeadBytes& lead, PathStyle style = kNativePathStyle);
 // A name written directly into a folder: one component, no separator,
-// drive, colon, "." or "..".
-bool IsSafePlainName(const char* name);
+// drive or colon, not "." or "..", and the rules above.
+bool IsSafePlainName(const char* name, const base::LeadBytes& lead, PathStyle style = kNativePathStyle);
 // folder + relative name (its leading backslash included), separators
 // made native. False when the result does not fit the path buffer.
-bool JoinBelowFolder(const char* folder, const char* relative_name, char* out, int capacity);
+bool JoinBelowFolder(const char* folder, const char* relative_name, char* out, int capacity,
+                     const base::LeadBytes& lead);
 
 }  // namespace decode

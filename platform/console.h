@@ -7,13 +7,18 @@
 
 namespace platform {
 
+// Turns the program's arguments into UTF-8 and has its console show UTF-8
+// until it ends (Windows: from the wide command line; elsewhere the
+// arguments are the bytes given, UTF-8 in a UTF-8 locale). Call first.
+void UseUtf8(int* argc, char*** argv);
+
 // True when standard input is an interactive terminal that can answer.
 bool InputIsTerminal();
 // True when standard error shows on a terminal (progress lines go there).
 bool ErrorIsTerminal();
 
-// Reads a line from the terminal without showing it; the line end is not
-// kept, a longer line is cut to fit. False at the end of input.
+// Reads a line from the terminal without showing it, in UTF-8; the line
+// end is not kept, a longer line is cut to fit. False at the end of input.
 bool ReadHiddenLine(char* line, int capacity);
 
 // From now on a signal that ends the program deletes the file at path
@@ -31,7 +36,8 @@ void SetBinaryOutput();
 // The number the system knows this process by.
 unsigned long ProcessId();
 
-// The running program's own file. False when the system cannot say or it
+// The running program's own file, a path in the code page of the seam's
+// paths. False when the system cannot say or it
 // does not fit.
 bool ProgramPath(char* path, int capacity);
 

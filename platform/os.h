@@ -59,6 +59,10 @@ void OsErrorText(char* text, int capacity);
 // Windows paths take a drive part and both slashes as separators; other
 // systems only the slash.
 bool IsPathSeparator(char c);
+// The code page of the path texts given to the calls above: on Windows the
+// ANSI code page of the system (the ANSI calls read paths in it), UTF-8
+// where paths are UTF-8.
+uint32_t OsPathCodePage();
 constexpr bool kWindowsPaths =
 #ifdef _WIN32
     true;

@@ -69,7 +69,7 @@ bool ArgumentReader::Next(char* out, size_t capacity, size_t* full_length) {
           ++p;
         }
       } else {
-        sink.Put(*p++);
+        for (size_t n = lead_.CharLength(p); n > 0; --n) sink.Put(*p++);
       }
     }
   }
@@ -78,7 +78,7 @@ bool ArgumentReader::Next(char* out, size_t capacity, size_t* full_length) {
   return true;
 }
 
-CommandLine ParseCommandLine(const char* line) {
+CommandLine ParseCommandLine(const char* line, const base::LeadBytes& lead) {
   CommandLine result;
   if (*CommandLineRemainder(line) == '\0') {
     result.form = Form::kExtraction;
@@ -89,7 +89,7 @@ CommandLine ParseCommandLine(const char* line) {
   constexpr size_t kCapacity = base::kPathCapacity + 8;
   char args[3][kCapacity];
   size_t lengths[3] = {0, 0, 0};
-  ArgumentReader reader(line);
+  ArgumentReader reader(line, lead);
   int count = 0;
   char scratch[4];
   for (;; ++count) {

@@ -12,6 +12,7 @@
 
 #include <cstddef>
 
+#include "base/lead_bytes.h"
 #include "base/paths.h"
 
 namespace shell {
@@ -28,22 +29,26 @@ struct CommandLine {
 const char* CommandLineRemainder(const char* command_line);
 
 // Splits arguments one at a time. Argument 0 is the program name; the rest
-// follow the backslash and double-quote rules of the Windows C runtime.
+// follow the backslash and double-quote rules of the Windows C runtime,
+// which copies a double-byte character whole: its trail byte 0x5C is no
+// backslash before a quote.
 class ArgumentReader {
  public:
-  explicit ArgumentReader(const char* command_line) : next_(command_line) {}
+  explicit ArgumentReader(const char* command_line, const base::LeadBytes& lead = {})
+      : next_(command_line), lead_(lead) {}
   // Copies the next argument into out (cut to capacity - 1 characters) and
   // gives its full length; false when there is none.
   bool Next(char* out, size_t capacity, size_t* full_length);
 
  private:
   const char* next_;
+  base::LeadBytes lead_;
   bool first_ = true;
 };
 
 // A path that does not fit the path buffer makes the line unrecognised:
 // a cut path could name another file.
-CommandLine ParseCommandLine(const char* command_line);
+CommandLine ParseCommandLine(const char* command_line, const base::LeadBytes& lead = {});
 
 // The decimal conversion of the C library (blanks, a sign, digits).
 long ParseHandleNumber(const char* text);

@@ -4,6 +4,7 @@
 
 #include "archive/shared_state.h"
 #include "base/bounded_text.h"
+#include "decode/destination_paths.h"
 #include "shell/command_line.h"
 #include "win32/dll_search.h"
 #include "win32/forms.h"
@@ -14,7 +15,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   RestrictDllSearch();
   static archive::SharedState state;
   static shell::CommandLine line;
-  line = shell::ParseCommandLine(GetCommandLineA());
+  line = shell::ParseCommandLine(GetCommandLineA(), decode::PathLeadBytes());
   switch (line.form) {
     case shell::Form::kExtraction:
       if (!ExtractStub()) {

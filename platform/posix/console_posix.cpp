@@ -49,6 +49,8 @@ void InstallInterruptHandlers() {
 
 }  // namespace
 
+void UseUtf8(int*, char***) {}
+
 bool InputIsTerminal() { return isatty(STDIN_FILENO) != 0; }
 bool ErrorIsTerminal() { return isatty(STDERR_FILENO) != 0; }
 

@@ -151,6 +151,7 @@ void OsErrorText(char* text, int capacity) {
 }
 
 bool IsPathSeparator(char c) { return c == '/'; }
+uint32_t OsPathCodePage() { return 65001; }  // names are written in UTF-8
 
 MemoryHandle MemAllocZeroed(size_t size) {
   MemoryHandle handle;

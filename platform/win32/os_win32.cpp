@@ -1,6 +1,5 @@
-// Win32 implementation of the system seam: file handles and movable
-// global memory, ANSI entry points throughout.
-#include <io.h>
+// Win32 implementation of the system seam: open file handles and movable
+// global memory. The calls that take a path are in path_seam.inl.
 #include <windows.h>
 #include <cstring>
 
@@ -9,27 +8,7 @@
 namespace platform {
 namespace {
 HANDLE Handle(OsFile file) { return static_cast<HANDLE>(file.raw); }
-OsFile FromHandle(HANDLE handle) {
-  OsFile file;
-  if (handle != INVALID_HANDLE_VALUE) file.raw = handle;
-  return file;
-}
 }  // namespace
-
-OsFile OsOpenRead(const char* path) {
-  return FromHandle(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-}
-
-OsFile OsCreateWrite(const char* path) {
-  return FromHandle(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-}
-
-OsFile OsCreateNew(const char* path) {
-  return FromHandle(CreateFileA(path, GENERIC_WRITE, FILE_SHARE_DELETE, nullptr, CREATE_NEW,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-}
 
 void OsClose(OsFile& file) {
   if (file.raw) CloseHandle(Handle(file));
@@ -72,48 +51,6 @@ bool OsSetFileTimes(OsFile file, const FileTimes& times) {
   FILETIME access = to_filetime(times.last_access);
   FILETIME write = to_filetime(times.last_write);
   return SetFileTime(Handle(file), &creation, &access, &write) != 0;
-}
-
-bool OsSetAttributes(const char* path, uint32_t attributes) {
-  return SetFileAttributesA(path, attributes) != 0;
-}
-
-bool OsGetFileTimes(const char* path, FileTimes* times, uint32_t* attributes) {
-  WIN32_FILE_ATTRIBUTE_DATA data;
-  if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data)) return false;
-  auto value = [](const FILETIME& ft) { return (static_cast<uint64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime; };
-  times->creation = value(data.ftCreationTime);
-  times->last_access = value(data.ftLastAccessTime);
-  times->last_write = value(data.ftLastWriteTime);
-  *attributes = data.dwFileAttributes;
-  return true;
-}
-
-bool OsPathExists(const char* path) { return _access(path, 0) == 0; }
-
-bool OsIsFolder(const char* path) {
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA(path, &found);
-  if (search == INVALID_HANDLE_VALUE) return false;
-  FindClose(search);
-  return (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
-bool OsCreateFolder(const char* path) { return CreateDirectoryA(path, nullptr) != 0; }
-bool OsDeleteFile(const char* path) { return DeleteFileA(path) != 0; }
-
-bool OsRenameFile(const char* from, const char* to, bool replace) {
-  if (!replace) return MoveFileExA(from, to, 0) != 0;
-  // A read-only file refuses to be replaced: the mark goes first, and comes
-  // back when the move fails.
-  const DWORD attributes = GetFileAttributesA(to);
-  const bool read_only = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
-  if (read_only) SetFileAttributesA(to, attributes & ~FILE_ATTRIBUTE_READONLY);
-  if (MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING)) return true;
-  const DWORD error = GetLastError();
-  if (read_only) SetFileAttributesA(to, attributes);
-  SetLastError(error);
-  return false;
 }
 
 void OsErrorText(char* text, int capacity) {

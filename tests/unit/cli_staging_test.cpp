@@ -29,7 +29,7 @@ TEST_F(StagedFiles, EverySignalThatEndsTheProgramRemovesThem) {
     fs::remove_all(dir_.File("out"));
     std::string seen, status;
     // The signal waits while the program is stopped and comes first when it goes on.
-    Shell(StartStopped(kExtract) + "ls out/.kelvarin-* | wc -l; kill -" + name + " $pid; kill -CONT $pid; wait $pid; echo $?",
+    Shell("ulimit -c 0; " + StartStopped(kExtract) + "ls out/.kelvarin-* | wc -l; kill -" + name + " $pid; kill -CONT $pid; wait $pid; echo $?",
           &status, &seen);
     EXPECT_EQ(status, "1\n" + std::to_string(128 + number) + "\n") << name << ": stopped with its staged file, then "
                                                                     << "ended as the signal ends it";

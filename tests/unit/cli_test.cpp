@@ -240,4 +240,104 @@ TEST_F(ExtractCommand, PlainNamesThatWouldLeaveTheOutputFolderAreRefused) {
   }
 }
 
+// Names, captions and passwords are stored in the code page of the
+// Windows that made the archive; here they are UTF-8.
+using CodePages = CliTool;
+
+// Shift-JIS bytes: ソフト, 表 (95 5C), 能力 (94 5C ...), 申告書, 十月, 予定表, パスワード.
+#define SJ_SOFT "\x83\x5C\x83\x74\x83\x67"
+#define SJ_HYO "\x95\x5C"
+const std::string kShiftJisPassword = "\x83\x70\x83\x58\x83\x8F\x81\x5B\x83\x68";
+
+std::vector<std::string> FilesBelow(const std::string& folder) {
+  std::vector<std::string> found;
+  for (const auto& item : fs::recursive_directory_iterator(folder)) {
+    found.push_back(fs::relative(item.path(), folder).string() + (item.is_directory() ? "/" : ""));
+  }
+  std::sort(found.begin(), found.end());
+  return found;
+}
+
+TEST_F(CodePages, AShiftJisArchiveIsListedAndExtractedUnderUtf8NamesWithAUtf8Password) {
+  const Bytes hyo = {'h', 'y', 'o'}, october = {'c', 's', 'v'}, plan = {'p'}, ascii = {'a'};
+  const std::vector<encoder::Entry> entries = {
+      MakeEntry("\\plain\\ascii.txt", ascii), MakeEntry("\\" SJ_SOFT "\\" SJ_HYO ".txt", hyo),
+      MakeEntry("\\\x94\x5C\x97\xCD\\\x90\x5C\x8D\x90\x8F\x91\\\x8F\x5C\x8C\x8E.csv", october),
+      MakeEntry("\x97\x5C\x92\xE8\x95\x5C.txt", plan)};
+  ASSERT_TRUE(test_support::ArchiveOf(encoder::SampleStub(512), entries, kShiftJisPassword).WriteTo(dir_.File("j.exe")));
+  std::string printed, said;
+  ASSERT_EQ(Run("list j.exe --password パスワード", &printed, &said), 0) << said;
+  for (const char* name : {"\\ソフト\\表.txt", "\\能力\\申告書\\十月.csv", "予定表.txt"}) {
+    EXPECT_NE(printed.find(name), std::string::npos) << name << "\n" << printed;
+  }
+  EXPECT_NE(said.find("names read as CP932"), std::string::npos) << said;
+
+  ASSERT_EQ(Run("extract j.exe --output out --password パスワード --threads 2", &printed), 0) << printed;
+  EXPECT_EQ(FilesBelow(dir_.File("out")),
+            (std::vector<std::string>{"plain/", "plain/ascii.txt", "ソフト/", "ソフト/表.txt", "予定表.txt", "能力/",
+                                      "能力/申告書/", "能力/申告書/十月.csv"}));
+  EXPECT_EQ(Read("out/ソフト/表.txt"), hyo);
+  EXPECT_EQ(Read("out/能力/申告書/十月.csv"), october);
+  EXPECT_EQ(Read("out/予定表.txt"), plan);
+
+  // Named outright, the code page must hold the password.
+  EXPECT_EQ(Run("list j.exe --encoding cp932 --password パスワード"), 0);
+  EXPECT_EQ(Run("list j.exe --encoding CP1252 --password パスワード", &printed), 2);
+  EXPECT_NE(printed.find("cannot be written in CP1252"), std::string::npos) << printed;
+  EXPECT_EQ(Run("list j.exe --encoding KLINGON --password パスワード"), 2);
+}
+
+TEST_F(CodePages, WesternNamesAreReadAsCp1252AndNoNameIsEverPrintedRaw) {
+  WriteArchive("w.exe", {MakeEntry("caf\xE9.txt", {'c'}), MakeEntry("\\a\x1b[2Jb.txt", {'e'})});
+  std::string printed;
+  EXPECT_EQ(Run("extract w.exe --output out --password-file password.txt", &printed), 1);
+  EXPECT_EQ(Read("out/café.txt"), Bytes{'c'});
+  EXPECT_NE(printed.find("\\a\\x1b[2Jb.txt"), std::string::npos) << printed;
+  EXPECT_EQ(printed.find('\x1b'), std::string::npos) << "a raw escape reached the terminal";
+  EXPECT_EQ(FilesBelow(dir_.File("out")), std::vector<std::string>{"café.txt"});
+}
+
+TEST_F(CodePages, PackStoresNamesCaptionAndPasswordInTheCodePageThatHoldsThem) {
+  Write("in/ソフト/表.txt", {'1'});
+  Write("in/能力.txt", {'2'});
+  ASSERT_EQ(Run("pack --stub stub.exe --output j.exe --password パスワード --caption 申告 --relative in"), 0);
+  // The names as stored, keyed by output name.
+  auto stored_names = [&](const std::string& archive_name, const std::string& password, archive::SharedState* state) {
+    test_support::RecordingSink sink;
+    *state = testing_support::ArchiveState(dir_, Read(archive_name));
+    EXPECT_EQ(decode::DecodeWalk(*state, password.data(), static_cast<uint32_t>(password.size()), sink), 1);
+    std::vector<std::string> names;
+    for (const auto& [path, record] : sink.records) names.push_back(record.output_name);
+    std::sort(names.begin(), names.end());
+    return names;
+  };
+  archive::SharedState state;
+  EXPECT_EQ(stored_names("j.exe", kShiftJisPassword, &state),
+            (std::vector<std::string>{"\\in\\" SJ_SOFT "\\" SJ_HYO ".txt", "\\in\\\x94\x5C\x97\xCD.txt"}));
+  EXPECT_EQ(std::string(state.caption), "\x90\x5C\x8D\x90");
+  std::string printed;
+  ASSERT_EQ(Run("extract j.exe --output out --password パスワード", &printed), 0) << printed;
+  EXPECT_EQ(Read("out/in/ソフト/表.txt"), Bytes{'1'});
+  EXPECT_EQ(Read("out/in/能力.txt"), Bytes{'2'});
+
+  Write("latin/café.txt", {'3'});
+  ASSERT_EQ(Run("pack --stub stub.exe --output w.exe --password-file password.txt --relative latin"), 0);
+  EXPECT_EQ(stored_names("w.exe", kPassword, &state), std::vector<std::string>{"\\latin\\caf\xE9.txt"})
+      << "CP1252 holds it";
+
+  Write("mixed/é能.txt", {'4'});
+  Write("ctl/a\x1b" "b.txt", {'5'});
+  for (const char* folder : {"mixed", "ctl"}) {
+    EXPECT_EQ(Run(std::string("pack --stub stub.exe --output x.exe --password-file password.txt --relative ") + folder,
+                  &printed),
+              1)
+        << folder;
+    EXPECT_NE(printed.find(folder), std::string::npos) << printed;
+  }
+  EXPECT_EQ(Run("pack --stub stub.exe --output x.exe --password-file password.txt --encoding CP1252 --relative in",
+                &printed),
+            1);
+  EXPECT_FALSE(fs::exists(dir_.File("x.exe")));
+}
+
 }  // namespace

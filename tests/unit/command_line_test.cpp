@@ -72,6 +72,17 @@ TEST(CommandLine, SplitsByTheWindowsQuotingRules) {
   EXPECT_EQ(split("\"C:\\a b\\p.exe\" \"\""), (V{"C:\\a b\\p.exe", ""}));
 }
 
+// In Shift-JIS ソ is 83 5C: before a closing quote its second byte is no
+// backslash that escapes the quote, as it is byte by byte.
+TEST(CommandLine, ADoubleByteCharacterEndingInTheBackslashByteEscapesNoQuote) {
+  const std::string line = "d.exe \":::C:\\\x83\x5C\"";
+  const shell::CommandLine shift_jis = shell::ParseCommandLine(line.c_str(), base::LeadBytes::OfCodePage(932));
+  EXPECT_EQ(shift_jis.form, Form::kDialog);
+  EXPECT_STREQ(shift_jis.path, "C:\\\x83\x5C");
+  const shell::CommandLine bytes = shell::ParseCommandLine(line.c_str(), base::LeadBytes::OfCodePage(1252));
+  EXPECT_STREQ(bytes.path, "C:\\\x83\"") << "byte by byte the quote is escaped and kept";
+}
+
 TEST(CommandLine, HandleNumbersConvertLikeTheCLibrary) {
   for (const auto& [text, number] : std::vector<std::pair<const char*, long>>{
            {"124", 124}, {"  -7x", -7}, {"+12", 12}, {"abc", 0}, {"", 0}, {"99999999999", 0x7FFFFFFF}}) {

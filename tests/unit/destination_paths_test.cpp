@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <string>
 
+#include "base/lead_bytes.h"
 #include "decode/destination_paths.h"
 #include "test_support.h"
 
@@ -10,27 +11,40 @@ namespace {
 
 using decode::PathStyle;
 
+const base::LeadBytes kShiftJis = base::LeadBytes::OfCodePage(932);
+const base::LeadBytes kWestern = base::LeadBytes::OfCodePage(1252);
+
+// Shift-JIS names whose characters end in 0x5C: ソ (83 5C), 表 (95 5C).
+#define SO "\x83\x5C"
+#define HYO "\x95\x5C"
+
 TEST(ParentPath, WindowsRuleKeepsDriveAndDirectoryAndDropsOneBackslashPosixKeepsTheRoot) {
   const struct {
     const char* path;
     PathStyle style;
+    const base::LeadBytes& lead;
     const char* parent;
   } cases[] = {
-      {"C:\\out\\sub\\file.txt", PathStyle::kWindows, "C:\\out\\sub"},
-      {"C:\\out", PathStyle::kWindows, "C:"},
-      {"C:file.txt", PathStyle::kWindows, "C:"},
-      {"C:", PathStyle::kWindows, "C:"},  // its own parent: the recursion must stop here
-      {"C:/out/file", PathStyle::kWindows, "C:/out/"},  // only a backslash is dropped
-      {"out\\\\file", PathStyle::kWindows, "out\\"},
-      {"file", PathStyle::kWindows, ""},
-      {"", PathStyle::kWindows, ""},
-      {"/tmp/a/b.txt", PathStyle::kPosix, "/tmp/a"},
-      {"/b.txt", PathStyle::kPosix, "/"},
-      {"a\\b.txt", PathStyle::kPosix, ""},
+      {"C:\\out\\sub\\file.txt", PathStyle::kWindows, kWestern, "C:\\out\\sub"},
+      {"C:\\out", PathStyle::kWindows, kWestern, "C:"},
+      {"C:file.txt", PathStyle::kWindows, kWestern, "C:"},
+      {"C:", PathStyle::kWindows, kWestern, "C:"},  // its own parent: the recursion must stop here
+      {"C:/out/file", PathStyle::kWindows, kWestern, "C:/out/"},  // only a backslash is dropped
+      {"out\\\\file", PathStyle::kWindows, kWestern, "out\\"},
+      {"file", PathStyle::kWindows, kWestern, ""},
+      {"", PathStyle::kWindows, kWestern, ""},
+      // A trail byte 0x5C ends no folder, also at the end of a component.
+      {"C:\\out\\" SO "\x83\x74\x83\x67\\" HYO ".txt", PathStyle::kWindows, kShiftJis, "C:\\out\\" SO "\x83\x74\x83\x67"},
+      {"C:\\out\\" HYO "\\a.txt", PathStyle::kWindows, kShiftJis, "C:\\out\\" HYO},
+      {"C:\\out\\" HYO, PathStyle::kWindows, kShiftJis, "C:\\out"},
+      {"C:\\out\\" HYO, PathStyle::kWindows, kWestern, "C:\\out\\\x95"},  // read byte by byte
+      {"/tmp/a/b.txt", PathStyle::kPosix, kWestern, "/tmp/a"},
+      {"/b.txt", PathStyle::kPosix, kWestern, "/"},
+      {"a\\b.txt", PathStyle::kPosix, kWestern, ""},
   };
   for (const auto& c : cases) {
     char out[260];
-    EXPECT_TRUE(decode::ParentPath(c.path, out, sizeof out, c.style));
+    EXPECT_TRUE(decode::ParentPath(c.path, out, sizeof out, c.style, c.lead));
     EXPECT_STREQ(out, c.parent) << c.path;
   }
 }
@@ -62,26 +76,58 @@ TEST_F(Folders, FileInPlaceOfAFolderFailsAndCreatesNothingBelowIt) {
 }
 
 TEST(SafeNames, RelativeNamesStayBelowTheFolderAndPlainNamesAreOneComponent) {
-  for (const char* name : {"\\a.txt", "\\docs\\sub\\a.txt", "\\docs/a.txt", "\\..a\\b..\\...\\.x"}) {
-    EXPECT_TRUE(decode::IsSafeRelativeName(name)) << name;
+  for (const char* name : {"\\a.txt", "\\docs\\sub\\a.txt", "\\docs/a.txt", "\\..a\\b..\\...\\.x", "\\a\\.b",
+                           "\\CONSOLE\\COM0.txt\\LPT10"}) {
+    EXPECT_TRUE(decode::IsSafeRelativeName(name, kWestern, PathStyle::kWindows)) << name;
   }
   for (const char* name : {"a.txt",                 // no leading separator
                            "\\..\\a.txt", "\\docs\\..\\..\\a.txt", "\\docs\\..", "/../a.txt", "\\docs/../a.txt",
+                           "\\a\\.\\b.txt", "\\.",    // a "." component
                            "\\C:\\a.txt", "\\a.txt:stream",  // drive, stream
                            "\\\\server\\share\\a.txt", "//server/share/a.txt",
-                           "\\docs\\\\a.txt", "\\docs\\", "\\"}) {  // empty components
-    EXPECT_FALSE(decode::IsSafeRelativeName(name)) << name;
+                           "\\docs\\\\a.txt", "\\docs\\", "\\",  // empty components
+                           "\\a\x1b[2Jb.txt", "\\a\rb", "\\a\nb", "\\a\x7f", "\\a\x01"}) {  // control characters
+    EXPECT_FALSE(decode::IsSafeRelativeName(name, kWestern, PathStyle::kWindows)) << name;
   }
-  for (const char* name : {"a.txt", "..a"}) EXPECT_TRUE(decode::IsSafePlainName(name)) << name;
-  for (const char* name : {"", ".", "..", "a\\b", "a/b", "C:a"}) EXPECT_FALSE(decode::IsSafePlainName(name)) << name;
+  for (const char* name : {"a.txt", "..a"}) EXPECT_TRUE(decode::IsSafePlainName(name, kWestern)) << name;
+  for (const char* name : {"", ".", "..", "a\\b", "a/b", "C:a", "a\tb"}) {
+    EXPECT_FALSE(decode::IsSafePlainName(name, kWestern)) << name;
+  }
 }
 
-TEST(SafeNames, JoinMakesSeparatorsNativeAndRefusesOverlongPaths) {
+TEST(SafeNames, DeviceNamesAreRefusedInWindowsStyleOnly) {
+  for (const char* name : {"\\CON", "\\docs\\nul.txt", "\\aux.tar.gz\\x", "\\Com1", "\\LPT9.log", "\\PRN .txt"}) {
+    EXPECT_FALSE(decode::IsSafeRelativeName(name, kWestern, PathStyle::kWindows)) << name;
+    EXPECT_TRUE(decode::IsSafeRelativeName(name, kWestern, PathStyle::kPosix)) << name;
+  }
+  EXPECT_FALSE(decode::IsSafePlainName("con", kWestern, PathStyle::kWindows));
+  EXPECT_TRUE(decode::IsSafePlainName("con", kWestern, PathStyle::kPosix));
+}
+
+// Read as Shift-JIS, a trail byte 0x5C is part of its character: 能力.txt
+// (能 is 94 5C) is one plain name, and \ソフト\表.txt has two components.
+TEST(SafeNames, ATrailByteIsNeverASeparator) {
+  const char* plain = "\x94\x5C\x97\xCD.txt";
+  EXPECT_TRUE(decode::IsSafePlainName(plain, kShiftJis));
+  EXPECT_FALSE(decode::IsSafePlainName(plain, kWestern));
+  const char* nested = "\\" SO "\x83\x74\x83\x67\\" HYO ".txt";
+  EXPECT_TRUE(decode::IsSafeRelativeName(nested, kShiftJis));
+  EXPECT_TRUE(decode::IsSafeRelativeName("\\" HYO, kShiftJis));
+  EXPECT_FALSE(decode::IsSafeRelativeName("\\" HYO, kWestern)) << "byte by byte its last component is empty";
+  // The same bytes are "\ソ..\x" to a Shift-JIS system, which reads and
+  // writes them so, and "\x83\..\x" byte by byte.
+  EXPECT_TRUE(decode::IsSafeRelativeName("\\" SO "..\\x", kShiftJis));
+  EXPECT_FALSE(decode::IsSafeRelativeName("\\" SO "..\\x", kWestern));
+}
+
+TEST(SafeNames, JoinMakesSeparatorsNativeButNeverATrailByteAndRefusesOverlongPaths) {
   char out[260];
-  ASSERT_TRUE(decode::JoinBelowFolder("/out", "\\docs/a.txt", out, sizeof out));
+  ASSERT_TRUE(decode::JoinBelowFolder("/out", "\\docs/a.txt", out, sizeof out, kWestern));
   EXPECT_STREQ(out, "/out/docs/a.txt");
+  ASSERT_TRUE(decode::JoinBelowFolder("/out", "\\" HYO "\\x", out, sizeof out, kShiftJis));
+  EXPECT_EQ(std::string(out), std::string("/out/" HYO "/x"));
   std::string long_name = "\\" + std::string(255, 'n');
-  EXPECT_FALSE(decode::JoinBelowFolder("/out", long_name.c_str(), out, sizeof out));
+  EXPECT_FALSE(decode::JoinBelowFolder("/out", long_name.c_str(), out, sizeof out, kWestern));
 }
 
 }  // namespace

@@ -1,0 +1,86 @@
+// Fuzz target: the decode walk over archives whose stored names come from
+// the input (high bytes, 0x5C as a trail byte, control characters, dots),
+// spelled as the command-line tool spells them, from CP932 or CP1252 into
+// UTF-8, or as the bytes stored. Every path the walk asks to be made lies
+// below the chosen folder, with no "." or ".." component, no empty one and
+// no control character; a name that cannot be spelled ends the run as a
+// failure, never silently.
+//
+// Input: one byte that picks the spelling, then names separated by NUL
+// bytes (up to four, each cut to the record's 259 bytes).
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "encoder/entry_encoder.h"
+#include "encoder/sample_data.h"
+#include "platform/text_codes.h"
+#include "tests/fuzz/fuzz_archive.h"
+
+namespace {
+
+constexpr uint32_t kSpellings[] = {0, 932, 1252};
+
+class SpellingSink : public test_support::RecordingSink {
+ public:
+  explicit SpellingSink(uint32_t code_page) : code_page_(code_page) {}
+  bool SpellName(const char* stored, char* local, int capacity) override {
+    if (code_page_ == 0) return DecodeSink::SpellName(stored, local, capacity);
+    std::string name;
+    if (!platform::ConvertText(code_page_, platform::kUtf8CodePage, stored, &name)) return false;
+    base::CopyText(local, static_cast<size_t>(capacity), name.c_str());
+    return name.size() < static_cast<size_t>(capacity);
+  }
+  // Only names that begin with a backslash come here, joined below the
+  // folder; plain names go to ChooseSavePath as spelled.
+  bool PrepareFolders(const char* path) override {
+    CheckBelowFolder(path);
+    return RecordingSink::PrepareFolders(path);
+  }
+
+ private:
+  void CheckBelowFolder(const std::string& path) {
+    if (path.rfind(folder_answer + "/", 0) != 0) abort();
+    size_t start = folder_answer.size() + 1;
+    for (;;) {
+      const size_t end = std::min(path.find('/', start), path.size());
+      const std::string component = path.substr(start, end - start);
+      if (component.empty() || component == "." || component == "..") abort();
+      for (unsigned char c : component)
+        if (c < 0x20 || c == 0x7F) abort();
+      if (end == path.size()) break;
+      start = end + 1;
+    }
+  }
+  uint32_t code_page_;
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (size < 2 || size > 1200) return 0;
+  const uint32_t code_page = kSpellings[data[0] % 3];
+  encoder::ArchiveWriter writer(encoder::SampleStub(256));
+  const std::string names(reinterpret_cast<const char*>(data + 1), size - 1);
+  size_t start = 0;
+  for (int count = 0; count < 4 && start <= names.size(); ++count) {
+    const size_t end = std::min(names.find('\0', start), names.size());
+    encoder::Entry entry;
+    entry.contents = {'x'};
+    const std::string name = names.substr(start, std::min<size_t>(end - start, archive::kOutputNameCapacity - 1));
+    memcpy(entry.record.output_name, name.c_str(), name.size() + 1);
+    encoder::AddEntry(writer, entry, fuzzing::kPassword);
+    start = end + 1;
+  }
+  static archive::SharedState state;
+  const encoder::Bytes& bytes = writer.bytes();
+  // The decode helper writes a stub and marker of its own: skip the writer's.
+  const size_t first_entry = encoder::SampleStub(256).size() + 256 + archive::kEntryMarkerLength + 1;
+  if (bytes.size() <= first_entry) return 0;
+  SpellingSink sink(code_page);
+  decode::SequentialBlockSource source;
+  const int result = fuzzing::DecodeArchive(bytes.data() + first_entry, bytes.size() - first_entry, state, sink, source);
+  if (!sink.protocol_kept || (result == 1) != sink.failures.empty()) abort();
+  return 0;
+}
