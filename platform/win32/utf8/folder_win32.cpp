@@ -1,4 +1,5 @@
-// Win32 folders held as directory handles opened without delete sharing,
+// Win32 folders for kelvarin.exe, whose paths are UTF-8: directory
+// handles opened through the wide calls without delete sharing,
 // so that nobody can rename, remove or replace a folder (by a junction,
 // say) while it is held; a name whose attributes carry a reparse point is
 // met as a link, never entered.
@@ -7,6 +8,7 @@
 #include <cstring>
 
 #include "platform/folder.h"
+#include "platform/win32/utf8/wide_name.h"
 
 namespace platform {
 namespace {
@@ -41,7 +43,7 @@ OsFolder Hold(const char* path, bool no_follow) {
     return folder;
   }
   const DWORD flags = FILE_FLAG_BACKUP_SEMANTICS | (no_follow ? FILE_FLAG_OPEN_REPARSE_POINT : 0);
-  HANDLE handle = CreateFileA(path, FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+  HANDLE handle = CreateFileW(WideName(path), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               OPEN_EXISTING, flags, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return folder;
   BY_HANDLE_FILE_INFORMATION info;
@@ -70,7 +72,7 @@ OsFolder OsOpenFolder(const char* path) { return Hold(path, false); }
 FolderStep OsOpenSubfolder(OsFolder parent, const char* name, bool create, OsFolder* out) {
   char path[MAX_PATH];
   if (!Join(parent, name, path)) return FolderStep::kFailed;
-  if (create && OsNameKind(parent, name) == NameKind::kNone) CreateDirectoryA(path, nullptr);
+  if (create && OsNameKind(parent, name) == NameKind::kNone) CreateDirectoryW(WideName(path), nullptr);
   switch (OsNameKind(parent, name)) {
     case NameKind::kLink:
       return FolderStep::kLink;
@@ -99,7 +101,7 @@ void OsCloseFolder(OsFolder& folder) {
 NameKind OsNameKind(OsFolder folder, const char* name) {
   char path[MAX_PATH];
   if (!Join(folder, name, path)) return NameKind::kNone;
-  const DWORD attributes = GetFileAttributesA(path);
+  const DWORD attributes = GetFileAttributesW(WideName(path));
   if (attributes == INVALID_FILE_ATTRIBUTES) return NameKind::kNone;
   if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return NameKind::kLink;
   return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? NameKind::kFolder : NameKind::kFile;
@@ -122,7 +124,7 @@ bool OsDeleteIn(OsFolder folder, const char* name) {
 
 bool OsSetAttributesIn(OsFolder folder, const char* name, uint32_t attributes) {
   char path[MAX_PATH];
-  // SetFileAttributesA changes a reparse point itself, never its target.
+  // SetFileAttributes changes a reparse point itself, never its target.
   return Join(folder, name, path) && OsSetAttributes(path, attributes);
 }
 
