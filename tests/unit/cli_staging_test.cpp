@@ -32,7 +32,7 @@ TEST_F(StagedFiles, EverySignalThatEndsTheProgramRemovesThem) {
     Shell("ulimit -c 0; " + StartStopped(kExtract) + "ls out/.kelvarin-* | wc -l; kill -" + name + " $pid; kill -CONT $pid; wait $pid; echo $?",
           &status, &seen);
     EXPECT_EQ(status, "1\n" + std::to_string(128 + number) + "\n") << name << ": stopped with its staged file, then "
-                                                                    << "ended as the signal ends it";
+                                                                    << "ended as the signal ends it; said: " << seen;
     EXPECT_TRUE(TemporaryFiles().empty()) << name;
     EXPECT_FALSE(fs::exists(dir_.File("out/a.bin"))) << name;
   }
