@@ -8,6 +8,7 @@
 #include "cli/commands.h"
 #include "cli/help_texts.h"
 #include "cli/messages.h"
+#include "cli/text_encoding.h"
 #include "ui/check_messages.h"
 
 namespace cli {
@@ -23,7 +24,7 @@ class TerminalCheckReporter : public archive::CheckReporter {
   }
 
  private:
-  static void Print(const ui::MessageText& message) { printf("%s\n", message.text); }
+  static void Print(const ui::MessageText& message) { printf("%s\n", Printable(message.text).c_str()); }
 };
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "cli/commands.h"
 #include "cli/help_texts.h"
 #include "cli/messages.h"
+#include "cli/text_encoding.h"
 #include "platform/console.h"
 
 int main(int argc, char** argv) {
@@ -30,7 +31,8 @@ int main(int argc, char** argv) {
       fputs(cli::kMainHelp, stdout);
       return cli::kExitOk;
     }
-    fprintf(stderr, "kelvarin: no command %s (check, list, extract, pack)\nSee 'kelvarin --help'.\n", argv[1]);
+    fprintf(stderr, "kelvarin: no command %s (check, list, extract, pack)\nSee 'kelvarin --help'.\n",
+            cli::Printable(argv[1]).c_str());
     return cli::kExitUsage;
   }
   fputs(cli::kMainHelp, stderr);

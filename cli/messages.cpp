@@ -20,7 +20,7 @@ bool PrintHelpIfAsked(int argc, char** argv, const char* help) {
 }
 
 int UsageError(const char* command, const std::string& problem) {
-  fprintf(stderr, "kelvarin %s: %s\nSee 'kelvarin %s --help'.\n", command, problem.c_str(), command);
+  fprintf(stderr, "kelvarin %s: %s\nSee 'kelvarin %s --help'.\n", command, Printable(problem).c_str(), command);
   return kExitUsage;
 }
 

@@ -68,13 +68,15 @@ void ExpectRelativeEntriesBelow(const std::wstring& folder, std::set<std::wstrin
 
 using JapaneseNames = e2e::DecoderSession;
 
-// The chosen folder's own name ends in 表, so its last byte is 0x5C too.
+// The chosen folder's own name ends in 表, so its last byte is 0x5C too:
+// the browser opens at it as the current folder, and the walk takes it
+// whole.
 TEST_F(JapaneseNames, TheProgramWritesThemThroughTheFolderBrowserAndSaveAs) {
   if (GetACP() != 932) GTEST_SKIP() << "the program reads names in the ANSI code page: this runs where it is 932";
   WriteArchive(Entries());
   const std::string target = folder_.File("\x8F\x6F\x97\xCD\x95\x5C");  // 出力表
   ASSERT_TRUE(CreateDirectoryA(target.c_str(), nullptr));
-  ASSERT_NE(OpenDialog(), nullptr);
+  ASSERT_NE(OpenDialog(target), nullptr) << "started there, the browser opens there";
   TypeAndOk();
   ASSERT_TRUE(ChooseFolder(target));
   ASSERT_TRUE(SaveAs(folder_.File(SJ_PLAN)));
