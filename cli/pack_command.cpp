@@ -290,27 +290,23 @@ int RunPack(int argc, char** argv) {
     return Problem(options.output, "cannot write the archive: " + output.reason(), kExitOutput);
   }
   ProgressLine progress("Packing...", total, !options.quiet && platform::ErrorIsTerminal() && total > kProgressThreshold);
+  // The progress line goes before a message; the staged archive goes
+  // with `output`.
+  auto fail = [&](const std::string& subject, const std::string& message, int status = kExitArchive) {
+    progress.End();
+    return Problem(subject, message, status);
+  };
   for (size_t i = 0; i < sources.size(); ++i) {
     platform::File file = platform::File::OpenRead(sources[i].path.c_str());
-    if (!file.IsOpen()) {
-      progress.End();
-      return Problem(sources[i].path, "cannot read: " + SystemReason());
-    }
+    if (!file.IsOpen()) return fail(sources[i].path, "cannot read: " + SystemReason());
     FileContent content(std::move(file), progress);
     const encoder::EncodeError failure = encoder::EncodeEntry(entries[i].header, entries[i].record, entries[i].size,
                                                               content, output, password, entry_options);
     if (failure == encoder::EncodeError::kOutputFailed) {
-      progress.End();
-      return Problem(options.output, "cannot write the archive: " + output.reason(), kExitOutput);
+      return fail(options.output, "cannot write the archive: " + output.reason(), kExitOutput);
     }
-    if (failure == encoder::EncodeError::kNone && !content.AtEnd()) {
-      progress.End();
-      return Problem(sources[i].path, "it grew while it was read");
-    }
-    if (failure != encoder::EncodeError::kNone) {
-      progress.End();
-      return Problem(sources[i].path, encoder::EncodeErrorText(failure));
-    }
+    if (failure != encoder::EncodeError::kNone) return fail(sources[i].path, encoder::EncodeErrorText(failure));
+    if (!content.AtEnd()) return fail(sources[i].path, "it grew while it was read");
   }
   progress.End();
   if (!output.Commit(options.overwrite, &error)) {
