@@ -2,7 +2,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 
 #include "platform/file_time.h"
 
@@ -72,12 +71,6 @@ std::string JsonString(const char* text) {
     }
   }
   return out + "\"";
-}
-
-// Relative names need a folder to be joined to; none is ever written.
-decode::Choice ListSink::ChooseFolder(char* folder) {
-  strcpy(folder, ".");
-  return decode::Choice::kChosen;
 }
 
 void ListSink::FinishOutput(const char*, const archive::FileRecord& record) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "cli/terminal_sink.h"
+#include "cli/writes_nothing.h"
 
 namespace cli {
 
@@ -19,17 +20,11 @@ std::string UtcText(uint64_t filetime, ListFormat format);
 // quotes and backslashes escaped, a byte that is no UTF-8 as U+FFFD.
 std::string JsonString(const char* text);
 
-class ListSink : public TerminalSink {
+class ListSink : public WritesNothing<TerminalSink> {
  public:
   ListSink(const archive::SharedState& state, uint32_t code_page, ListFormat format, bool quiet)
-      : TerminalSink(state, code_page, quiet), format_(format) {}
-  decode::Choice ChooseFolder(char* folder) override;
-  decode::Choice ChooseSavePath(char*) override { return decode::Choice::kChosen; }
-  bool PrepareFolders(const char*) override { return true; }
-  bool CreateOutput(const char*) override { return true; }
-  uint32_t WriteOutput(const unsigned char*, uint32_t count) override { return count; }
+      : WritesNothing(state, code_page, quiet), format_(format) {}
   void FinishOutput(const char*, const archive::FileRecord& record) override;
-  void AbandonOutput() override {}
 
  private:
   ListFormat format_;

@@ -8,6 +8,7 @@
 #include "codec/decoder.h"
 #include "codec/decompressor.h"
 #include "decode/block_source.h"
+#include "cli/writes_nothing.h"
 #include "decode/decode_walk.h"
 
 namespace cli {
@@ -50,7 +51,7 @@ class SkimmingSource final : public decode::BlockSource {
   bool first_block_ = false;
 };
 
-class NameCollector final : public decode::DecodeSink {
+class NameCollector final : public WritesNothing<decode::DecodeSink> {
  public:
   explicit NameCollector(NameScan& scan) : scan_(scan) {}
   void OnOutputName(const archive::FileRecord& record) override { scan_.names.push_back(record.output_name); }
@@ -60,16 +61,6 @@ class NameCollector final : public decode::DecodeSink {
     base::CopyText(local, static_cast<size_t>(capacity), stored[0] == '\\' ? "\\entry" : "entry");
     return true;
   }
-  decode::Choice ChooseFolder(char* folder) override {
-    strcpy(folder, ".");
-    return decode::Choice::kChosen;
-  }
-  decode::Choice ChooseSavePath(char*) override { return decode::Choice::kChosen; }
-  bool PrepareFolders(const char*) override { return true; }
-  bool CreateOutput(const char*) override { return true; }
-  uint32_t WriteOutput(const unsigned char*, uint32_t count) override { return count; }
-  void FinishOutput(const char*, const archive::FileRecord&) override {}
-  void AbandonOutput() override {}
   void OnFailure(decode::DecodeFailure failure, const archive::SharedState&) override {
     if (failure == decode::DecodeFailure::kWrongPassword && scan_.names.empty()) scan_.password_right = false;
   }

@@ -1,7 +1,6 @@
 #include "cli/stdout_sink.h"
 
 #include <cstdio>
-#include <cstring>
 
 #include "cli/messages.h"
 #include "platform/console.h"
@@ -9,19 +8,13 @@
 namespace cli {
 
 StdoutSink::StdoutSink(const archive::SharedState& state, uint32_t code_page, EntrySelection& selection, bool quiet)
-    : TerminalSink(state, code_page, quiet), selection_(selection) {
+    : WritesNothing(state, code_page, quiet), selection_(selection) {
   platform::SetBinaryOutput();
 }
 
 void StdoutSink::OnOutputName(const archive::FileRecord& record) {
   TerminalSink::OnOutputName(record);
   selected_ = selection_.Selects(InUtf8(record.output_name).c_str());
-}
-
-// Relative names need a folder to be joined to; none is ever written.
-decode::Choice StdoutSink::ChooseFolder(char* folder) {
-  strcpy(folder, ".");
-  return decode::Choice::kChosen;
 }
 
 uint32_t StdoutSink::WriteOutput(const unsigned char* bytes, uint32_t count) {

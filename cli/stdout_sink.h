@@ -6,21 +6,17 @@
 
 #include "cli/entry_selection.h"
 #include "cli/terminal_sink.h"
+#include "cli/writes_nothing.h"
 
 namespace cli {
 
-class StdoutSink : public TerminalSink {
+class StdoutSink : public WritesNothing<TerminalSink> {
  public:
   StdoutSink(const archive::SharedState& state, uint32_t code_page, EntrySelection& selection, bool quiet);
 
   void OnOutputName(const archive::FileRecord& record) override;
-  decode::Choice ChooseFolder(char* folder) override;
-  decode::Choice ChooseSavePath(char*) override { return decode::Choice::kChosen; }
-  bool PrepareFolders(const char*) override { return true; }
-  bool CreateOutput(const char*) override { return true; }
   uint32_t WriteOutput(const unsigned char* bytes, uint32_t count) override;
   void FinishOutput(const char*, const archive::FileRecord&) override;
-  void AbandonOutput() override {}
 
  private:
   EntrySelection& selection_;
