@@ -79,4 +79,15 @@ TEST_F(PackWriting, AFileOverFourGibibytesIsRefusedFromItsSize) {
   EXPECT_TRUE(TemporaryFiles().empty());
 }
 
+// On a terminal a long pack shows how far it is; --quiet keeps it still.
+TEST_F(PackWriting, ShowsProgressOnATerminalUnlessQuiet) {
+  Write("big.bin", encoder::RandomBytes(5 << 20, 2));
+  const std::string pack = "script -qec \"'" KELVARIN_CLI "' " + kPack + "--overwrite --output a.exe big.bin";
+  std::string printed;
+  ASSERT_EQ(Shell(pack + "\" /dev/null", &printed), 0) << printed;
+  EXPECT_NE(printed.find("Packing... 100 %"), std::string::npos) << printed;
+  ASSERT_EQ(Shell(pack + " --quiet\" /dev/null", &printed), 0) << printed;
+  EXPECT_EQ(printed, "");
+}
+
 }  // namespace
