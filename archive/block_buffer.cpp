@@ -1,51 +1,51 @@
+// The Block buffer's memory: movable, zero-filled blocks from the platform
+// seam, asked for again until the system has them.
 #include "archive/block_buffer.h"
 
 #include <cstring>
+#include <utility>
 
 namespace archive {
 
-int AllocateBlockBuffer(BlockBuffer& buffer, uint32_t n) {
-  buffer.length = n;
-  size_t wanted = n == 0 ? 256 : n;
+void BlockBuffer::Allocate(uint32_t n) {
+  Release();
+  const size_t wanted = n == 0 ? 256 : n;
   for (;;) {
-    platform::MemoryHandle handle = platform::MemAllocZeroed(wanted + kBlockBufferSlack);
+    const platform::MemoryHandle handle = platform::MemAllocZeroed(wanted + kBlockBufferSlack);
     if (handle.raw && platform::MemSize(handle) >= wanted) {
-      buffer.handle = handle;
-      buffer.data = static_cast<unsigned char*>(platform::MemLock(handle));
-      return 1;
+      handle_ = handle;
+      data_ = static_cast<unsigned char*>(platform::MemLock(handle));
+      length_ = n;
+      return;
     }
     if (handle.raw) platform::MemFree(handle);
     platform::Pause(100);
   }
 }
 
-int ReleaseBlockBuffer(BlockBuffer& buffer) {
-  if (buffer.handle.raw) {
-    platform::MemUnlock(buffer.handle);
-    platform::MemFree(buffer.handle);
+void BlockBuffer::Release() {
+  if (handle_.raw) {
+    platform::MemUnlock(handle_);
+    platform::MemFree(handle_);
   }
-  buffer.handle = {};
-  buffer.data = nullptr;
-  buffer.length = 0;
-  return 1;
+  handle_ = {};
+  data_ = nullptr;
+  length_ = 0;
 }
 
-int ResizeBlockBuffer(BlockBuffer& buffer, uint32_t n) {
-  if (!buffer.handle.raw || platform::MemSize(buffer.handle) < n) {
+void BlockBuffer::Resize(uint32_t n) {
+  if (Capacity() < n) {
     BlockBuffer grown;
-    AllocateBlockBuffer(grown, n);
-    if (buffer.length != 0) memcpy(grown.data, buffer.data, buffer.length);
-    ReleaseBlockBuffer(buffer);
-    buffer = grown;
+    grown.Allocate(n);
+    if (length_ != 0) memcpy(grown.data_, data_, length_);
+    *this = std::move(grown);
   }
-  buffer.length = n;
-  return 1;
+  length_ = n;
 }
 
-void GrowBlockBufferFor(BlockBuffer& buffer, uint32_t length) {
-  if (buffer.length >= length && buffer.handle.raw) return;
-  ReleaseBlockBuffer(buffer);
-  AllocateBlockBuffer(buffer, 2 * length);
+void BlockBuffer::GrowFor(uint32_t n) {
+  if (length_ >= n && HoldsMemory()) return;
+  Allocate(2 * n);
 }
 
 }  // namespace archive

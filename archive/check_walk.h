@@ -14,7 +14,7 @@ namespace archive {
 enum class CheckProblem {
   kOpenFailed,    // the archive cannot be opened
   kHeaderShort,   // fewer than 26 bytes at a block position
-  kNewerVersion,  // an entry header's version is not 301
+  kNewerVersion,  // an entry header's version is not kSupportedVersion
   kBlockShort,    // a data block ends early
   kCooked,        // a lane checksum differs
 };

@@ -32,7 +32,7 @@ DataBlockResult ReadDataBlockInto(platform::InputFile& file, BlockBuffer* buffer
     return result;
   }
 
-  if (buffer) GrowBlockBufferFor(*buffer, length);
+  if (buffer) buffer->GrowFor(length);
   // Summed in the file's read-ahead buffer, piece by piece. Whole rows in
   // every piece but the last, so that the sum of the pieces is the block's.
   constexpr uint32_t kPiece = platform::InputFile::kBufferSize / 16;
@@ -42,7 +42,7 @@ DataBlockResult ReadDataBlockInto(platform::InputFile& file, BlockBuffer* buffer
     const uint32_t piece = length - done < kPiece ? length - done : kPiece;
     const unsigned char* bytes = file.ReadInPlace(piece);
     if (!bytes) return result;
-    if (buffer) memcpy(buffer->data + done, bytes, piece);
+    if (buffer) memcpy(buffer->data() + done, bytes, piece);
     AddLaneRows(sum, bytes, piece);
     result.consumed += piece;
     done += piece;

@@ -5,7 +5,7 @@
 
 namespace archive {
 
-int32_t ReadEntryHeader(platform::InputFile& file, SharedState& state) {
+int32_t ReadEntryHeader(platform::InputFile& file, EntryHeader& header) {
   const uint64_t start = file.Position();
   unsigned char fixed[kEntryHeaderFixedSize];
   if (file.Read(fixed, sizeof fixed) < sizeof fixed) return kHeaderShortRead;
@@ -27,27 +27,14 @@ int32_t ReadEntryHeader(platform::InputFile& file, SharedState& state) {
     }
   }
 
-  state.open_after_decode = (fixed[16] & 1) != 0;
-  state.password_saving = (fixed[16] & 2) != 0;
-  state.show_encoder_information = (fixed[16] & 4) != 0;
-  state.suicide_mode = static_cast<int8_t>(fixed[17]);
-  state.version = base::ReadLe32(fixed + 18);
-  state.reserved_word = base::ReadLe32(fixed + 22);
-  for (int i = 0; i < count; ++i) state.caption[i] = caption[i];
+  header.open_after_decode = (fixed[16] & kOpenAfterDecode) != 0;
+  header.password_saving = (fixed[16] & kPasswordSaving) != 0;
+  header.show_encoder_information = (fixed[16] & kShowEncoderInformation) != 0;
+  header.suicide_mode = static_cast<int8_t>(fixed[17]);
+  header.version = base::ReadLe32(fixed + 18);
+  header.reserved_word = base::ReadLe32(fixed + 22);
+  for (int i = 0; i < count; ++i) header.caption[i] = caption[i];
   return static_cast<int32_t>(kEntryHeaderFixedSize) + count;
-}
-
-void CopyHeaderFields(const SharedState& from, SharedState& to) {
-  to.open_after_decode = from.open_after_decode;
-  to.password_saving = from.password_saving;
-  to.show_encoder_information = from.show_encoder_information;
-  to.suicide_mode = from.suicide_mode;
-  to.version = from.version;
-  to.reserved_word = from.reserved_word;
-  int i = 0;
-  do {
-    to.caption[i] = from.caption[i];
-  } while (from.caption[i++] != 0 && i < kCaptionCapacity);
 }
 
 }  // namespace archive

@@ -20,14 +20,10 @@ constexpr int32_t kHeaderShortRead = -1;  // fewer than 26 bytes were there
 constexpr int32_t kNoHeaderHere = -2;     // position unchanged
 
 // Reads an entry header at the file's position. Returns its length
-// (26 + caption bytes with the NUL) and replaces the header fields of the
-// shared state; or one of the two negative results above. A caption cut by
-// the end of the file gives kHeaderShortRead; one without a NUL within the
-// caption buffer is no header (kNoHeaderHere). Neither changes the state.
-int32_t ReadEntryHeader(platform::InputFile& file, SharedState& state);
-
-// Copies what ReadEntryHeader replaces (the caption up to its NUL), for a
-// header that was read into another state.
-void CopyHeaderFields(const SharedState& from, SharedState& to);
+// (26 + caption bytes with the NUL) and replaces the fields of `header`;
+// or one of the two negative results above. A caption cut by the end of
+// the file gives kHeaderShortRead; one without a NUL within the caption
+// buffer is no header (kNoHeaderHere). Neither changes `header`.
+int32_t ReadEntryHeader(platform::InputFile& file, EntryHeader& header);
 
 }  // namespace archive

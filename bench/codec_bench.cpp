@@ -18,7 +18,7 @@
 #include "codec/block_cipher.h"
 #include "codec/decompressor.h"
 #include "encoder/compressor.h"
-#include "encoder/sample_data.h"
+#include "tests/support/sample_data.h"
 
 namespace {
 
@@ -27,11 +27,11 @@ enum Content { kText = 0, kBinary = 1, kRandom = 2 };
 std::vector<unsigned char> Sample(int64_t content, size_t length, unsigned seed = 7) {
   switch (content) {
     case kText:
-      return encoder::TextLikeBytes(length, seed);
+      return testing_support::TextLikeBytes(length, seed);
     case kBinary:
-      return encoder::BinaryLikeBytes(length, seed);
+      return testing_support::BinaryLikeBytes(length, seed);
     default:
-      return encoder::RandomBytes(length, seed);
+      return testing_support::RandomBytes(length, seed);
   }
 }
 
@@ -75,19 +75,19 @@ void BM_DecompressBlock(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     for (unsigned i = 0; i < kDistinctBlocks; ++i) {
-      archive::AllocateBlockBuffer(blocks[i], static_cast<uint32_t>(set.compressed[i].size()));
-      memcpy(blocks[i].data, set.compressed[i].data(), set.compressed[i].size());
+      blocks[i].Allocate(static_cast<uint32_t>(set.compressed[i].size()));
+      memcpy(blocks[i].data(), set.compressed[i].data(), set.compressed[i].size());
     }
     state.ResumeTiming();
     for (archive::BlockBuffer& block : blocks) codec::DecompressBlock(block);
     state.PauseTiming();
     compressed_bytes = 0;
     for (unsigned i = 0; i < kDistinctBlocks; ++i) {
-      if (blocks[i].length != length || memcmp(blocks[i].data, set.plain[i].data(), length) != 0) {
+      if (blocks[i].length() != length || memcmp(blocks[i].data(), set.plain[i].data(), length) != 0) {
         state.SkipWithError("decoded bytes differ");
       }
       compressed_bytes += set.compressed[i].size();
-      archive::ReleaseBlockBuffer(blocks[i]);
+      blocks[i].Release();
     }
     state.ResumeTiming();
   }

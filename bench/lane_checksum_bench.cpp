@@ -2,12 +2,12 @@
 #include <benchmark/benchmark.h>
 
 #include "archive/lane_checksum.h"
-#include "encoder/sample_data.h"
+#include "tests/support/sample_data.h"
 
 namespace {
 
 void BM_LaneChecksum(benchmark::State& state) {
-  const auto data = encoder::RandomBytes(static_cast<size_t>(state.range(0)));
+  const auto data = testing_support::RandomBytes(static_cast<size_t>(state.range(0)));
   for (auto _ : state) {
     archive::LaneChecksum sum = archive::ComputeLaneChecksum(data.data(), data.size());
     benchmark::DoNotOptimize(sum);

@@ -3,12 +3,12 @@
 // made from cli/manual.txt.
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "archive/shared_state.h"
 #include "cli/commands.h"
 #include "cli/help_texts.h"
 #include "cli/messages.h"
-#include "cli/text_encoding.h"
 #include "platform/console.h"
 
 int main(int argc, char** argv) {
@@ -31,9 +31,7 @@ int main(int argc, char** argv) {
       fputs(cli::kMainHelp, stdout);
       return cli::kExitOk;
     }
-    fprintf(stderr, "kelvarin: no command %s (check, list, extract, pack)\nSee 'kelvarin --help'.\n",
-            cli::Printable(argv[1]).c_str());
-    return cli::kExitUsage;
+    return cli::UsageError("", std::string("no command ") + argv[1] + " (check, list, extract, pack)");
   }
   fputs(cli::kMainHelp, stderr);
   return cli::kExitUsage;

@@ -20,7 +20,8 @@ bool PrintHelpIfAsked(int argc, char** argv, const char* help) {
 }
 
 int UsageError(const char* command, const std::string& problem) {
-  fprintf(stderr, "kelvarin %s: %s\nSee 'kelvarin %s --help'.\n", command, Printable(problem).c_str(), command);
+  const std::string name = *command ? std::string("kelvarin ") + command : "kelvarin";
+  fprintf(stderr, "%s: %s\nSee '%s --help'.\n", name.c_str(), Printable(problem).c_str(), name.c_str());
   return kExitUsage;
 }
 

@@ -9,6 +9,7 @@ namespace cli {
 // True, with the help printed on stdout, when an argument is --help or -h.
 bool PrintHelpIfAsked(int argc, char** argv, const char* help);
 // "kelvarin COMMAND: problem" and where the options are told; kExitUsage.
+// An empty command speaks of the tool as a whole.
 int UsageError(const char* command, const std::string& problem);
 // "kelvarin: subject: text" on stderr, unprintable bytes escaped.
 void Complain(const std::string& subject, const std::string& text);

@@ -25,21 +25,21 @@ class SkimmingSource final : public decode::BlockSource {
     return file_.Open(path) && file_.Seek(offset);
   }
   void Close() override { file_.Close(); }
-  decode::Boundary FindEntry(archive::SharedState& state, decode::Skipped* skipped) override {
+  decode::Boundary FindEntry(archive::EntryHeader& header, decode::Skipped* skipped) override {
     first_block_ = true;
-    return decode::FindEntryHeader(file_, state, skipped);
+    return decode::FindEntryHeader(file_, header, skipped);
   }
   decode::BlockStatus ReadBlock(archive::BlockBuffer& block) override {
     const decode::BlockStatus status = decode::ReadCheckedBlock(file_, block);
     if (status != decode::BlockStatus::kOk) return status;
-    codec::DecipherBlock(block.data, block.length, key_);
+    codec::DecipherBlock(block.data(), block.length(), key_);
     if (first_block_) {
       codec::DecompressBlock(block);
-    } else if (block.length >= 8 && memcmp(block.data, codec::kCompressionSignature, 4) == 0) {
+    } else if (block.length() >= 8 && memcmp(block.data(), codec::kCompressionSignature, 4) == 0) {
       // Readers take the length for the memory held: it must be there.
-      const uint32_t stated = base::ReadLe32(block.data + 4);
-      const uint32_t most = codec::MostDecodedLength(block.length);
-      archive::ResizeBlockBuffer(block, stated < most ? stated : most);
+      const uint32_t stated = base::ReadLe32(block.data() + 4);
+      const uint32_t most = codec::MostDecodedLength(block.length());
+      block.Resize(stated < most ? stated : most);
     }
     first_block_ = false;
     return status;

@@ -9,9 +9,7 @@ namespace cli {
 bool PackOutput::Create(const std::string& path, std::string* reason) {
   const size_t name_start = NameStart(path);
   // "dir/out.exe" lies in "dir/", "out.exe" here, "/out.exe" in the root.
-  std::string folder = path.substr(0, name_start);
-  if (folder.size() > 1) folder.pop_back();
-  if (folder.empty()) folder = ".";
+  const std::string folder = name_start == 0 ? "." : path.substr(0, name_start > 1 ? name_start - 1 : 1);
   platform::Folder held = platform::Folder::Open(folder.c_str());
   if (!held.IsOpen()) {
     *reason = SystemReason();

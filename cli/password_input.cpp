@@ -42,7 +42,7 @@ bool ReadPassword(const PasswordSource& source, std::string* password) {
   }
   if (source.file) return ReadFirstLine(source.file, password);
   if (!platform::InputIsTerminal()) {
-    fputs("kelvarin: no password given (use --password-file, or run on a terminal)\n", stderr);
+    Note("no password given (use --password-file, or run on a terminal)");
     return false;
   }
   fputs("Password: ", stderr);

@@ -9,9 +9,13 @@ include(cmake/install.cmake)
 
 # What the unit tests and fuzz targets share: test entries, a recording
 # decode sink, and the reference models the codec is checked against.
+# The sample contents stand apart: the benchmarks take them too.
+add_library(test_samples STATIC tests/support/sample_data.cpp)
+target_link_libraries(test_samples PUBLIC kelvarin_core)
 file(GLOB test_support_sources CONFIGURE_DEPENDS tests/support/*.cpp)
+list(REMOVE_ITEM test_support_sources ${PROJECT_SOURCE_DIR}/tests/support/sample_data.cpp)
 add_library(test_support STATIC ${test_support_sources})
-target_link_libraries(test_support PUBLIC kelvarin_encoder kelvarin_parallel GTest::gtest)
+target_link_libraries(test_support PUBLIC test_samples kelvarin_encoder kelvarin_parallel GTest::gtest)
 
 file(GLOB unit_sources CONFIGURE_DEPENDS tests/unit/*.cpp)
 add_executable(unit_tests ${unit_sources})
@@ -23,7 +27,7 @@ target_include_directories(platform_with_faults PUBLIC ${PROJECT_SOURCE_DIR})
 target_compile_definitions(platform_with_faults PUBLIC KELVARIN_FAULT_INJECTION=1)
 target_link_libraries(unit_tests PRIVATE platform_with_faults kelvarin_cli test_support GTest::gtest_main)
 target_compile_definitions(unit_tests PRIVATE
-  KELVARIN_SOURCE_DIR="${PROJECT_SOURCE_DIR}" KELVARIN_BUILD_DIR="${CMAKE_BINARY_DIR}"
+  KELVARIN_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
   KELVARIN_CLI="$<TARGET_FILE:kelvarin>" KELVARIN_STOPPER="$<TARGET_FILE:stop_in_staged_write>")
 add_dependencies(unit_tests kelvarin)
 # Preloaded into kelvarin by its tests to stop it at a known point.
@@ -34,6 +38,11 @@ target_compile_options(stop_in_staged_write PRIVATE -fno-sanitize=all)
 target_link_options(stop_in_staged_write PRIVATE -fno-sanitize=all)
 add_dependencies(unit_tests stop_in_staged_write)
 gtest_discover_tests(unit_tests DISCOVERY_MODE PRE_TEST)
+
+# The install rules and the Debian package, apart from the unit tests.
+add_test(NAME install.tool_manual_page_and_stub
+         COMMAND ${PROJECT_SOURCE_DIR}/tests/install/install_and_package.sh ${CMAKE_BINARY_DIR}
+                 ${CMAKE_BINARY_DIR}/install-test)
 
 # Fuzz targets: libFuzzer binaries under KELVARIN_FUZZ; in every native
 # build a replay driver runs each target over its checked-in corpus.
@@ -47,6 +56,7 @@ if(KELVARIN_FUZZ)
   target_compile_options(kelvarin_encoder PRIVATE ${fuzz_instrumentation})
   target_compile_options(kelvarin_parallel PRIVATE ${fuzz_instrumentation})
   target_compile_options(test_support PRIVATE ${fuzz_instrumentation})
+  target_compile_options(test_samples PRIVATE ${fuzz_instrumentation})
   target_link_options(kelvarin_core INTERFACE -fsanitize=address,undefined)
 endif()
 foreach(source ${fuzz_sources})
@@ -67,7 +77,7 @@ find_package(benchmark QUIET)
 file(GLOB bench_sources CONFIGURE_DEPENDS bench/*.cpp)
 if(benchmark_FOUND AND bench_sources)
   add_executable(benchmarks ${bench_sources})
-  target_link_libraries(benchmarks PRIVATE kelvarin_encoder benchmark::benchmark benchmark::benchmark_main)
+  target_link_libraries(benchmarks PRIVATE test_samples kelvarin_encoder benchmark::benchmark benchmark::benchmark_main)
 endif()
 
 # The source folders include one another only downwards.

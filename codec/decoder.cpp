@@ -1,6 +1,7 @@
 #include "codec/decoder.h"
 
 #include <cstring>
+#include <utility>
 
 #include "base/little_endian.h"
 #include "codec/bit_reader.h"
@@ -14,7 +15,7 @@ constexpr uint32_t kStreamOffset = 8;
 constexpr uint32_t kMaxDecodedLength = UINT32_MAX - archive::kBlockBufferSlack;
 
 bool HasSignature(const archive::BlockBuffer& block) {
-  return block.length >= 4 && memcmp(block.data, kCompressionSignature, 4) == 0;
+  return block.length() >= 4 && memcmp(block.data(), kCompressionSignature, 4) == 0;
 }
 
 }  // namespace
@@ -39,15 +40,12 @@ uint32_t InitialOutputSize(uint32_t stated_length, uint32_t block_length) {
 void Decoder::Decompress(archive::BlockBuffer& block) {
   if (!HasSignature(block)) return;
   // A block too short to state its length is damaged; it decodes to nothing.
-  const uint32_t stated_length = block.length >= kStreamOffset ? base::ReadLe32(block.data + 4) : 0;
+  const uint32_t stated_length = block.length() >= kStreamOffset ? base::ReadLe32(block.data() + 4) : 0;
   archive::BlockBuffer output;
-  archive::AllocateBlockBuffer(output, stated_length == 0 ? 0 : InitialOutputSize(stated_length, block.length));
+  output.Allocate(stated_length == 0 ? 0 : InitialOutputSize(stated_length, block.length()));
   const uint32_t decoded = stated_length == 0 ? 0 : DecodeStream(block, stated_length, output);
-  archive::ResizeBlockBuffer(output, decoded);
-  // An empty result holds no memory, as a length of 0 tells every holder.
-  if (decoded == 0) archive::ReleaseBlockBuffer(output);
-  archive::ReleaseBlockBuffer(block);
-  block = output;
+  output.Resize(decoded);
+  block = std::move(output);
 }
 
 // Decodes into `output` until the stated length is reached and returns the
@@ -60,7 +58,7 @@ uint32_t Decoder::DecodeStream(const archive::BlockBuffer& block, uint32_t state
   constexpr uint32_t kTop = BitReader::kWordBits;
   Dictionary& dictionary = dictionary_;
   dictionary.Reset();
-  BitReader reader(block.data, block.length, kStreamOffset);
+  BitReader reader(block.data(), block.length(), kStreamOffset);
   const uint32_t goal = stated_length < kMaxDecodedLength ? stated_length : kMaxDecodedLength;
   uint32_t count = 0;
   uint32_t previous = kNoCode;
@@ -71,8 +69,8 @@ uint32_t Decoder::DecodeStream(const archive::BlockBuffer& block, uint32_t state
     if (bits >> (kTop - 1) == 0) {  // a literal
       reader.Skip(9);
       // Below the goal, one more byte stays within 32 bits.
-      if (count == output.length) archive::ResizeBlockBuffer(output, count + 1);
-      unsigned char* const phrase = output.data + count;
+      if (count == output.length()) output.Resize(count + 1);
+      unsigned char* const phrase = output.data() + count;
       *phrase = static_cast<unsigned char>(bits >> (kTop - 9));
       dictionary.AddCodes(previous, previous_length, phrase, 1);
       previous = *phrase;
@@ -91,11 +89,11 @@ uint32_t Decoder::DecodeStream(const archive::BlockBuffer& block, uint32_t state
       continue;
     }
     const uint32_t length = dictionary.PhraseLength(code);
-    if (length > output.length - count) {  // the output never exceeds kMaxDecodedLength
+    if (length > output.length() - count) {  // the output never exceeds kMaxDecodedLength
       if (length > kMaxDecodedLength - count) break;
-      archive::ResizeBlockBuffer(output, count + length);
+      output.Resize(count + length);
     }
-    unsigned char* const phrase = output.data + count;
+    unsigned char* const phrase = output.data() + count;
     dictionary.ExpandCode(code, phrase);
     dictionary.AddCodes(previous, previous_length, phrase, length);
     previous = code;

@@ -7,10 +7,9 @@
 namespace codec {
 
 // Replaces the block (its length is the Block buffer's length) by the
-// decoded bytes and returns 1; returns 1 without touching a block that
-// lacks the signature, and 0 when a call is already running. The decoded
-// block is a new Block buffer: the old memory is released and the three
-// fields of the new one are handed to the caller's record.
-int DecompressBlock(archive::BlockBuffer& block);
+// decoded bytes, in a new Block buffer; leaves a block that lacks the
+// signature untouched. The walk runs on one thread and never calls this
+// from within itself, so the one decoder is never shared.
+void DecompressBlock(archive::BlockBuffer& block);
 
 }  // namespace codec

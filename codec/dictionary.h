@@ -113,8 +113,6 @@ class Dictionary {
   }
 
   // For the tests: the phrases and the use order as they stand.
-  uint32_t Parent(uint32_t code) const { return entry_[code].parent; }
-  unsigned char LastByte(uint32_t code) const { return entry_[code].last_byte; }
   uint32_t Oldest() const { return entry_[kSentinel].newer; }                // kNoCode when empty
   uint32_t Newer(uint32_t code) const { return entry_[code].newer; }         // kNoCode past the newest
 

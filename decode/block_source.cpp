@@ -7,9 +7,9 @@
 
 namespace decode {
 
-Boundary FindEntryHeader(platform::InputFile& file, archive::SharedState& state, Skipped* skipped) {
+Boundary FindEntryHeader(platform::InputFile& file, archive::EntryHeader& fields, Skipped* skipped) {
   const uint64_t start = file.Position();
-  int32_t header = archive::ReadEntryHeader(file, state);
+  int32_t header = archive::ReadEntryHeader(file, fields);
   *skipped = Skipped{};
   if (header != archive::kNoHeaderHere) return header == archive::kHeaderShortRead ? Boundary::kEnd : Boundary::kEntry;
   for (;;) {
@@ -17,7 +17,7 @@ Boundary FindEntryHeader(platform::InputFile& file, archive::SharedState& state,
     if (file.Read(&byte, 1) != 1) break;
     if (byte != '\\') continue;
     file.Seek(file.Position() - 1);
-    header = archive::ReadEntryHeader(file, state);
+    header = archive::ReadEntryHeader(file, fields);
     if (header != archive::kNoHeaderHere) break;
     file.Seek(file.Position() + 1);
   }
@@ -32,11 +32,10 @@ BlockStatus ReadCheckedBlock(platform::InputFile& file, archive::BlockBuffer& bl
   archive::DataBlockResult read = archive::ReadDataBlock(file, block);
   if (read.status == archive::BlockRead::kReadFailure) return BlockStatus::kReadFailure;
   if (read.status == archive::BlockRead::kChecksumMismatch) return BlockStatus::kCooked;
-  // Every block holds at least its marker byte and one more. A shorter one
-  // is damage, and a length of 0 would also make the buffer look empty
-  // while it still holds memory.
+  // Every block holds at least its marker byte and one more: a shorter one
+  // is damage.
   if (read.length < 2) return BlockStatus::kReadFailure;
-  block.length = read.length;
+  block.Resize(read.length);  // within what GrowFor made room for
   return BlockStatus::kOk;
 }
 
@@ -50,7 +49,7 @@ bool SequentialBlockSource::Open(const char* path, uint64_t offset, const char* 
 BlockStatus SequentialBlockSource::ReadBlock(archive::BlockBuffer& block) {
   BlockStatus status = ReadCheckedBlock(file_, block);
   if (status != BlockStatus::kOk) return status;
-  codec::DecipherBlock(block.data, block.length, key_);
+  codec::DecipherBlock(block.data(), block.length(), key_);
   codec::DecompressBlock(block);
   return status;
 }

@@ -4,7 +4,8 @@
 // previous answer ended. A source may work ahead (guess where entries end,
 // decode blocks on other threads) as long as every answer is the one that
 // reading at that position would give. The sequential source is what the
-// Win32 program uses; cli/ adds one that decodes on every core.
+// Win32 program uses; parallel/ adds one that decodes on every core, for
+// the command-line tool.
 #pragma once
 
 #include <cstdint>
@@ -31,7 +32,7 @@ class BlockSource {
   virtual bool Open(const char* path, uint64_t offset, const char* key) = 0;
   virtual void Close() = 0;
   // At an entry boundary: see FindEntryHeader.
-  virtual Boundary FindEntry(archive::SharedState& state, Skipped* skipped) = 0;
+  virtual Boundary FindEntry(archive::EntryHeader& header, Skipped* skipped) = 0;
   // The data block here, read, checked, deciphered and decompressed. The
   // source may swap in memory of its own for the block's.
   virtual BlockStatus ReadBlock(archive::BlockBuffer& block) = 0;
@@ -40,10 +41,10 @@ class BlockSource {
 // The steps every source takes, at the file's position.
 //
 // The next entry header, found by a scan over backslashes when it does not
-// stand right here; replaces the header fields of state. kEnd: fewer than
+// stand right here; replaces `fields`. kEnd: fewer than
 // 26 bytes were left; kNoHeader: the end of the file came during the scan.
 // skipped says what the scan passed over.
-Boundary FindEntryHeader(platform::InputFile& file, archive::SharedState& state, Skipped* skipped);
+Boundary FindEntryHeader(platform::InputFile& file, archive::EntryHeader& fields, Skipped* skipped);
 // Reads the data block here and checks it; on kOk the block's length is
 // its stored length and its bytes are still enciphered.
 BlockStatus ReadCheckedBlock(platform::InputFile& file, archive::BlockBuffer& block);
@@ -53,8 +54,8 @@ class SequentialBlockSource final : public BlockSource {
  public:
   bool Open(const char* path, uint64_t offset, const char* key) override;
   void Close() override { file_.Close(); }
-  Boundary FindEntry(archive::SharedState& state, Skipped* skipped) override {
-    return FindEntryHeader(file_, state, skipped);
+  Boundary FindEntry(archive::EntryHeader& header, Skipped* skipped) override {
+    return FindEntryHeader(file_, header, skipped);
   }
   BlockStatus ReadBlock(archive::BlockBuffer& block) override;
 

@@ -32,7 +32,6 @@ class Run {
  public:
   Run(archive::SharedState& state, DecodeSink& sink, Source& source)
       : state_(state), sink_(sink), source_(source) {}
-  ~Run() { archive::ReleaseBlockBuffer(buffer_); }
 
   // Walks the whole archive; false on the first failure or cancellation.
   bool Walk(const char* key) {
@@ -81,15 +80,15 @@ class Run {
     // The record size is the only test of the password. A block too short
     // to hold that field holds no record either: a wrong password, as when
     // its bytes are garbage.
-    const bool size_fits = buffer_.length >= 5;
-    if (!size_fits || base::ReadLe32(buffer_.data + 1) != archive::kFileRecordSize) {
+    const bool size_fits = buffer_.length() >= 5;
+    if (!size_fits || base::ReadLe32(buffer_.data() + 1) != archive::kFileRecordSize) {
       return Fail(DecodeFailure::kWrongPassword);
     }
     // A block that cannot hold the whole record and a file byte (only an
     // empty file may lack one) is never read into its slack.
-    if (buffer_.length < kFirstFileByte) return Fail(DecodeFailure::kWriteFailed);
-    record_ = archive::ParseFileRecord(buffer_.data + 1);
-    if (record_.file_size != 0 && buffer_.length == kFirstFileByte) return Fail(DecodeFailure::kWriteFailed);
+    if (buffer_.length() < kFirstFileByte) return Fail(DecodeFailure::kWriteFailed);
+    record_ = archive::ParseFileRecord(buffer_.data() + 1);
+    if (record_.file_size != 0 && buffer_.length() == kFirstFileByte) return Fail(DecodeFailure::kWriteFailed);
 
     sink_.OnOutputName(record_);
     if (state_.show_encoder_information && folder_[0] == '\0') sink_.ShowEncoderInformation(record_);
@@ -127,9 +126,9 @@ class Run {
   bool WriteBlock() {
     const bool first = written_ == 0;
     const uint32_t start = first ? kFirstFileByte : 1;
-    if (buffer_.length < start) return Fail(DecodeFailure::kWriteFailed);
-    const uint32_t count = buffer_.length - start;
-    if (sink_.WriteOutput(buffer_.data + start, count) < count) return Fail(DecodeFailure::kWriteFailed);
+    if (buffer_.length() < start) return Fail(DecodeFailure::kWriteFailed);
+    const uint32_t count = buffer_.length() - start;
+    if (sink_.WriteOutput(buffer_.data() + start, count) < count) return Fail(DecodeFailure::kWriteFailed);
     if (first) file_size_ = record_.file_size;
     written_ += count;
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "archive/check_block.h"
 #include "archive/lane_checksum.h"
 #include "archive/markers.h"
-#include "base/check_block.h"
 #include "base/little_endian.h"
 
 namespace encoder {
@@ -33,20 +33,19 @@ Bytes EntryHeaderBytes(const EntryHeaderFields& fields) {
   return out;
 }
 
-Bytes DataBlockBytes(const Bytes& stored, const DataBlockOptions& options) {
-  archive::LaneChecksum sum = archive::ComputeLaneChecksum(stored.data(), stored.size());
-  if (options.corrupt_checksum) sum[0] ^= 0x5A;
+Bytes DataBlockBytes(const Bytes& stored) {
+  const archive::LaneChecksum sum = archive::ComputeLaneChecksum(stored.data(), stored.size());
   Bytes out(sum.begin(), sum.end());
-  AppendLe32(out, options.override_length ? options.length : static_cast<uint32_t>(stored.size()));
+  AppendLe32(out, static_cast<uint32_t>(stored.size()));
   out.insert(out.end(), stored.begin(), stored.end());
   return out;
 }
 
 Bytes CheckBlockBytes(const Bytes& padded_stub) {
-  Bytes block(base::kCheckBlockSize, 0);
+  Bytes block(archive::kCheckBlockSize, 0);
   archive::BuildCheckMarker(reinterpret_cast<char*>(block.data()));
   archive::LaneChecksum sum = archive::ComputeLaneChecksum(padded_stub.data(), padded_stub.size());
-  std::copy(sum.begin(), sum.end(), block.begin() + base::kStoredChecksumOffset);
+  std::copy(sum.begin(), sum.end(), block.begin() + archive::kStoredChecksumOffset);
   return block;
 }
 
@@ -58,13 +57,11 @@ Bytes ArchiveStart(Bytes stub) {
 }
 
 ArchiveWriter::ArchiveWriter(Bytes stub)
-    : bytes_(ArchiveStart(std::move(stub))), stub_size_(bytes_.size() - base::kCheckBlockSize) {}
+    : bytes_(ArchiveStart(std::move(stub))), stub_size_(bytes_.size() - archive::kCheckBlockSize) {}
 
 void ArchiveWriter::AddEntryHeader(const EntryHeaderFields& fields) { AddRaw(EntryHeaderBytes(fields)); }
 
-void ArchiveWriter::AddDataBlock(const Bytes& stored, const DataBlockOptions& options) {
-  AddRaw(DataBlockBytes(stored, options));
-}
+void ArchiveWriter::AddDataBlock(const Bytes& stored) { AddRaw(DataBlockBytes(stored)); }
 
 void ArchiveWriter::AddRaw(const Bytes& bytes) { bytes_.insert(bytes_.end(), bytes.begin(), bytes.end()); }
 
@@ -73,14 +70,6 @@ bool ArchiveWriter::WriteTo(const std::string& path) const {
   if (!f) return false;
   bool ok = fwrite(bytes_.data(), 1, bytes_.size(), f) == bytes_.size();
   return fclose(f) == 0 && ok;
-}
-
-Bytes SampleStub(size_t size) {
-  Bytes stub(size);
-  stub[0] = 'M';
-  if (size > 1) stub[1] = 'Z';
-  for (size_t i = 2; i < size; ++i) stub[i] = static_cast<unsigned char>(i * 7 + 3);
-  return stub;
 }
 
 Bytes ReadWholeFile(const std::string& path) {

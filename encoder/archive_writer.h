@@ -5,35 +5,23 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
+
+#include "archive/shared_state.h"
+#include "encoder/bytes.h"
 
 namespace encoder {
 
-using Bytes = std::vector<unsigned char>;
-
 struct EntryHeaderFields {
   unsigned char fill[2] = {0, 0};
-  unsigned char flags = 0;  // bit 0 open after decode, 1 password saving, 2 encoder information
+  unsigned char flags = 0;  // archive::EntryFlag bits
   int8_t suicide_mode = 2;
-  uint32_t version = 301;
+  uint32_t version = archive::kSupportedVersion;
   uint32_t reserved_word = 0;
   std::string caption;
 };
 
-enum EntryFlags : unsigned char {
-  kOpenAfterDecode = 1,
-  kPasswordSaving = 2,
-  kShowEncoderInformation = 4,
-};
-
-struct DataBlockOptions {
-  bool corrupt_checksum = false;   // store a checksum that does not match
-  bool override_length = false;    // store `length` instead of the real one
-  uint32_t length = 0;
-};
-
 Bytes EntryHeaderBytes(const EntryHeaderFields& fields);
-Bytes DataBlockBytes(const Bytes& stored, const DataBlockOptions& options = {});
+Bytes DataBlockBytes(const Bytes& stored);
 Bytes CheckBlockBytes(const Bytes& padded_stub);
 
 // Where archive bytes go, each piece in turn; false when they could not
@@ -60,7 +48,7 @@ class ArchiveWriter : public ArchiveSink {
   }
 
   void AddEntryHeader(const EntryHeaderFields& fields);
-  void AddDataBlock(const Bytes& stored, const DataBlockOptions& options = {});
+  void AddDataBlock(const Bytes& stored);
   void AddRaw(const Bytes& bytes);
 
   const Bytes& bytes() const { return bytes_; }
@@ -72,8 +60,6 @@ class ArchiveWriter : public ArchiveSink {
   size_t stub_size_ = 0;
 };
 
-// A small stub for archives that are only read, never run.
-Bytes SampleStub(size_t size = 512);
 // Reads a whole file; empty when it cannot be read.
 Bytes ReadWholeFile(const std::string& path);
 

@@ -4,14 +4,11 @@
 #pragma once
 
 #include <cstddef>
-#include <vector>
-
 #include "archive/file_record.h"
+#include "encoder/bytes.h"
 #include "encoder/key_string.h"
 
 namespace encoder {
-
-using Bytes = std::vector<unsigned char>;
 
 enum class BlockForm {
   kSmallest,    // compressed when that is shorter, else stored

@@ -77,7 +77,7 @@ void BlockWorkers::DecodeFront(std::unique_lock<std::mutex>& lock, codec::Decode
   queue_.pop_front();
   lock.unlock();
   if (!decoder) decoder = NewDecoder();
-  codec::DecipherBlock(job.block.data, job.block.length, job.key);
+  codec::DecipherBlock(job.block.data(), job.block.length(), job.key);
   decoder->Decompress(job.block);
   lock.lock();
   job.done = true;

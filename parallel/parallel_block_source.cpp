@@ -23,15 +23,15 @@ bool ParallelBlockSource::Open(const char* path, uint64_t offset, const char* ke
 
 void ParallelBlockSource::Close() {
   Drop();
-  for (Piece& piece : ring_) archive::ReleaseBlockBuffer(piece.job.block);
+  for (Piece& piece : ring_) piece.job.block.Release();
   file_.Close();
 }
 
-decode::Boundary ParallelBlockSource::FindEntry(archive::SharedState& state, decode::Skipped* skipped) {
+decode::Boundary ParallelBlockSource::FindEntry(archive::EntryHeader& header, decode::Skipped* skipped) {
   Piece& piece = Next(Kind::kHeader);
   const decode::Boundary boundary = piece.boundary;
   *skipped = piece.skipped;
-  if (boundary == decode::Boundary::kEntry) archive::CopyHeaderFields(piece.header, state);
+  if (boundary == decode::Boundary::kEntry) header = piece.header;
   Pop();
   return boundary;
 }
@@ -99,9 +99,10 @@ void ParallelBlockSource::ReadAhead() {
 // unless an archive is made to mislead: then the walk sets us right.
 bool ParallelBlockSource::HeaderFollows() {
   const uint64_t here = file_.Position();
-  const int32_t header = archive::ReadEntryHeader(file_, scratch_);
+  archive::EntryHeader header;
+  const int32_t length = archive::ReadEntryHeader(file_, header);
   file_.Seek(here);
-  return header != archive::kNoHeaderHere;
+  return length != archive::kNoHeaderHere;
 }
 
 // Forgets every piece read ahead, once the workers are done with them.

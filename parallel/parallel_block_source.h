@@ -35,7 +35,7 @@ class ParallelBlockSource : public decode::BlockSource {
 
   bool Open(const char* path, uint64_t offset, const char* key) override;
   void Close() override;
-  decode::Boundary FindEntry(archive::SharedState& state, decode::Skipped* skipped) override;
+  decode::Boundary FindEntry(archive::EntryHeader& header, decode::Skipped* skipped) override;
   decode::BlockStatus ReadBlock(archive::BlockBuffer& block) override;
 
  private:
@@ -46,7 +46,7 @@ class ParallelBlockSource : public decode::BlockSource {
     uint64_t end = 0;
     decode::Boundary boundary = decode::Boundary::kEnd;  // a header's
     decode::Skipped skipped;                              // a header's
-    archive::SharedState header;                          // its fields, when kEntry
+    archive::EntryHeader header;                          // its fields, when kEntry
     decode::BlockStatus status = decode::BlockStatus::kOk;  // a block's
     BlockWorkers::Job job;
   };
@@ -67,7 +67,6 @@ class ParallelBlockSource : public decode::BlockSource {
   uint64_t position_ = 0;  // where the walk stands
   Kind next_kind_ = Kind::kHeader;
   bool reading_ = false;  // false once a piece was read that ends every walk
-  archive::SharedState scratch_;
 };
 
 // The parallel source for more than one thread; the sequential one, with

@@ -9,10 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/lib.sh
 
-./scripts/setup.sh
-jobs=$(nproc)
-home_before=$(mktemp)
-home_listing > "$home_before"
+begin_run
 preset=$(wine_preset)
 echo "== building (native tool, decoder.exe for i686, and the $preset build that runs in Wine here)"
 for p in native win32 "$preset"; do
@@ -105,8 +102,7 @@ echo "temporary folder $temp:"
 ls -la "$temp"
 if [ -n "$left" ]; then echo "DEMO FAILED: left behind after 30 s: $left"; exit 1; fi
 echo "no decoder copy, clean-up copy or batch file left"
-check_home_unchanged "$home_before"
-rm -f "$home_before"
+finish_run
 
 for bmp in "$demo"/screenshots/*.bmp; do convert "$bmp" "${bmp%.bmp}.png" && rm "$bmp"; done
 echo "screenshots:"

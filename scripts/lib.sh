@@ -1,5 +1,20 @@
-# Shared by the scripts: which Windows build runs under Wine here, and a
-# virtual display for it.
+# Shared by the scripts: how a run begins and ends, which Windows build runs
+# under Wine here, and a virtual display for it.
+
+# Installs what the run needs, sets `jobs` to the number of cores and takes
+# a listing of the home folder, which finish_run compares against.
+begin_run() {
+  ./scripts/setup.sh
+  jobs=$(nproc)
+  home_before=$(mktemp)
+  home_listing > "$home_before"
+}
+
+# Fails when the run wrote into the home folder.
+finish_run() {
+  check_home_unchanged "$home_before"
+  rm -f "$home_before"
+}
 
 # The product is the 32-bit decoder.exe. Hosts whose kernel cannot run
 # 32-bit programs cannot run 32-bit Wine either; there the same sources are

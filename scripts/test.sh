@@ -8,10 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/lib.sh
 
-./scripts/setup.sh
-jobs=$(nproc)
-home_before=$(mktemp)
-home_listing > "$home_before"
+begin_run
 
 echo "== native build and unit tests"
 cmake --preset native >/dev/null
@@ -41,5 +38,4 @@ start_display
 ctest --preset "$preset"
 
 echo "== nothing written outside build/"
-check_home_unchanged "$home_before"
-rm -f "$home_before"
+finish_run

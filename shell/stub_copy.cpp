@@ -1,8 +1,8 @@
 #include "shell/stub_copy.h"
 
+#include "archive/check_block.h"
 #include "archive/lane_checksum.h"
 #include "archive/markers.h"
-#include "base/check_block.h"
 #include "platform/file.h"
 
 namespace shell {
@@ -18,16 +18,16 @@ StubCopy CopyStub(const char* archive_path, const char* copy_path) {
   if (!copy.IsOpen()) return StubCopy::kCreateFailed;
   archive::LaneChecksum sum{}, stored{};
   bool found = false;
-  unsigned char block[base::kCheckBlockSize];
+  unsigned char block[archive::kCheckBlockSize];
   for (;;) {
-    const uint32_t got = archive.Read(block, base::kCheckBlockSize);
-    if (got < base::kCheckBlockSize) break;
+    const uint32_t got = archive.Read(block, archive::kCheckBlockSize);
+    if (got < archive::kCheckBlockSize) break;
     if (IsCheckBlock(block, got)) {
-      for (unsigned i = 0; i < stored.size(); ++i) stored[i] = block[base::kStoredChecksumOffset + i];
+      for (unsigned i = 0; i < stored.size(); ++i) stored[i] = block[archive::kStoredChecksumOffset + i];
       found = true;
       break;
     }
-    archive::AddLaneRows(sum, block, base::kCheckBlockSize);
+    archive::AddLaneRows(sum, block, archive::kCheckBlockSize);
     if (copy.Write(block, got) != got) return StubCopy::kWriteFailed;
   }
   copy.Close();

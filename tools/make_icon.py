@@ -62,7 +62,7 @@ def main():
         out += struct.pack("<BBBBHHII", size, size, 16, 0, 1, 4, len(data), offset)
         offset += len(data)
     out += b"".join(data for _, data in images)
-    path = pathlib.Path(__file__).resolve().parent.parent / "ui" / "win32" / "app.ico"
+    path = pathlib.Path(__file__).resolve().parent.parent / "win32" / "app.ico"
     path.write_bytes(out)
 
 

@@ -5,8 +5,8 @@
 
 #include "base/paths.h"
 #include "shell/deletion_batch.h"
-#include "shell/temp_names.h"
 #include "win32/self_deletion.h"
+#include "win32/temp_name.h"
 
 namespace win32 {
 namespace {
@@ -56,13 +56,7 @@ class Win32BatchSystem : public shell::BatchSystem {
 
   void Delete(const char* path) override { DeleteFileA(path); }
 
-  bool TemporaryBatchName(char* name) override {
-    char folder[base::kPathCapacity];
-    GetTempPathA(sizeof folder, folder);
-    if (!GetTempFileNameA(folder, "Del", 0, name)) return false;
-    DeleteFileA(name);
-    return shell::ReplaceExtension(name, base::kPathCapacity, ".bat");
-  }
+  bool TemporaryBatchName(char* name) override { return MakeTempName("Del", ".bat", name); }
 };
 
 }  // namespace

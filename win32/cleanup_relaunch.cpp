@@ -7,7 +7,7 @@
 
 #include "base/paths.h"
 #include "win32/forms.h"
-#include "win32/temp_program.h"
+#include "win32/temp_name.h"
 
 namespace win32 {
 namespace {
@@ -36,7 +36,7 @@ void CleanupRelaunch() {
   char own_path[base::kPathCapacity];
   GetModuleFileNameA(nullptr, own_path, sizeof own_path);
   char copy_path[base::kPathCapacity];
-  if (!MakeTempProgramName("Del", copy_path)) return;
+  if (!MakeTempName("Del", ".exe", copy_path)) return;
   CopyFileA(own_path, copy_path, FALSE);
 
   HANDLE self = OpenProcess(SYNCHRONIZE, TRUE, GetCurrentProcessId());

@@ -1,6 +1,6 @@
 #include "win32/decode_driver.h"
 
-#include <shlobj.h>
+#include <commdlg.h>
 #include <cstdlib>
 
 #include "base/paths.h"
@@ -8,6 +8,7 @@
 #include "decode/disk_output.h"
 #include "decode/failure_messages.h"
 #include "win32/encoder_info_dialog.h"
+#include "win32/folder_browser.h"
 #include "win32/language.h"
 #include "win32/resource_ids.h"
 #include "win32/saved_password.h"
@@ -31,19 +32,7 @@ class DialogSink : public decode::DecodeSink {
 
   decode::Choice ChooseFolder(char* folder) override {
     GetCurrentDirectoryA(base::kPathCapacity, folder);
-    BROWSEINFOA browse{};
-    browse.hwndOwner = dialog_;
-    browse.pidlRoot = nullptr;
-    browse.pszDisplayName = folder;
-    browse.lpszTitle = state_.caption;
-    browse.ulFlags = BIF_RETURNONLYFSDIRS;
-    browse.lpfn = BrowseFolderCallback;
-    browse.lParam = reinterpret_cast<LPARAM>(folder);
-    LPITEMIDLIST chosen = SHBrowseForFolderA(&browse);
-    if (!chosen) return decode::Choice::kCancelled;
-    if (!SHGetPathFromIDListA(chosen, folder)) folder[0] = '\0';
-    CoTaskMemFree(chosen);
-    return decode::Choice::kChosen;
+    return BrowseForFolder(dialog_, state_.caption, folder) ? decode::Choice::kChosen : decode::Choice::kCancelled;
   }
 
   decode::Choice ChooseSavePath(char* path) override {
@@ -108,12 +97,6 @@ class DialogSink : public decode::DecodeSink {
 };
 
 }  // namespace
-
-int CALLBACK BrowseFolderCallback(HWND browser, UINT message, LPARAM, LPARAM data) {
-  if (message != BFFM_INITIALIZED) return 0;
-  SendMessageA(browser, BFFM_SETSELECTIONA, 1, data);
-  return 1;
-}
 
 int DecodeArchive(HWND dialog, archive::SharedState& state) {
   HCURSOR wait = LoadCursorA(nullptr, IDC_WAIT);

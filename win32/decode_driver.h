@@ -13,8 +13,4 @@ namespace win32 {
 // the Save Password box and the Suicide box of the dialog itself.
 int DecodeArchive(HWND dialog, archive::SharedState& state);
 
-// The folder browser's callback: opens the browser at the folder passed
-// as its data.
-int CALLBACK BrowseFolderCallback(HWND browser, UINT message, LPARAM parameter, LPARAM data);
-
 }  // namespace win32

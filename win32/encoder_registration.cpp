@@ -10,12 +10,11 @@
 namespace win32 {
 namespace {
 
-constexpr char kDecodeKey[] = "By Mobrae\\kelvarin\\decode\\";
-constexpr int kKeyCapacity = 64;
+constexpr int kKeyCapacity = 32;
 
-void KeyPath(char* out, const char* prefix, const char* serial_text) {
-  base::CopyText(out, kKeyCapacity, prefix);
-  base::AppendText(out, kKeyCapacity, kDecodeKey);
+// The serial's key below the settings key.
+void SerialKey(char* out, const char* serial_text) {
+  base::CopyText(out, kKeyCapacity, "decode\\");
   base::AppendText(out, kKeyCapacity, serial_text);
 }
 
@@ -25,8 +24,8 @@ void LoadEncoderRegistration(const char* serial_text, char* name, uint32_t* coun
   name[0] = '\0';
   *count = 0;
   char path[kKeyCapacity];
-  KeyPath(path, "Software\\", serial_text);
-  const RegistryKey key = RegistryKey::Open(path, KEY_READ);
+  SerialKey(path, serial_text);
+  const RegistryKey key = RegistryKey::OpenSettings(path, KEY_READ);
   if (!key) return;
 
   DWORD size = ui::kEncoderNameCapacity;
@@ -44,9 +43,9 @@ void LoadEncoderRegistration(const char* serial_text, char* name, uint32_t* coun
 }
 
 void StoreEncoderRegistration(const char* serial_text, const char* name, uint32_t count) {
-  char subkey[kKeyCapacity];
-  KeyPath(subkey, "", serial_text);
-  const RegistryKey key = RegistryKey::OpenOrCreateBelowSoftware(subkey);
+  char path[kKeyCapacity];
+  SerialKey(path, serial_text);
+  const RegistryKey key = RegistryKey::CreateSettings(path);
   if (!key) return;
   RegSetValueExA(key.get(), "Name", 0, REG_SZ, reinterpret_cast<const BYTE*>(name),
                  static_cast<DWORD>(strlen(name) + 1));

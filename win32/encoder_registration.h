@@ -1,5 +1,5 @@
 // The name and decode count registered for an encoder serial, one key per
-// serial below "Software\By Mobrae\kelvarin\decode" of the current user.
+// serial below "decode" in the program's settings key.
 // Failures are silent: nothing read leaves the name empty and the count 0;
 // a key that cannot be written stores nothing.
 #pragma once

@@ -2,11 +2,9 @@
 
 #include <windows.h>
 
+#include "platform/file_time.h"
+
 namespace win32 {
-namespace {
-constexpr uint64_t kSecondsFrom1601To1970 = 11644473600ull;
-constexpr uint64_t kTicksPerSecond = 10000000ull;
-}  // namespace
 
 // SystemTimeToTzSpecificLocalTime applies the zone's rule for the date in
 // question, so a summer date converts with the summer offset whatever the
@@ -14,7 +12,7 @@ constexpr uint64_t kTicksPerSecond = 10000000ull;
 bool EncodingLocalTime(uint32_t seconds_since_1970, ui::LocalTime* out) {
   if (!ui::HasDate(seconds_since_1970)) return false;
   ULARGE_INTEGER ticks;
-  ticks.QuadPart = (seconds_since_1970 + kSecondsFrom1601To1970) * kTicksPerSecond;
+  ticks.QuadPart = platform::UnixToFiletime(seconds_since_1970, 0);
   FILETIME utc{ticks.LowPart, ticks.HighPart};
   SYSTEMTIME utc_parts, local;
   if (!FileTimeToSystemTime(&utc, &utc_parts) || !SystemTimeToTzSpecificLocalTime(nullptr, &utc_parts, &local)) {

@@ -2,11 +2,13 @@
 // program's file can be deleted once its image is unloaded, and heap
 // memory is executable, so a copy of the routine in the heap does it.
 // (On NT, heap memory is not executable under DEP; NT takes the batch.)
+// Only i686 code exists for the routine: other builds never call it (see
+// kHasMemoryRoutine) and define nothing here.
 #include <windows.h>
 #include <cstddef>
 #include <cstring>
 
-#include "shell/deletion_routine.h"
+#include "win32/deletion_routine.h"
 #include "win32/self_deletion.h"
 
 namespace win32 {
@@ -20,17 +22,17 @@ struct DeletionBlock {
   HMODULE module;
   FARPROC free_library;
   FARPROC delete_file;
-  char path[shell::kBlockPathCapacity];
+  char path[kBlockPathCapacity];
   FARPROC exit_process;
   DWORD exit_code;
 };
-static_assert(offsetof(DeletionBlock, module) == shell::kBlockModule);
-static_assert(offsetof(DeletionBlock, free_library) == shell::kBlockFreeLibrary);
-static_assert(offsetof(DeletionBlock, delete_file) == shell::kBlockDeleteFile);
-static_assert(offsetof(DeletionBlock, path) == shell::kBlockPath);
-static_assert(offsetof(DeletionBlock, exit_process) == shell::kBlockExitProcess);
-static_assert(offsetof(DeletionBlock, exit_code) == shell::kBlockExitCode);
-static_assert(sizeof(DeletionBlock) == shell::kBlockSize);
+static_assert(offsetof(DeletionBlock, module) == kBlockModule);
+static_assert(offsetof(DeletionBlock, free_library) == kBlockFreeLibrary);
+static_assert(offsetof(DeletionBlock, delete_file) == kBlockDeleteFile);
+static_assert(offsetof(DeletionBlock, path) == kBlockPath);
+static_assert(offsetof(DeletionBlock, exit_process) == kBlockExitProcess);
+static_assert(offsetof(DeletionBlock, exit_code) == kBlockExitCode);
+static_assert(sizeof(DeletionBlock) == kBlockSize);
 
 using DeletionRoutine = void(WINAPI*)(DeletionBlock*);
 
@@ -38,9 +40,9 @@ using DeletionRoutine = void(WINAPI*)(DeletionBlock*);
 
 void DeleteByMemoryRoutine() {
   HMODULE kernel = GetModuleHandleA("KERNEL32");
-  void* code = HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, shell::kDeletionRoutineSize);
+  void* code = HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, kDeletionRoutineSize);
   if (!code) return;
-  memcpy(code, shell::kDeletionRoutine, shell::kDeletionRoutineSize);
+  memcpy(code, kDeletionRoutine, kDeletionRoutineSize);
 
   DeletionBlock block = {};
   block.module = GetModuleHandleA(nullptr);
@@ -52,12 +54,6 @@ void DeleteByMemoryRoutine() {
   // Does not return: the routine ends the process.
   reinterpret_cast<DeletionRoutine>(code)(&block);
 }
-
-#else
-
-// Only i686 code exists for the routine; DeleteSelf never calls this in
-// other builds.
-void DeleteByMemoryRoutine() { DeleteByBatch(); }
 
 #endif
 

@@ -4,12 +4,11 @@
 
 namespace win32 {
 namespace {
-constexpr char kKeyPath[] = "Software\\By Mobrae\\kelvarin";
 constexpr char kValueName[] = "DecodeAuto";
 }  // namespace
 
 bool LoadSavedPassword(char* text) {
-  const RegistryKey key = RegistryKey::Open(kKeyPath, KEY_READ);
+  const RegistryKey key = RegistryKey::OpenSettings("", KEY_READ);
   if (!key) return false;
   DWORD size = kSavedPasswordMax;
   if (RegQueryValueExA(key.get(), kValueName, nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size) !=
@@ -20,14 +19,14 @@ bool LoadSavedPassword(char* text) {
 }
 
 void StoreSavedPassword(const char* text, int length) {
-  const RegistryKey key = RegistryKey::OpenOrCreateBelowSoftware("By Mobrae\\kelvarin");
+  const RegistryKey key = RegistryKey::CreateSettings("");
   if (key) {
     RegSetValueExA(key.get(), kValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), static_cast<DWORD>(length));
   }
 }
 
 void DeleteSavedPassword() {
-  const RegistryKey key = RegistryKey::Open(kKeyPath, KEY_WRITE);
+  const RegistryKey key = RegistryKey::OpenSettings("", KEY_WRITE);
   if (key) RegDeleteValueA(key.get(), kValueName);
 }
 

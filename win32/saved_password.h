@@ -1,5 +1,5 @@
-// The remembered password: the value DecodeAuto of the per-user key
-// Software\By Mobrae\kelvarin, text without a terminating NUL. Every
+// The remembered password: the value DecodeAuto of the program's settings
+// key, text without a terminating NUL. Every
 // registry failure is silent.
 #pragma once
 

@@ -12,11 +12,14 @@ void DeleteSelf() {
   OSVERSIONINFOA version = {};
   version.dwOSVersionInfoSize = sizeof version;
   if (!GetVersionExA(&version)) return;
-  if (version.dwPlatformId == VER_PLATFORM_WIN32_NT || !kHasMemoryRoutine) {
-    DeleteByBatch();
-  } else {
-    DeleteByMemoryRoutine();
+  // Builds without the routine do not even refer to it.
+  if constexpr (kHasMemoryRoutine) {
+    if (version.dwPlatformId != VER_PLATFORM_WIN32_NT) {
+      DeleteByMemoryRoutine();
+      return;
+    }
   }
+  DeleteByBatch();
 }
 
 }  // namespace win32

@@ -13,7 +13,8 @@ namespace win32 {
 // memory routine runs. Failures are silent: the file then stays.
 void DeleteSelf();
 
-// The two methods, chosen by DeleteSelf.
+// The two methods, chosen by DeleteSelf. The memory routine exists only
+// where kHasMemoryRoutine says so.
 void DeleteByBatch();
 void DeleteByMemoryRoutine();
 constexpr bool kHasMemoryRoutine =

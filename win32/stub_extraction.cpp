@@ -7,7 +7,7 @@
 #include "win32/forms.h"
 #include "win32/language.h"
 #include "win32/shell_start.h"
-#include "win32/temp_program.h"
+#include "win32/temp_name.h"
 
 namespace win32 {
 namespace {
@@ -26,7 +26,7 @@ void StartDecoderCopy(const char* copy_path, const char* archive_path) {
 
 int ExtractStub() {
   char copy_path[base::kPathCapacity];
-  if (!MakeTempProgramName("DEC", copy_path)) return 0;
+  if (!MakeTempName("DEC", ".exe", copy_path)) return 0;
   char own_path[base::kPathCapacity];
   GetModuleFileNameA(nullptr, own_path, sizeof own_path);
   switch (shell::CopyStub(own_path, copy_path)) {

@@ -57,15 +57,18 @@ void OsClose(OsFile& file) {
   file.raw = nullptr;
 }
 
-uint32_t OsRead(OsFile file, void* buffer, uint32_t count) {
-  auto* out = static_cast<unsigned char*>(buffer);
-  uint32_t done = 0;
+namespace {
+
+// Moves count bytes with `transfer` (read or write) until all are moved,
+// the file ends or the call fails, going on after an interrupted call; a
+// fault injected for `call` shortens the count first.
+template <class Byte, class Transfer>
+uint32_t TransferAll(faults::Call call, Byte* bytes, uint32_t count, Transfer transfer) {
   uint32_t partial = 0;
-  if (faults::Fails(faults::Call::kRead, &partial)) {
-    if (partial < count) count = partial;
-  }
+  if (faults::Fails(call, &partial) && partial < count) count = partial;
+  uint32_t done = 0;
   while (done < count) {
-    ssize_t n = read(Fd(file), out + done, count - done);
+    const ssize_t n = transfer(bytes + done, count - done);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) break;
     done += static_cast<uint32_t>(n);
@@ -73,20 +76,16 @@ uint32_t OsRead(OsFile file, void* buffer, uint32_t count) {
   return done;
 }
 
+}  // namespace
+
+uint32_t OsRead(OsFile file, void* buffer, uint32_t count) {
+  return TransferAll(faults::Call::kRead, static_cast<unsigned char*>(buffer), count,
+                     [fd = Fd(file)](unsigned char* at, uint32_t n) { return read(fd, at, n); });
+}
+
 uint32_t OsWrite(OsFile file, const void* buffer, uint32_t count) {
-  const auto* in = static_cast<const unsigned char*>(buffer);
-  uint32_t done = 0;
-  uint32_t partial = 0;
-  if (faults::Fails(faults::Call::kWrite, &partial)) {
-    if (partial < count) count = partial;
-  }
-  while (done < count) {
-    ssize_t n = write(Fd(file), in + done, count - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
-    done += static_cast<uint32_t>(n);
-  }
-  return done;
+  return TransferAll(faults::Call::kWrite, static_cast<const unsigned char*>(buffer), count,
+                     [fd = Fd(file)](const unsigned char* at, uint32_t n) { return write(fd, at, n); });
 }
 
 bool OsSeek(OsFile file, uint64_t offset) {

@@ -1,33 +1,20 @@
-// Watching the clean-up chain from outside: the temporary programs and
-// batch files it leaves in a temporary folder and a drive's root, and the
-// fixture that lets no test start before the chains of the one before it
-// have finished.
+// The clean-up chain in the end-to-end tests: the watch of the window
+// driver as test results, and the fixture that lets no test start before
+// the chains of the one before it have finished.
 #pragma once
 
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <string>
-#include <vector>
+
+#include "window_driver/cleanup_watch.h"
 
 namespace e2e {
 
-// The temporary folder as the programs see it, without a final backslash.
-std::string TemporaryFolder();
-// "C:\" for a path on drive C.
-std::string DriveRoot(const std::string& path);
+using namespace window_driver;
 
-// The decoder copies (DEC*.exe) and clean-up copies (Del*.exe) in folder.
-std::vector<std::string> TemporaryPrograms(const std::string& folder);
-
-// Waits until the clean-up chains have removed everything they leave for
-// a while: the decoder and clean-up copies, their batch files and name
-// placeholders (Del*.bat, Del*.tmp) in folder, and "delus.bat" in its
-// drive's root (unless root_batch_too is false). A failure names every
-// file still there at the deadline.
+// window_driver::CleanUpFinished, as a test result.
 ::testing::AssertionResult CleanUpFinished(const std::string& folder = TemporaryFolder(), bool root_batch_too = true);
-
-// Waits until the file is gone; false at the deadline.
-bool WaitForDeletion(const std::string& path, DWORD milliseconds = 20000);
 
 // Base of every test that starts the program: after the test, the clean-up
 // chains it started must finish before the next test begins. A leftover

@@ -34,10 +34,10 @@ class CliTool : public ::testing::Test {
 
 TEST_F(CliTool, ExtractsWhatTheEncoderPackedAndReplacesOnlyWithOverwrite) {
   const std::vector<encoder::Entry> entries = {
-      EntryOf("\\docs\\deep\\text.txt", encoder::TextLikeBytes(200000, 5), FILE_ATTRIBUTE_ARCHIVE,
+      EntryOf("\\docs\\deep\\text.txt", testing_support::TextLikeBytes(200000, 5), FILE_ATTRIBUTE_ARCHIVE,
               0x01D5000055556666ull),
       EntryOf("one.bin", {'x'}, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE, 0x0190000011112222ull)};
-  ASSERT_TRUE(test_support::ArchiveOf(encoder::SampleStub(), entries, "pw-1234").WriteTo(folder_.File("a.exe")));
+  ASSERT_TRUE(test_support::ArchiveOf(testing_support::SampleStub(), entries, "pw-1234").WriteTo(folder_.File("a.exe")));
   const std::string extract = "extract a.exe --output out\\new --password pw-1234";
 
   ASSERT_EQ(Run(extract), 0);

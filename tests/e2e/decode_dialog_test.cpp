@@ -16,7 +16,7 @@ constexpr unsigned char kHiddenReadOnly = 0x23;  // read-only, hidden, archive
 
 encoder::Entry Entry(const std::string& name, size_t size, unsigned char flags = 0) {
   encoder::Entry entry =
-      MakeEntry(name, encoder::TextLikeBytes(size, static_cast<unsigned>(name.size())), kCaption, flags);
+      MakeEntry(name, testing_support::TextLikeBytes(size, static_cast<unsigned>(name.size())), kCaption, flags);
   entry.record.attributes = kHiddenReadOnly;
   return entry;
 }
@@ -27,7 +27,7 @@ encoder::Entry Entry(const std::string& name, size_t size, unsigned char flags =
 // byte after the data is a NUL (Wine does the same), so one may follow.
 std::optional<std::string> SavedPassword() {
   HKEY key;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\By Mobrae\\kelvarin", 0, KEY_READ, &key) != ERROR_SUCCESS)
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, e2e::SettingsKey().c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
     return std::nullopt;
   wchar_t text[5000] = {};
   DWORD size = sizeof text - 2, type = 0;
@@ -58,7 +58,7 @@ TEST_F(DecodeDialog, RelativeNamesGoBelowOneChosenFolderWithSubFoldersMadeAndAre
   const std::string mark = folder_.File("opened.txt");
   const std::string script = "@echo opened> \"" + mark + "\"\r\n";
   WriteEntries({first, empty, second,
-                MakeEntry("\\open-me.bat", Bytes(script.begin(), script.end()), kCaption, encoder::kOpenAfterDecode)});
+                MakeEntry("\\open-me.bat", Bytes(script.begin(), script.end()), kCaption, archive::kOpenAfterDecode)});
   const std::string target = folder_.File("target");
   ASSERT_TRUE(CreateDirectoryA(target.c_str(), nullptr));
   // A file standing where a folder is needed ends the run without a message.
@@ -79,7 +79,7 @@ TEST_F(DecodeDialog, RelativeNamesGoBelowOneChosenFolderWithSubFoldersMadeAndAre
 }
 
 TEST_F(DecodeDialog, WrongPasswordOrACancelledDestinationReturnsToInputThenFilesAreSavedWhereTheUserSays) {
-  const encoder::Entry plain = Entry("again.txt", 10000, encoder::kPasswordSaving);
+  const encoder::Entry plain = Entry("again.txt", 10000, archive::kPasswordSaving);
   const encoder::Entry relative = Entry("\\y.txt", 100);
   WriteEntries({plain, relative});
   ASSERT_NE(OpenDialog(), nullptr);
@@ -107,7 +107,7 @@ TEST_F(DecodeDialog, WrongPasswordOrACancelledDestinationReturnsToInputThenFiles
 }
 
 TEST_F(DecodeDialog, SavedPasswordIsStoredRestoredAndDeleted) {
-  WriteEntries({Entry("p.txt", 100, encoder::kPasswordSaving)});
+  WriteEntries({Entry("p.txt", 100, archive::kPasswordSaving)});
   ASSERT_NE(OpenDialog(), nullptr);
   SendMessageA(GetDlgItem(dialog_, IDC_SAVE_PASSWORD), BM_SETCHECK, BST_CHECKED, 0);
   TypeAndOk();

@@ -3,13 +3,20 @@
 #include <gtest/gtest.h>
 
 #include "win32/resource_ids.h"
+#include "win32/settings_key.h"
 
 namespace e2e {
 namespace {
 
-void ClearSettings() { RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\By Mobrae"); }
+// The vendor's key goes whole, with the program's key below it.
+void ClearSettings() {
+  const std::string settings = SettingsKey();
+  RegDeleteTreeA(HKEY_CURRENT_USER, settings.substr(0, settings.rfind('\\')).c_str());
+}
 
 }  // namespace
+
+std::string SettingsKey() { return std::string(win32::kSoftwareKey) + "\\" + win32::kSettingsBelowSoftware; }
 
 void DecoderSession::SetUp() { ClearSettings(); }
 
@@ -27,7 +34,7 @@ void DecoderSession::WriteArchive(const encoder::ArchiveWriter& writer) { WriteA
 void DecoderSession::WriteArchive(const encoder::Bytes& bytes) { ASSERT_TRUE(WriteBytes(archive_, bytes)) << archive_; }
 
 std::string DecoderSession::StartDecoder(const std::string& arguments, const std::string& folder) {
-  const std::string program = FreshCopyOfDecoder(folder_);
+  const std::string program = e2e::FreshCopyOfDecoder(folder_);
   dialog_ = nullptr;
   process_ = std::make_unique<Process>(Quoted(program) + " " + arguments, folder.empty() ? folder_.path() : folder);
   return program;

@@ -10,11 +10,13 @@
 #include <vector>
 
 #include "cleanup_support.h"
-#include "dialog_answers.h"
 #include "e2e_support.h"
 #include "tests/support/entries.h"
 
 namespace e2e {
+
+// The program's settings key, below HKEY_CURRENT_USER.
+std::string SettingsKey();
 
 class DecoderSession : public ProgramTest {
  public:

@@ -12,7 +12,7 @@ using ui::Language;
 using ui::TextId;
 
 const std::string kInfoTitle = "Kelvarin Decoder Ver3.00";
-constexpr char kDecodeKey[] = "Software\\By Mobrae\\kelvarin\\decode\\";
+const std::string kDecodeKey = e2e::SettingsKey() + "\\decode\\";
 
 // Wine takes the time zone from TZ, which the test run sets (Asia/Tokyo,
 // nine hours from UTC) for this program and the decoders it starts alike.
@@ -115,7 +115,7 @@ class EncoderInfo : public e2e::DecoderSession {
                          uint32_t encoding_time = JuneFirst2001At0930()) {
     const std::string name = "once" + std::to_string(++decodes_) + ".txt";
     encoder::Entry entry =
-        test_support::MakeEntry(name, encoder::Bytes(200, 'k'), kCaption, encoder::kShowEncoderInformation);
+        test_support::MakeEntry(name, encoder::Bytes(200, 'k'), kCaption, archive::kShowEncoderInformation);
     entry.record.encoder_serial = serial;
     entry.record.encoding_time = encoding_time;
     WriteArchive({entry});

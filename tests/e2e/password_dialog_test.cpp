@@ -13,13 +13,13 @@ constexpr char kReportCaption[] = "Quarterly report";
 encoder::ArchiveWriter Archive(unsigned char flags, int8_t suicide_mode = 2) {
   encoder::ArchiveWriter writer(e2e::DecoderBytes());
   writer.AddEntryHeader({.flags = flags, .suicide_mode = suicide_mode, .caption = kReportCaption});
-  writer.AddDataBlock(encoder::RandomBytes(4000));
+  writer.AddDataBlock(testing_support::RandomBytes(4000));
   return writer;
 }
 
 void StoreSavedPassword(const std::string& text) {
   HKEY key;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\By Mobrae\\kelvarin", 0, nullptr, 0, KEY_ALL_ACCESS,
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, e2e::SettingsKey().c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
                             nullptr, &key, nullptr),
             ERROR_SUCCESS);
   RegSetValueExA(key, "DecodeAuto", 0, REG_SZ, reinterpret_cast<const BYTE*>(text.data()),
@@ -67,7 +67,7 @@ TEST_F(PasswordDialog, ShortPasswordChecksAGoodArchiveAndReturnsToInputOrEndsOnA
 // a mode beyond 2 leaves it as it is.
 TEST_F(PasswordDialog, ShowsCaptionTextsTheButtonThatFitsThePasswordAndTheLayoutOfEitherForm) {
   StoreSavedPassword("secret-password");
-  ASSERT_NE(Open(Archive(encoder::kPasswordSaving, 1)), nullptr);
+  ASSERT_NE(Open(Archive(archive::kPasswordSaving, 1)), nullptr);
   EXPECT_EQ(e2e::ControlText(dialog_, IDC_PROMPT), Expected(TextId::kPasswordPrompt));
   EXPECT_EQ(e2e::ControlText(dialog_, IDC_SAVE_PASSWORD), Expected(TextId::kSavePassword));
   EXPECT_EQ(e2e::ControlText(dialog_, IDC_SUICIDE), Expected(TextId::kSuicide));

@@ -3,9 +3,9 @@
 // parallel one, which reads ahead across entries it can only guess the
 // ends of; a sink must be asked and told the same and get the same bytes.
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 
+#include "tests/fuzz/fuzz_assert.h"
 #include "parallel/parallel_block_source.h"
 #include "tests/fuzz/fuzz_archive.h"
 
@@ -17,9 +17,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   test_support::RecordingSink expected, sink;
   const int expected_result = fuzzing::DecodeArchive(data, size, expected_state, expected, sequential);
   const int result = fuzzing::DecodeArchive(data, size, state, sink, parallel);
-  if (result != expected_result || test_support::Transcript(sink) != test_support::Transcript(expected) ||
-      sink.files != expected.files || strcmp(state.caption, expected_state.caption) != 0) {
-    abort();
-  }
+  FUZZ_ASSERT_MSG(result == expected_result, "the two sources end the walk with different results");
+  FUZZ_ASSERT_MSG(test_support::Transcript(sink) == test_support::Transcript(expected),
+                  "the two sources ask and tell the sink different things");
+  FUZZ_ASSERT_MSG(sink.files == expected.files, "the two sources write different bytes");
+  FUZZ_ASSERT_MSG(strcmp(state.caption, expected_state.caption) == 0, "the two sources leave different captions");
   return 0;
 }

@@ -4,17 +4,17 @@
 // the next. The block is built as for decompress_block, so that the two
 // corpora can feed each other.
 #include <cstdint>
-#include <cstdlib>
 #include <vector>
 
 #include "fuzz_input.h"
+#include "tests/fuzz/fuzz_assert.h"
 #include "tests/support/compressed_blocks.h"
 #include "tests/support/reference_dictionary.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size > (1u << 18)) return 0;
   const std::vector<uint8_t> input = fuzzing::DecoderInput(data, size);
-  const auto decoded = testing_support::Decompress(input);
-  if (decoded.result != 1 || decoded.bytes != reference::Decompress(input)) abort();
+  FUZZ_ASSERT_MSG(testing_support::Decompress(input) == reference::Decompress(input),
+                  "the decoder and the reference model decode the block to different bytes");
   return 0;
 }

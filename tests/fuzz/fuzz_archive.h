@@ -15,6 +15,7 @@
 #include "base/bounded_text.h"
 #include "base/paths.h"
 #include "decode/decode_walk.h"
+#include "tests/fuzz/fuzz_assert.h"
 #include "tests/support/recording_sink.h"
 
 namespace fuzzing {
@@ -35,7 +36,7 @@ inline void WriteArchive(const uint8_t* data, size_t size, archive::SharedState&
     atexit(RemoveArchive);
   }
   FILE* file = fopen(archive_path, "wb");
-  if (!file) abort();
+  FUZZ_ASSERT_MSG(file != nullptr, "the archive file cannot be written");
   char prefix[256 + archive::kEntryMarkerLength + 1] = {};
   archive::BuildEntryMarker(prefix + 256);
   fwrite(prefix, 1, sizeof prefix, file);

@@ -2,18 +2,14 @@
 // and fuzz targets.
 #pragma once
 
-#include <vector>
+#include "encoder/bytes.h"
 
 namespace testing_support {
 
-using Bytes = std::vector<unsigned char>;
+using encoder::Bytes;
 
 // Runs DecompressBlock on a Block buffer holding a copy of `block` and
 // returns what the buffer holds afterwards (its length bytes).
-struct DecompressResult {
-  int result = 0;
-  Bytes bytes;
-};
-DecompressResult Decompress(const Bytes& block);
+Bytes Decompress(const Bytes& block);
 
 }  // namespace testing_support

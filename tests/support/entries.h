@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "encoder/entry_encoder.h"
-#include "encoder/sample_data.h"  // the contents tests give their entries
+#include "tests/support/sample_data.h"  // the contents tests give their entries
 
 namespace test_support {
 

@@ -8,11 +8,11 @@
 // all 4096 are made, the oldest one is recycled.
 #pragma once
 
-#include <vector>
+#include "encoder/bytes.h"
 
 namespace reference {
 
-using Bytes = std::vector<unsigned char>;
+using encoder::Bytes;
 
 // What DecompressBlock leaves in a Block buffer that held `block`: the
 // decoded bytes for a block with the compression signature, else the block.

@@ -2,19 +2,21 @@
 // locate scan read from real files.
 #include <gtest/gtest.h>
 #include <cstring>
+#include <utility>
 
 #include "archive/data_block.h"
 #include "archive/entry_header.h"
 #include "archive/lane_checksum.h"
 #include "archive/locate_scan.h"
-#include "platform/os.h"
+#include "base/little_endian.h"
 #include "encoder/archive_writer.h"
+#include "platform/os.h"
 #include "test_support.h"
 
 namespace {
 
 using encoder::Bytes;
-using encoder::RandomBytes;
+using testing_support::RandomBytes;
 using testing_support::TempDir;
 using testing_support::WriteFileBytes;
 
@@ -23,27 +25,60 @@ Bytes Concat(Bytes a, const Bytes& b) {
   return a;
 }
 
+// A data block of the stored bytes whose length field says `length`.
+Bytes DataBlockStating(const Bytes& stored, uint32_t length) {
+  Bytes block = encoder::DataBlockBytes(stored);
+  base::WriteLe32(block.data() + 16, length);
+  return block;
+}
+
 TEST(BlockBuffer, KeepsItsSlackZeroedAndItsContentsWhenItGrows) {
   archive::BlockBuffer buffer;
-  archive::AllocateBlockBuffer(buffer, 10);
-  ASSERT_GE(platform::MemSize(buffer.handle), 10u + archive::kBlockBufferSlack);
-  EXPECT_EQ(Bytes(buffer.data, buffer.data + 10 + archive::kBlockBufferSlack), Bytes(10 + archive::kBlockBufferSlack));
-  memcpy(buffer.data, "0123456789", 10);
-  const platform::MemoryHandle first = buffer.handle;
-  archive::ResizeBlockBuffer(buffer, 500);  // fits inside the slack
-  EXPECT_EQ(buffer.handle.raw, first.raw);
-  EXPECT_EQ(buffer.length, 500u);
-  buffer.length = 10;  // only the first `length` bytes move on growth
-  archive::ResizeBlockBuffer(buffer, 5000);
-  EXPECT_NE(buffer.handle.raw, first.raw);
-  EXPECT_EQ(buffer.length, 5000u);
-  EXPECT_EQ(Bytes(buffer.data, buffer.data + 11), (Bytes{'0', '1', '2', '3', '4', '5', '6', '7', '8', '9', 0}));
-  archive::ReleaseBlockBuffer(buffer);
-  EXPECT_EQ(buffer.length, 0u);
+  buffer.Allocate(10);
+  ASSERT_GE(buffer.Capacity(), 10u + archive::kBlockBufferSlack);
+  EXPECT_EQ(Bytes(buffer.data(), buffer.data() + 10 + archive::kBlockBufferSlack), Bytes(10 + archive::kBlockBufferSlack));
+  memcpy(buffer.data(), "0123456789", 10);
+  const unsigned char* first = buffer.data();
+  buffer.Resize(500);  // fits inside the slack
+  EXPECT_EQ(buffer.data(), first);
+  EXPECT_EQ(buffer.length(), 500u);
+  buffer.Resize(10);  // only the first `length` bytes move on growth
+  buffer.Resize(5000);
+  EXPECT_NE(buffer.data(), first);
+  EXPECT_EQ(buffer.length(), 5000u);
+  EXPECT_EQ(Bytes(buffer.data(), buffer.data() + 11), (Bytes{'0', '1', '2', '3', '4', '5', '6', '7', '8', '9', 0}));
+  buffer.Release();
+  EXPECT_EQ(buffer.length(), 0u);
+  EXPECT_FALSE(buffer.HoldsMemory());
 
-  archive::AllocateBlockBuffer(buffer, 0);  // still holds memory
-  EXPECT_GE(platform::MemSize(buffer.handle), 256u + archive::kBlockBufferSlack);
-  platform::MemFree(buffer.handle);  // a zero length means "holds no memory" to its holders
+  buffer.Allocate(0);  // still holds memory
+  EXPECT_TRUE(buffer.HoldsMemory());
+  EXPECT_GE(buffer.Capacity(), 256u + archive::kBlockBufferSlack);
+}
+
+// One owner at a time: a move hands the memory over whole and leaves the
+// source empty, so that the memory is freed exactly once (the sanitizer
+// build sees a leak or a double free).
+TEST(BlockBuffer, HandsItsMemoryOverOnAMove) {
+  archive::BlockBuffer source;
+  source.Allocate(300);
+  source.data()[0] = 'x';
+  const unsigned char* memory = source.data();
+  archive::BlockBuffer target(std::move(source));
+  EXPECT_FALSE(source.HoldsMemory());
+  EXPECT_EQ(source.length(), 0u);
+  EXPECT_EQ(target.data(), memory);
+  EXPECT_EQ(target.length(), 300u);
+
+  archive::BlockBuffer other;
+  other.Allocate(20);
+  other = std::move(target);  // frees what `other` held
+  EXPECT_EQ(other.data(), memory);
+  EXPECT_EQ(other.data()[0], 'x');
+  EXPECT_FALSE(target.HoldsMemory());
+  archive::BlockBuffer& same = other;
+  other = std::move(same);
+  EXPECT_EQ(other.data(), memory) << "a move onto itself keeps the memory";
 }
 
 // Sixteen lanes, each the byte sum modulo 256 of its column over the whole
@@ -134,18 +169,17 @@ TEST_F(DataBlock, LandsInABufferThatGrowsToTwiceTheLengthOnlyWhenTooShort) {
               encoder::DataBlockBytes(last)));
   archive::BlockBuffer buffer;
   archive::ReadDataBlock(file_, buffer);
-  EXPECT_EQ(buffer.length, 200u);
-  const void* first = buffer.handle.raw;
+  EXPECT_EQ(buffer.length(), 200u);
+  const unsigned char* first = buffer.data();
   archive::ReadDataBlock(file_, buffer);
-  EXPECT_EQ(buffer.length, 200u);
-  EXPECT_EQ(buffer.handle.raw, first);
+  EXPECT_EQ(buffer.length(), 200u);
+  EXPECT_EQ(buffer.data(), first);
   const archive::DataBlockResult result = archive::ReadDataBlock(file_, buffer);
   EXPECT_EQ(result.status, archive::BlockRead::kOk);
   EXPECT_EQ(result.length, 250u);
   EXPECT_EQ(result.consumed, 270u);
-  EXPECT_EQ(buffer.length, 500u);
-  EXPECT_EQ(Bytes(buffer.data, buffer.data + 250), last);
-  archive::ReleaseBlockBuffer(buffer);
+  EXPECT_EQ(buffer.length(), 500u);
+  EXPECT_EQ(Bytes(buffer.data(), buffer.data() + 250), last);
 }
 
 TEST_F(DataBlock, ShortFieldsAndLengthsTheFileCannotHoldAreReadFailures) {
@@ -156,19 +190,18 @@ TEST_F(DataBlock, ShortFieldsAndLengthsTheFileCannotHoldAreReadFailures) {
     archive::DataBlockResult result = archive::ReadDataBlock(file_, buffer);
     EXPECT_EQ(result.status, archive::BlockRead::kReadFailure) << cut;
     EXPECT_EQ(result.consumed, cut);
-    if (buffer.length) archive::ReleaseBlockBuffer(buffer);
   }
   for (uint32_t length : {41u, 0x7FFFFE00u, 0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFFu}) {
-    Open(encoder::DataBlockBytes(RandomBytes(40), {false, true, length}));
+    Open(DataBlockStating(RandomBytes(40), length));
     archive::BlockBuffer buffer;
     EXPECT_EQ(archive::ReadDataBlock(file_, buffer).status, archive::BlockRead::kReadFailure) << length;
-    EXPECT_EQ(buffer.length, 0u) << "no memory was asked for";
+    EXPECT_FALSE(buffer.HoldsMemory()) << "no memory was asked for";
   }
 }
 
 TEST(LocateScan, FindsTheFirstEntryOnA256ByteBoundary) {
   TempDir dir;
-  encoder::ArchiveWriter writer(encoder::SampleStub(700));  // padded to 768
+  encoder::ArchiveWriter writer(testing_support::SampleStub(700));  // padded to 768
   writer.AddEntryHeader({});
   writer.AddDataBlock(RandomBytes(50));
   ASSERT_TRUE(writer.WriteTo(dir.File("a.exe")));

@@ -16,11 +16,11 @@ namespace {
 
 using archive::CheckProblem;
 using encoder::Bytes;
-using encoder::RandomBytes;
+using testing_support::RandomBytes;
 
 // One entry "first" with a block of 100 bytes.
 encoder::ArchiveWriter OneEntry() {
-  encoder::ArchiveWriter writer(encoder::SampleStub());
+  encoder::ArchiveWriter writer(testing_support::SampleStub());
   writer.AddEntryHeader({.caption = "first"});
   writer.AddDataBlock(RandomBytes(100, 1));
   return writer;
@@ -95,7 +95,7 @@ TEST_F(CheckWalk, EachDamageIsReportedUnderTheCaptionOfItsEntry) {
 
 TEST_F(CheckWalk, BlocksAcrossPiecesOfTheReadAheadBufferAreSummedWhole) {
   // Summed in place, in pieces of 64 KiB of a 256 KiB read-ahead buffer.
-  encoder::ArchiveWriter writer(encoder::SampleStub());
+  encoder::ArchiveWriter writer(testing_support::SampleStub());
   writer.AddEntryHeader({.caption = "x"});
   std::vector<size_t> last_row_bytes;
   unsigned seed = 0;

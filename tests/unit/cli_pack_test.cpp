@@ -19,7 +19,7 @@ const std::string kPack = "pack --stub stub.exe --password-file password.txt ";
 
 TEST_F(PackWriting, AnExistingArchiveIsReplacedOnlyWithOverwriteAndSurvivesAFullDisk) {
   Write("a.txt", {'a'});
-  Write("big.bin", encoder::RandomBytes(2 << 20, 1));
+  Write("big.bin", testing_support::RandomBytes(2 << 20, 1));
   ASSERT_EQ(Run(kPack + "--output a.exe a.txt"), 0);
   const Bytes old_archive = Read("a.exe");
   std::string said;
@@ -50,7 +50,7 @@ TEST_F(PackWriting, TheOutputMayNotBeAnInputNorTheStub) {
   }
   EXPECT_EQ(Read("a.txt"), Bytes{'a'});
   EXPECT_EQ(Read("in/b.txt"), Bytes{'b'});
-  EXPECT_EQ(Read("stub.exe"), encoder::SampleStub(512));
+  EXPECT_EQ(Read("stub.exe"), testing_support::SampleStub(512));
 }
 
 TEST_F(PackWriting, EmptyFilesAreStoredAndComeBackEmpty) {
@@ -81,7 +81,7 @@ TEST_F(PackWriting, AFileOverFourGibibytesIsRefusedFromItsSize) {
 
 // On a terminal a long pack shows how far it is; --quiet keeps it still.
 TEST_F(PackWriting, ShowsProgressOnATerminalUnlessQuiet) {
-  Write("big.bin", encoder::RandomBytes(5 << 20, 2));
+  Write("big.bin", testing_support::RandomBytes(5 << 20, 2));
   const std::string pack = "script -qec \"'" KELVARIN_CLI "' " + kPack + "--overwrite --output a.exe big.bin";
   std::string printed;
   ASSERT_EQ(Shell(pack + "\" /dev/null", &printed), 0) << printed;

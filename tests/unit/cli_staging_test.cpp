@@ -22,7 +22,7 @@ using StagedFiles = CliTool;
 const std::string kExtract = "extract a.exe --output out --password-file password.txt";
 
 TEST_F(StagedFiles, EverySignalThatEndsTheProgramRemovesThem) {
-  WriteArchive("a.exe", {MakeEntry("a.bin", encoder::RandomBytes(100000, 1))}, {4000});
+  WriteArchive("a.exe", {MakeEntry("a.bin", testing_support::RandomBytes(100000, 1))}, {4000});
   const std::pair<const char*, int> signals[] = {
       {"INT", SIGINT}, {"TERM", SIGTERM}, {"HUP", SIGHUP}, {"QUIT", SIGQUIT}, {"PIPE", SIGPIPE}};
   for (const auto& [name, number] : signals) {
@@ -39,7 +39,7 @@ TEST_F(StagedFiles, EverySignalThatEndsTheProgramRemovesThem) {
 }
 
 TEST_F(StagedFiles, AFileThatAppearsMeanwhileIsReplacedOnlyWithOverwrite) {
-  const Bytes bytes = encoder::RandomBytes(100000, 2), late = {'l', 'a', 't', 'e'};
+  const Bytes bytes = testing_support::RandomBytes(100000, 2), late = {'l', 'a', 't', 'e'};
   WriteArchive("a.exe", {MakeEntry("a.bin", bytes)}, {4000});
   std::string status, said;
   Shell(StartStopped(kExtract) + "printf late >out/a.bin; kill -CONT $pid; wait $pid; echo $?", &status, &said);
@@ -58,7 +58,7 @@ TEST_F(StagedFiles, AFileThatAppearsMeanwhileIsReplacedOnlyWithOverwrite) {
 // A disk that fills during the write: the run ends with status 3 and the
 // reason, the staged file goes, and the file it would replace stays.
 TEST_F(StagedFiles, AFullDiskKeepsTheOldFileAndLeavesNoStagedFile) {
-  WriteArchive("a.exe", {MakeEntry("a.bin", encoder::RandomBytes(300000, 4))}, {4000});
+  WriteArchive("a.exe", {MakeEntry("a.bin", testing_support::RandomBytes(300000, 4))}, {4000});
   Write("out/a.bin", {'o', 'l', 'd'});
   std::string said;
   EXPECT_EQ(Shell("ulimit -f 200; trap '' XFSZ; '" KELVARIN_CLI "' " + kExtract + " --overwrite", &said), 3);

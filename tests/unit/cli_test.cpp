@@ -2,22 +2,24 @@
 // and `extract` and `list` read back with their names, times and
 // permissions; existing files are replaced only when asked; failures,
 // interrupts and damage leave nothing half-written and say what happened
-// in the exit status; installed, the tool finds its stub without --stub
-// and carries no test seam.
+// in the exit status. (Installing is tests/install's.)
 #include <gtest/gtest.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "decode/decode_walk.h"
-#include "encoder/sample_data.h"
 #include "cli_tool_fixture.h"
+#include "tests/support/sample_data.h"
 #include "test_support.h"
 #include "tests/support/entries.h"
 #include "tests/support/recording_sink.h"
@@ -33,18 +35,79 @@ using cli_testing::kPassword;
 using PackCommand = CliTool;
 using ExtractCommand = CliTool;
 
-TEST_F(CliTool, HelpAndVersionGoToStdoutWithStatusZero) {
-  for (const char* arguments : {"--help", "--version", "check --help", "list -h", "extract a.exe --help", "pack --help"}) {
+// The words of a text with every run of blanks and line ends made one blank:
+// help texts are wrapped to the terminal, the manual's paragraphs are not.
+// A line may also end after a hyphen inside a word ("read-" "only").
+std::string Words(const std::string& text) {
+  std::string out;
+  bool in_hyphen_break = false;
+  for (char c : text) {
+    if (c == '\n' && !out.empty() && out.back() == '-') in_hyphen_break = true;
+    const bool blank = c == ' ' || c == '\n';
+    if (!blank) {
+      out += c;
+      in_hyphen_break = false;
+    } else if (!in_hyphen_break && !out.empty() && out.back() != ' ') {
+      out += ' ';
+    }
+  }
+  if (!out.empty() && out.back() == ' ') out.pop_back();
+  return out;
+}
+
+// What each help says, as cli/manual.txt has it: keyed by command, "" for
+// the main help (the summary, the usages, then the sections marked
+// "(help)"). Its format is in the file's opening comment.
+std::map<std::string, std::string> HelpWordsFromManual() {
+  const Bytes bytes = encoder::ReadWholeFile(KELVARIN_SOURCE_DIR "/cli/manual.txt");
+  std::map<std::string, std::string> commands, groups;
+  std::string summary, usages, sections, ignored;
+  std::string* into = &summary;
+  std::istringstream lines(std::string(bytes.begin(), bytes.end()));
+  for (std::string line; std::getline(lines, line);) {
+    auto drop = [&](const std::string& prefix) { return line.substr(prefix.size()); };
+    if (line.rfind("#", 0) == 0) continue;
+    if (line.rfind("= command ", 0) == 0) {
+      usages += " kelvarin " + drop("= command ");
+      into = &commands[drop("= command ").substr(0, drop("= command ").find(' '))];
+      *into = "usage: kelvarin " + drop("= command ");
+    } else if (line.rfind("= options ", 0) == 0) {
+      into = &groups[drop("= options ")];
+    } else if (line.rfind("= ", 0) == 0) {
+      const size_t mark = line.find(" (help)");
+      std::string title = line.substr(2, mark == std::string::npos ? std::string::npos : mark - 2);
+      std::transform(title.begin() + 1, title.end(), title.begin() + 1, [](unsigned char c) { return std::tolower(c); });
+      sections += mark == std::string::npos ? "" : " " + title + ":";
+      into = mark == std::string::npos ? &ignored : &sections;
+    } else if (line.rfind("@", 0) == 0) {
+      *into += " " + groups[drop("@")];
+    } else {
+      *into += " " + (line.rfind("- ", 0) == 0 ? drop("- ") : line);
+    }
+  }
+  for (auto& [name, text] : commands) text = Words(text);
+  commands[""] = Words("usage: kelvarin COMMAND [options] " + Words(summary) + ". Commands:" + usages + sections);
+  return commands;
+}
+
+TEST_F(CliTool, HelpSaysWhatTheManualSaysAndVersionGoesToStdoutWithStatusZero) {
+  const std::map<std::string, std::string> manual = HelpWordsFromManual();
+  ASSERT_EQ(manual.size(), 5u) << "the main help and four commands";
+  for (const auto& [command, arguments] : std::vector<std::pair<std::string, std::string>>{
+           {"", "--help"}, {"check", "check --help"}, {"list", "list -h"}, {"extract", "extract a.exe --help"},
+           {"pack", "pack --help"}}) {
     std::string output, errors;
     EXPECT_EQ(Run(arguments, &output, &errors), 0) << arguments;
-    EXPECT_EQ(output.rfind(arguments == std::string("--version") ? "kelvarin 1." : "usage: kelvarin", 0), 0u)
-        << arguments << ": " << output;
+    EXPECT_EQ(Words(output), manual.at(command)) << arguments;
     EXPECT_EQ(errors, "") << arguments;
   }
+  std::string output;
+  EXPECT_EQ(Run("--version", &output), 0);
+  EXPECT_EQ(output.rfind("kelvarin 1.", 0), 0u) << output;
 }
 
 TEST_F(PackCommand, PackedFilesComeBackWithTheirNamesTimesAndPermissions) {
-  const Bytes text = encoder::TextLikeBytes(300000, 3), small = {'h', 'i', '\n'}, one = {'x'};
+  const Bytes text = testing_support::TextLikeBytes(300000, 3), small = {'h', 'i', '\n'}, one = {'x'};
   Write("in/docs/deep/text.txt", text);
   Write("in/docs/a/small.txt", small);
   Write("in/one.bin", one);
@@ -110,39 +173,6 @@ TEST_F(PackCommand, RefusesWhatItCannotPackFaithfully) {
   for (const char* arguments : {"--password abcd a.txt", "--stub stub.exe --block-size 1 --password abcd a.txt",
                                 "--stub stub.exe --suicide 200 --password abcd a.txt"}) {
     EXPECT_EQ(Run(std::string("pack --output o.exe ") + arguments), 2) << arguments;
-  }
-}
-
-TEST_F(PackCommand, InstallsWithItsManualPageAndStubAndPacksWithThatStub) {
-  const Bytes stub = encoder::SampleStub(300);
-  Write("installed-stub.exe", stub);
-  Write("a.txt", Bytes(10, 'a'));
-  const std::string stub_variable = "KELVARIN_STUB='" + dir_.File("installed-stub.exe") + "' ";
-  ASSERT_EQ(Shell(stub_variable + "cmake --install '" KELVARIN_BUILD_DIR "' --prefix prefix"), 0);
-  const Bytes manual = Read("prefix/share/man/man1/kelvarin.1");
-  EXPECT_EQ(std::string(manual.begin(), manual.begin() + std::min<size_t>(manual.size(), 14)), ".TH KELVARIN 1");
-  ASSERT_EQ(Shell("prefix/bin/kelvarin pack --output o.exe --password abcd a.txt"), 0) << "no --stub";
-  const Bytes archive = Read("o.exe");
-  EXPECT_TRUE(archive.size() > stub.size() && std::equal(stub.begin(), stub.end(), archive.begin()));
-
-  ASSERT_EQ(Shell(stub_variable + "cpack -G DEB --config '" KELVARIN_BUILD_DIR "/CPackConfig.cmake' -B deb"), 0);
-  std::string listing;
-  ASSERT_EQ(Shell("dpkg -c deb/kelvarin_*.deb", &listing), 0);
-  for (const char* path : {"./usr/bin/kelvarin\n", "./usr/share/man/man1/kelvarin.1\n",
-                           "./usr/share/kelvarin/decoder.exe\n"}) {
-    EXPECT_NE(listing.find(path), std::string::npos) << path << listing;
-  }
-  EXPECT_NE(Shell("KELVARIN_STUB=missing.exe cmake --install '" KELVARIN_BUILD_DIR "' --prefix other"), 0)
-      << "no stub, no install";
-
-  // What ships carries no test seam: neither the installed program nor
-  // the one in the package holds the fault table.
-  ASSERT_EQ(Shell("dpkg-deb -x deb/kelvarin_*.deb unpacked"), 0);
-  for (const char* program : {"prefix/bin/kelvarin", "unpacked/usr/bin/kelvarin"}) {
-    std::string symbols;
-    ASSERT_EQ(Shell(std::string("nm -C ") + program, &symbols), 0) << program;
-    EXPECT_NE(symbols.find("decode::DecodeWalk"), std::string::npos) << program << ": nm saw its symbols";
-    EXPECT_EQ(symbols.find("faults::"), std::string::npos) << program;
   }
 }
 
@@ -216,7 +246,7 @@ TEST_F(ExtractCommand, ExistingFilesAreReplacedOnlyWhenAsked) {
 }
 
 TEST_F(ExtractCommand, AFailedExtractKeepsTheFileItWouldReplaceAndLeavesNoTemporaryFile) {
-  Bytes archive = WriteArchive("a.exe", {MakeEntry("data.bin", encoder::RandomBytes(60000, 4))}, {4000});
+  Bytes archive = WriteArchive("a.exe", {MakeEntry("data.bin", testing_support::RandomBytes(60000, 4))}, {4000});
   archive[archive.size() - 30000] ^= 0x55;  // inside a block in the middle of the file
   Write("a.exe", archive);
   Write("out/data.bin", {'o', 'l', 'd'});
@@ -261,12 +291,12 @@ std::vector<std::string> FilesBelow(const std::string& folder) {
 TEST_F(CodePages, AShiftJisArchiveIsListedAndExtractedUnderUtf8NamesWithAUtf8Password) {
   // The ASCII entry spans many compressed blocks: the names behind it are
   // found only when the look ahead sizes every block right.
-  const Bytes hyo = {'h', 'y', 'o'}, october = {'c', 's', 'v'}, plan = {'p'}, ascii = encoder::TextLikeBytes(60000, 9);
+  const Bytes hyo = {'h', 'y', 'o'}, october = {'c', 's', 'v'}, plan = {'p'}, ascii = testing_support::TextLikeBytes(60000, 9);
   const std::vector<encoder::Entry> entries = {
       MakeEntry("\\plain\\ascii.txt", ascii), MakeEntry("\\" SJ_SOFT "\\" SJ_HYO ".txt", hyo),
       MakeEntry("\\\x94\x5C\x97\xCD\\\x90\x5C\x8D\x90\x8F\x91\\\x8F\x5C\x8C\x8E.csv", october),
       MakeEntry("\x97\x5C\x92\xE8\x95\x5C.txt", plan)};
-  ASSERT_TRUE(test_support::ArchiveOf(encoder::SampleStub(512), entries, kShiftJisPassword, {4000})
+  ASSERT_TRUE(test_support::ArchiveOf(testing_support::SampleStub(512), entries, kShiftJisPassword, {4000})
                   .WriteTo(dir_.File("j.exe")));
   std::string printed, said;
   ASSERT_EQ(Run("list j.exe --password パスワード", &printed, &said), 0) << said;

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "encoder/sample_data.h"
+#include "tests/support/sample_data.h"
 #include "test_support.h"
 #include "tests/support/entries.h"
 
@@ -48,7 +48,7 @@ class CliTool : public ::testing::Test {
   // Writes an archive of the entries; returns its bytes.
   Bytes WriteArchive(const std::string& name, const std::vector<encoder::Entry>& entries,
                      const encoder::EntryOptions& options = {}) {
-    const encoder::ArchiveWriter writer = test_support::ArchiveOf(encoder::SampleStub(512), entries, kPassword, options);
+    const encoder::ArchiveWriter writer = test_support::ArchiveOf(testing_support::SampleStub(512), entries, kPassword, options);
     EXPECT_TRUE(writer.WriteTo(dir_.File(name)));
     return writer.bytes();
   }
@@ -71,7 +71,7 @@ class CliTool : public ::testing::Test {
            "grep -q '^State:.*T' /proc/$pid/status 2>/dev/null && break; sleep 0.01; done; ";
   }
   void SetUp() override {
-    Write("stub.exe", encoder::SampleStub(512));
+    Write("stub.exe", testing_support::SampleStub(512));
     Write("password.txt", Bytes(kPassword.begin(), kPassword.end()));
   }
   testing_support::TempDir dir_;

@@ -6,14 +6,15 @@
 #include <vector>
 
 #include "codec/block_cipher.h"
+#include "encoder/bytes.h"
 #include "encoder/key_string.h"
-#include "encoder/sample_data.h"
+#include "tests/support/sample_data.h"
 
 namespace {
 
-using Bytes = std::vector<unsigned char>;
+using encoder::Bytes;
 using encoder::KeyString;
-using encoder::RandomBytes;
+using testing_support::RandomBytes;
 
 // The transposition exactly as defined: new[start + ((r + 1) mod R) n + x]
 // = old[start + r n + x] for even x, with the matrix inside the block.

@@ -22,7 +22,7 @@ namespace {
 using decode::Choice;
 using decode::DecodeFailure;
 using encoder::Bytes;
-using encoder::RandomBytes;
+using testing_support::RandomBytes;
 using test_support::RecordingSink;
 
 const std::string kPassword = "correct horse";
@@ -39,7 +39,7 @@ void Add(encoder::ArchiveWriter& writer, const encoder::Entry& entry, const enco
 }
 
 encoder::ArchiveWriter Archive(const std::vector<encoder::Entry>& entries, const encoder::EntryOptions& options = {}) {
-  return test_support::ArchiveOf(encoder::SampleStub(), entries, kPassword, options);
+  return test_support::ArchiveOf(testing_support::SampleStub(), entries, kPassword, options);
 }
 
 Bytes OneEntry(const std::string& name, Bytes contents) {
@@ -69,11 +69,11 @@ TEST_F(DecodeWalk, EntriesOfEverySizeAndFormComeBackWithEveryRecordField) {
       {"one.bin", "one.bin", {'x'}, {}},
       {"\\docs\\exact.txt", "/out/docs/exact.txt", RandomBytes(first_block_bytes, 1), {1000}},
       {"\\docs\\sub\\more.txt", "/out/docs/sub/more.txt", RandomBytes(first_block_bytes + 1, 2), {1000, 0xFF}},
-      {"\\text.txt", "/out/text.txt", encoder::TextLikeBytes(50000, 3), {1000, 0x5A, encoder::BlockForm::kCompressed}},
-      {"runs.bin", "runs.bin", encoder::RunBytes(9000, 300, 4), {7, 0x70, encoder::BlockForm::kStored}},
+      {"\\text.txt", "/out/text.txt", testing_support::TextLikeBytes(50000, 3), {1000, 0x5A, encoder::BlockForm::kCompressed}},
+      {"runs.bin", "runs.bin", testing_support::RunBytes(9000, 300, 4), {7, 0x70, encoder::BlockForm::kStored}},
       {"big.dat", "big.dat", RandomBytes(3'000'000, 5), {1000}},
   };
-  encoder::ArchiveWriter writer(encoder::SampleStub());
+  encoder::ArchiveWriter writer(testing_support::SampleStub());
   for (const auto& e : entries) Add(writer, MakeEntry(e.name, e.contents), e.options);
 
   EXPECT_EQ(Run(writer.bytes()), 1);
@@ -103,7 +103,7 @@ TEST_F(DecodeWalk, EntriesOfEverySizeAndFormComeBackWithEveryRecordField) {
 }
 
 TEST_F(DecodeWalk, EncoderInformationOnlyBeforeTheFirstFolderChoice) {
-  auto shown = [](const char* name) { return MakeEntry(name, RandomBytes(10), encoder::kShowEncoderInformation); };
+  auto shown = [](const char* name) { return MakeEntry(name, RandomBytes(10), archive::kShowEncoderInformation); };
   EXPECT_EQ(Run(Archive({shown("plain.txt"), shown("\\a.txt"), shown("\\b.txt"), shown("later.txt")}).bytes()), 1);
   EXPECT_EQ(sink_.shown_info, (std::vector<std::string>{"plain.txt", "\\a.txt"}));
 }
@@ -156,7 +156,7 @@ archive::FileRecord Record(const char* name, uint32_t file_size, uint32_t record
 // The block that completes an entry is written whole; an empty file
 // needs no byte in its first block.
 TEST_F(DecodeWalk, HandMadeEntriesEndWithTheBlockThatCompletesThem) {
-  encoder::ArchiveWriter writer(encoder::SampleStub());
+  encoder::ArchiveWriter writer(testing_support::SampleStub());
   AddHandMadeEntry(writer, Record("long.bin", 15), {RandomBytes(10, 1), RandomBytes(10, 2)});
   AddHandMadeEntry(writer, Record("empty.txt", 0), {Bytes{}});
   Add(writer, MakeEntry("next.bin", RandomBytes(30, 3)));
@@ -174,12 +174,12 @@ TEST_F(DecodeWalk, HandMadeEntriesEndWithTheBlockThatCompletesThem) {
 // only damage after an output was opened has made one, and let it go.
 TEST_F(DecodeWalk, EachFaultEndsTheRunWithItsFailure) {
   auto hand_made = [](const archive::FileRecord& record, const std::vector<Bytes>& pieces) {
-    encoder::ArchiveWriter writer(encoder::SampleStub());
+    encoder::ArchiveWriter writer(testing_support::SampleStub());
     AddHandMadeEntry(writer, record, pieces);
     return writer;
   };
   // A record cut short by the end of its block is never completed from slack.
-  encoder::ArchiveWriter cut(encoder::SampleStub());
+  encoder::ArchiveWriter cut(testing_support::SampleStub());
   cut.AddEntryHeader({});
   Bytes plain = encoder::FirstPlainBlock(0, Record("cut.txt", 5), nullptr, 0);
   plain.resize(100);
@@ -257,7 +257,7 @@ TEST_F(DecodeWalk, WrongPasswordThatYields304GoesUndetected) {
   }
   ASSERT_FALSE(wrong.empty()) << "no password differing beyond its fourth byte leaves the sizes alone";
 
-  encoder::ArchiveWriter writer(encoder::SampleStub());
+  encoder::ArchiveWriter writer(testing_support::SampleStub());
   writer.AddEntryHeader({});
   writer.AddDataBlock(sealed);
   EXPECT_EQ(Run(writer.bytes(), wrong), 1);

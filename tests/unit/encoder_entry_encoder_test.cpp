@@ -1,9 +1,10 @@
 // The reference encoder's entries: block plans, stored and compressed
-// blocks, the file record's layout, and refusals. Every field read back by
+// blocks, the file record's bytes, and refusals. Every field read back by
 // the decode walk is the decode walk test's.
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <numeric>
 #include <string>
 
@@ -11,10 +12,10 @@
 #include "codec/block_cipher.h"
 #include "codec/decoder.h"
 #include "encoder/entry_encoder.h"
-#include "encoder/sample_data.h"
 #include "decode/decode_walk.h"
 #include "test_support.h"
 #include "tests/support/entries.h"
+#include "tests/support/sample_data.h"
 #include "tests/support/recording_sink.h"
 
 namespace {
@@ -42,26 +43,46 @@ TEST(PlanBlocks, SplitsIntoBlockSizesWithAFirstFileByteAndNoTinyLastBlock) {
   EXPECT_EQ(encoder::PlanBlocks(0, 400), (std::vector<size_t>{0})) << "an empty file: the record alone";
 }
 
-TEST(FileRecord, FieldsStandAtTheirOffsets) {
-  archive::FileRecord record = MakeEntry("name.txt", {}).record;
-  record.encoder_serial = 0xC0FFEE42;
-  record.encoding_time = 1700000000;
-  unsigned char bytes[archive::kFileRecordSize];
-  archive::SerializeFileRecord(record, bytes);
-  EXPECT_EQ(base::ReadLe32(bytes + 8), test_support::kAttributes);
-  EXPECT_EQ(base::ReadLe64(bytes + 12), test_support::kCreationTime);
-  EXPECT_EQ(base::ReadLe64(bytes + 20), test_support::kLastAccessTime);
-  EXPECT_EQ(base::ReadLe64(bytes + 28), test_support::kLastWriteTime);
-  EXPECT_STREQ(reinterpret_cast<char*>(bytes + 36), "name.txt");
-  EXPECT_EQ(base::ReadLe32(bytes + 296), 0xC0FFEE42u);
-  EXPECT_EQ(base::ReadLe32(bytes + 300), 1700000000u);
+// A file record as an encoder writes it, byte for byte, both ways.
+TEST(FileRecord, ReadsAndWritesTheBytesAnEncoderWrites) {
+  const unsigned char head[] = {
+      0x30, 0x01, 0x00, 0x00,                          // record size 304
+      0x39, 0x30, 0x00, 0x00,                          // file size 12345
+      0x21, 0x00, 0x00, 0x00,                          // attributes: read-only, archive
+      0x00, 0x40, 0x6D, 0x25, 0xEB, 0x53, 0xBF, 0x01,  // creation 2000-01-01 00:00 UTC
+      0x08, 0x07, 0x06, 0x05, 0x04, 0x03, 0x02, 0x01,  // last access
+      0xF1, 0xE2, 0xD3, 0xC4, 0xB5, 0xA6, 0x97, 0x08,  // last write
+      'd', 'i', 'r', '\\', 'n', 'a', 'm', 'e', '.', 't', 'x', 't'};
+  const unsigned char tail[] = {0x42, 0xEE, 0xFF, 0xC0, 0x00, 0xF1, 0x53, 0x65};  // serial, encoded at
+  Bytes fixed(archive::kFileRecordSize, 0);  // the name's unused bytes are NULs
+  std::copy(std::begin(head), std::end(head), fixed.begin());
+  std::copy(std::begin(tail), std::end(tail), fixed.begin() + 296);
+
+  const archive::FileRecord record = archive::ParseFileRecord(fixed.data());
+  EXPECT_EQ(record.record_size, 304u);
+  EXPECT_EQ(record.file_size, 12345u);
+  EXPECT_EQ(record.attributes, 0x21u);
+  EXPECT_EQ(record.creation_time, 0x01BF53EB256D4000u);
+  EXPECT_EQ(record.last_access_time, 0x0102030405060708u);
+  EXPECT_EQ(record.last_write_time, 0x0897A6B5C4D3E2F1u);
+  EXPECT_STREQ(record.output_name, "dir\\name.txt");
+  EXPECT_EQ(record.encoder_serial, 0xC0FFEE42u);
+  EXPECT_EQ(record.encoding_time, 1700000000u);
+
+  Bytes written(archive::kFileRecordSize, 0xAA);
+  archive::SerializeFileRecord(record, written.data());
+  EXPECT_EQ(written, fixed);
+
+  // A name that fills its 260 bytes without a NUL is cut by one when read.
+  std::fill(fixed.begin() + 36, fixed.begin() + 296, 'n');
+  EXPECT_EQ(strlen(archive::ParseFileRecord(fixed.data()).output_name), 259u);
 }
 
 TEST(EntryEncoder, StoresBlocksThatCompressionWouldGrowAndCompressesTheRest) {
-  encoder::Entry entry = MakeEntry("mixed", encoder::TextLikeBytes(3000, 4));
-  const Bytes random = encoder::RandomBytes(3000, 5);
+  encoder::Entry entry = MakeEntry("mixed", testing_support::TextLikeBytes(3000, 4));
+  const Bytes random = testing_support::RandomBytes(3000, 5);
   entry.contents.insert(entry.contents.end(), random.begin(), random.end());
-  encoder::ArchiveWriter writer(encoder::SampleStub());
+  encoder::ArchiveWriter writer(testing_support::SampleStub());
   ASSERT_EQ(encoder::AddEntry(writer, entry, kPassword, {1500, 0x42, encoder::BlockForm::kSmallest}),
             encoder::EncodeError::kNone);
   // Each data block: a checksum of 16 bytes, a length of 4, the stored bytes.
@@ -82,7 +103,7 @@ TEST(EntryEncoder, StoresBlocksThatCompressionWouldGrowAndCompressesTheRest) {
 }
 
 TEST(EntryEncoder, RefusesWhatTheDecoderCouldNotReadBack) {
-  encoder::ArchiveWriter writer(encoder::SampleStub());
+  encoder::ArchiveWriter writer(testing_support::SampleStub());
   const size_t empty_size = writer.bytes().size();
   const encoder::Entry good = MakeEntry("a", Bytes(10, 'a'));
   encoder::Entry long_caption = good;
@@ -112,7 +133,7 @@ TEST(EntryEncoder, AnEmptyFileIsStoredAndDecodesToAnEmptyFile) {
                                                MakeEntry("last-empty", {})};
   testing_support::TempDir dir;
   archive::SharedState state =
-      testing_support::ArchiveState(dir, test_support::ArchiveOf(encoder::SampleStub(), entries, kPassword).bytes());
+      testing_support::ArchiveState(dir, test_support::ArchiveOf(testing_support::SampleStub(), entries, kPassword).bytes());
   test_support::RecordingSink sink;
   ASSERT_EQ(decode::DecodeWalk(state, kPassword.data(), static_cast<uint32_t>(kPassword.size()), sink), 1);
   EXPECT_EQ(sink.finished, (std::vector<std::string>{"empty", "after", "last-empty"}));
@@ -134,7 +155,7 @@ TEST(EntryEncoder, AShortSourceAndAFailingSinkAreReported) {
     }
     size_t left_ = 5000;
   } short_content;
-  encoder::ArchiveWriter writer(encoder::SampleStub());
+  encoder::ArchiveWriter writer(testing_support::SampleStub());
   EXPECT_EQ(encoder::EncodeEntry({}, {}, 6000, short_content, writer, kPassword, {1000}),
             encoder::EncodeError::kContentShort);
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "archive/check_block.h"
 #include "archive/locate_scan.h"
 #include "base/bounded_text.h"
-#include "base/check_block.h"
 #include "decode/decode_walk.h"
 #include "encoder/entry_encoder.h"
 #include "parallel/parallel_block_source.h"
@@ -62,7 +62,7 @@ class ParallelDecode : public ::testing::Test {
 
 // An archive and where each of its entries ends.
 struct Layout {
-  encoder::ArchiveWriter writer{encoder::SampleStub()};
+  encoder::ArchiveWriter writer{testing_support::SampleStub()};
   std::vector<size_t> entry_ends;
   void Add(const encoder::Entry& entry, uint32_t block_size) {
     encoder::EntryOptions options;
@@ -80,11 +80,11 @@ encoder::Entry MakeEntry(const std::string& name, Bytes contents, unsigned char 
 // that reading ahead runs across entry ends.
 Layout MixedArchive() {
   Layout layout;
-  layout.Add(MakeEntry("\\docs\\text.txt", encoder::TextLikeBytes(6000, 1), encoder::kShowEncoderInformation), 500);
+  layout.Add(MakeEntry("\\docs\\text.txt", testing_support::TextLikeBytes(6000, 1), archive::kShowEncoderInformation), 500);
   layout.Add(MakeEntry("one.bin", {'x'}), 500);
-  layout.Add(MakeEntry("binary.bin", encoder::BinaryLikeBytes(4000, 2)), 700);
-  layout.Add(MakeEntry("\\random.bin", encoder::RandomBytes(3000, 3)), 400);
-  layout.Add(MakeEntry("\\docs\\last.txt", encoder::TextLikeBytes(2500, 4)), 600);
+  layout.Add(MakeEntry("binary.bin", testing_support::BinaryLikeBytes(4000, 2)), 700);
+  layout.Add(MakeEntry("\\random.bin", testing_support::RandomBytes(3000, 3)), 400);
+  layout.Add(MakeEntry("\\docs\\last.txt", testing_support::TextLikeBytes(2500, 4)), 600);
   return layout;
 }
 
@@ -94,7 +94,7 @@ TEST_F(ParallelDecode, IntactDamagedAndCutArchivesDecodeTheSameWay) {
   EXPECT_EQ(ExpectSameRuns(intact, "intact"), 1);
   EXPECT_EQ(ExpectSameRuns(intact, "wrong password", "incorrect horse"), 0);
 
-  const size_t first_entry = layout.writer.stub_size() + base::kCheckBlockSize;
+  const size_t first_entry = layout.writer.stub_size() + archive::kCheckBlockSize;
   for (size_t at = first_entry; at < intact.size(); at += 37) {
     Bytes flipped = intact;
     flipped[at] ^= static_cast<unsigned char>(1 << (at % 8));

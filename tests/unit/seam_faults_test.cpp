@@ -23,7 +23,7 @@ class SeamFaults : public ::testing::Test {
   // One entry of 10000 bytes stored in blocks of 4000: the third holds 2306
   // file bytes.
   void SetUp() override {
-    archive_ = test_support::ArchiveOf(encoder::SampleStub(), {test_support::MakeEntry("out.bin", encoder::RandomBytes(10000))},
+    archive_ = test_support::ArchiveOf(testing_support::SampleStub(), {test_support::MakeEntry("out.bin", testing_support::RandomBytes(10000))},
                                        kPassword, {4000, 0, encoder::BlockForm::kStored})
                    .bytes();
     state_ = testing_support::ArchiveState(dir_, archive_);
@@ -40,11 +40,10 @@ class SeamFaults : public ::testing::Test {
 TEST_F(SeamFaults, MemoryThatIsShortForAWhileIsWaitedFor) {
   platform::faults::Inject(Call::kAllocate, 0, 2);
   archive::BlockBuffer buffer;
-  EXPECT_EQ(archive::AllocateBlockBuffer(buffer, 5000), 1);
+  buffer.Allocate(5000);
   EXPECT_EQ(platform::faults::Failed(Call::kAllocate), 2u) << "both failures were met, then the third try held";
-  ASSERT_NE(buffer.data, nullptr);
-  EXPECT_GE(platform::MemSize(buffer.handle), 5000u + archive::kBlockBufferSlack);
-  archive::ReleaseBlockBuffer(buffer);
+  ASSERT_NE(buffer.data(), nullptr);
+  EXPECT_GE(buffer.Capacity(), 5000u + archive::kBlockBufferSlack);
 }
 
 // The disk output reports a write the disk took only part of, and the

@@ -22,9 +22,9 @@ constexpr size_t kStubSize = 3 * 256;
 Bytes Head(const Bytes& bytes, size_t length) { return Bytes(bytes.begin(), bytes.begin() + length); }
 
 TEST(StubCopy, CopiesTheBlocksBeforeTheCheckBlockAndSaysWhetherTheirChecksumHolds) {
-  encoder::ArchiveWriter writer(encoder::RandomBytes(kStubSize, 1));
+  encoder::ArchiveWriter writer(testing_support::RandomBytes(kStubSize, 1));
   writer.AddEntryHeader({});
-  writer.AddDataBlock(encoder::RandomBytes(600, 3));
+  writer.AddDataBlock(testing_support::RandomBytes(600, 3));
   const Bytes archive = writer.bytes();
   Bytes stub_changed = archive, last_check_byte_changed = archive;
   stub_changed[300] ^= 0x01;
@@ -61,7 +61,7 @@ TEST(StubCopy, OpenCreateAndWriteFailuresAreReportedAndWriteNothing) {
   const std::string archive = dir.File("archive.exe"), copy = dir.File("DEC1A2B.exe");
   EXPECT_EQ(shell::CopyStub(archive.c_str(), copy.c_str()), StubCopy::kOpenFailed);
   EXPECT_NE(access(copy.c_str(), F_OK), 0);
-  encoder::ArchiveWriter writer(encoder::RandomBytes(kStubSize, 1));
+  encoder::ArchiveWriter writer(testing_support::RandomBytes(kStubSize, 1));
   ASSERT_TRUE(writer.WriteTo(archive));
   EXPECT_EQ(shell::CopyStub(archive.c_str(), dir.File("no folder/copy.exe").c_str()), StubCopy::kCreateFailed);
   if (access("/dev/full", W_OK) != 0) GTEST_SKIP() << "no /dev/full to make writes fail";

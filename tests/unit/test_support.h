@@ -10,7 +10,7 @@
 #include "archive/check_walk.h"
 #include "archive/shared_state.h"
 #include "encoder/archive_writer.h"
-#include "encoder/sample_data.h"
+#include "tests/support/sample_data.h"
 
 namespace testing_support {
 

@@ -1,12 +1,14 @@
 // Screen captures for the demo and for looking at the dialogs by eye: a
 // window and the windows it owns (message boxes, Save-As, the folder
 // browser), cut out of the screen.
+#include "window_driver/screenshot.h"
+
 #include <cstdio>
 #include <vector>
 
-#include "e2e_support.h"
+#include "window_driver/windows.h"
 
-namespace e2e {
+namespace window_driver {
 namespace {
 
 bool IsOwnedBy(HWND window, HWND owner) {
@@ -60,4 +62,4 @@ bool SaveWindowScreenshot(HWND window, const std::string& bmp_path) {
   return fclose(out) == 0 && written;
 }
 
-}  // namespace e2e
+}  // namespace window_driver

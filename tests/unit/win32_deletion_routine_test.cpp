@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/deletion_routine.h"
+#include "win32/deletion_routine.h"
 #include "test_support.h"
 
 namespace {
@@ -44,7 +44,7 @@ TEST(DeletionRoutine, DisassemblesToCallsThroughTheBlockInOrder) {
   }
   testing_support::TempDir dir;
   const std::string file = dir.File("routine.bin");
-  testing_support::WriteFileBytes(file, {shell::kDeletionRoutine, shell::kDeletionRoutine + sizeof shell::kDeletionRoutine});
+  testing_support::WriteFileBytes(file, {win32::kDeletionRoutine, win32::kDeletionRoutine + sizeof win32::kDeletionRoutine});
 
   const std::vector<Instruction> code = Disassemble(file);
   const std::vector<std::string> expected = {
@@ -66,9 +66,9 @@ TEST(DeletionRoutine, DisassemblesToCallsThroughTheBlockInOrder) {
   // The rest up to 48 bytes is filler that traps if ever reached.
   size_t filler = expected.size();
   ASSERT_LT(filler, code.size());
-  EXPECT_EQ(code[filler].offset, shell::kDeletionRoutineCodeLength);
+  EXPECT_EQ(code[filler].offset, win32::kDeletionRoutineCodeLength);
   for (; filler < code.size(); ++filler) EXPECT_EQ(code[filler].text, "int3") << "at " << code[filler].offset;
-  EXPECT_EQ(code.back().offset, shell::kDeletionRoutineSize - 1);
+  EXPECT_EQ(code.back().offset, win32::kDeletionRoutineSize - 1);
 }
 
 }  // namespace

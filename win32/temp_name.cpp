@@ -1,4 +1,4 @@
-#include "win32/temp_program.h"
+#include "win32/temp_name.h"
 
 #include <windows.h>
 
@@ -7,13 +7,12 @@
 
 namespace win32 {
 
-bool MakeTempProgramName(const char* prefix, char* name) {
+bool MakeTempName(const char* prefix, const char* extension, char* name) {
   char folder[base::kPathCapacity];
   GetTempPathA(sizeof folder, folder);
   if (!GetTempFileNameA(folder, prefix, 0, name)) return false;
   DeleteFileA(name);
-  shell::ReplaceExtension(name, base::kPathCapacity, ".exe");
-  return true;
+  return shell::ReplaceExtension(name, base::kPathCapacity, extension);
 }
 
 }  // namespace win32

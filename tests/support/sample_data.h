@@ -1,12 +1,14 @@
 // Deterministic sample contents for tests and benchmarks: English-like
 // text, binary-like records, random bytes and long runs, reproducible from
-// a seed.
+// a seed; and a stub for archives that are only read, never run.
 #pragma once
 
 #include <cstddef>
 #include <vector>
 
-namespace encoder {
+#include "encoder/bytes.h"
+
+namespace testing_support {
 
 std::vector<unsigned char> TextLikeBytes(size_t length, unsigned seed = 1);
 // Machine-code-like and table-like bytes: a few recurring opcode patterns,
@@ -16,4 +18,7 @@ std::vector<unsigned char> RandomBytes(size_t length, unsigned seed = 1);
 // Runs of one byte, each run between 1 and max_run bytes long.
 std::vector<unsigned char> RunBytes(size_t length, size_t max_run, unsigned seed = 1);
 
-}  // namespace encoder
+// "MZ" and a pattern, `size` bytes in all.
+encoder::Bytes SampleStub(size_t size = 512);
+
+}  // namespace testing_support

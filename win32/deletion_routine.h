@@ -11,7 +11,7 @@
 // touches nothing of the image it unloads.
 #pragma once
 
-namespace shell {
+namespace win32 {
 
 // Offsets inside the deletion block: 32-bit little-endian fields around
 // a 260-byte path.
@@ -42,4 +42,4 @@ inline constexpr unsigned char kDeletionRoutine[kDeletionRoutineSize] = {
     0xC2, 0x04, 0x00,                    // ret  4                 does not return
     0xCC, 0xCC, 0xCC, 0xCC, 0xCC, 0xCC, 0xCC, 0xCC, 0xCC, 0xCC, 0xCC, 0xCC, 0xCC, 0xCC, 0xCC};
 
-}  // namespace shell
+}  // namespace win32

@@ -3,19 +3,19 @@
 // never presses OK on a file name or folder it did not verify.
 #pragma once
 
-#include <gtest/gtest.h>
 #include <windows.h>
 #include <functional>
 #include <string>
 
-namespace e2e {
+#include "window_driver/outcome.h"
+
+namespace window_driver {
 
 // Answers the Save-As dialog of the process (its title given, not
 // `except`): types the path, checks that the file name edit holds it,
 // presses Save and waits until the dialog has closed. An empty path
 // cancels. A failure says what the dialog showed instead.
-::testing::AssertionResult AnswerSaveAs(DWORD process_id, const std::string& title, HWND except,
-                                        const std::string& path);
+Outcome AnswerSaveAs(DWORD process_id, const std::string& title, HWND except, const std::string& path);
 
 // Accepts the folder browser of the process once its selection is the
 // folder `expected`, or cancels it when expected is empty. When the
@@ -23,8 +23,8 @@ namespace e2e {
 // and the failure names the folder it had selected. `verified` is called
 // with the browser once its selection has been checked; the selection is
 // checked again after it, before OK.
-::testing::AssertionResult AnswerFolderBrowser(DWORD process_id, const std::string& expected,
-                                               const std::function<void(HWND)>& verified = nullptr);
+Outcome AnswerFolderBrowser(DWORD process_id, const std::string& expected,
+                            const std::function<void(HWND)>& verified = nullptr);
 
 // The folder browser of the process (its title is localised, so it is
 // found by its tree view), or null.
@@ -33,4 +33,4 @@ HWND FindFolderBrowser(DWORD process_id);
 // browser's own memory; empty when nothing is selected.
 std::string SelectedFolder(HWND browser);
 
-}  // namespace e2e
+}  // namespace window_driver

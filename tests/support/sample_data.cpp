@@ -1,9 +1,9 @@
-#include "encoder/sample_data.h"
+#include "tests/support/sample_data.h"
 
 #include <cstdint>
 #include <string_view>
 
-namespace encoder {
+namespace testing_support {
 namespace {
 
 class Lcg {
@@ -95,4 +95,12 @@ std::vector<unsigned char> RunBytes(size_t length, size_t max_run, unsigned seed
   return out;
 }
 
-}  // namespace encoder
+encoder::Bytes SampleStub(size_t size) {
+  encoder::Bytes stub(size);
+  stub[0] = 'M';
+  if (size > 1) stub[1] = 'Z';
+  for (size_t i = 2; i < size; ++i) stub[i] = static_cast<unsigned char>(i * 7 + 3);
+  return stub;
+}
+
+}  // namespace testing_support

@@ -3,9 +3,9 @@
 // offset, the lane checksum of the stub in front of them.
 #pragma once
 
-namespace base {
+namespace archive {
 
 constexpr unsigned kCheckBlockSize = 256;
 constexpr unsigned kStoredChecksumOffset = 239;  // 16 bytes, lane 0 first
 
-}  // namespace base
+}  // namespace archive

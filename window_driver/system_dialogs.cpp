@@ -1,13 +1,13 @@
-#include "dialog_answers.h"
+#include "window_driver/system_dialogs.h"
 
 #include <commctrl.h>
 #include <shlobj.h>
 #include <cstdio>
 #include <vector>
 
-#include "e2e_support.h"
+#include "window_driver/windows.h"
 
-namespace e2e {
+namespace window_driver {
 namespace {
 
 // A piece of memory in another process, for messages whose parameters
@@ -92,24 +92,22 @@ std::string DescribeStuck(HWND dialog) {
 
 }  // namespace
 
-::testing::AssertionResult AnswerSaveAs(DWORD process_id, const std::string& title, HWND except,
-                                        const std::string& path) {
+Outcome AnswerSaveAs(DWORD process_id, const std::string& title, HWND except, const std::string& path) {
   HWND dialog = WaitForDialog(process_id, title, 20000, except);
-  if (!dialog) return ::testing::AssertionFailure() << "no Save-As dialog \"" << title << "\"";
+  if (!dialog) return Outcome::Failed("no Save-As dialog \"" + title + "\"");
   int button = IDCANCEL;
   if (!path.empty()) {
     HWND edit = nullptr;
     if (!PollUntil([&] { return (edit = FileNameEdit(dialog)) != nullptr; }, 10000, 50))
-      return ::testing::AssertionFailure() << "the Save-As dialog has no file name edit";
+      return Outcome::Failed("the Save-As dialog has no file name edit");
     SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
     if (!PollUntil([&] { return ControlText(edit) == path; }, 5000, 50))
-      return ::testing::AssertionFailure() << "the file name edit holds \"" << ControlText(edit) << "\", not \"" << path
-                                           << "\"";
+      return Outcome::Failed("the file name edit holds \"" + ControlText(edit) + "\", not \"" + path + "\"");
     button = IDOK;
   }
   ClickButton(dialog, button);
-  if (!WaitForWindowGone(dialog)) return ::testing::AssertionFailure() << "after Save-As: " << DescribeStuck(dialog);
-  return ::testing::AssertionSuccess();
+  if (!WaitForWindowGone(dialog)) return Outcome::Failed("after Save-As: " + DescribeStuck(dialog));
+  return Outcome::Done();
 }
 
 HWND FindFolderBrowser(DWORD process_id) {
@@ -141,15 +139,15 @@ std::string SelectedFolder(HWND browser) {
   return path;
 }
 
-::testing::AssertionResult AnswerFolderBrowser(DWORD process_id, const std::string& expected,
-                                               const std::function<void(HWND)>& verified_hook) {
+Outcome AnswerFolderBrowser(DWORD process_id, const std::string& expected,
+                            const std::function<void(HWND)>& verified_hook) {
   HWND browser = nullptr;
   if (!PollUntil([&] { return (browser = FindFolderBrowser(process_id)) != nullptr; }, 30000, 50))
-    return ::testing::AssertionFailure() << "no folder browser from process " << process_id;
+    return Outcome::Failed("no folder browser from process " + std::to_string(process_id));
   if (expected.empty()) {
     ClickButton(browser, IDCANCEL);
-    if (!WaitForWindowGone(browser)) return ::testing::AssertionFailure() << "the folder browser stays after Cancel";
-    return ::testing::AssertionSuccess();
+    if (!WaitForWindowGone(browser)) return Outcome::Failed("the folder browser stays after Cancel");
+    return Outcome::Done();
   }
   auto shows_expected = [&] { return IsEnabled(browser, IDOK) && SameFolder(SelectedFolder(browser), expected); };
   bool verified = PollUntil(shows_expected, 5000, 50);
@@ -174,12 +172,11 @@ std::string SelectedFolder(HWND browser) {
   if (!verified) {
     const std::string selected = SelectedFolder(browser);
     ClickButton(browser, IDCANCEL);
-    return ::testing::AssertionFailure() << "the folder browser selected \"" << selected << "\", not \"" << expected
-                                         << "\"; cancelled";
+    return Outcome::Failed("the folder browser selected \"" + selected + "\", not \"" + expected + "\"; cancelled");
   }
   ClickButton(browser, IDOK);
-  if (!WaitForWindowGone(browser)) return ::testing::AssertionFailure() << "after the folder browser: " << DescribeStuck(browser);
-  return ::testing::AssertionSuccess();
+  if (!WaitForWindowGone(browser)) return Outcome::Failed("after the folder browser: " + DescribeStuck(browser));
+  return Outcome::Done();
 }
 
-}  // namespace e2e
+}  // namespace window_driver

@@ -1,0 +1,77 @@
+// The application manifest decoder.exe carries (resource type 24, id 1),
+// read back from the file, and its effect on the running program: the
+// dialogs come from the common controls of version 6.
+#include <windows.h>
+#include <tlhelp32.h>
+
+#include <algorithm>
+#include <cctype>
+#include <string>
+
+#include "decoder_session.h"
+
+namespace {
+
+std::string Lower(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+  return text;
+}
+
+// The manifest's text as the loader sees it; empty when there is none.
+std::string ManifestOf(const std::string& program) {
+  HMODULE image = LoadLibraryExA(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  if (!image) return "";
+  std::string text;
+  if (HRSRC found = FindResourceA(image, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24))) {
+    const HGLOBAL loaded = LoadResource(image, found);
+    const char* bytes = loaded ? static_cast<const char*>(LockResource(loaded)) : nullptr;
+    if (bytes) text.assign(bytes, SizeofResource(image, found));
+  }
+  FreeLibrary(image);
+  return text;
+}
+
+// Where the process loaded the common controls from (lower case); empty
+// when it did not load them.
+std::string CommonControlsOf(DWORD process_id) {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, process_id);
+  if (snapshot == INVALID_HANDLE_VALUE) return "";
+  std::string path;
+  MODULEENTRY32 module{};
+  module.dwSize = sizeof module;
+  for (BOOL more = Module32First(snapshot, &module); more; more = Module32Next(snapshot, &module)) {
+    if (Lower(module.szModule) == "comctl32.dll") path = Lower(module.szExePath);
+  }
+  CloseHandle(snapshot);
+  return path;
+}
+
+using Manifest = e2e::DecoderSession;
+
+TEST_F(Manifest, RunsAsItsUserOnEveryWindowsFromVistaAwareOfDpiWithTheCurrentControls) {
+  const std::string manifest = ManifestOf(e2e::FreshCopyOfDecoder(folder_));
+  ASSERT_FALSE(manifest.empty()) << "no resource of type 24, id 1";
+  // An archive named like an installer ("update-2026.exe") must not ask
+  // for elevation.
+  EXPECT_NE(manifest.find("<requestedExecutionLevel level=\"asInvoker\""), std::string::npos) << manifest;
+  for (const char* os : {"e2011457-1546-43c5-a5fe-008deee3d3f0", "35138b9a-5d96-4fbd-8e2d-a2440225f93a",
+                         "4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38", "1f676c76-80e1-4239-95bb-83d0f6d0da78",
+                         "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a"}) {
+    EXPECT_NE(manifest.find(std::string("<supportedOS Id=\"{") + os + "}\"/>"), std::string::npos) << os;
+  }
+  EXPECT_NE(manifest.find(">true</dpiAware>"), std::string::npos);
+  EXPECT_NE(manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""), std::string::npos);
+}
+
+TEST_F(Manifest, DialogsUseTheCommonControlsOfVersionSix) {
+  WriteArchive({test_support::MakeEntry("a.txt", encoder::Bytes(10, 'a'))});
+  ASSERT_NE(OpenDialog(), nullptr);
+  // The manifest's dependency loads them from the side-by-side store.
+  const std::string controls = CommonControlsOf(e2e::ProcessOf(dialog_));
+  EXPECT_NE(controls.find("common-controls"), std::string::npos) << "loaded from \"" << controls << "\"";
+  EXPECT_NE(controls.find("_6.0."), std::string::npos) << "loaded from \"" << controls << "\"";
+  e2e::ClickButton(dialog_, IDCANCEL);
+  ExpectExitZero();
+}
+
+}  // namespace
