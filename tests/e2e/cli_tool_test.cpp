@@ -65,7 +65,7 @@ TEST_F(CliTool, ExtractsWhatTheEncoderPackedAndReplacesOnlyWithOverwrite) {
 TEST_F(CliTool, NothingIsWrittenThroughALinkBelowTheOutputFolder) {
   const std::vector<encoder::Entry> entries = {test_support::MakeEntry("\\data\\x.txt", {'x'}),
                                                test_support::MakeEntry("\\y.txt", {'y'})};
-  ASSERT_TRUE(test_support::ArchiveOf(encoder::SampleStub(), entries, "pw-1234").WriteTo(folder_.File("a.exe")));
+  ASSERT_TRUE(test_support::ArchiveOf(testing_support::SampleStub(), entries, "pw-1234").WriteTo(folder_.File("a.exe")));
   ASSERT_TRUE(CreateDirectoryA(folder_.File("out").c_str(), nullptr));
   ASSERT_TRUE(CreateDirectoryA(folder_.File("outside").c_str(), nullptr));
   // Wine answers yes and makes nothing; Windows makes the link (for an
