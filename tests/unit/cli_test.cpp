@@ -257,9 +257,10 @@ TEST_F(ExtractCommand, AFailedExtractKeepsTheFileItWouldReplaceAndLeavesNoTempor
   EXPECT_TRUE(TemporaryFiles().empty());
 }
 
-// Relative names are the decode walk's to refuse; plain names the tool's.
-TEST_F(ExtractCommand, PlainNamesThatWouldLeaveTheOutputFolderAreRefused) {
-  for (const char* name : {"..", "sub/escaped.txt"}) {
+// Relative names are the decode walk's to refuse, plain names the tool's;
+// either way nothing is made, not even the folders of a "." component.
+TEST_F(ExtractCommand, NamesThatWouldLeaveTheOutputFolderAreRefusedAndMakeNothing) {
+  for (const char* name : {"..", "sub/escaped.txt", "\\a\\.\\b.txt", "\\a\\..\\..\\b.txt"}) {
     WriteArchive("evil.exe", {MakeEntry(name, {'b', 'a', 'd'})});
     fs::remove_all(dir_.File("out"));
     fs::create_directory(dir_.File("out"));
