@@ -1,6 +1,7 @@
 // `kelvarin check ARCHIVE`: the check walk with its messages on the
 // terminal, in the program's English words.
 #include <cstdio>
+#include <cstring>
 
 #include "archive/check_walk.h"
 #include "cli/archive_argument.h"
@@ -30,9 +31,16 @@ class TerminalCheckReporter : public archive::CheckReporter {
 
 int RunCheck(int argc, char** argv) {
   if (PrintHelpIfAsked(argc, argv, kCheckHelp)) return kExitOk;
-  if (argc != 1) return UsageError("check", argc == 0 ? "which archive?" : "one archive, no options");
+  // --quiet is taken as every command takes it; check shows no progress.
+  const char* path = nullptr;
+  for (int i = 0; i < argc; ++i) {
+    const bool quiet = strcmp(argv[i], "--quiet") == 0 || strcmp(argv[i], "-q") == 0;
+    if (!quiet && path) return UsageError("check", "one archive, no options but --quiet");
+    if (!quiet) path = argv[i];
+  }
+  if (!path) return UsageError("check", "which archive?");
   static archive::SharedState state;
-  if (!LocateArchive(argv[0], &state)) return kExitArchive;
+  if (!LocateArchive(path, &state)) return kExitArchive;
   TerminalCheckReporter reporter;
   return archive::CheckWalk(state, reporter) == 1 ? kExitOk : kExitArchive;
 }

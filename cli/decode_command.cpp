@@ -1,55 +1,28 @@
-// `kelvarin extract ARCHIVE --output DIR` and `kelvarin list ARCHIVE`: the
-// decode walk with every entry going into one folder, or with nothing
-// written at all.
-#include <chrono>
+// `kelvarin extract ARCHIVE --output DIR [NAME...]`, `kelvarin extract
+// --stdout ARCHIVE NAME` and `kelvarin list ARCHIVE`: the decode walk with
+// the entries going into one folder, to standard output, or nowhere.
 #include <cstdio>
 #include <cstring>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "cli/archive_argument.h"
 #include "cli/archive_texts.h"
 #include "cli/commands.h"
+#include "cli/entry_selection.h"
 #include "cli/extract_sink.h"
 #include "cli/help_texts.h"
+#include "cli/list_sink.h"
 #include "cli/messages.h"
 #include "cli/password_input.h"
+#include "cli/stdout_sink.h"
 #include "cli/terminal_sink.h"
 #include "cli/text_encoding.h"
-#include "decode/writes_nothing.h"
 #include "parallel/parallel_block_source.h"
-#include "platform/file_time.h"
 
 namespace cli {
 namespace {
-
-// A stored time as "YYYY-MM-DD HH:MM:SS" (UTC), before 1970 too.
-std::string UtcText(uint64_t filetime) {
-  using namespace std::chrono;
-  const sys_seconds time{seconds{platform::FiletimeToUnix(filetime).seconds}};
-  const sys_days day = floor<days>(time);
-  const year_month_day date{day};
-  const hh_mm_ss<seconds> clock{time - day};
-  char text[48];
-  snprintf(text, sizeof text, "%04d-%02u-%02u %02d:%02d:%02d", static_cast<int>(date.year()),
-           static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
-           static_cast<int>(clock.hours().count()), static_cast<int>(clock.minutes().count()),
-           static_cast<int>(clock.seconds().count()));
-  return text;
-}
-
-// Decodes everything to prove the password and the data; writes nothing.
-class ListSink : public decode::WritesNothing<TerminalSink> {
- public:
-  using WritesNothing::WritesNothing;
-  void FinishOutput(const char*, const archive::FileRecord& record) override {
-    EntryDone();
-    EndProgressLine();
-    printf("%-40s %10s  created %s  accessed %s  written %s\n", Display(record.output_name).c_str(),
-           std::to_string(record.file_size).c_str(), UtcText(record.creation_time).c_str(),
-           UtcText(record.last_access_time).c_str(), UtcText(record.last_write_time).c_str());
-  }
-};
 
 struct DecodeOptions {
   const char* archive = nullptr;
@@ -58,6 +31,10 @@ struct DecodeOptions {
   PasswordSource password;
   Encoding encoding;
   unsigned threads = parallel::DefaultThreadCount();
+  EntrySelection selection;  // extract: the NAMEs after the archive
+  bool to_stdout = false;
+  bool json = false;
+  bool quiet = false;
 };
 
 // Empty when the options are usable, else what is wrong with them.
@@ -82,6 +59,12 @@ std::string ParseOptions(int argc, char** argv, bool extract, DecodeOptions* opt
       if (!policy(Overwrite::kReplace)) return "--overwrite and --keep exclude each other";
     } else if (extract && strcmp(name, "--keep") == 0) {
       if (!policy(Overwrite::kKeep)) return "--overwrite and --keep exclude each other";
+    } else if (extract && strcmp(name, "--stdout") == 0) {
+      options->to_stdout = true;
+    } else if (!extract && strcmp(name, "--json") == 0) {
+      options->json = true;
+    } else if (strcmp(name, "--quiet") == 0 || strcmp(name, "-q") == 0) {
+      options->quiet = true;
     } else if (strcmp(name, "--password-file") == 0) {
       if (!value(&options->password.file)) return "--password-file needs a file";
     } else if (strcmp(name, "--password") == 0) {
@@ -96,16 +79,20 @@ std::string ParseOptions(int argc, char** argv, bool extract, DecodeOptions* opt
       if (!value(&count) || !parallel::ParseThreadCount(count, &options->threads)) {
         return "--threads needs a whole number from 1 to 256";
       }
-    } else if (name[0] == '-') {
+    } else if (name[0] == '-' && name[1] != '\0') {
       return std::string("no option ") + name;
-    } else if (options->archive) {
-      return std::string("one archive only: ") + name;
-    } else {
+    } else if (!options->archive) {
       options->archive = name;
+    } else if (extract) {
+      options->selection.Add(name);
+    } else {
+      return std::string("one archive only: ") + name;
     }
   }
   if (!options->archive) return "which archive?";
-  if (extract && !options->output) return "--output DIR says where the files go";
+  if (options->to_stdout && options->output) return "--stdout and --output exclude each other";
+  if (options->to_stdout && options->selection.Empty()) return "--stdout needs the NAME of the entry to write";
+  if (extract && !options->to_stdout && !options->output) return "--output DIR says where the files go";
   return "";
 }
 
@@ -127,13 +114,23 @@ int RunDecode(int argc, char** argv, bool extract) {
                                             static_cast<uint32_t>(texts.password.size()), sink, *source));
   };
   if (!extract) {
-    ListSink sink(state, texts.code_page);
+    ListSink sink(state, texts.code_page, options.json ? ListFormat::kJson : ListFormat::kText, options.quiet);
     return run(sink);
   }
-  ExtractSink sink(state, texts.code_page, options.output, options.overwrite);
-  return run(sink);
+  int status;
+  if (options.to_stdout) {
+    StdoutSink sink(state, texts.code_page, options.selection, options.quiet);
+    status = run(sink);
+  } else {
+    ExtractSink sink(state, texts.code_page, options.output, options.overwrite, options.selection, options.quiet);
+    status = run(sink);
+  }
+  // A name that matched nothing was asked for in vain; a run that ended
+  // early may simply not have reached its entry, and has said why.
+  const std::vector<std::string> unused = options.selection.Unused();
+  for (const std::string& name : unused) Complain(options.archive, "no entry matches " + name);
+  return status == kExitOk && !unused.empty() ? kExitArchive : status;
 }
-
 }  // namespace
 
 int RunExtract(int argc, char** argv) { return RunDecode(argc, argv, true); }

@@ -5,6 +5,7 @@
 #include "base/bounded_text.h"
 #include "base/paths.h"
 #include "cli/messages.h"
+#include "cli/path_names.h"
 #include "cli/text_encoding.h"
 #include "decode/destination_paths.h"
 #include "platform/os.h"
@@ -17,26 +18,36 @@ bool FitsPathBuffer(const std::string& path) { return path.size() < static_cast<
 }  // namespace
 
 ExtractSink::ExtractSink(const archive::SharedState& state, uint32_t code_page, const std::string& folder,
-                         Overwrite overwrite)
-    : TerminalSink(state, code_page), folder_(folder), policy_(overwrite) {
+                         Overwrite overwrite, EntrySelection& selection, bool quiet)
+    : TerminalSink(state, code_page, quiet), folder_(folder), policy_(overwrite), selection_(selection), quiet_(quiet) {
   // "out/" and "out" are one folder; a root ("/", "C:\\") stays itself.
   while (folder_.size() > 1 && platform::IsPathSeparator(folder_.back()) && folder_[folder_.size() - 2] != ':') {
     folder_.pop_back();
   }
 }
 
+void ExtractSink::OnOutputName(const archive::FileRecord& record) {
+  TerminalSink::OnOutputName(record);
+  selected_ = selection_.Selects(InUtf8(record.output_name).c_str());
+}
+
 bool ExtractSink::MakeOutputFolder() {
-  if (folder_made_) return true;
+  if (root_.IsOpen()) return true;
   if (!FitsPathBuffer(folder_)) {
     OutputProblemEndsRun(folder_, "the folder's path is longer than " + std::to_string(base::kPathCapacity - 1) +
                                       " characters");
     return false;
   }
+  // The folder itself is the user's to name, through links too.
   if (!platform::OsIsFolder(folder_.c_str()) && !decode::CreateFolderPath(folder_.c_str())) {
     OutputProblemEndsRun(folder_, "cannot make the folder: " + SystemReason());
     return false;
   }
-  folder_made_ = true;
+  root_ = platform::Folder::Open(folder_.c_str());
+  if (!root_.IsOpen()) {
+    OutputProblemEndsRun(folder_, "cannot open the folder: " + SystemReason());
+    return false;
+  }
   return true;
 }
 
@@ -56,17 +67,66 @@ decode::Choice ExtractSink::ChooseSavePath(char* path) {
   return decode::Choice::kChosen;
 }
 
-bool ExtractSink::PrepareFolders(const char* path) {
-  if (decode::EnsureParentFolder(path) == 1) return true;
-  OutputProblemEndsRun(path, "cannot make its folder: " + SystemReason());
+bool ExtractSink::OpenParent(const std::string& path, bool* ends_run) {
+  *ends_run = false;
+  const std::string below = folder_ + platform::kPathSeparator;
+  if (path.compare(0, below.size(), below) != 0) {
+    *ends_run = true;
+    OutputProblemEndsRun(path, "is not below " + folder_);
+    return false;
+  }
+  // Each folder is opened from the one above it, never through a link;
+  // an empty current_ stands for the output folder.
+  platform::Folder current;
+  size_t start = below.size();
+  for (size_t end; (end = path.find(platform::kPathSeparator, start)) != std::string::npos; start = end + 1) {
+    const std::string name = path.substr(start, end - start);
+    const std::string here = path.substr(0, end);
+    platform::Folder next;
+    switch ((current.IsOpen() ? current : root_).OpenSub(name.c_str(), true, &next)) {
+      case platform::FolderStep::kOpened:
+        current = std::move(next);
+        continue;
+      case platform::FolderStep::kLink:
+        OutputProblem(here, "is a symbolic link where a folder is needed; nothing is written through it");
+        return false;
+      case platform::FolderStep::kNotFolder:
+        OutputProblem(here, "is not a folder, so nothing can be put in it");
+        return false;
+      case platform::FolderStep::kFailed:
+        *ends_run = true;
+        OutputProblemEndsRun(here, "cannot make the folder: " + SystemReason());
+        return false;
+    }
+  }
+  parent_path_ = path.substr(0, start - 1);
+  parent_ = current.IsOpen() ? std::move(current) : platform::Folder::Open(folder_.c_str());
+  if (parent_.IsOpen()) return true;
+  *ends_run = true;
+  OutputProblemEndsRun(folder_, "cannot open the folder: " + SystemReason());
   return false;
+}
+
+bool ExtractSink::PrepareFolders(const char* path) {
+  writing_ = false;
+  if (!selected_) return true;
+  bool ends_run = false;
+  // A folder that cannot be had leaves its entry out; the others go on.
+  selected_ = OpenParent(path, &ends_run);
+  return !ends_run;
 }
 
 bool ExtractSink::CreateOutput(const char* path) {
   path_ = path;
-  writing_ = true;
-  replace_ = false;
-  if (platform::OsPathExists(path)) {
+  writing_ = false;
+  replace_ = policy_.ReplacesAll();
+  if (!selected_) return true;  // decoded all the same: the rest of the archive is still checked
+  if (!parent_.IsOpen()) {  // a plain name, which PrepareFolders did not see
+    bool ends_run = false;
+    if (!OpenParent(path_, &ends_run)) return !ends_run;
+  }
+  const std::string name = path_.substr(NameStart(path_));
+  if (parent_.KindOf(name.c_str()) != platform::NameKind::kNone) {
     EndProgressLine();  // a question may follow
     switch (policy_.Decide(path_)) {
       case ExistingFile::kReplace:
@@ -76,13 +136,13 @@ bool ExtractSink::CreateOutput(const char* path) {
         OutputProblem(path_, "exists; kept, not replaced (--overwrite replaces, --keep keeps without a word)");
         [[fallthrough]];
       case ExistingFile::kKeep:
-        // Decoded all the same: the rest of the archive is still checked.
-        writing_ = false;
+        parent_.Close();
         return true;
     }
   }
   std::string reason;
-  if (output_.Create(path_, &reason)) return true;
+  writing_ = output_.Create(std::move(parent_), parent_path_, name, &reason);
+  if (writing_) return true;
   OutputProblemEndsRun(path_, "cannot create: " + reason);
   return false;
 }
@@ -97,19 +157,21 @@ uint32_t ExtractSink::WriteOutput(const unsigned char* bytes, uint32_t count) {
 
 void ExtractSink::FinishOutput(const char*, const archive::FileRecord& record) {
   EntryDone();
+  parent_.Close();
   if (!writing_) return;
   writing_ = false;
   std::string reason;
-  if (!output_.Commit(record, replace_, &reason)) {
+  if (!output_.Commit(&record, replace_, &reason)) {
     OutputProblem(path_, "cannot put in place: " + reason);
     return;
   }
   EndProgressLine();
-  printf("%s\n", Printable(path_).c_str());
+  if (!quiet_) printf("%s\n", Printable(path_).c_str());
 }
 
 void ExtractSink::AbandonOutput() {
   output_.Abandon();
+  parent_.Close();
   writing_ = false;
 }
 

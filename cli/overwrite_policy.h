@@ -22,6 +22,9 @@ class OverwritePolicy {
   // For an output path that exists; asks when the mode says so. "all" and
   // "none" answer the later questions too.
   ExistingFile Decide(const std::string& path);
+  // True when every file is to be replaced without a question, also one
+  // that appears only after it was looked for.
+  bool ReplacesAll() const { return mode_ == Overwrite::kReplace; }
 
  private:
   Overwrite mode_;

@@ -1,20 +1,27 @@
 // `kelvarin pack`: the reference encoder on the command line. Each FILE
 // becomes one entry of a new archive behind the given stub, or behind the
-// decoder.exe installed with the tool.
+// decoder.exe installed with the tool. Files are read, sealed and written
+// a block at a time, so memory stays flat whatever their size; the archive
+// appears under its name only when it is complete.
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "cli/commands.h"
+#include "cli/file_content.h"
 #include "cli/help_texts.h"
 #include "cli/messages.h"
 #include "cli/pack_sources.h"
+#include "cli/pack_output.h"
 #include "cli/path_names.h"
 #include "cli/password_input.h"
+#include "cli/progress_line.h"
 #include "cli/text_encoding.h"
 #include "archive/file_record.h"
 #include "decode/destination_paths.h"
@@ -27,6 +34,7 @@ namespace cli {
 namespace {
 
 constexpr uint32_t kDefaultSerial = 0x4B454C56;
+constexpr uint64_t kProgressThreshold = 4 * 1024 * 1024;  // show progress above this many bytes
 
 struct PackOptions {
   std::string stub;
@@ -37,6 +45,8 @@ struct PackOptions {
   int8_t suicide_mode = 2;
   uint32_t block_size = 16384;
   bool relative = false;
+  bool overwrite = false;
+  bool quiet = false;
   uint32_t serial = kDefaultSerial;
   uint32_t encoding_time = 0;
   bool time_given = false;
@@ -56,12 +66,12 @@ bool ParseNumber(const char* text, int base, long long low, long long high, long
 bool ParsePackOptions(int argc, char** argv, PackOptions& options, std::string& error) {
   for (int i = 0; i < argc; ++i) {
     const std::string name = argv[i];
-    if (name.rfind("--", 0) != 0) {
+    if (name.rfind("--", 0) != 0 && name != "-q") {
       options.files.push_back(name);
       continue;
     }
-    if (name == "--relative") {
-      options.relative = true;
+    if (name == "--relative" || name == "--overwrite" || name == "--quiet" || name == "-q") {
+      (name == "--relative" ? options.relative : name == "--overwrite" ? options.overwrite : options.quiet) = true;
       continue;
     }
     if (i + 1 >= argc) {
@@ -125,22 +135,22 @@ std::string InstalledStub(std::string& where_looked) {
   return "";
 }
 
-// The entry for one file: its bytes, times and attributes from the file
-// system, its name in the archive's code page, the rest from the options.
-// False with the reason when the file cannot be read whole.
-bool MakeEntry(const PackSource& source, const std::string& stored_name, const PackOptions& options,
-               encoder::Entry& entry, std::string& reason) {
-  platform::FileTimes times;
+// One file's entry: its header and record (its name in the archive's code
+// page) and its size, as the file system tells them before the file is
+// read. False with the reason when the file cannot be looked at.
+struct PackEntry {
+  encoder::EntryHeaderFields header;
+  archive::FileRecord record;
   uint64_t size = 0;
-  const platform::File file = platform::File::OpenRead(source.path.c_str());
-  if (!file.IsOpen() || !file.Size(&size) ||
-      !platform::OsGetFileTimes(source.path.c_str(), &times, &entry.record.attributes)) {
-    reason = SystemReason();
-    return false;
-  }
-  entry.contents = encoder::ReadWholeFile(source.path);
-  if (entry.contents.size() != size) {
-    reason = "it changed while it was read";
+};
+
+bool DescribeEntry(const PackSource& source, const std::string& stored_name, const PackOptions& options,
+                   PackEntry& entry, std::string& reason) {
+  platform::FileTimes times;
+  std::error_code ec;
+  entry.size = std::filesystem::file_size(source.path, ec);
+  if (ec || !platform::OsGetFileTimes(source.path.c_str(), &times, &entry.record.attributes)) {
+    reason = "cannot read: " + (ec ? ec.message() : SystemReason());
     return false;
   }
   entry.header.flags = options.flags;
@@ -154,6 +164,20 @@ bool MakeEntry(const PackSource& source, const std::string& stored_name, const P
   record.encoder_serial = options.serial;
   record.encoding_time = options.time_given ? options.encoding_time : static_cast<uint32_t>(time(nullptr));
   return true;
+}
+
+// A usage problem when the output would overwrite one of the files it is
+// made from.
+std::string OutputIsAnInput(const PackOptions& options, const std::vector<PackSource>& sources) {
+  std::error_code ec;
+  const std::filesystem::path output(options.output);
+  if (std::filesystem::equivalent(output, options.stub, ec)) return "--output " + options.output + " is the stub";
+  for (const PackSource& source : sources) {
+    if (std::filesystem::equivalent(output, source.path, ec)) {
+      return "--output " + options.output + " is also a FILE to pack (" + source.path + ")";
+    }
+  }
+  return "";
 }
 
 std::string BaseName(const std::string& path) {
@@ -226,6 +250,21 @@ int RunPack(int argc, char** argv) {
   std::string caption;
   if (!Stored(code_page, options.caption, "the caption", &caption)) return kExitArchive;
   options.caption = caption;
+  error = OutputIsAnInput(options, sources);
+  if (!error.empty()) return UsageError("pack", error);
+  // Every file is looked at before anything is read or written: one that
+  // is too large for the format is refused from its size. Each is opened
+  // only when its turn comes, so that any number of files can be packed.
+  std::vector<PackEntry> entries(sources.size());
+  uint64_t total = 0;
+  for (size_t i = 0; i < sources.size(); ++i) {
+    if (!DescribeEntry(sources[i], stored_names[i], options, entries[i], error)) return Problem(sources[i].path, error);
+    if (entries[i].size > UINT32_MAX) {
+      return Problem(sources[i].path, "is " + std::to_string(entries[i].size) +
+                                          " bytes; an entry holds at most 4294967295 (4 GiB - 1)");
+    }
+    total += entries[i].size;
+  }
   std::string typed;
   if (!ReadPassword(options.password, &typed)) return kExitUsage;
   std::string password;
@@ -234,22 +273,50 @@ int RunPack(int argc, char** argv) {
   if (password_problem != encoder::PasswordProblem::kNone) {
     return Problem("pack", encoder::PasswordProblemText(password_problem));
   }
-  encoder::Bytes stub = encoder::ReadWholeFile(options.stub);
-  if (stub.empty()) return Problem(options.stub, "cannot read the stub");
-
-  encoder::ArchiveWriter writer(std::move(stub));
   const encoder::EntryOptions entry_options{options.block_size, 0x00, encoder::BlockForm::kSmallest};
   for (size_t i = 0; i < sources.size(); ++i) {
-    const PackSource& source = sources[i];
-    encoder::Entry entry;
-    if (!MakeEntry(source, stored_names[i], options, entry, error)) return Problem(source.path, "cannot read: " + error);
-    const encoder::EncodeError failure = encoder::AddEntry(writer, entry, password, entry_options);
-    if (failure != encoder::EncodeError::kNone) return Problem(source.path, encoder::EncodeErrorText(failure));
+    const encoder::EncodeError failure = encoder::CheckEntry(entries[i].header, entries[i].size, password, entry_options);
+    if (failure != encoder::EncodeError::kNone) return Problem(sources[i].path, encoder::EncodeErrorText(failure));
   }
-  if (!writer.WriteTo(options.output)) return Problem(options.output, "cannot write the archive", kExitOutput);
+  encoder::Bytes stub = encoder::ReadWholeFile(options.stub);
+  if (stub.empty()) return Problem(options.stub, "cannot read the stub");
+  if (!options.overwrite && platform::OsPathExists(options.output.c_str())) {
+    return Problem(options.output, "exists; not replaced (--overwrite replaces it)", kExitOutput);
+  }
+
+  PackOutput output;
+  if (!output.Create(options.output, &error)) return Problem(options.output, "cannot write the archive: " + error, kExitOutput);
+  if (!output.Append(encoder::ArchiveStart(std::move(stub)))) {
+    return Problem(options.output, "cannot write the archive: " + output.reason(), kExitOutput);
+  }
+  ProgressLine progress("Packing...", total, !options.quiet && platform::ErrorIsTerminal() && total > kProgressThreshold);
+  // The progress line goes before a message; the staged archive goes
+  // with `output`.
+  auto fail = [&](const std::string& subject, const std::string& message, int status = kExitArchive) {
+    progress.End();
+    return Problem(subject, message, status);
+  };
+  for (size_t i = 0; i < sources.size(); ++i) {
+    platform::File file = platform::File::OpenRead(sources[i].path.c_str());
+    if (!file.IsOpen()) return fail(sources[i].path, "cannot read: " + SystemReason());
+    FileContent content(std::move(file), progress);
+    const encoder::EncodeError failure = encoder::EncodeEntry(entries[i].header, entries[i].record, entries[i].size,
+                                                              content, output, password, entry_options);
+    if (failure == encoder::EncodeError::kOutputFailed) {
+      return fail(options.output, "cannot write the archive: " + output.reason(), kExitOutput);
+    }
+    if (failure != encoder::EncodeError::kNone) return fail(sources[i].path, encoder::EncodeErrorText(failure));
+    if (!content.AtEnd()) return fail(sources[i].path, "it grew while it was read");
+  }
+  progress.End();
+  if (!output.Commit(options.overwrite, &error)) {
+    return Problem(options.output, "cannot put the archive in place: " + error, kExitOutput);
+  }
   const size_t count = sources.size();
-  printf("%s: %s %s, %s bytes\n", options.output.c_str(), std::to_string(count).c_str(),
-         count == 1 ? "entry" : "entries", std::to_string(writer.bytes().size()).c_str());
+  if (!options.quiet) {
+    printf("%s: %s %s, %s bytes\n", options.output.c_str(), std::to_string(count).c_str(),
+           count == 1 ? "entry" : "entries", std::to_string(output.size()).c_str());
+  }
   return kExitOk;
 }
 

@@ -1,31 +1,32 @@
 #include "cli/staged_file.h"
 
 #include "cli/messages.h"
-#include "cli/path_names.h"
 #include "decode/disk_output.h"
 #include "platform/console.h"
 #include "platform/os.h"
 
 namespace cli {
 
-bool StagedFile::Create(const std::string& path, std::string* reason) {
+bool StagedFile::Create(platform::Folder folder, const std::string& folder_path, const std::string& name,
+                        std::string* reason) {
   Abandon();
-  const std::string stem = FolderOf(path) + ".kelvarin-" + std::to_string(platform::ProcessId()) + "-";
+  folder_ = std::move(folder);
+  const std::string stem = ".kelvarin-" + std::to_string(platform::ProcessId()) + "-";
   // Names left by an earlier process of the same number are passed over.
   for (int n = 1; n <= 100; ++n) {
     const std::string temp = stem + std::to_string(n) + ".tmp";
-    // Known to the interrupt handler before it exists: a Ctrl-C right
-    // after its creation removes it too.
-    platform::DeleteOnInterrupt(temp.c_str());
-    file_ = platform::File::CreateNew(temp.c_str());
+    // Known to the signal handler before it exists: a signal right after
+    // its creation removes it too.
+    platform::DeleteOnSignal((folder_path + platform::kPathSeparator + temp).c_str());
+    file_ = folder_.CreateNew(temp.c_str());
     if (file_.IsOpen()) {
-      path_ = path;
-      temp_path_ = temp;
+      name_ = name;
+      temp_name_ = temp;
       return true;
     }
     *reason = SystemReason();
-    platform::DeleteOnInterrupt(nullptr);
-    if (!platform::OsPathExists(temp.c_str())) return false;
+    platform::DeleteOnSignal(nullptr);
+    if (folder_.KindOf(temp.c_str()) == platform::NameKind::kNone) return false;
   }
   return false;
 }
@@ -36,26 +37,26 @@ uint32_t StagedFile::Write(const unsigned char* bytes, uint32_t count, std::stri
   return written;
 }
 
-bool StagedFile::Commit(const archive::FileRecord& record, bool replace, std::string* reason) {
-  file_.SetTimes(decode::StoredTimes(record));
+bool StagedFile::Commit(const archive::FileRecord* record, bool replace, std::string* reason) {
+  if (record) file_.SetTimes(decode::StoredTimes(*record));
   file_.Close();
-  if (!platform::OsRenameFile(temp_path_.c_str(), path_.c_str(), replace)) {
+  if (!folder_.Rename(temp_name_.c_str(), name_.c_str(), replace)) {
     *reason = SystemReason();
     Abandon();
     return false;
   }
-  platform::DeleteOnInterrupt(nullptr);
-  temp_path_.clear();
-  platform::OsSetAttributes(path_.c_str(), record.attributes);
+  platform::DeleteOnSignal(nullptr);
+  temp_name_.clear();
+  if (record) folder_.SetAttributes(name_.c_str(), record->attributes);
   return true;
 }
 
 void StagedFile::Abandon() {
   file_.Close();
-  if (temp_path_.empty()) return;
-  platform::OsDeleteFile(temp_path_.c_str());
-  platform::DeleteOnInterrupt(nullptr);
-  temp_path_.clear();
+  if (temp_name_.empty()) return;
+  folder_.Delete(temp_name_.c_str());
+  platform::DeleteOnSignal(nullptr);
+  temp_name_.clear();
 }
 
 }  // namespace cli

@@ -16,16 +16,21 @@ constexpr uint64_t kProgressThreshold = 4 * 1024 * 1024;  // show progress above
 
 }  // namespace
 
-TerminalSink::TerminalSink(const archive::SharedState& state, uint32_t code_page)
+TerminalSink::TerminalSink(const archive::SharedState& state, uint32_t code_page, bool quiet)
     : archive_(state.archive_path), code_page_(code_page) {
   uint64_t size = 0;
-  show_progress_ = platform::ErrorIsTerminal() && platform::File::OpenRead(state.archive_path).Size(&size) &&
+  show_progress_ = !quiet && platform::ErrorIsTerminal() && platform::File::OpenRead(state.archive_path).Size(&size) &&
                    size > kProgressThreshold;
 }
 
 void TerminalSink::OnOutputName(const archive::FileRecord& record) { entry_ = Display(record.output_name); }
 
 std::string TerminalSink::Display(const char* stored) const { return DisplayStored(code_page_, stored); }
+
+std::string TerminalSink::InUtf8(const char* stored) const {
+  std::string name;
+  return StoredToUtf8(code_page_, stored, &name) ? name : stored;
+}
 
 bool TerminalSink::SpellName(const char* stored, char* local, int capacity) {
   std::string name;

@@ -15,11 +15,13 @@ namespace cli {
 class TerminalSink : public decode::DecodeSink {
  public:
   // code_page: that of the archive's names, which are spelled in UTF-8.
-  TerminalSink(const archive::SharedState& state, uint32_t code_page);
+  // Progress shows on a terminal for a big archive, unless quiet.
+  TerminalSink(const archive::SharedState& state, uint32_t code_page, bool quiet);
 
   // The exit status of a run whose walk returned walk_result.
   int ExitCode(int walk_result) const;
 
+  // Derived sinks that override this call it first.
   void OnOutputName(const archive::FileRecord& record) override;
   bool SpellName(const char* stored, char* local, int capacity) override;
   void OnProgress(int percent) override;
@@ -37,6 +39,9 @@ class TerminalSink : public decode::DecodeSink {
   void EntryDone() { entry_.clear(); }
   // A stored name as a terminal may show it.
   std::string Display(const char* stored) const;
+  // A stored name in UTF-8, as names given on the command line are
+  // matched against it; the stored bytes when they are no text.
+  std::string InUtf8(const char* stored) const;
 
  private:
   std::string archive_;

@@ -22,6 +22,7 @@ add_custom_command(TARGET decoder POST_BUILD
 # kelvarin.exe: the command-line tool for people who receive archives on
 # Windows, from the same sources as the Linux one.
 include(cmake/cli.cmake)
+target_compile_options(kelvarin_cli PRIVATE -Os)
 target_compile_options(kelvarin PRIVATE -Os)
 target_link_options(kelvarin PRIVATE -s)
 

@@ -1,5 +1,6 @@
 // The answers of a decode sink that decodes every entry and writes
-// nothing: the command-line tool's `list`, and the look-ahead for names. Every destination is
+// nothing: the command-line tool's `list` and its output to standard
+// output, and the look-ahead for names. Every destination is
 // taken as offered and every byte as written.
 #pragma once
 

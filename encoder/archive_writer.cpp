@@ -49,12 +49,15 @@ Bytes CheckBlockBytes(const Bytes& padded_stub) {
   return block;
 }
 
-ArchiveWriter::ArchiveWriter(Bytes stub) : bytes_(std::move(stub)) {
-  bytes_.resize((bytes_.size() + 255) / 256 * 256, 0);
-  stub_size_ = bytes_.size();
-  Bytes check = CheckBlockBytes(bytes_);
-  bytes_.insert(bytes_.end(), check.begin(), check.end());
+Bytes ArchiveStart(Bytes stub) {
+  stub.resize((stub.size() + 255) / 256 * 256, 0);
+  const Bytes check = CheckBlockBytes(stub);
+  stub.insert(stub.end(), check.begin(), check.end());
+  return stub;
 }
+
+ArchiveWriter::ArchiveWriter(Bytes stub)
+    : bytes_(ArchiveStart(std::move(stub))), stub_size_(bytes_.size() - archive::kCheckBlockSize) {}
 
 void ArchiveWriter::AddEntryHeader(const EntryHeaderFields& fields) { AddRaw(EntryHeaderBytes(fields)); }
 

@@ -24,11 +24,28 @@ Bytes EntryHeaderBytes(const EntryHeaderFields& fields);
 Bytes DataBlockBytes(const Bytes& stored);
 Bytes CheckBlockBytes(const Bytes& padded_stub);
 
-class ArchiveWriter {
+// Where archive bytes go, each piece in turn; false when they could not
+// be kept.
+class ArchiveSink {
  public:
-  // The stub is padded with zero bytes to a multiple of 256 and followed by
-  // the check block that carries its lane checksum.
+  virtual ~ArchiveSink() = default;
+  virtual bool Append(const Bytes& bytes) = 0;
+};
+
+// What every archive begins with: the stub padded with zero bytes to a
+// multiple of 256, followed by the check block that carries its lane
+// checksum.
+Bytes ArchiveStart(Bytes stub);
+
+// An archive built in memory.
+class ArchiveWriter : public ArchiveSink {
+ public:
   explicit ArchiveWriter(Bytes stub);
+
+  bool Append(const Bytes& bytes) override {
+    AddRaw(bytes);
+    return true;
+  }
 
   void AddEntryHeader(const EntryHeaderFields& fields);
   void AddDataBlock(const Bytes& stored);

@@ -1,6 +1,7 @@
 // What a console program needs from the system beyond files: whether a
 // person sits at the terminal, a line typed without echo, removal of a
-// half-written file when the user interrupts, and where the program lives.
+// half-written file when a signal ends the program, standard output for
+// bytes, and where the program lives.
 // Only the command-line tool uses these; the decoder links none of them.
 #pragma once
 
@@ -20,10 +21,17 @@ bool ErrorIsTerminal();
 // end is not kept, a longer line is cut to fit. False at the end of input.
 bool ReadHiddenLine(char* line, int capacity);
 
-// From now on an interrupt (Ctrl-C; on POSIX also SIGTERM) deletes the
-// file at path and then ends the program as the interrupt would have;
-// nullptr forgets the file. The path is copied; one file at a time.
-void DeleteOnInterrupt(const char* path);
+// From now on a signal that ends the program deletes the file at path
+// first, and the program then ends as the signal would have ended it:
+// Ctrl-C and Ctrl-Break or a closed console on Windows; SIGINT, SIGTERM,
+// SIGHUP (a closed terminal or SSH session), SIGQUIT and SIGPIPE (a reader
+// that went away) on POSIX. nullptr forgets the file. The path is copied;
+// one file at a time.
+void DeleteOnSignal(const char* path);
+
+// Standard output passes bytes unchanged from now on (Windows would turn
+// LF into CR LF).
+void SetBinaryOutput();
 
 // The number the system knows this process by.
 unsigned long ProcessId();

@@ -14,6 +14,8 @@ class File {
   static File OpenRead(const char* path) { return File(OsOpenRead(path)); }
   static File CreateWrite(const char* path) { return File(OsCreateWrite(path)); }
   static File CreateNew(const char* path) { return File(OsCreateNew(path)); }
+  // Takes ownership of a file the system opened.
+  static File Adopt(OsFile os) { return File(os); }
 
   File(File&& other) : os_(other.os_) { other.os_ = OsFile{}; }
   File& operator=(File&& other) {

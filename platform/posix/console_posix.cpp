@@ -18,6 +18,10 @@ namespace {
 char interrupt_path[PATH_MAX];
 volatile sig_atomic_t interrupt_path_set = 0;
 
+// The signals whose default action ends the program and that a user or
+// the system sends to a tool at work.
+constexpr int kEndingSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE};
+
 void OnInterrupt(int signal_number) {
   // unlink and raise are async-signal-safe. SA_RESETHAND has restored the
   // default action, so the raised signal ends the process as it would have.
@@ -34,9 +38,8 @@ void InstallInterruptHandlers() {
   action.sa_handler = OnInterrupt;
   action.sa_flags = SA_RESETHAND;
   sigemptyset(&action.sa_mask);
-  sigaddset(&action.sa_mask, SIGINT);
-  sigaddset(&action.sa_mask, SIGTERM);
-  for (int signal_number : {SIGINT, SIGTERM}) {
+  for (int signal_number : kEndingSignals) sigaddset(&action.sa_mask, signal_number);
+  for (int signal_number : kEndingSignals) {
     struct sigaction previous;
     // A signal ignored by whoever started us (nohup, a background job) stays ignored.
     if (sigaction(signal_number, nullptr, &previous) == 0 && previous.sa_handler == SIG_IGN) continue;
@@ -66,13 +69,15 @@ bool ReadHiddenLine(char* line, int capacity) {
   return true;
 }
 
-void DeleteOnInterrupt(const char* path) {
+void DeleteOnSignal(const char* path) {
   InstallInterruptHandlers();
   interrupt_path_set = 0;
   if (!path || strlen(path) >= sizeof interrupt_path) return;
   memcpy(interrupt_path, path, strlen(path) + 1);
   interrupt_path_set = 1;
 }
+
+void SetBinaryOutput() {}
 
 unsigned long ProcessId() { return static_cast<unsigned long>(getpid()); }
 

@@ -12,16 +12,13 @@
 #include "platform/fault_injection.h"
 #include "platform/file_time.h"
 #include "platform/os.h"
+#include "platform/posix/descriptors.h"
 
 namespace platform {
 namespace {
 
-int Fd(OsFile file) { return static_cast<int>(reinterpret_cast<intptr_t>(file.raw)) - 1; }
-OsFile FromFd(int fd) {
-  OsFile file;
-  if (fd >= 0) file.raw = reinterpret_cast<void*>(static_cast<intptr_t>(fd) + 1);
-  return file;
-}
+using posix::Fd;
+OsFile FromFd(int fd) { return posix::FromFd<OsFile>(fd); }
 
 // Memory blocks carry their size in front of the data.
 struct MemoryHeader {
@@ -117,9 +114,7 @@ bool OsSetFileTimes(OsFile file, const FileTimes& times) {
 bool OsSetAttributes(const char* path, uint32_t attributes) {
   struct stat st;
   if (stat(path, &st) != 0) return false;
-  mode_t mode = st.st_mode & 07777;
-  mode = (attributes & 1) ? (mode & ~static_cast<mode_t>(0222)) : (mode | S_IWUSR);
-  return chmod(path, mode) == 0;
+  return chmod(path, posix::ModeWithAttributes(st.st_mode, attributes)) == 0;
 }
 
 bool OsGetFileTimes(const char* path, FileTimes* times, uint32_t* attributes) {
@@ -147,13 +142,7 @@ bool OsCreateFolder(const char* path) { return mkdir(path, 0777) == 0; }
 bool OsDeleteFile(const char* path) { return unlink(path) == 0; }
 
 bool OsRenameFile(const char* from, const char* to, bool replace) {
-  if (replace) return rename(from, to) == 0;
-  if (renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE) == 0) return true;
-  if (errno != EINVAL && errno != ENOSYS) return false;
-  // A file system without that flag: a second name, then the first one goes.
-  if (link(from, to) != 0) return false;
-  unlink(from);
-  return true;
+  return posix::RenameAt(AT_FDCWD, from, to, replace);
 }
 
 void OsErrorText(char* text, int capacity) {

@@ -58,4 +58,28 @@ TEST_F(CliTool, ExtractsWhatTheEncoderPackedAndReplacesOnlyWithOverwrite) {
   if (search != INVALID_HANDLE_VALUE) FindClose(search);
 }
 
+// A directory link below the output folder is met as a reparse point and
+// never entered: its entry is reported (status 3), the others go on. (A
+// link Wine shows, a Unix symbolic link, is refused the same way; Wine
+// cannot make one from here.)
+TEST_F(CliTool, NothingIsWrittenThroughALinkBelowTheOutputFolder) {
+  const std::vector<encoder::Entry> entries = {test_support::MakeEntry("\\data\\x.txt", {'x'}),
+                                               test_support::MakeEntry("\\y.txt", {'y'})};
+  ASSERT_TRUE(test_support::ArchiveOf(testing_support::SampleStub(), entries, "pw-1234").WriteTo(folder_.File("a.exe")));
+  ASSERT_TRUE(CreateDirectoryA(folder_.File("out").c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryA(folder_.File("outside").c_str(), nullptr));
+  // Wine answers yes and makes nothing; Windows makes the link (for an
+  // administrator or in developer mode).
+  const DWORD made = CreateSymbolicLinkA(folder_.File("out\\data").c_str(), folder_.File("outside").c_str(),
+                                         SYMBOLIC_LINK_FLAG_DIRECTORY)
+                         ? GetFileAttributesA(folder_.File("out\\data").c_str())
+                         : INVALID_FILE_ATTRIBUTES;
+  if (made == INVALID_FILE_ATTRIBUTES || !(made & FILE_ATTRIBUTE_REPARSE_POINT)) {
+    GTEST_SKIP() << "this system makes no directory links";
+  }
+  EXPECT_EQ(Run("extract a.exe --output out --password pw-1234"), 3);
+  EXPECT_EQ(encoder::ReadWholeFile(folder_.File("out\\y.txt")), Bytes{'y'});
+  EXPECT_FALSE(e2e::FileExists(folder_.File("outside\\x.txt")));
+}
+
 }  // namespace

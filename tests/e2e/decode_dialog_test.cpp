@@ -49,13 +49,15 @@ class DecodeDialog : public e2e::DecoderSession {
   }
 };
 
-// The last entry, a batch file, is opened once it has been decoded.
+// The last entry, a batch file, is opened once it has been decoded. An
+// empty file in between becomes an empty file, and the run goes on.
 TEST_F(DecodeDialog, RelativeNamesGoBelowOneChosenFolderWithSubFoldersMadeAndAreOpenedWhenAsked) {
   const encoder::Entry first = Entry("\\docs\\a.txt", 5000);
+  const encoder::Entry empty = Entry("\\docs\\empty.txt", 0);
   const encoder::Entry second = Entry("\\docs\\deep\\er\\b.txt", 7000);
   const std::string mark = folder_.File("opened.txt");
   const std::string script = "@echo opened> \"" + mark + "\"\r\n";
-  WriteEntries({first, second,
+  WriteEntries({first, empty, second,
                 MakeEntry("\\open-me.bat", Bytes(script.begin(), script.end()), kCaption, archive::kOpenAfterDecode)});
   const std::string target = folder_.File("target");
   ASSERT_TRUE(CreateDirectoryA(target.c_str(), nullptr));
@@ -71,6 +73,7 @@ TEST_F(DecodeDialog, RelativeNamesGoBelowOneChosenFolderWithSubFoldersMadeAndAre
   ASSERT_TRUE(ChooseFolder(target));
   ExpectExitZero();
   e2e::ExpectFileAsRecorded(target + "\\docs\\a.txt", first);
+  e2e::ExpectFileAsRecorded(target + "\\docs\\empty.txt", empty);
   e2e::ExpectFileAsRecorded(target + "\\docs\\deep\\er\\b.txt", second);
   EXPECT_TRUE(e2e::PollUntil([&] { return e2e::FileExists(mark); }, 20000)) << "the batch file ran";
 }

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # `cmake --install` and `cpack -G DEB` of the native build: the tool, its
 # manual page and the stub land where they belong, the installed tool packs
-# with the installed stub without --stub, and without a stub nothing is
-# installed. A test of its own: it runs the install rules, not the tool's
+# with the installed stub without --stub, neither the installed tool nor
+# the packaged one carries the test seam (the fault table), and without a
+# stub nothing is installed. A test of its own: it runs the install rules, not the tool's
 # code, and takes far longer than a unit test.
 # Usage: install_and_package.sh BUILD_DIR WORK_DIR (WORK_DIR is made afresh)
 set -euo pipefail
@@ -32,8 +33,16 @@ for path in ./usr/bin/kelvarin ./usr/share/man/man1/kelvarin.1 ./usr/share/kelva
   grep -q " $path\$" <<< "$listing" || fail "$path is not in the package: $listing"
 done
 
+dpkg-deb -x deb/kelvarin_*.deb unpacked
+for program in prefix/bin/kelvarin unpacked/usr/bin/kelvarin; do
+  symbols=$(nm -C "$program") || fail "nm cannot read $program"
+  grep -q 'decode::DecodeWalk' <<< "$symbols" || fail "nm sees no symbols in $program, so it proves nothing"
+  # A symbol of the seam's own (its table, Fails, Inject), not a type it lends.
+  ! grep -E '^[0-9a-f ]+ [A-Za-z] platform::faults::' <<< "$symbols" || fail "$program carries the fault seam"
+done
+
 if KELVARIN_STUB=missing.exe cmake --install "$build" --prefix other >/dev/null 2>&1; then
   fail "installed without a stub"
 fi
 [ ! -e other ] || fail "a failed install wrote $(find other -type f)"
-echo "installed, packaged, and refused without a stub"
+echo "installed, packaged without test seams, and refused without a stub"

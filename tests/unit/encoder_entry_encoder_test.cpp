@@ -12,8 +12,11 @@
 #include "codec/block_cipher.h"
 #include "codec/decoder.h"
 #include "encoder/entry_encoder.h"
-#include "tests/support/sample_data.h"
+#include "decode/decode_walk.h"
+#include "test_support.h"
 #include "tests/support/entries.h"
+#include "tests/support/sample_data.h"
+#include "tests/support/recording_sink.h"
 
 namespace {
 
@@ -37,6 +40,7 @@ TEST(PlanBlocks, SplitsIntoBlockSizesWithAFirstFileByteAndNoTinyLastBlock) {
   }
   EXPECT_EQ(encoder::PlanBlocks(1000, 400), (std::vector<size_t>{95, 399, 399, 107}));
   EXPECT_EQ(encoder::PlanBlocks(498, 400), (std::vector<size_t>{95, 403}));  // 4 would trail
+  EXPECT_EQ(encoder::PlanBlocks(0, 400), (std::vector<size_t>{0})) << "an empty file: the record alone";
 }
 
 // A file record as an encoder writes it, byte for byte, both ways.
@@ -113,7 +117,6 @@ TEST(EntryEncoder, RefusesWhatTheDecoderCouldNotReadBack) {
       {good, "abc", {}, encoder::EncodeError::kPassword},
       {good, "\x82" "bcd", {}, encoder::EncodeError::kPassword},
       {good, std::string("ab\0cd", 5), {}, encoder::EncodeError::kPassword},
-      {MakeEntry("a", {}), kPassword, {}, encoder::EncodeError::kEmptyFile},
       {good, kPassword, {1, 0, encoder::BlockForm::kSmallest}, encoder::EncodeError::kBlockSize},
       {good, kPassword, {100, 0x71, encoder::BlockForm::kStored}, encoder::EncodeError::kMarkerByte},
       {long_caption, kPassword, {}, encoder::EncodeError::kCaptionTooLong},
@@ -121,6 +124,59 @@ TEST(EntryEncoder, RefusesWhatTheDecoderCouldNotReadBack) {
   for (const auto& c : cases) EXPECT_EQ(encoder::AddEntry(writer, c.entry, c.password, c.options), c.error);
   EXPECT_EQ(writer.bytes().size(), empty_size);
   EXPECT_EQ(encoder::AddEntry(writer, good, "\x82\xa0\x82\xa2"), encoder::EncodeError::kNone);
+}
+
+// An empty file is one block holding the record alone; the walk completes
+// it after that block and goes on with the next entry.
+TEST(EntryEncoder, AnEmptyFileIsStoredAndDecodesToAnEmptyFile) {
+  const std::vector<encoder::Entry> entries = {MakeEntry("empty", {}), MakeEntry("after", {'x', 'y'}),
+                                               MakeEntry("last-empty", {})};
+  testing_support::TempDir dir;
+  archive::SharedState state =
+      testing_support::ArchiveState(dir, test_support::ArchiveOf(testing_support::SampleStub(), entries, kPassword).bytes());
+  test_support::RecordingSink sink;
+  ASSERT_EQ(decode::DecodeWalk(state, kPassword.data(), static_cast<uint32_t>(kPassword.size()), sink), 1);
+  EXPECT_EQ(sink.finished, (std::vector<std::string>{"empty", "after", "last-empty"}));
+  EXPECT_EQ(sink.files["empty"], Bytes{});
+  EXPECT_EQ(sink.files["after"], (Bytes{'x', 'y'}));
+  EXPECT_EQ(sink.records["last-empty"].file_size, 0u);
+  EXPECT_TRUE(sink.failures.empty());
+}
+
+// A source that ends early and a sink that fails are reported, not
+// written over: the caller learns which side failed.
+TEST(EntryEncoder, AShortSourceAndAFailingSinkAreReported) {
+  class Short : public encoder::ContentSource {
+    size_t Read(unsigned char* out, size_t count) override {
+      const size_t n = std::min<size_t>(count, left_);
+      std::fill_n(out, n, 'a');
+      left_ -= n;
+      return n;
+    }
+    size_t left_ = 5000;
+  } short_content;
+  encoder::ArchiveWriter writer(testing_support::SampleStub());
+  EXPECT_EQ(encoder::EncodeEntry({}, {}, 6000, short_content, writer, kPassword, {1000}),
+            encoder::EncodeError::kContentShort);
+
+  class Refusing : public encoder::ArchiveSink {
+   public:
+    bool Append(const Bytes&) override { return ++pieces_ < 3; }
+    int pieces_ = 0;
+  } refusing;
+  class Memory : public encoder::ContentSource {
+   public:
+    size_t Read(unsigned char* out, size_t count) override {
+      std::fill_n(out, count, 'b');
+      return count;
+    }
+  } endless;
+  EXPECT_EQ(encoder::EncodeEntry({}, {}, 6000, endless, refusing, kPassword, {1000}),
+            encoder::EncodeError::kOutputFailed);
+  EXPECT_EQ(refusing.pieces_, 3) << "stopped at the first refusal";
+  EXPECT_EQ(encoder::EncodeEntry({}, {}, uint64_t{UINT32_MAX} + 1, endless, refusing, kPassword),
+            encoder::EncodeError::kFileTooLarge) << "refused from the size, before anything is read";
+  EXPECT_EQ(refusing.pieces_, 3);
 }
 
 }  // namespace

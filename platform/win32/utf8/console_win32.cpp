@@ -1,8 +1,10 @@
 // Win32 console for kelvarin.exe, whose texts and paths are UTF-8: the
 // arguments from the wide command line, UTF-8 on the console, console
 // modes for a hidden line, a console control handler that removes the
-// file being written, and the module's file name.
+// file being written, binary standard output, and the module's file name.
 #include <windows.h>
+#include <fcntl.h>
+#include <io.h>
 #include <shellapi.h>
 #include <cstdio>
 #include <cstdlib>
@@ -88,13 +90,18 @@ bool ReadHiddenLine(char* line, int capacity) {
   return true;
 }
 
-void DeleteOnInterrupt(const char* path) {
+void DeleteOnSignal(const char* path) {
   static bool installed = false;
   if (!installed) installed = SetConsoleCtrlHandler(OnControl, TRUE) != 0;
   InterlockedExchange(&interrupt_path_set, 0);
   if (!path) return;
   if (MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, path, -1, interrupt_path, MAX_PATH) <= 0) return;
   InterlockedExchange(&interrupt_path_set, 1);
+}
+
+void SetBinaryOutput() {
+  fflush(stdout);
+  _setmode(_fileno(stdout), _O_BINARY);
 }
 
 unsigned long ProcessId() { return GetCurrentProcessId(); }

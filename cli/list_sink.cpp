@@ -1,0 +1,91 @@
+#include "cli/list_sink.h"
+
+#include <chrono>
+#include <cstdio>
+
+#include "platform/file_time.h"
+
+namespace cli {
+namespace {
+
+// The length of the UTF-8 sequence at text (1 to 4), 0 when none starts
+// there: a stray byte, a sequence cut short, an overlong form or a
+// surrogate.
+size_t Utf8Length(const unsigned char* text) {
+  const unsigned char lead = text[0];
+  size_t length;
+  uint32_t low;
+  if (lead < 0x80) return 1;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2, low = 0x80;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3, low = 0x800;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4, low = 0x10000;
+  } else {
+    return 0;
+  }
+  uint32_t code = lead & (0x7F >> length);
+  for (size_t i = 1; i < length; ++i) {
+    if ((text[i] & 0xC0) != 0x80) return 0;
+    code = code << 6 | (text[i] & 0x3F);
+  }
+  if (code < low || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0;
+  return length;
+}
+
+}  // namespace
+
+std::string UtcText(uint64_t filetime, ListFormat format) {
+  using namespace std::chrono;
+  const sys_seconds time{seconds{platform::FiletimeToUnix(filetime).seconds}};
+  const sys_days day = floor<days>(time);
+  const year_month_day date{day};
+  const hh_mm_ss<seconds> clock{time - day};
+  char text[48];
+  snprintf(text, sizeof text, format == ListFormat::kJson ? "%04d-%02u-%02uT%02d:%02d:%02dZ" : "%04d-%02u-%02u %02d:%02d:%02d",
+           static_cast<int>(date.year()), static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
+           static_cast<int>(clock.hours().count()), static_cast<int>(clock.minutes().count()),
+           static_cast<int>(clock.seconds().count()));
+  return text;
+}
+
+std::string JsonString(const char* text) {
+  std::string out = "\"";
+  const auto* p = reinterpret_cast<const unsigned char*>(text);
+  while (*p) {
+    const size_t length = Utf8Length(p);
+    if (length == 0) {
+      out += "\\ufffd";
+      ++p;
+    } else if (*p == '"' || *p == '\\') {
+      out += '\\';
+      out += static_cast<char>(*p++);
+    } else if (*p < 0x20) {
+      char escaped[8];
+      snprintf(escaped, sizeof escaped, "\\u%04x", *p++);
+      out += escaped;
+    } else {
+      out.append(reinterpret_cast<const char*>(p), length);
+      p += length;
+    }
+  }
+  return out + "\"";
+}
+
+void ListSink::FinishOutput(const char*, const archive::FileRecord& record) {
+  EntryDone();
+  EndProgressLine();
+  if (format_ == ListFormat::kJson) {
+    printf("{\"name\":%s,\"size\":%u,\"created\":\"%s\",\"accessed\":\"%s\",\"written\":\"%s\",\"attributes\":%u}\n",
+           JsonString(InUtf8(record.output_name).c_str()).c_str(), record.file_size,
+           UtcText(record.creation_time, format_).c_str(), UtcText(record.last_access_time, format_).c_str(),
+           UtcText(record.last_write_time, format_).c_str(), record.attributes);
+    return;
+  }
+  printf("%-40s %10s  created %s  accessed %s  written %s\n", Display(record.output_name).c_str(),
+         std::to_string(record.file_size).c_str(), UtcText(record.creation_time, format_).c_str(),
+         UtcText(record.last_access_time, format_).c_str(), UtcText(record.last_write_time, format_).c_str());
+}
+
+}  // namespace cli

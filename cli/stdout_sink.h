@@ -1,0 +1,26 @@
+// The decode sink of `kelvarin extract --stdout`: the bytes of the
+// selected entries straight to standard output, in archive order, for a
+// pipe or a redirection. Nothing is written to disk; the other entries are
+// decoded all the same, so that the archive is still checked whole.
+#pragma once
+
+#include "cli/entry_selection.h"
+#include "cli/terminal_sink.h"
+#include "decode/writes_nothing.h"
+
+namespace cli {
+
+class StdoutSink : public decode::WritesNothing<TerminalSink> {
+ public:
+  StdoutSink(const archive::SharedState& state, uint32_t code_page, EntrySelection& selection, bool quiet);
+
+  void OnOutputName(const archive::FileRecord& record) override;
+  uint32_t WriteOutput(const unsigned char* bytes, uint32_t count) override;
+  void FinishOutput(const char*, const archive::FileRecord&) override;
+
+ private:
+  EntrySelection& selection_;
+  bool selected_ = false;
+};
+
+}  // namespace cli

@@ -1,0 +1,70 @@
+// What becomes of extract's staged file when the run is stopped from
+// outside while the file is open: every signal that ends the program
+// removes it, and a file that appears under its name meanwhile is
+// replaced only with --overwrite. The program is stopped at its first
+// write into the staged file (stop_in_staged_write.c), so nothing here
+// depends on timing.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <filesystem>
+#include <string>
+
+#include "cli_tool_fixture.h"
+
+namespace {
+
+using cli_testing::CliTool;
+namespace fs = std::filesystem;
+using encoder::Bytes;
+using test_support::MakeEntry;
+using StagedFiles = CliTool;
+
+const std::string kExtract = "extract a.exe --output out --password-file password.txt";
+
+TEST_F(StagedFiles, EverySignalThatEndsTheProgramRemovesThem) {
+  WriteArchive("a.exe", {MakeEntry("a.bin", testing_support::RandomBytes(100000, 1))}, {4000});
+  const std::pair<const char*, int> signals[] = {
+      {"INT", SIGINT}, {"TERM", SIGTERM}, {"HUP", SIGHUP}, {"QUIT", SIGQUIT}, {"PIPE", SIGPIPE}};
+  for (const auto& [name, number] : signals) {
+    fs::remove_all(dir_.File("out"));
+    std::string seen, status;
+    // The signal waits while the program is stopped and comes first when it goes on.
+    Shell("ulimit -c 0; " + StartStopped(kExtract) + "ls out/.kelvarin-* | wc -l; kill -" + name + " $pid; kill -CONT $pid; wait $pid; echo $?",
+          &status, &seen);
+    EXPECT_EQ(status, "1\n" + std::to_string(128 + number) + "\n") << name << ": stopped with its staged file, then "
+                                                                    << "ended as the signal ends it; said: " << seen;
+    EXPECT_TRUE(TemporaryFiles().empty()) << name;
+    EXPECT_FALSE(fs::exists(dir_.File("out/a.bin"))) << name;
+  }
+}
+
+TEST_F(StagedFiles, AFileThatAppearsMeanwhileIsReplacedOnlyWithOverwrite) {
+  const Bytes bytes = testing_support::RandomBytes(100000, 2), late = {'l', 'a', 't', 'e'};
+  WriteArchive("a.exe", {MakeEntry("a.bin", bytes)}, {4000});
+  std::string status, said;
+  Shell(StartStopped(kExtract) + "printf late >out/a.bin; kill -CONT $pid; wait $pid; echo $?", &status, &said);
+  EXPECT_EQ(status, "3\n") << said;
+  EXPECT_NE(said.find("out/a.bin: cannot put in place: File exists"), std::string::npos) << said;
+  EXPECT_EQ(Read("out/a.bin"), late) << "not told to replace";
+
+  fs::remove(dir_.File("out/a.bin"));
+  Shell(StartStopped(kExtract + " --overwrite --quiet") + "printf late >out/a.bin; kill -CONT $pid; wait $pid; echo $?",
+        &status, &said);
+  EXPECT_EQ(status, "0\n") << said;
+  EXPECT_EQ(Read("out/a.bin"), bytes) << "told to replace, whenever the file came";
+  EXPECT_TRUE(TemporaryFiles().empty());
+}
+
+// A disk that fills during the write: the run ends with status 3 and the
+// reason, the staged file goes, and the file it would replace stays.
+TEST_F(StagedFiles, AFullDiskKeepsTheOldFileAndLeavesNoStagedFile) {
+  WriteArchive("a.exe", {MakeEntry("a.bin", testing_support::RandomBytes(300000, 4))}, {4000});
+  Write("out/a.bin", {'o', 'l', 'd'});
+  std::string said;
+  EXPECT_EQ(Shell("ulimit -f 200; trap '' XFSZ; '" KELVARIN_CLI "' " + kExtract + " --overwrite", &said), 3);
+  EXPECT_NE(said.find("cannot write: File too large"), std::string::npos) << said;
+  EXPECT_EQ(Read("out/a.bin"), (Bytes{'o', 'l', 'd'}));
+  EXPECT_TRUE(TemporaryFiles().empty());
+}
+
+}  // namespace
