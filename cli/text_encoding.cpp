@@ -59,7 +59,7 @@ bool ParseEncoding(const char* text, Encoding* encoding) {
   }
   if (name == "UTF-8" || name == "UTF8") code_page = platform::kUtf8CodePage;
   else if (name == "SHIFT_JIS" || name == "SJIS" || name == "WINDOWS-31J") code_page = base::kCodePageShiftJis;
-  else code_page = NumberAfter(name, "CP") ? NumberAfter(name, "CP") : NumberAfter(name, "WINDOWS-");
+  else code_page = name.rfind("CP", 0) == 0 ? NumberAfter(name, "CP") : NumberAfter(name, "WINDOWS-");
   if (code_page == 0 || !platform::CodePageAvailable(code_page)) return false;
   encoding->code_page = code_page;
   return true;
