@@ -6,6 +6,7 @@
 
 #include <cstring>
 
+#include "base/little_endian.h"
 #include "platform/file_time.h"
 
 namespace browser {
@@ -16,12 +17,15 @@ EM_JS(void, JsVerdict, (int no_problem, const char* text, size_t length), {
   Module.kelvarinPage.verdict(!!no_problem, HEAPU8.slice(text, text + length));
 });
 EM_JS(void, JsSkipped, (double offset, double count), { Module.kelvarinPage.skipped(offset, count); });
-// Times arrive as milliseconds since 1970 (UTC), sizes as plain numbers.
+// Times arrive as milliseconds since 1970 (UTC), for showing them, and as
+// the stored FILETIMEs (written, accessed, created: 8 bytes each, little-
+// endian), which a double cannot hold exactly; sizes as plain numbers.
 EM_JS(void, JsEntry, (int complete, const char* name, size_t length, uint32_t size, uint32_t attributes, double created,
-                      double accessed, double written), {
+                      double accessed, double written, const unsigned char* filetimes), {
   Module.kelvarinPage.entry(!!complete, {
     name: HEAPU8.slice(name, name + length),
-    size: size, attributes: attributes, created: created, accessed: accessed, written: written
+    size: size >>> 0, attributes: attributes >>> 0, created: created, accessed: accessed, written: written,
+    filetimes: HEAPU8.slice(filetimes, filetimes + 24)
   });
 });
 // Writes the UTF-8 spelling with its terminator; -1 when it does not fit.
@@ -54,9 +58,13 @@ double Milliseconds(uint64_t filetime) {
 }
 
 void Entry(bool complete, const archive::FileRecord& record) {
+  unsigned char filetimes[24];
+  base::WriteLe64(filetimes, record.last_write_time);
+  base::WriteLe64(filetimes + 8, record.last_access_time);
+  base::WriteLe64(filetimes + 16, record.creation_time);
   JsEntry(complete ? 1 : 0, record.output_name, strlen(record.output_name), record.file_size, record.attributes,
           Milliseconds(record.creation_time), Milliseconds(record.last_access_time),
-          Milliseconds(record.last_write_time));
+          Milliseconds(record.last_write_time), filetimes);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 # The browser page: the portable core and the page's entry points built as
 # WebAssembly (kelvarin.js, an ES module, and kelvarin.wasm, run in a Web
-# Worker), and the static files of web/ and the zip library beside them in
+# Worker), and the static files of web/ beside them in
 # build/web/page, ready for any static host.
 set(page_dir ${CMAKE_BINARY_DIR}/page)
 
@@ -19,13 +19,9 @@ target_link_options(kelvarin_web PRIVATE
   -sEXPORTED_FUNCTIONS=_kelvarin_locate,_kelvarin_check,_kelvarin_scan_names,_kelvarin_decode,_malloc,_free
   -sEXPORTED_RUNTIME_METHODS=ccall)
 
-# The page's own files, and the zip writer from npm (package-lock.json).
+# The page's own files.
 file(GLOB page_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/web/*.html ${PROJECT_SOURCE_DIR}/web/*.css
      ${PROJECT_SOURCE_DIR}/web/*.js ${PROJECT_SOURCE_DIR}/web/*.svg)
-set(fflate ${PROJECT_SOURCE_DIR}/node_modules/fflate/umd/index.js)
-if(NOT EXISTS ${fflate})
-  message(FATAL_ERROR "the zip writer is missing: run npm ci in ${PROJECT_SOURCE_DIR} (scripts/setup.sh does)")
-endif()
 set(page_copies)
 foreach(source ${page_sources})
   get_filename_component(name ${source} NAME)
@@ -33,6 +29,4 @@ foreach(source ${page_sources})
                      DEPENDS ${source})
   list(APPEND page_copies ${page_dir}/${name})
 endforeach()
-add_custom_command(OUTPUT ${page_dir}/fflate.js COMMAND ${CMAKE_COMMAND} -E copy ${fflate} ${page_dir}/fflate.js
-                   DEPENDS ${fflate})
-add_custom_target(web_page ALL DEPENDS ${page_copies} ${page_dir}/fflate.js)
+add_custom_target(web_page ALL DEPENDS ${page_copies})

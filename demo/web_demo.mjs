@@ -6,14 +6,15 @@
 import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
 import { join } from 'node:path';
-import { chooseArchive, launchBrowser, openPage, startServer, verdict } from '../tests/web/harness.mjs';
+import { chooseArchive, launchBrowser, noSavePickerScript, openPage, startServer, verdict } from '../tests/web/harness.mjs';
 import { readZip } from '../tests/web/zip_reader.mjs';
 
 const [archive, password, sample, screenshot] = process.argv.slice(2);
 const server = await startServer();
 const browser = await launchBrowser();
 try {
-  const { page, requests } = await openPage(browser, server.url);
+  // The zip as a download, where the test can take it.
+  const { page, requests } = await openPage(browser, server.url, { initScript: noSavePickerScript });
   await page.setViewportSize({ width: 900, height: 640 });
   await chooseArchive(page, archive);
   console.log(`check verdict: ${await verdict(page)}`);

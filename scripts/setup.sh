@@ -45,7 +45,7 @@ fi
 if ! command -v npm >/dev/null; then
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends npm >/dev/null
 fi
-# The page's zip writer and the browser tests' driver, exactly as locked;
+# The browser tests' driver, exactly as locked;
 # npm's cache stays under build/, out of the home folder.
 cd "$(dirname "$0")/.."
 if [ ! node_modules/.package-lock.json -nt package-lock.json ]; then

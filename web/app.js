@@ -5,7 +5,7 @@ import { DecoderClient } from './decoder_client.js';
 import { FolderOutput } from './folder_output.js';
 import { chooseCodePage, decodeName, passwordForms } from './names.js';
 import { formatPercent, pageTexts } from './page_texts.js';
-import { ZipOutput } from './zip_output.js';
+import { BlobTarget, pickZipFile, ZipOutput } from './zip_output.js';
 
 const japanese = (navigator.language || '').toLowerCase().startsWith('ja');
 const t = pageTexts(japanese);
@@ -162,14 +162,16 @@ function showEntryTable() {
   $('entries-heading').focus();
 }
 
+// An extraction into output: how many entries it wrote, and whether the
+// run went through the whole archive; null when it was cancelled or the
+// decoder stopped.
 async function extract(output) {
   entries = [];
   currentEntry = '';
   runProblems = 0;
   const result = await withProgress(t.decoding, () => client.decode(password, output, codePage));
   if (cancelled(result) || stopped(result)) return null;
-  if (result.failure !== 0 || runProblems !== 0) return null;
-  return entries.length;
+  return { count: entries.length, whole: result.failure === 0 && runProblems === 0 };
 }
 
 async function extractIntoFolder() {
@@ -185,25 +187,50 @@ async function extractIntoFolder() {
     if (!replace) say(t.kept(name));
     return replace;
   });
-  if ((await extract(output)) !== null) say(t.extractedFolder(output.written));
+  const run = await extract(output);
+  if (run && run.whole) say(t.extractedFolder(output.written));
 }
 
+// The zip goes into a file the user picks where the browser can write
+// one, else it is a download. A run that ended at damage still gives the
+// entries before it, in a zip marked partial (its name where it is a
+// download, its comment, the line below the page).
 async function extractAsZip() {
   clearOutcome();
-  const output = new ZipOutput();
-  const count = await extract(output);
-  if (count === null) {
+  const name = archive.name.replace(/\.exe$/i, '') + '.zip';
+  let target;
+  try {
+    target = (await pickZipFile(name)) || new BlobTarget();
+  } catch (error) {
+    if (error.name !== 'AbortError') say(t.stopped(error.message));
+    return;  // the user closed the picker, or the file cannot be written
+  }
+  const output = new ZipOutput(target);
+  const run = await extract(output);
+  if (!run) return;
+  if (runProblems !== 0 || (run.count === 0 && !run.whole)) {
+    await output.cancel();
     say(t.noZip);
     return;
   }
+  const zip = await output.end(run.whole ? '' : t.partialComment);
+  if (zip) offerDownload(zip, run.whole ? name : name.replace(/\.zip$/, t.partialSuffix));
+  if (!run.whole) say(t.partialZip(run.count));
+  else say(zip ? t.extractedZip(run.count) : t.savedZip(run.count));
+}
+
+// The link stays valid until the next download replaces it: the browser
+// may still be saving the file long after the click.
+let offeredUrl = null;
+function offerDownload(blob, name) {
+  if (offeredUrl) URL.revokeObjectURL(offeredUrl);
+  offeredUrl = URL.createObjectURL(blob);
   const link = document.createElement('a');
-  link.href = URL.createObjectURL(await output.end());
-  link.download = archive.name.replace(/\.exe$/i, '') + '.zip';
+  link.href = offeredUrl;
+  link.download = name;
   document.body.append(link);
   link.click();
   link.remove();
-  setTimeout(() => URL.revokeObjectURL(link.href), 60000);
-  say(t.extractedZip(count));
 }
 
 function acceptDrops() {

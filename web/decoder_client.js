@@ -24,7 +24,7 @@ export class DecoderClient {
     this.done = null;
     this.output = null;
     this.queue = Promise.resolve();
-    this.entryTimes = null;
+    this.entryStarted = null;  // the record of the entry being decoded
   }
 
   // Registers the archive; with check, the check walk's verdict follows.
@@ -60,7 +60,7 @@ export class DecoderClient {
     const output = this.output;
     const settle = this.done;
     this.start();
-    if (output) await output.abandon();
+    if (output) await output.cancel();
     if (this.file) {
       this.reopening = true;
       this.ready = this.send({ type: 'open', file: this.file, japanese: this.japanese, check: false })
@@ -89,7 +89,7 @@ export class DecoderClient {
       case 'verdict': return h.verdict(message.noProblem, message.text);
       case 'skipped': return h.skipped(message.offset, message.count);
       case 'entry':
-        if (!message.complete) this.entryTimes = message.entry;
+        if (!message.complete) this.entryStarted = message.entry;
         return h.entry(message.complete, message.entry);
       case 'create': case 'write': case 'finish': case 'abandon':
         return this.carryOut(message);
@@ -110,8 +110,12 @@ export class DecoderClient {
     this.queue = this.queue.then(async () => {
       try {
         switch (message.type) {
-          case 'create': return reply({ type: 'created', ok: await output.create(message.path, this.entryTimes) });
+          case 'create':
+            this.entryFailed = false;
+            return reply({ type: 'created', ok: await output.create(message.path, this.entryStarted) });
           case 'write':
+            // After a failed write, the writes already sent fail quietly.
+            if (this.entryFailed) return reply({ type: 'written', count: message.bytes.length, ok: false });
             await output.write(message.bytes);
             return reply({ type: 'written', count: message.bytes.length, ok: true });
           case 'finish':
@@ -120,6 +124,7 @@ export class DecoderClient {
           case 'abandon': return await output.abandon();
         }
       } catch (error) {
+        this.entryFailed = true;
         this.handlers.outputProblem(error);
         if (message.type === 'create') return reply({ type: 'created', ok: false });
         if (message.type === 'write') return reply({ type: 'written', count: message.bytes.length, ok: false });

@@ -58,6 +58,9 @@ export class FolderOutput {
     if (made && !made.existed) await made.folder.removeEntry(made.name).catch(() => {});
   }
 
+  // A cancelled run keeps the files already in place.
+  cancel() { return this.abandon(); }
+
   async end() {}
 }
 

@@ -81,7 +81,7 @@ const page = {
   spell(name) { return spellName(name, nameCodePage); },
   storedName(name) { storedNames.push(name); },
   skipped(offset, count) { post({ type: 'skipped', offset, count }); },
-  entry(complete, entry) { post({ type: 'entry', complete, entry }, [entry.name.buffer]); },
+  entry(complete, entry) { post({ type: 'entry', complete, entry }, [entry.name.buffer, entry.filetimes.buffer]); },
   async create(path) {
     outputFailed = false;
     post({ type: 'create', path }, [path.buffer]);

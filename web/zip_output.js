@@ -1,86 +1,96 @@
-// Extraction as a .zip download, for browsers without the File System
-// Access API. fflate (npm) writes the zip as a stream; its pieces gather
-// in a Blob, which the browser keeps on disk when it grows large, and the
-// finished Blob is offered as a download. Entries are stored as decoded
-// (the data is compressed already, or was not worth it); each carries its
-// three stored times in an extended-timestamp field, and the last write
-// time as its DOS time too.
-/* global fflate */
+// Extraction as a .zip. Where the browser lets the page write a file the
+// user picks (showSaveFilePicker), the zip streams into it as it is made,
+// and memory stays flat at any size. Elsewhere it gathers in a Blob,
+// offered as a download at the end: the browser's limit on Blobs is the
+// zip's (Chromium keeps large Blobs on disk; others may hold them in
+// memory). Entries are stored as decoded (the data is compressed already).
 import { outputComponents } from './names.js';
-
-const GATHER_BYTES = 16 << 20;  // zip bytes held in memory before they join the Blob
+import { ZipWriter } from './zip_writer.js';
 
 export class ZipOutput {
-  constructor() {
-    this.parts = [];
-    this.held = 0;
-    this.failure = null;
-    this.zip = new fflate.Zip((error, chunk) => {
-      if (error) this.failure = error;
-      else this.hold(chunk);
-    });
+  // target: a PickedFileTarget or a BlobTarget.
+  constructor(target) {
+    this.target = target;
+    this.writer = new ZipWriter(target);
   }
 
-  hold(chunk) {
-    this.parts.push(chunk);
-    this.held += chunk.length;
-    if (this.held >= GATHER_BYTES) {
-      this.parts = [new Blob(this.parts)];
-      this.held = 0;
-    }
-  }
-
-  // times: the entry's stored times, which go into its local header.
-  async create(path, times) {
+  // entry: the record the decoder showed when the entry began.
+  async create(path, entry) {
     const names = outputComponents(path);
     if (!names) return false;
-    this.name = names.join('/');
-    this.entry = new fflate.ZipPassThrough(this.name);
-    this.entry.mtime = dosTime(times.written);
-    this.entry.extra = { 0x5455: extendedTimestamp(times) };
-    this.zip.add(this.entry);
+    await this.writer.begin(names.join('/'), entry.size, filetimesOf(entry.filetimes), entry.attributes);
     return true;
   }
 
-  async write(bytes) {
-    this.entry.push(bytes);
-    if (this.failure) throw this.failure;
+  write(bytes) { return this.writer.add(bytes); }
+  finish() { return this.writer.end(); }
+  // The entry in progress is left out.
+  abandon() { return this.writer.drop(); }
+
+  // The zip completed with what it holds; a Blob where one was gathered.
+  async end(comment) {
+    await this.writer.close(comment);
+    return this.target.close();
   }
 
-  async finish() {
-    this.entry.push(new Uint8Array(0), true);
-    this.entry = null;
+  // Nothing of the zip stays.
+  cancel() { return this.target.abort(); }
+}
+
+// A file the user picked; null when the browser has no picker. Throws
+// AbortError when the user closes the picker.
+export async function pickZipFile(suggestedName) {
+  if (typeof window.showSaveFilePicker !== 'function') return null;
+  const file = await window.showSaveFilePicker({
+    suggestedName, types: [{ description: 'Zip', accept: { 'application/zip': ['.zip'] } }],
+  });
+  return new PickedFileTarget(await file.createWritable());
+}
+
+// The browser puts what was written in place only when the stream is
+// closed: an aborted zip leaves the file as it was.
+class PickedFileTarget {
+  constructor(stream) { this.stream = stream; }
+  write(piece) { return this.stream.write(piece); }
+  truncate(position) { return this.stream.truncate(position); }
+  async close() {
+    await this.stream.close();
+    return null;
+  }
+  abort() { return this.stream.abort().catch(() => {}); }
+}
+
+const GATHER_BYTES = 16 << 20;  // zip bytes held in memory before they join the Blob
+
+export class BlobTarget {
+  constructor() {
+    this.parts = [];
+    this.held = 0;
   }
 
-  async abandon() {
-    this.entry = null;
+  write(piece) {
+    this.parts.push(piece);
+    this.held += piece instanceof Blob ? 0 : piece.length;
+    if (this.held >= GATHER_BYTES) this.gather();
   }
 
-  // The whole zip, once every entry is finished.
-  async end() {
-    this.zip.end();
-    if (this.failure) throw this.failure;
-    return new Blob(this.parts, { type: 'application/zip' });
+  truncate(position) {
+    this.parts = [new Blob(this.parts).slice(0, position)];
+    this.held = 0;
+  }
+
+  close() { return new Blob(this.parts, { type: 'application/zip' }); }
+  abort() { this.parts = []; }
+
+  gather() {
+    this.parts = [new Blob(this.parts)];
+    this.held = 0;
   }
 }
 
-// DOS times span 1980 to 2107 in local time; outside that the field holds
-// the nearest end and the extended field the real time.
-function dosTime(milliseconds) {
-  const earliest = new Date(1980, 0, 1, 0, 0, 2).getTime();
-  const latest = new Date(2099, 11, 31, 23, 59, 58).getTime();
-  return new Date(Math.min(Math.max(milliseconds, earliest), latest));
-}
-
-// Info-ZIP's extended timestamp: flags (write, access, creation present),
-// then each as signed 32-bit seconds since 1970 (UTC).
-function extendedTimestamp(times) {
-  const field = new Uint8Array(13);
-  const view = new DataView(field.buffer);
-  field[0] = 7;
-  const seconds = (ms) => Math.min(Math.max(Math.floor(ms / 1000), -0x80000000), 0x7fffffff);
-  view.setInt32(1, seconds(times.written), true);
-  view.setInt32(5, seconds(times.accessed), true);
-  view.setInt32(9, seconds(times.created), true);
-  return field;
+// Three little-endian FILETIMEs (written, accessed, created) as BigInts.
+function filetimesOf(bytes) {
+  const view = new DataView(bytes.buffer, bytes.byteOffset, bytes.byteLength);
+  return { written: view.getBigUint64(0, true), accessed: view.getBigUint64(8, true),
+           created: view.getBigUint64(16, true) };
 }

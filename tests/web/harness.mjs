@@ -54,7 +54,7 @@ export async function launchWithProfile(name) {
   const profile = join(browserHome, 'profiles', name);
   rmSync(profile, { recursive: true, force: true });
   const context = await chromium.launchPersistentContext(profile, { ...launchOptions(), acceptDownloads: true });
-  return { context, close: async () => { await context.close(); rmSync(profile, { recursive: true, force: true }); } };
+  return { context, profile, close: async () => { await context.close(); rmSync(profile, { recursive: true, force: true }); } };
 }
 
 // A page in a fresh context (or in the given one) whose requests (the
@@ -82,4 +82,26 @@ export async function chooseArchive(page, path) {
 export async function verdict(page) {
   await page.waitForFunction(() => document.getElementById('verdict').textContent !== '', null, { timeout: 30000 });
   return page.textContent('#verdict');
+}
+
+// The save picker answers with a file in the browser's private file system,
+// as a user's choice of a file would: the same API. `window.savePicked`
+// says that it was asked.
+export function savePickerScript(name) {
+  return `window.showSaveFilePicker = async () => {
+    window.savePicked = true;
+    return (await navigator.storage.getDirectory()).getFileHandle(${JSON.stringify(name)}, { create: true });
+  };`;
+}
+
+// A browser without the save picker, which downloads the zip instead.
+export const noSavePickerScript = 'delete window.showSaveFilePicker;';
+
+// The bytes of a file in the page's private file system.
+export async function privateFileBytes(page, name) {
+  const bytes = await page.evaluate(async (file) => {
+    const handle = await (await navigator.storage.getDirectory()).getFileHandle(file);
+    return Array.from(new Uint8Array(await (await handle.getFile()).arrayBuffer()));
+  }, name);
+  return Uint8Array.from(bytes);
 }

@@ -5,9 +5,14 @@
 //   japanese.exe  "\ソフト\表.txt" in Shift-JIS, both characters ending in
 //                 0x5C, under the password ひみつ in Shift-JIS
 //   escape.exe    a safe entry, then one whose name climbs out of the folder
+//   times.exe     times after 2038 and before 1980, to the 100 ns
 //   big.exe       (with --big MIB) text-like and binary-like entries of that
 //                 many MiB in all, for the benchmark and cancelled runs
-// Usage: make_web_archives OUTDIR [--big MIB]
+//   huge.exe      (with --huge) an entry of 4 GiB - 1 zero bytes, then a
+//                 small one: the zip holding them is over 4 GiB. Written
+//                 block by block; the archive itself is small.
+// Usage: make_web_archives OUTDIR [--big MIB | --huge]
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -45,6 +50,71 @@ encoder::Entry TimedEntry(const std::string& name, Bytes contents, int n) {
   return entry;
 }
 
+// An entry whose three times are given as FILETIMEs.
+encoder::Entry EntryAt(const std::string& name, Bytes contents, uint64_t created, uint64_t accessed,
+                       uint64_t written) {
+  encoder::Entry entry = test_support::MakeEntry(name, std::move(contents), "Web test");
+  entry.record.creation_time = created;
+  entry.record.last_access_time = accessed;
+  entry.record.last_write_time = written;
+  return entry;
+}
+
+// Zero bytes, as many as asked for.
+class Zeros final : public encoder::ContentSource {
+ public:
+  size_t Read(unsigned char* out, size_t count) override {
+    memset(out, 0, count);
+    return count;
+  }
+};
+
+class BytesSource final : public encoder::ContentSource {
+ public:
+  explicit BytesSource(const Bytes& bytes) : bytes_(bytes) {}
+  size_t Read(unsigned char* out, size_t count) override {
+    const size_t n = std::min(count, bytes_.size() - at_);
+    memcpy(out, bytes_.data() + at_, n);
+    at_ += n;
+    return n;
+  }
+
+ private:
+  const Bytes& bytes_;
+  size_t at_ = 0;
+};
+
+class FileSink final : public encoder::ArchiveSink {
+ public:
+  explicit FileSink(const std::string& path) : out_(path, std::ios::binary) {}
+  bool Append(const Bytes& bytes) override {
+    out_.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(out_);
+  }
+
+ private:
+  std::ofstream out_;
+};
+
+// huge.exe, streamed: 4 GiB - 1 zero bytes in blocks of the largest size,
+// then a short text.
+bool WriteHuge(const std::string& folder) {
+  FileSink sink(folder + "/huge.exe");
+  if (!sink.Append(encoder::ArchiveStart(testing_support::SampleStub()))) return false;
+  const encoder::Entry huge = TimedEntry("\\huge.bin", {}, 0);
+  const encoder::Entry tail = TimedEntry("\\tail.txt", testing_support::TextLikeBytes(1000, 11), 1);
+  encoder::EntryOptions options;
+  options.block_size = encoder::kMaxBlockSize;
+  Zeros zeros;
+  if (encoder::EncodeEntry(huge.header, huge.record, 0xFFFFFFFFull, zeros, sink, kPassword, options) !=
+      encoder::EncodeError::kNone) {
+    return false;
+  }
+  BytesSource text(tail.contents);
+  return encoder::EncodeEntry(tail.header, tail.record, tail.contents.size(), text, sink, kPassword) ==
+         encoder::EncodeError::kNone;
+}
+
 bool Write(const std::string& folder, const Archive& archive, Bytes* bytes = nullptr) {
   encoder::ArchiveWriter writer(testing_support::SampleStub());
   for (const encoder::Entry& entry : archive.entries) {
@@ -70,12 +140,17 @@ std::string Manifest(const std::vector<Archive>& archives) {
       for (const char* p = entry.record.output_name; *p; ++p) {
         name_bytes += (name_bytes.empty() ? "" : ",") + std::to_string(static_cast<unsigned char>(*p));
       }
+      const archive::FileRecord& r = entry.record;
       auto seconds = [](uint64_t filetime) { return std::to_string(platform::FiletimeToUnix(filetime).seconds); };
+      // FILETIMEs as strings: JSON numbers would round them.
+      const std::string filetimes = "[\"" + std::to_string(r.last_write_time) + "\", \"" +
+                                    std::to_string(r.last_access_time) + "\", \"" + std::to_string(r.creation_time) +
+                                    "\"]";
       json += (e ? ",\n" : "\n") + std::string("      {\"name\": [") + name_bytes + "], \"size\": " +
-              std::to_string(entry.contents.size()) + ", \"created\": " + seconds(entry.record.creation_time) +
-              ", \"accessed\": " + seconds(entry.record.last_access_time) +
-              ", \"written\": " + seconds(entry.record.last_write_time) + ", \"expected\": \"expected/" +
-              std::to_string(file_number++) + "\"}";
+              std::to_string(entry.contents.size()) + ", \"created\": " + seconds(r.creation_time) +
+              ", \"accessed\": " + seconds(r.last_access_time) + ", \"written\": " + seconds(r.last_write_time) +
+              ", \"filetimes\": " + filetimes + ", \"expected\": \"expected/" + std::to_string(file_number++) +
+              "\"}";
     }
     json += "]";
   }
@@ -97,16 +172,12 @@ bool WriteExpected(const std::string& folder, const std::vector<Archive>& archiv
   return static_cast<bool>(manifest);
 }
 
-}  // namespace
 
-int main(int argc, char** argv) {
-  if (argc != 2 && !(argc == 4 && strcmp(argv[2], "--big") == 0)) {
-    fprintf(stderr, "usage: make_web_archives OUTDIR [--big MIB]\n");
-    return 2;
-  }
-  const std::string folder = argv[1];
-  std::filesystem::create_directories(folder);
-  std::vector<Archive> archives = {
+// The archives every test run uses.
+std::vector<Archive> SmallArchives() {
+  // Odd 100 ns steps: the times must come through to the last digit.
+  auto at = [](int64_t seconds) { return platform::UnixToFiletime(seconds, 123456700); };
+  return {
       {"good.exe",
        {TimedEntry("\\docs\\hello.txt", testing_support::TextLikeBytes(5000, 1), 0),
         TimedEntry("\\docs\\data\\table.bin", testing_support::BinaryLikeBytes(300000, 2), 1),
@@ -117,27 +188,52 @@ int main(int argc, char** argv) {
       {"escape.exe",
        {TimedEntry("\\safe.txt", testing_support::TextLikeBytes(100, 5), 0),
         TimedEntry("\\..\\evil.txt", testing_support::TextLikeBytes(100, 6), 1)}},
+      {"times.exe",
+       {EntryAt("\\later.txt", testing_support::TextLikeBytes(100, 12), at(2148595200), at(2193350400),
+                at(2211667200)),
+        EntryAt("\\earlier.txt", testing_support::TextLikeBytes(100, 13), at(-310435200), at(172022400),
+                at(315532799))}},
   };
-  if (argc == 4) {
-    const size_t quarter = static_cast<size_t>(atoi(argv[3])) << 18;
-    archives.push_back({"big.exe",
-                        {TimedEntry("\\big\\text-1.txt", testing_support::TextLikeBytes(quarter, 7), 0),
-                         TimedEntry("\\big\\binary-1.bin", testing_support::BinaryLikeBytes(quarter, 8), 1),
-                         TimedEntry("\\big\\text-2.txt", testing_support::TextLikeBytes(quarter, 9), 2),
-                         TimedEntry("\\big\\binary-2.bin", testing_support::BinaryLikeBytes(quarter, 10), 3)}});
+}
+
+Archive BigArchive(size_t mib) {
+  const size_t quarter = mib << 18;
+  return {"big.exe",
+          {TimedEntry("\\big\\text-1.txt", testing_support::TextLikeBytes(quarter, 7), 0),
+           TimedEntry("\\big\\binary-1.bin", testing_support::BinaryLikeBytes(quarter, 8), 1),
+           TimedEntry("\\big\\text-2.txt", testing_support::TextLikeBytes(quarter, 9), 2),
+           TimedEntry("\\big\\binary-2.bin", testing_support::BinaryLikeBytes(quarter, 10), 3)}};
+}
+
+// good.exe with one byte of its last data block changed: the last block
+// (16 KiB of noise) ends the file; its checksum covers whole 16-byte rows,
+// and a changed byte in one fails it.
+bool WriteTampered(const std::string& folder, Bytes good) {
+  good[good.size() - 1000] ^= 0x40;
+  std::ofstream tampered(folder + "/tampered.exe", std::ios::binary);
+  tampered.write(reinterpret_cast<const char*>(good.data()), static_cast<std::streamsize>(good.size()));
+  return static_cast<bool>(tampered);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const bool big = argc == 4 && strcmp(argv[2], "--big") == 0;
+  const bool huge = argc == 3 && strcmp(argv[2], "--huge") == 0;
+  if (argc != 2 && !big && !huge) {
+    fprintf(stderr, "usage: make_web_archives OUTDIR [--big MIB | --huge]\n");
+    return 2;
   }
+  const std::string folder = argv[1];
+  std::filesystem::create_directories(folder);
+  std::vector<Archive> archives = SmallArchives();
   Bytes good;
   for (const Archive& archive : archives) {
     if (!Write(folder, archive, archive.file == "good.exe" ? &good : nullptr)) return 1;
   }
-  // The last data block (16 KiB of noise) ends the file; its checksum
-  // covers whole 16-byte rows, and a changed byte in one fails it.
-  good[good.size() - 1000] ^= 0x40;
-  std::ofstream tampered(folder + "/tampered.exe", std::ios::binary);
-  tampered.write(reinterpret_cast<const char*>(good.data()), static_cast<std::streamsize>(good.size()));
-  if (!tampered) return 1;
+  if (!WriteTampered(folder, good) || !WriteExpected(folder, archives)) return 1;
   // The big archive's contents are compared with the native tool's output.
-  if (archives.back().file == "big.exe") archives.pop_back();
-  if (!WriteExpected(folder, archives)) return 1;
+  if (big && !Write(folder, BigArchive(static_cast<size_t>(atoi(argv[3]))))) return 1;
+  if (huge && !WriteHuge(folder)) return 1;
   return 0;
 }
