@@ -19,9 +19,10 @@ target_link_options(kelvarin_web PRIVATE
   -sEXPORTED_FUNCTIONS=_kelvarin_locate,_kelvarin_check,_kelvarin_scan_names,_kelvarin_decode,_malloc,_free
   -sEXPORTED_RUNTIME_METHODS=ccall)
 
-# The page's own files.
-file(GLOB page_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/web/*.html ${PROJECT_SOURCE_DIR}/web/*.css
-     ${PROJECT_SOURCE_DIR}/web/*.js ${PROJECT_SOURCE_DIR}/web/*.svg)
+# The page's own files; index.html and the hosts' header files come from
+# web/headers.txt.
+file(GLOB page_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/web/*.css ${PROJECT_SOURCE_DIR}/web/*.js
+     ${PROJECT_SOURCE_DIR}/web/*.svg)
 set(page_copies)
 foreach(source ${page_sources})
   get_filename_component(name ${source} NAME)
@@ -29,4 +30,10 @@ foreach(source ${page_sources})
                      DEPENDS ${source})
   list(APPEND page_copies ${page_dir}/${name})
 endforeach()
-add_custom_target(web_page ALL DEPENDS ${page_copies})
+set(headers ${PROJECT_SOURCE_DIR}/web/headers.txt)
+set(index ${PROJECT_SOURCE_DIR}/web/index.html)
+add_custom_command(OUTPUT ${page_dir}/index.html ${page_dir}/_headers ${page_dir}/.htaccess
+                   COMMAND ${CMAKE_COMMAND} -DHEADERS=${headers} -DINDEX=${index} -DPAGE=${page_dir}
+                           -P ${PROJECT_SOURCE_DIR}/cmake/page_headers.cmake
+                   DEPENDS ${headers} ${index} ${PROJECT_SOURCE_DIR}/cmake/page_headers.cmake)
+add_custom_target(web_page ALL DEPENDS ${page_copies} ${page_dir}/index.html)

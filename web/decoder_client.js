@@ -1,9 +1,19 @@
-// The page's side of the decoder worker: one request at a time, the
-// worker's reports passed to the page's handlers, and the output requests
-// of an extraction carried out in order on the output the page chose.
-// Cancelling ends the worker (the decode stops at once, wherever it is)
-// and starts a fresh one that finds the archive again; so does a failure
-// inside the module (out of memory).
+// The page's side of the decoder worker (its messages: worker_protocol.md):
+// one request at a time, the worker's reports passed to the page's
+// handlers, and the output requests of an extraction carried out in order
+// on the output the page chose. Cancelling ends the worker (the decode
+// stops at once, wherever it is) and starts a fresh one that finds the
+// archive again; so does a failure inside the module (out of memory).
+
+// The worker is made from a blob: URL that loads worker.js: a worker made
+// so lives under the page's own policy, while one loaded from its URL
+// takes its policy from that response's headers, which many hosts do not
+// send. (Chromium loads no static import in such a module worker; a
+// dynamic one it does.)
+const workerUrl = URL.createObjectURL(new Blob([
+  `import(${JSON.stringify(new URL('worker.js', import.meta.url).href)})
+     .catch((error) => postMessage({ type: 'failed', text: String(error && error.message || error) }));`,
+], { type: 'text/javascript' }));
 
 export class DecoderClient {
   // handlers: progress(percent), verdict(noProblem, text),
@@ -11,20 +21,22 @@ export class DecoderClient {
   constructor(handlers) {
     this.handlers = handlers;
     this.file = null;
+    this.lastId = 0;
     this.ready = Promise.resolve();  // a fresh worker finding the archive again
     this.start();
   }
 
   start() {
-    this.worker = new Worker('worker.js', { type: 'module' });
+    this.worker = new Worker(workerUrl, { type: 'module' });
+    this.listening = new Promise((resolve) => { this.heard = resolve; });
     this.worker.onmessage = (event) => this.receive(event.data);
-    this.worker.onerror = (event) => {
-      if (this.done) this.restart({ type: 'error', text: event.message || 'the decoder stopped' });
-    };
-    this.done = null;
+    this.worker.onerror = (event) => this.fail(event.message || 'the decoder stopped');
+    this.request = null;  // { id, resolve } of the request in progress
+    this.loadFailure = null;
     this.output = null;
     this.queue = Promise.resolve();
     this.entryStarted = null;  // the record of the entry being decoded
+    this.entryFailed = false;
   }
 
   // Registers the archive; with check, the check walk's verdict follows.
@@ -58,31 +70,52 @@ export class DecoderClient {
   async restart(result) {
     this.worker.terminate();
     const output = this.output;
-    const settle = this.done;
+    const request = this.request;
     this.start();
     if (output) await output.cancel();
     if (this.file) {
-      this.reopening = true;
-      this.ready = this.send({ type: 'open', file: this.file, japanese: this.japanese, check: false })
-        .finally(() => { this.reopening = false; });
+      this.ready = this.send({ type: 'open', file: this.file, japanese: this.japanese, check: false }, true);
     }
-    if (settle) settle(result);
+    if (request) request.resolve(result);
   }
 
-  send(message) {
+  // The answer to the request: its result, { type: 'cancelled' }, or
+  // { type: 'error', text } when the decoder stopped. A reopening request
+  // that stops is answered so, not retried.
+  async send(message, reopening = false) {
+    await this.listening;
+    if (this.loadFailure) return { type: 'error', text: this.loadFailure };
     return new Promise((resolve) => {
-      this.done = resolve;
-      this.worker.postMessage(message);
+      this.lastId += 1;
+      this.request = { id: this.lastId, resolve, reopening };
+      this.worker.postMessage({ ...message, id: this.lastId });
     });
   }
 
+  // The worker could not load, or stopped: a module that cannot load
+  // answers every request with its failure; one that stopped mid-run is
+  // replaced.
+  fail(text) {
+    if (!this.request) {
+      this.loadFailure = text;
+      this.heard();
+    } else if (this.request.reopening) {
+      this.settle({ type: 'error', text });
+    } else {
+      this.restart({ type: 'error', text });
+    }
+  }
+
   settle(result) {
-    const resolve = this.done;
-    this.done = null;
-    if (resolve) resolve(result);
+    const { resolve } = this.request;
+    this.request = null;
+    resolve(result);
   }
 
   receive(message) {
+    if (message.type === 'ready') return this.heard();
+    if (message.type === 'failed') return this.fail(message.text);
+    if (!this.request || message.id !== this.request.id) return undefined;  // of a cancelled request
     const h = this.handlers;
     switch (message.type) {
       case 'progress': return h.progress(message.percent);
@@ -93,12 +126,9 @@ export class DecoderClient {
         return h.entry(message.complete, message.entry);
       case 'create': case 'write': case 'finish': case 'abandon':
         return this.carryOut(message);
-      case 'error':  // the module stopped mid-run: only a fresh one can go on
-        // (unless a fresh one failed already: a module that cannot load
-        // answers every request with its error instead)
-        return this.reopening ? this.settle(message) : this.restart(message);
-      default:
-        return this.settle(message);
+      case 'stopped': return this.fail(message.text);
+      case 'done': return this.settle(message.result);
+      default: return undefined;
     }
   }
 
@@ -106,7 +136,7 @@ export class DecoderClient {
   carryOut(message) {
     const output = this.output;
     const worker = this.worker;
-    const reply = (answer) => worker.postMessage(answer);
+    const reply = (answer) => worker.postMessage({ ...answer, id: message.id });
     this.queue = this.queue.then(async () => {
       try {
         switch (message.type) {
@@ -119,9 +149,10 @@ export class DecoderClient {
             await output.write(message.bytes);
             return reply({ type: 'written', count: message.bytes.length, ok: true });
           case 'finish':
-            await output.finish(message.times);
+            await output.finish();
             return reply({ type: 'finished' });
-          case 'abandon': return await output.abandon();
+          default:
+            return await output.abandon();
         }
       } catch (error) {
         this.entryFailed = true;

@@ -1,5 +1,5 @@
 // The decoder's worker: runs the core (kelvarin.wasm) off the page's
-// thread. It reads the archive the page sent in slices, shows the page
+// thread; its messages are those of worker_protocol.md. It reads the archive the page sent in slices, shows the page
 // verdicts, entries and progress, and hands extracted bytes over in
 // chunks, waiting whenever the page has not written enough of them yet.
 // The page cancels a run by ending this worker.
@@ -16,7 +16,8 @@ let archive = null;  // the File the page chose
 let textDecoder = new TextDecoder('windows-1252');
 let nameCodePage = 1252;  // the code page of stored names for this run
 let storedNames = [];     // what a name scan found
-const post = (message, transfer) => self.postMessage(message, transfer || []);
+let requestId = 0;        // the request in progress; every message names it
+const post = (message, transfer) => self.postMessage({ ...message, id: requestId }, transfer || []);
 
 // Reading: one slice of the File per read; progress by archive position.
 const reader = new FileReaderSync();
@@ -130,8 +131,7 @@ function passwordInHeap(module, bytes) {
   return pointer;
 }
 
-async function run(message) {
-  const module = await Promise.race([modulePromise, loadFailed]);
+async function run(message, module) {
   const japanese = message.japanese ? 1 : 0;
   shownPercent = -1;
   switch (message.type) {
@@ -170,6 +170,22 @@ async function run(message) {
   return { type: 'error', text: 'unknown request ' + message.type };
 }
 
+// A module that cannot load answers each request with the reason; one
+// that stops mid-run (out of memory) cannot go on, and says so.
+async function answer(message) {
+  let module;
+  try {
+    module = await Promise.race([modulePromise, loadFailed]);
+  } catch (error) {
+    return post({ type: 'done', result: { type: 'error', text: String(error && error.message || error) } });
+  }
+  try {
+    return post({ type: 'done', result: await run(message, module) });
+  } catch (error) {
+    return post({ type: 'stopped', text: String(error && error.message || error) });
+  }
+}
+
 self.onmessage = (event) => {
   const message = event.data;
   if (message.type === 'written') {
@@ -184,5 +200,7 @@ self.onmessage = (event) => {
     }
     return;
   }
-  run(message).then(post, (error) => post({ type: 'error', text: String(error && error.message || error) }));
+  requestId = message.id;
+  answer(message);
 };
+self.postMessage({ type: 'ready' });

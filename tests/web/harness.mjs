@@ -13,9 +13,18 @@ const browserHome = join(root, 'build/web/browser-home');
 
 const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.wasm': 'application/wasm' };
 
+// The headers the page ships for static hosts (build/web/page/_headers):
+// this server sends them as such a host would.
+function pageHeaders() {
+  const lines = readFileSync(join(pageDir, '_headers'), 'utf8').split('\n').filter((line) => line.startsWith('  '));
+  return Object.fromEntries(lines.map((line) => line.trim().split(/: (.*)/s).slice(0, 2)));
+}
+
 // Serves pageDir on a free port; every response is counted by path.
-export async function startServer() {
+// Without sendHeaders, as a host that sends none of the page's headers.
+export async function startServer({ sendHeaders = true } = {}) {
   const served = [];
+  const headers = sendHeaders ? pageHeaders() : {};
   const server = createServer((request, response) => {
     const path = normalize(decodeURIComponent(new URL(request.url, 'http://x').pathname));
     const file = join(pageDir, path === '/' ? 'index.html' : path);
@@ -24,7 +33,7 @@ export async function startServer() {
       response.writeHead(404).end();
       return;
     }
-    response.writeHead(200, { 'Content-Type': types[extname(file)] || 'application/octet-stream' });
+    response.writeHead(200, { ...headers, 'Content-Type': types[extname(file)] || 'application/octet-stream' });
     response.end(readFileSync(file));
   });
   await new Promise((ready) => server.listen(0, '127.0.0.1', ready));

@@ -1,0 +1,25 @@
+# Writes the page's headers (web/headers.txt) for static hosts and its
+# policy into index.html. Run at build time:
+#   cmake -DHEADERS=... -DINDEX=... -DPAGE=... -P page_headers.cmake
+file(STRINGS ${HEADERS} lines REGEX "^[A-Za-z-]+: ")
+set(netlify "/*\n")
+set(apache "<IfModule mod_headers.c>\n")
+foreach(line ${lines})
+  string(REGEX REPLACE "^([A-Za-z-]+): (.*)$" "\\1" name "${line}")
+  string(REGEX REPLACE "^([A-Za-z-]+): (.*)$" "\\2" value "${line}")
+  string(APPEND netlify "  ${name}: ${value}\n")
+  string(APPEND apache "  Header always set ${name} \"${value}\"\n")
+  if(name STREQUAL "Content-Security-Policy")
+    # A meta tag ignores frame-ancestors, and browsers warn about it there.
+    string(REGEX REPLACE "; *frame-ancestors[^;]*" "" meta_policy "${value}")
+  endif()
+endforeach()
+string(APPEND apache "</IfModule>\nAddType application/wasm .wasm\n")
+file(WRITE ${PAGE}/_headers "${netlify}")
+file(WRITE ${PAGE}/.htaccess "${apache}")
+if(NOT meta_policy)
+  message(FATAL_ERROR "${HEADERS} holds no Content-Security-Policy")
+endif()
+file(READ ${INDEX} index)
+string(REPLACE "@PAGE_POLICY@" "${meta_policy}" index "${index}")
+file(WRITE ${PAGE}/index.html "${index}")
