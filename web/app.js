@@ -19,11 +19,15 @@ let progressPattern = t.checking;
 let runProblems = 0;     // output problems of the current extraction
 let currentEntry = '';
 
+// The progress line names the entry being decoded.
+function showProgress(percent) {
+  $('progress').value = percent;
+  const line = formatPercent(progressPattern, percent);
+  $('progress-text').textContent = currentEntry ? `${line}  ${currentEntry}` : line;
+}
+
 const client = new DecoderClient({
-  progress(percent) {
-    $('progress').value = percent;
-    $('progress-text').textContent = formatPercent(progressPattern, percent);
-  },
+  progress: showProgress,
   verdict(noProblem, text) {
     const verdict = $('verdict');
     verdict.textContent = currentEntry && !noProblem ? `${text}\n${t.entryOf(currentEntry)}` : text;
@@ -33,6 +37,7 @@ const client = new DecoderClient({
   entry(complete, entry) {
     currentEntry = decodeName(entry.name, codePage);
     if (complete) entries.push(entry);
+    else showProgress($('progress').value);
   },
   outputProblem(error) {
     runProblems += 1;
@@ -69,9 +74,12 @@ function clearOutcome() {
 }
 
 // Runs one request with the progress bar up and every other control off.
+// Cancel has the focus meanwhile; then the control that started the run
+// has it again, unless the caller moves it on.
 async function withProgress(pattern, work) {
+  const starter = document.activeElement;
   progressPattern = pattern;
-  client.handlers.progress(0);
+  showProgress(0);
   $('progress-area').hidden = false;
   for (const control of document.querySelectorAll('main input, main button')) control.disabled = control.id !== 'cancel';
   $('cancel').focus();
@@ -80,6 +88,7 @@ async function withProgress(pattern, work) {
   } finally {
     $('progress-area').hidden = true;
     for (const control of document.querySelectorAll('main input, main button')) control.disabled = false;
+    if (starter && starter !== document.body && !starter.closest('[hidden]')) starter.focus();
   }
 }
 
@@ -182,10 +191,13 @@ async function extractIntoFolder() {
   } catch (error) {
     return;  // the user closed the picker
   }
+  // One question per run, at the first file that exists: replace them
+  // all, or keep them all; each kept file is named.
+  let replaceAll = null;
   const output = new FolderOutput(folder, async (name) => {
-    const replace = window.confirm(t.replace(name));
-    if (!replace) say(t.kept(name));
-    return replace;
+    if (replaceAll === null) replaceAll = window.confirm(t.replaceAll(name));
+    if (!replaceAll) say(t.kept(name));
+    return replaceAll;
   });
   const run = await extract(output);
   if (run && run.whole) say(t.extractedFolder(output.written));
@@ -251,7 +263,11 @@ function acceptDrops() {
 showTexts();
 acceptDrops();
 $('archive-input').addEventListener('change', (event) => {
-  if (event.target.files[0]) openArchive(event.target.files[0]);
+  const file = event.target.files[0];
+  // Emptied, so that choosing the same file again (after a cancelled
+  // check, or once it changed) is a change too; the page names the file.
+  event.target.value = '';
+  if (file) openArchive(file);
 });
 $('password-form').addEventListener('submit', showEntries);
 $('cancel').addEventListener('click', () => client.cancel());

@@ -2,12 +2,10 @@
 // browser's language). The verdicts of checks and decode runs are not
 // here: they are the decoder's own texts, which come from the core.
 
-// The decoder's own progress texts, alike in both languages.
-const PROGRESS = { checking: 'Checking... %3d %%', decoding: 'Decoding... %3d %%' };
-
 const TEXTS = {
   en: {
-    ...PROGRESS,
+    checking: 'Checking... %3d %%',
+    decoding: 'Decoding... %3d %%',
     title: 'Open a Kelvarin archive',
     intro: 'The archive is decoded on this device. Neither the file nor the password leaves it.',
     archiveLabel: 'Archive (.exe)',
@@ -29,7 +27,7 @@ const TEXTS = {
     partialZip: (n) => `The archive is damaged: the .zip is partial, with the ${n} file(s) decoded before the damage.`,
     partialComment: 'Partial: the archive is damaged; this holds the entries decoded before the damage.',
     partialSuffix: ' (partial).zip',
-    replace: (name) => `${name} exists in that folder. Replace it?`,
+    replaceAll: (name) => `${name} and maybe other files exist in that folder already. Replace every file that exists? (Cancel keeps them all.)`,
     kept: (name) => `${name} exists; kept, not replaced.`,
     skipped: (count, offset) => `Skipped ${count} bytes at offset ${offset} to find the next entry header; any entry stored there is lost.`,
     outputProblem: (name, reason) => `${name}: ${reason}`,
@@ -37,14 +35,15 @@ const TEXTS = {
     entryOf: (name) => `(entry ${name})`,
   },
   ja: {
-    ...PROGRESS,
+    checking: '検査中… %3d %%',
+    decoding: '解除中… %3d %%',
     title: 'Kelvarin 暗号ファイルを開く',
     intro: '暗号ファイルはこの端末の中で解除されます。ファイルもパスワードも外部へ送られません。',
     archiveLabel: '暗号ファイル (.exe)',
     dropHint: 'またはこのページにドロップしてください',
     passwordLabel: 'パスワード',
     showEntries: '内容を表示',
-    cancel: 'Cancel',
+    cancel: '中止',
     entriesHeading: '内容',
     name: '名前', size: 'サイズ', created: '作成日時', accessed: 'アクセス日時', written: '更新日時',
     names932: '名前を日本語 (Shift-JIS) として表示しています。',
@@ -59,7 +58,7 @@ const TEXTS = {
     partialZip: (n) => `暗号ファイルが壊れています。.zip は一部だけで、壊れた箇所の前に解除できた ${n} 個のファイルが入っています。`,
     partialComment: 'Partial: the archive is damaged; this holds the entries decoded before the damage.',
     partialSuffix: ' (一部).zip',
-    replace: (name) => `${name} はそのフォルダにあります。置き換えますか?`,
+    replaceAll: (name) => `${name} などのファイルがそのフォルダに既にあります。既にあるファイルをすべて置き換えますか? (キャンセルですべて残します。)`,
     kept: (name) => `${name} はあるため、置き換えずに残しました。`,
     skipped: (count, offset) => `次のエントリを探すためオフセット ${offset} から ${count} バイトを読み飛ばしました。そこのエントリは失われています。`,
     outputProblem: (name, reason) => `${name}: ${reason}`,

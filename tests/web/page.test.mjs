@@ -107,6 +107,9 @@ describe('the check verdict comes at once, without a password', () => {
   test('in Japanese when the browser speaks Japanese', async () => {
     const { context, page } = await openArchive('tampered.exe', { locale: 'ja-JP' });
     assert.equal(await verdict(page), 'このファイルはオリジナルと異なっています．');
+    // The page's own words too, those of a run among them.
+    assert.equal(await page.textContent('#cancel'), '中止');
+    assert.match(await page.textContent('#progress-text'), /^検査中… +\d+ %$/);
     await context.close();
   });
 });
@@ -146,14 +149,18 @@ describe('a good archive', () => {
     const wanted = manifest.archives['good.exe'];
     assert.deepEqual(Object.keys(files).sort(), wanted.map((e) => `picked/${zipName(e)}`).sort());
     for (const entry of wanted) assert.ok(Buffer.from(files[`picked/${zipName(entry)}`]).equals(expected(entry)));
-    // Again into the same folder: each existing file is asked about; kept.
+    // Again into the same folder: one question for all existing files;
+    // kept, each named.
     const asked = [];
     page.on('dialog', (dialog) => asked.push(dialog.message()) && dialog.dismiss());
     await page.click('#extract-folder');
     await page.waitForFunction(() => document.getElementById('messages').textContent.includes('Extracted'));
-    assert.deepEqual(asked, wanted.map((e) => `${zipName(e)} exists in that folder. Replace it?`));
-    assert.match(await page.textContent('#messages'), /kept, not replaced\.Extracted 0 file/);
+    assert.equal(asked.length, 1);
+    assert.match(asked[0], /Replace every file that exists\?/);
+    assert.equal((await page.textContent('#messages')).match(/kept, not replaced\./g).length, 3);
     assert.deepEqual(await privateFiles(page), files);
+    // The button that started the run has the focus again.
+    assert.equal(await page.evaluate(() => document.activeElement.id), 'extract-folder');
     await context.close();
   });
 });
@@ -210,6 +217,7 @@ test('a cancelled extraction stops, leaves no file, and the page goes on working
   await page.click('#extract-folder');
   await page.waitForFunction(() => window.writing === true);
   assert.equal(await page.isVisible('#progress-area'), true);
+  assert.match(await page.textContent('#progress-text'), /^Decoding\.\.\. +\d+ %  \\docs\\hello\.txt$/);
   await page.keyboard.press('Enter');  // Cancel has the focus while a run goes on
   await page.waitForFunction(() => document.getElementById('verdict').textContent === 'Cancelled.');
   assert.deepEqual(Object.keys(await privateFiles(page)), []);
@@ -234,4 +242,23 @@ test('the page asks the network for nothing but its own files, and may not', asy
   }));
   assert.equal(blocked, 'connect-src');
   await context.close();
+});
+
+describe('smaller faults', () => {
+  test('the same file chosen again is checked again', async () => {
+    const { context, page } = await openArchive('good.exe');
+    await verdict(page);
+    await page.evaluate(() => { document.getElementById('verdict').textContent = ''; });
+    await chooseArchive(page, join(fixtures, 'good.exe'));
+    assert.equal(await verdict(page), 'No problem at fle.');
+    await context.close();
+  });
+
+  test('opened as a file, the page says how to serve it', async () => {
+    for (const [locale, words] of [['en-US', /served over HTTP\(S\)[^]*http\.server/], ['ja-JP', /HTTP\(S\) で配信[^]*http\.server/]]) {
+      const { context, page } = await openPage(browser, `file://${pageDir}/index.html`, { locale });
+      assert.match(await page.textContent('#served-note'), words);
+      await context.close();
+    }
+  });
 });
