@@ -6,6 +6,7 @@
 
 #include "codec/block_cipher.h"
 #include "codec/decoder.h"
+#include "parallel/parallel_block_source.h"
 
 namespace parallel {
 namespace {
@@ -81,6 +82,25 @@ void BlockWorkers::DecodeFront(std::unique_lock<std::mutex>& lock, codec::Decode
   decoder->Decompress(job.block);
   lock.lock();
   job.done = true;
+}
+
+// The reading thread decodes too, while it waits.
+std::unique_ptr<decode::BlockSource> MakeBlockSource(unsigned threads) {
+  if (threads <= 1) return std::make_unique<decode::SequentialBlockSource>();
+  return std::make_unique<ParallelBlockSource>(std::make_unique<BlockWorkers>(threads - 1), threads);
+}
+
+unsigned DefaultThreadCount() {
+  const unsigned cores = std::thread::hardware_concurrency();
+  return cores == 0 ? 1 : cores;
+}
+
+bool ParseThreadCount(const char* text, unsigned* threads) {
+  char* end = nullptr;
+  const long value = strtol(text, &end, 10);
+  if (end == text || *end != '\0' || value < 1 || value > 256) return false;
+  *threads = static_cast<unsigned>(value);
+  return true;
 }
 
 }  // namespace parallel

@@ -11,7 +11,7 @@
 #include <thread>
 #include <vector>
 
-#include "archive/block_buffer.h"
+#include "parallel/block_decoders.h"
 
 namespace codec {
 class Decoder;
@@ -19,24 +19,17 @@ class Decoder;
 
 namespace parallel {
 
-class BlockWorkers {
+// A job's done flag is guarded by the workers' mutex.
+class BlockWorkers final : public BlockDecoders {
  public:
-  struct Job {
-    archive::BlockBuffer block;  // the stored bytes in, the decoded bytes out
-    const char* key = nullptr;
-    bool done = true;  // guarded by the workers' mutex
-  };
-
   explicit BlockWorkers(unsigned threads);
   // Finishes the jobs handed in, then ends the threads.
-  ~BlockWorkers();
+  ~BlockWorkers() override;
   BlockWorkers(const BlockWorkers&) = delete;
   BlockWorkers& operator=(const BlockWorkers&) = delete;
 
-  // The job belongs to the workers until Wait returns: neither move nor
-  // touch it. Only one thread starts and waits for jobs.
-  void Start(Job& job);
-  void Wait(Job& job);
+  void Start(Job& job) override;
+  void Wait(Job& job) override;
 
  private:
   void Work();

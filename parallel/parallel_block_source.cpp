@@ -1,16 +1,13 @@
 #include "parallel/parallel_block_source.h"
 
-#include <cstdlib>
-#include <thread>
 #include <utility>
 
 #include "archive/entry_header.h"
 
 namespace parallel {
 
-// The reading thread decodes too, while it waits.
-ParallelBlockSource::ParallelBlockSource(unsigned threads)
-    : workers_(threads - 1), ring_(static_cast<size_t>(threads) * kPiecesPerThread) {}
+ParallelBlockSource::ParallelBlockSource(std::unique_ptr<BlockDecoders> decoders, unsigned threads)
+    : workers_(std::move(decoders)), ring_(static_cast<size_t>(threads) * kPiecesPerThread) {}
 
 ParallelBlockSource::~ParallelBlockSource() { Close(); }
 
@@ -38,7 +35,7 @@ decode::Boundary ParallelBlockSource::FindEntry(archive::EntryHeader& header, de
 
 decode::BlockStatus ParallelBlockSource::ReadBlock(archive::BlockBuffer& block) {
   Piece& piece = Next(Kind::kBlock);
-  if (piece.status == decode::BlockStatus::kOk) workers_.Wait(piece.job);
+  if (piece.status == decode::BlockStatus::kOk) workers_->Wait(piece.job);
   const decode::BlockStatus status = piece.status;
   // The walk's previous block is done with; its memory is read into next.
   std::swap(block, piece.job.block);
@@ -89,7 +86,7 @@ void ParallelBlockSource::ReadAhead() {
     reading_ = piece.status == decode::BlockStatus::kOk;
     if (!reading_) continue;
     piece.job.key = key_;
-    workers_.Start(piece.job);
+    workers_->Start(piece.job);
     bytes_in_flight_ += piece.end - piece.start;
     next_kind_ = HeaderFollows() ? Kind::kHeader : Kind::kBlock;
   }
@@ -109,28 +106,10 @@ bool ParallelBlockSource::HeaderFollows() {
 void ParallelBlockSource::Drop() {
   for (; count_ > 0; --count_, head_ = (head_ + 1) % ring_.size()) {
     Piece& piece = ring_[head_];
-    if (piece.kind == Kind::kBlock && piece.status == decode::BlockStatus::kOk) workers_.Wait(piece.job);
+    if (piece.kind == Kind::kBlock && piece.status == decode::BlockStatus::kOk) workers_->Wait(piece.job);
   }
   head_ = 0;
   bytes_in_flight_ = 0;
-}
-
-std::unique_ptr<decode::BlockSource> MakeBlockSource(unsigned threads) {
-  if (threads <= 1) return std::make_unique<decode::SequentialBlockSource>();
-  return std::make_unique<ParallelBlockSource>(threads);
-}
-
-unsigned DefaultThreadCount() {
-  const unsigned cores = std::thread::hardware_concurrency();
-  return cores == 0 ? 1 : cores;
-}
-
-bool ParseThreadCount(const char* text, unsigned* threads) {
-  char* end = nullptr;
-  const long value = strtol(text, &end, 10);
-  if (end == text || *end != '\0' || value < 1 || value > 256) return false;
-  *threads = static_cast<unsigned>(value);
-  return true;
 }
 
 }  // namespace parallel

@@ -1,5 +1,6 @@
-// A block source that reads ahead and deciphers and decompresses the
-// blocks on several threads, for the command-line tool.
+// A block source that reads ahead and has the blocks deciphered and
+// decompressed by several decoders: threads in the command-line tool,
+// Web Workers on the browser page.
 //
 // The walk's thread reads and checks pieces (entry headers and data
 // blocks) in archive order and hands the blocks to the workers, which it
@@ -20,7 +21,7 @@
 #include <vector>
 
 #include "decode/block_source.h"
-#include "parallel/block_workers.h"
+#include "parallel/block_decoders.h"
 
 namespace parallel {
 
@@ -29,8 +30,9 @@ class ParallelBlockSource : public decode::BlockSource {
   static constexpr unsigned kPiecesPerThread = 8;
   static constexpr uint64_t kBytesInFlight = 1 << 20;
 
-  // Decodes on `threads` threads (at least 2), the walk's among them.
-  explicit ParallelBlockSource(unsigned threads);
+  // Decodes with decoders worth `threads` threads (at least 2), the
+  // walk's among them: it sizes the read-ahead.
+  ParallelBlockSource(std::unique_ptr<BlockDecoders> decoders, unsigned threads);
   ~ParallelBlockSource() override;
 
   bool Open(const char* path, uint64_t offset, const char* key) override;
@@ -48,7 +50,7 @@ class ParallelBlockSource : public decode::BlockSource {
     decode::Skipped skipped;                              // a header's
     archive::EntryHeader header;                          // its fields, when kEntry
     decode::BlockStatus status = decode::BlockStatus::kOk;  // a block's
-    BlockWorkers::Job job;
+    BlockDecoders::Job job;
   };
 
   Piece& Next(Kind kind);
@@ -57,7 +59,7 @@ class ParallelBlockSource : public decode::BlockSource {
   bool HeaderFollows();
   void Drop();
 
-  BlockWorkers workers_;
+  std::unique_ptr<BlockDecoders> workers_;
   std::vector<Piece> ring_;
   size_t head_ = 0;
   size_t count_ = 0;
@@ -69,8 +71,9 @@ class ParallelBlockSource : public decode::BlockSource {
   bool reading_ = false;  // false once a piece was read that ends every walk
 };
 
-// The parallel source for more than one thread; the sequential one, with
-// the process's decoder, for one.
+// For the command-line tool (block_workers.cpp): the parallel source on
+// threads for more than one thread; the sequential one, with the
+// process's decoder, for one.
 std::unique_ptr<decode::BlockSource> MakeBlockSource(unsigned threads);
 // One thread per core; 1 when the count is unknown.
 unsigned DefaultThreadCount();

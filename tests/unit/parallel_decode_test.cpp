@@ -4,6 +4,7 @@
 // the block where the sequential run stops. Random archives, and blocks
 // that mislead the read-ahead, are the differential fuzz target's.
 #include <gtest/gtest.h>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -35,7 +36,7 @@ class ParallelDecode : public ::testing::Test {
     archive::SharedState expected_state;
     decode::SequentialBlockSource sequential;
     const int result = Decode(password, expected, expected_state, sequential);
-    for (parallel::ParallelBlockSource* source : {&two_, &three_}) {
+    for (decode::BlockSource* source : {two_.get(), three_.get()}) {
       RecordingSink sink;
       archive::SharedState state;
       EXPECT_EQ(Decode(password, sink, state, *source), result) << what;
@@ -56,8 +57,8 @@ class ParallelDecode : public ::testing::Test {
 
   testing_support::TempDir dir_;
   const std::string path_ = dir_.File("a.exe");
-  parallel::ParallelBlockSource two_{2};
-  parallel::ParallelBlockSource three_{3};
+  const std::unique_ptr<decode::BlockSource> two_ = parallel::MakeBlockSource(2);
+  const std::unique_ptr<decode::BlockSource> three_ = parallel::MakeBlockSource(3);
 };
 
 // An archive and where each of its entries ends.
