@@ -4,6 +4,7 @@
 #include <emscripten.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "archive/check_walk.h"
@@ -13,7 +14,9 @@
 #include "base/paths.h"
 #include "browser/page_calls.h"
 #include "browser/page_sink.h"
+#include "browser/pool_decoders.h"
 #include "decode/name_scan.h"
+#include "parallel/parallel_block_source.h"
 #include "ui/check_messages.h"
 
 namespace browser {
@@ -71,14 +74,31 @@ EMSCRIPTEN_KEEPALIVE int kelvarin_scan_names(const char* password, uint32_t leng
   return scan.password_right ? 1 : 0;
 }
 
-// A decode run after kelvarin_locate found an archive: 0 when every entry
-// was decoded, else 1 + the failure (decode::DecodeFailure), which the
-// sink has shown.
-EMSCRIPTEN_KEEPALIVE int kelvarin_decode(const char* password, uint32_t length, int extract, int japanese) {
+// A decode run after kelvarin_locate found an archive, its blocks decoded
+// on `threads` threads (this worker's among them; 1: here alone): 0 when
+// every entry was decoded, else 1 + the failure (decode::DecodeFailure),
+// which the sink has shown.
+EMSCRIPTEN_KEEPALIVE int kelvarin_decode(const char* password, uint32_t length, int extract, int japanese,
+                                         int threads) {
   using namespace browser;
   PageSink sink(extract != 0, LanguageOf(japanese));
-  if (decode::DecodeWalk(state, password, length, sink) == 1) return 0;
+  std::unique_ptr<decode::BlockSource> source;
+  if (threads > 1) {
+    source = std::make_unique<parallel::ParallelBlockSource>(
+        std::make_unique<PoolDecoders>(), static_cast<unsigned>(threads), PoolDecoders::kPiecesPerThread,
+        PoolDecoders::kBytesInFlight);
+  } else {
+    source = std::make_unique<decode::SequentialBlockSource>();
+  }
+  if (decode::DecodeWalk(state, password, length, sink, *source) == 1) return 0;
   return sink.failure() ? 1 + static_cast<int>(*sink.failure()) : 1 + static_cast<int>(decode::DecodeFailure::kWriteFailed);
 }
+
+// In a pool worker: room for a stored block of length bytes, then its
+// decoding with the key string; the decoded bytes are at
+// kelvarin_decoded_block.
+EMSCRIPTEN_KEEPALIVE unsigned char* kelvarin_block_buffer(uint32_t length) { return browser::BlockForDecoding(length); }
+EMSCRIPTEN_KEEPALIVE uint32_t kelvarin_decode_block(const char* key) { return browser::DecodeHeldBlock(key); }
+EMSCRIPTEN_KEEPALIVE const unsigned char* kelvarin_decoded_block() { return browser::DecodedBlock(); }
 
 }  // extern "C"

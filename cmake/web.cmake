@@ -4,19 +4,22 @@
 # build/web/page, ready for any static host.
 set(page_dir ${CMAKE_BINARY_DIR}/page)
 
+# The parallel read-ahead of parallel/, with browser/'s pool of workers in
+# place of threads.
 file(GLOB browser_sources CONFIGURE_DEPENDS browser/*.cpp)
-add_executable(kelvarin_web ${browser_sources})
+add_executable(kelvarin_web ${browser_sources} parallel/parallel_block_source.cpp)
 target_link_libraries(kelvarin_web PRIVATE kelvarin_core)
 set_target_properties(kelvarin_web PROPERTIES OUTPUT_NAME kelvarin SUFFIX .js
                       RUNTIME_OUTPUT_DIRECTORY ${page_dir})
 target_compile_options(kelvarin_core PRIVATE -O3)
 target_compile_options(kelvarin_web PRIVATE -O3)
-# Asyncify lets an output call wait for the page; only the calls named in
-# browser/page_calls.cpp suspend, so the decoder's loops stay plain.
+# Asyncify lets an output call wait for the page, and the walk wait for a
+# block from the pool; only the calls named in browser/page_calls.cpp and
+# browser/pool_decoders.cpp suspend, so the decoder's loops stay plain.
 target_link_options(kelvarin_web PRIVATE
   -O3 -sASYNCIFY -sMODULARIZE -sEXPORT_ES6 -sEXPORT_NAME=KelvarinModule -sENVIRONMENT=worker
   -sFILESYSTEM=0 -sALLOW_MEMORY_GROWTH -sINITIAL_MEMORY=4MB -sTOTAL_STACK=1MB
-  -sEXPORTED_FUNCTIONS=_kelvarin_locate,_kelvarin_check,_kelvarin_scan_names,_kelvarin_decode,_malloc,_free
+  -sEXPORTED_FUNCTIONS=_kelvarin_locate,_kelvarin_check,_kelvarin_scan_names,_kelvarin_decode,_kelvarin_block_buffer,_kelvarin_decode_block,_kelvarin_decoded_block,_malloc,_free
   -sEXPORTED_RUNTIME_METHODS=ccall)
 
 # The page's own files; index.html and the hosts' header files come from

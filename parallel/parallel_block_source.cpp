@@ -6,8 +6,11 @@
 
 namespace parallel {
 
-ParallelBlockSource::ParallelBlockSource(std::unique_ptr<BlockDecoders> decoders, unsigned threads)
-    : workers_(std::move(decoders)), ring_(static_cast<size_t>(threads) * kPiecesPerThread) {}
+ParallelBlockSource::ParallelBlockSource(std::unique_ptr<BlockDecoders> decoders, unsigned threads,
+                                         unsigned pieces_per_thread, uint64_t bytes_in_flight)
+    : workers_(std::move(decoders)),
+      ring_(static_cast<size_t>(threads) * pieces_per_thread),
+      most_in_flight_(bytes_in_flight) {}
 
 ParallelBlockSource::~ParallelBlockSource() { Close(); }
 
@@ -68,7 +71,7 @@ void ParallelBlockSource::Pop() {
 }
 
 void ParallelBlockSource::ReadAhead() {
-  while (reading_ && count_ < ring_.size() && bytes_in_flight_ < kBytesInFlight) {
+  while (reading_ && count_ < ring_.size() && bytes_in_flight_ < most_in_flight_) {
     Piece& piece = ring_[(head_ + count_) % ring_.size()];
     ++count_;
     piece.kind = next_kind_;

@@ -11,8 +11,10 @@
 // was read as; when the walk asks for anything but the next piece, the
 // guess was wrong, and the pieces are dropped and reading starts again
 // where the walk stands. Every answer is thus the sequential source's; a
-// wrong guess only wastes work. At most kPiecesPerThread pieces per thread
-// and about kBytesInFlight stored bytes are read ahead.
+// wrong guess only wastes work. At most a number of pieces per thread and
+// about a number of stored bytes are read ahead (kPiecesPerThread and
+// kBytesInFlight for threads; decoders that are reached by messages need
+// more work in flight to stay busy).
 #pragma once
 
 #include <cstddef>
@@ -32,7 +34,8 @@ class ParallelBlockSource : public decode::BlockSource {
 
   // Decodes with decoders worth `threads` threads (at least 2), the
   // walk's among them: it sizes the read-ahead.
-  ParallelBlockSource(std::unique_ptr<BlockDecoders> decoders, unsigned threads);
+  ParallelBlockSource(std::unique_ptr<BlockDecoders> decoders, unsigned threads,
+                      unsigned pieces_per_thread = kPiecesPerThread, uint64_t bytes_in_flight = kBytesInFlight);
   ~ParallelBlockSource() override;
 
   bool Open(const char* path, uint64_t offset, const char* key) override;
@@ -61,6 +64,7 @@ class ParallelBlockSource : public decode::BlockSource {
 
   std::unique_ptr<BlockDecoders> workers_;
   std::vector<Piece> ring_;
+  const uint64_t most_in_flight_;
   size_t head_ = 0;
   size_t count_ = 0;
   uint64_t bytes_in_flight_ = 0;

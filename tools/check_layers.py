@@ -28,7 +28,7 @@ ALLOWED = {
     "cli": {"encoder", "parallel", "decode", "shell", "ui", "codec", "archive", "base", "platform"},
     "window_driver": {"ui", "base", "platform"},
     "demo": {"window_driver", "win32", "ui"},
-    "browser": {"decode", "ui", "codec", "archive", "base", "platform"},
+    "browser": {"parallel", "decode", "ui", "codec", "archive", "base", "platform"},
 }
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([a-z0-9_]+)/', re.M)
 

@@ -26,6 +26,9 @@ function showProgress(percent) {
   $('progress-text').textContent = currentEntry ? `${line}  ${currentEntry}` : line;
 }
 
+// Threads that decode: one per core, or ?threads=N in the page's address.
+const threads = Number(new URLSearchParams(location.search).get('threads')) || navigator.hardwareConcurrency || 1;
+
 const client = new DecoderClient({
   progress: showProgress,
   verdict(noProblem, text) {
@@ -43,7 +46,7 @@ const client = new DecoderClient({
     runProblems += 1;
     say(t.outputProblem(currentEntry, error.message || String(error)));
   },
-});
+}, threads);
 
 function say(text) {
   const item = document.createElement('li');

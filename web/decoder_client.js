@@ -5,21 +5,15 @@
 // stops at once, wherever it is) and starts a fresh one that finds the
 // archive again; so does a failure inside the module (out of memory).
 
-// The worker is made from a blob: URL that loads worker.js: a worker made
-// so lives under the page's own policy, while one loaded from its URL
-// takes its policy from that response's headers, which many hosts do not
-// send. (Chromium loads no static import in such a module worker; a
-// dynamic one it does.)
-const workerUrl = URL.createObjectURL(new Blob([
-  `import(${JSON.stringify(new URL('worker.js', import.meta.url).href)})
-     .catch((error) => postMessage({ type: 'failed', text: String(error && error.message || error) }));`,
-], { type: 'text/javascript' }));
+import { blobWorker } from './blob_worker.js';
 
 export class DecoderClient {
   // handlers: progress(percent), verdict(noProblem, text),
   // skipped(offset, count), entry(complete, entry), outputProblem(error).
-  constructor(handlers) {
+  // threads: how many threads decode (the worker's among them).
+  constructor(handlers, threads) {
     this.handlers = handlers;
+    this.threads = threads;
     this.file = null;
     this.lastId = 0;
     this.ready = Promise.resolve();  // a fresh worker finding the archive again
@@ -27,7 +21,7 @@ export class DecoderClient {
   }
 
   start() {
-    this.worker = new Worker(workerUrl, { type: 'module' });
+    this.worker = blobWorker('worker.js');
     this.listening = new Promise((resolve) => { this.heard = resolve; });
     this.worker.onmessage = (event) => this.receive(event.data);
     this.worker.onerror = (event) => this.fail(event.message || 'the decoder stopped');
@@ -57,7 +51,8 @@ export class DecoderClient {
   decode(password, output, codePage) {
     return this.ready.then(() => {
       this.output = output;
-      return this.send({ type: 'decode', password, extract: output !== null, japanese: this.japanese, codePage });
+      return this.send({ type: 'decode', password, extract: output !== null, japanese: this.japanese, codePage,
+                         threads: this.threads });
     });
   }
 

@@ -3,7 +3,8 @@
 // verdicts, entries and progress, and hands extracted bytes over in
 // chunks, waiting whenever the page has not written enough of them yet.
 // The page cancels a run by ending this worker.
-import KelvarinModule from './kelvarin.js';
+import { BlockPool } from './block_pool.js';
+import { loadKelvarin } from './kelvarin_module.js';
 import { spellName } from './names.js';
 
 // Bytes collected before they go to the page, and bytes the page may hold
@@ -111,19 +112,18 @@ const page = {
   },
 };
 
-// The module is fetched beside this script, whatever the glue would guess.
-// When it cannot be loaded, every request is answered with the reason.
-let failLoad;
-const loadFailed = new Promise((resolve, reject) => { failLoad = reject; });
-const modulePromise = KelvarinModule({
-  kelvarinFiles: files,
-  kelvarinPage: page,
-  instantiateWasm(imports, done) {
-    WebAssembly.instantiateStreaming(fetch(new URL('kelvarin.wasm', import.meta.url)), imports)
-      .then((result) => done(result.instance, result.module), failLoad);
-    return {};
-  },
-});
+// The pool of block decoders, made for the first run on more than one
+// thread and kept: threads - 1 workers besides this one.
+const pool = { current: null };
+const poolCalls = {
+  start: (...args) => pool.current.start(...args),
+  takeQueued: () => pool.current.takeQueued(),
+  resultLength: (id) => pool.current.resultLength(id),
+  shouldYield: () => pool.current.shouldYield(),
+  yieldToPool: () => pool.current.yieldToPool(),
+  take: (...args) => pool.current.take(...args),
+};
+const modulePromise = loadKelvarin({ kelvarinFiles: files, kelvarinPage: page, kelvarinPool: poolCalls });
 
 function passwordInHeap(module, bytes) {
   const pointer = module._malloc(bytes.length + 1);
@@ -156,11 +156,14 @@ async function run(message, module) {
     }
     case 'decode': {
       nameCodePage = message.codePage;
+      const threads = Math.max(1, message.threads || 1);
+      if (threads > 1 && !pool.current) pool.current = new BlockPool(threads - 1);
+      if (threads > 1) await pool.current.ready;
       const password = passwordInHeap(module, message.password);
       try {
-        const failure = await module.ccall('kelvarin_decode', 'number', ['number', 'number', 'number', 'number'],
-                                           [password, message.password.length, message.extract ? 1 : 0, japanese],
-                                           { async: true });
+        const failure = await module.ccall('kelvarin_decode', 'number', ['number', 'number', 'number', 'number', 'number'],
+                                           [password, message.password.length, message.extract ? 1 : 0, japanese,
+                                            threads], { async: true });
         return { type: 'decoded', failure };
       } finally {
         module._free(password);
@@ -175,7 +178,7 @@ async function run(message, module) {
 async function answer(message) {
   let module;
   try {
-    module = await Promise.race([modulePromise, loadFailed]);
+    module = await modulePromise;
   } catch (error) {
     return post({ type: 'done', result: { type: 'error', text: String(error && error.message || error) } });
   }

@@ -244,6 +244,26 @@ test('the page asks the network for nothing but its own files, and may not', asy
   await context.close();
 });
 
+test('one thread or a pool of workers: the same files, the same verdict at damage', async () => {
+  for (const threads of [1, 3]) {
+    const { context, page } = await openPage(browser, `${server.url}?threads=${threads}`, { initScript: pickerScript(false) });
+    await chooseArchive(page, join(fixtures, 'good.exe'));
+    await verdict(page);
+    await listEntries(page);
+    await page.click('#extract-folder');
+    await extractionEnd(page);
+    const files = await privateFiles(page);
+    for (const entry of manifest.archives['good.exe']) {
+      assert.ok(Buffer.from(files[`picked/${zipName(entry)}`]).equals(expected(entry)), `${threads}: ${entry.expected}`);
+    }
+    await chooseArchive(page, join(fixtures, 'tampered.exe'));
+    await verdict(page);
+    await listEntries(page);
+    assert.equal(await page.textContent('#verdict'), 'Anyone cooked this file.\n(entry \\noise.bin)');
+    await context.close();
+  }
+});
+
 describe('smaller faults', () => {
   test('the same file chosen again is checked again', async () => {
     const { context, page } = await openArchive('good.exe');

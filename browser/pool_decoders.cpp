@@ -1,0 +1,89 @@
+#include "browser/pool_decoders.h"
+
+#include <emscripten.h>
+
+#include <cstring>
+
+#include "codec/block_cipher.h"
+#include "codec/decompressor.h"
+
+namespace browser {
+namespace {
+
+using Job = parallel::BlockDecoders::Job;
+
+// `Module.kelvarinPool` is the walk's worker's pool (web/block_pool.js).
+// Jobs are named by their address, which stays put while they run.
+EM_JS(void, JsPoolStart, (Job* job, const unsigned char* bytes, uint32_t length, const char* key,
+                          uint32_t key_length, int hand_over), {
+  Module.kelvarinPool.start(job, hand_over ? HEAPU8.slice(bytes, bytes + length) : null,
+                            HEAPU8.slice(key, key + key_length));
+});
+// The oldest job that no pool worker took (and forgets it), or 0.
+EM_JS(Job*, JsPoolTakeQueued, (), { return Module.kelvarinPool.takeQueued(); });
+// The decoded length of a job that came back, or -1.
+EM_JS(double, JsPoolResult, (Job* job), { return Module.kelvarinPool.resultLength(job); });
+// Whether the pool has had no turn of the event loop for too long.
+EM_JS(int, JsPoolShouldYield, (), { return Module.kelvarinPool.shouldYield() ? 1 : 0; });
+// Results come in and batches go out only while the module yields.
+EM_ASYNC_JS(void, JsPoolYield, (), { await Module.kelvarinPool.yieldToPool(); });
+// Copies the decoded bytes into target and forgets the job.
+EM_JS(void, JsPoolTake, (Job* job, unsigned char* target), { Module.kelvarinPool.take(job, HEAPU8, target); });
+
+void DecodeHere(Job& job) {
+  codec::DecipherBlock(job.block.data(), job.block.length(), job.key);
+  codec::DecompressBlock(job.block);
+  job.done = true;
+}
+
+void TakeResult(Job& job, uint32_t length) {
+  // The slack beyond the length stays zero, as after any allocation.
+  if (job.block.Capacity() < static_cast<size_t>(length) + archive::kBlockBufferSlack) {
+    job.block.Allocate(length);
+  } else {
+    job.block.Resize(length);
+    memset(job.block.data() + length, 0, archive::kBlockBufferSlack);
+  }
+  JsPoolTake(&job, job.block.data());
+  job.done = true;
+}
+
+archive::BlockBuffer held;  // a pool worker's block
+
+}  // namespace
+
+void PoolDecoders::Start(Job& job) {
+  job.done = false;
+  JsPoolStart(&job, job.block.data(), job.block.length(), job.key, static_cast<uint32_t>(strlen(job.key)),
+              job.block.length() <= kLargestHandedOver ? 1 : 0);
+}
+
+void PoolDecoders::Wait(Job& job) {
+  while (!job.done) {
+    const double length = JsPoolResult(&job);
+    if (length >= 0) {
+      TakeResult(job, static_cast<uint32_t>(length));
+    } else if (JsPoolShouldYield()) {
+      JsPoolYield();
+    } else if (Job* queued = JsPoolTakeQueued()) {
+      DecodeHere(*queued);
+    } else {
+      JsPoolYield();
+    }
+  }
+}
+
+unsigned char* BlockForDecoding(uint32_t length) {
+  held.Allocate(length);
+  return held.data();
+}
+
+uint32_t DecodeHeldBlock(const char* key) {
+  codec::DecipherBlock(held.data(), held.length(), key);
+  codec::DecompressBlock(held);
+  return held.length();
+}
+
+const unsigned char* DecodedBlock() { return held.data(); }
+
+}  // namespace browser
