@@ -1,16 +1,18 @@
 // Decode throughput of the browser page in headless Chromium against the
-// native tool (`kelvarin extract --threads 1`) on the same archive, in one
-// run, and the peak memory of each. The browser lists the archive (the
-// look-ahead for names, then a decode that writes nothing) and extracts it
-// into a folder (one decode with writes, into the origin-private file
-// system handed to the page as the picked folder); the native tool reads
-// the names ahead too and extracts into a folder on disk. Rounds
-// alternate, medians are shown.
+// native tool on the same archive, in one run, at one thread and at one
+// per core, and the peak memory of each. The page checks the archive (the
+// verdict on choosing it), lists it (the look-ahead for names, then a
+// decode that writes nothing) and extracts it into a folder (one decode
+// with writes, into the origin-private file system handed to the page as
+// the picked folder); the native tool checks it, and extracts it with the
+// names read ahead too, into a folder on disk. Rounds alternate, medians
+// are shown.
 // Usage: node bench/web_throughput.mjs [PAYLOAD_MIB] (default 150, an archive of
 // about 64 MiB; needs build/native and build/web). Environment: ROUNDS (3),
 // BENCH_DIR (/tmp/kelvarin-web-bench).
 import { execFileSync, spawnSync } from 'node:child_process';
 import { mkdirSync, readFileSync, readdirSync, rmSync, statSync, writeFileSync } from 'node:fs';
+import { availableParallelism, loadavg } from 'node:os';
 import { join } from 'node:path';
 import { chooseArchive, launchWithProfile, openPage, root, startServer, verdict } from '../tests/web/harness.mjs';
 
@@ -28,18 +30,23 @@ writeFileSync(join(work, 'password.txt'), `${password}\n`);
 const archiveMib = statSync(archive).size / 1048576;
 const payload = payloadMib * 1048576;
 
-// Seconds and peak resident memory (KiB) of one native extraction.
-function nativeRound() {
+const cores = availableParallelism();
+
+// Seconds and peak resident memory (KiB) of one run of the tool.
+function timed(args) {
+  const run = spawnSync('/usr/bin/time', ['-f', '%e %M', kelvarin, ...args], { stdio: ['ignore', 'ignore', 'pipe'] });
+  if (run.status !== 0) throw new Error(`kelvarin ${args[0]} failed: ${run.stderr}`);
+  const [seconds, kib] = run.stderr.toString().trim().split('\n').pop().split(' ').map(Number);
+  return { seconds, kib };
+}
+
+function nativeRound(threads) {
   const out = join(work, 'native-out');
   rmSync(out, { recursive: true, force: true });
-  const run = spawnSync('/usr/bin/time', ['-f', '%e %M', kelvarin, 'extract', archive, '--output', out,
-                                         '--threads', '1', '--password-file', join(work, 'password.txt')],
-                        { stdio: ['ignore', 'ignore', 'pipe'] });
-  if (run.status !== 0) throw new Error(`kelvarin extract failed: ${run.stderr}`);
-  const report = run.stderr.toString();
-  const [seconds, kib] = report.trim().split('\n').pop().split(' ').map(Number);
+  const extract = timed(['extract', archive, '--output', out, '--threads', String(threads),
+                         '--password-file', join(work, 'password.txt')]);
   rmSync(out, { recursive: true, force: true });
-  return { seconds, kib };
+  return { extract: extract.seconds, kib: extract.kib, check: timed(['check', archive]).seconds };
 }
 
 // The largest peak resident memory (KiB) of the browser's processes.
@@ -64,19 +71,22 @@ const picker = `window.showDirectoryPicker = async () =>
 
 // One fresh browser: seconds to list and to extract, and its peaks. Its
 // profile is on disk, as a user's is, so that the extracted files are too.
-async function browserRound(server) {
+async function browserRound(server, threads) {
   const browser = await launchWithProfile('bench');
   try {
-    const { page, finished } = await openPage(null, server.url, { initScript: picker, context: browser.context });
+    const { page, finished } = await openPage(null, `${server.url}?threads=${threads}`,
+                                              { initScript: picker, context: browser.context });
+    let start = Date.now();
     await chooseArchive(page, archive);
     await verdict(page);
+    const check = (Date.now() - start) / 1000;
     let transfer = 0;
     for (const request of finished) {
       const sizes = await request.sizes();
       transfer += sizes.responseBodySize + sizes.responseHeadersSize;
     }
     await page.fill('#password', password);
-    let start = Date.now();
+    start = Date.now();
     await page.click('#show-entries');
     await page.waitForSelector('#entries-section:not([hidden])', { timeout: 0 });
     const list = (Date.now() - start) / 1000;
@@ -89,7 +99,7 @@ async function browserRound(server) {
     if (!said.startsWith('Extracted 4')) {
       throw new Error(`the page's extraction failed: ${said} ${await page.textContent('#verdict')}`);
     }
-    return { list, extract, transfer, ...chromiumPeaks() };
+    return { check, list, extract, transfer, ...chromiumPeaks() };
   } finally {
     await browser.close();
   }
@@ -97,30 +107,36 @@ async function browserRound(server) {
 
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
 const server = await startServer();
-const native = [];
-const web = [];
+const results = { 1: { native: [], web: [] }, [cores]: { native: [], web: [] } };
 try {
   for (let round = 0; round < rounds; ++round) {
-    native.push(nativeRound());
-    web.push(await browserRound(server));
+    for (const threads of Object.keys(results).map(Number)) {
+      results[threads].native.push(nativeRound(threads));
+      results[threads].web.push(await browserRound(server, threads));
+    }
   }
 } finally {
   server.close();
 }
-const mibPerSecond = (seconds) => (payload / 1048576 / seconds).toFixed(1);
-const nativeSeconds = median(native.map((r) => r.seconds));
-const listSeconds = median(web.map((r) => r.list));
-const extractSeconds = median(web.map((r) => r.extract));
-console.log(`archive ${archiveMib.toFixed(1)} MiB holding ${payloadMib} MiB of files; ${rounds} rounds, medians`);
-console.log(`kelvarin extract --threads 1   ${nativeSeconds.toFixed(2)} s  ${mibPerSecond(nativeSeconds)} MiB/s  ` +
-            `peak ${(Math.max(...native.map((r) => r.kib)) / 1024).toFixed(0)} MiB`);
-console.log(`Chromium: list (names, decode)  ${listSeconds.toFixed(2)} s  ${mibPerSecond(listSeconds)} MiB/s  ` +
-            `ratio to native ${(nativeSeconds / listSeconds).toFixed(2)}`);
-console.log(`Chromium: extract into folder  ${extractSeconds.toFixed(2)} s  ${mibPerSecond(extractSeconds)} MiB/s  ` +
-            `ratio to native ${(nativeSeconds / extractSeconds).toFixed(2)}`);
-console.log(`Chromium peak resident memory: renderer (page and worker) ` +
-            `${(Math.max(...web.map((r) => r.renderer)) / 1024).toFixed(0)} MiB, largest other process ` +
-            `${(Math.max(...web.map((r) => r.other)) / 1024).toFixed(0)} MiB`);
+const rate = (seconds) => `${seconds.toFixed(2)} s  ${(payload / 1048576 / seconds).toFixed(1)} MiB/s`;
+const mib = (kib) => `${(kib / 1024).toFixed(0)} MiB`;
+console.log(`archive ${archiveMib.toFixed(1)} MiB holding ${payloadMib} MiB of files; ${cores} cores; ` +
+            `load ${loadavg()[0].toFixed(2)} at the end; ${rounds} rounds, medians`);
+for (const [threads, { native, web }] of Object.entries(results)) {
+  const nativeExtract = median(native.map((r) => r.extract));
+  const webExtract = median(web.map((r) => r.extract));
+  const nativeCheck = median(native.map((r) => r.check));
+  const webCheck = median(web.map((r) => r.check));
+  console.log(`--threads ${threads}:`);
+  console.log(`  kelvarin extract             ${rate(nativeExtract)}  peak ${mib(Math.max(...native.map((r) => r.kib)))}`);
+  console.log(`  page: extract into a folder  ${rate(webExtract)}  ratio to the tool ${(nativeExtract / webExtract).toFixed(2)}`);
+  console.log(`  page: list (names, decode)   ${rate(median(web.map((r) => r.list)))}`);
+  console.log(`  check: tool ${nativeCheck.toFixed(2)} s, page ${webCheck.toFixed(2)} s (from choosing the file to the ` +
+              `verdict), ratio ${(nativeCheck / webCheck).toFixed(2)}`);
+  console.log(`  page peak resident memory: renderer (page and workers) ${mib(Math.max(...web.map((r) => r.renderer)))}, ` +
+              `largest other process ${mib(Math.max(...web.map((r) => r.other)))}`);
+}
+const web = results[1].web;
 console.log(`page transfer (uncompressed, headers included): ${web[0].transfer} bytes; ` +
             `kelvarin.wasm ${statSync(join(root, 'build/web/page/kelvarin.wasm')).size} bytes`);
 rmSync(work, { recursive: true, force: true });

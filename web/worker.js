@@ -1,8 +1,11 @@
 // The decoder's worker: runs the core (kelvarin.wasm) off the page's
-// thread; its messages are those of worker_protocol.md. It reads the archive the page sent in slices, shows the page
-// verdicts, entries and progress, and hands extracted bytes over in
-// chunks, waiting whenever the page has not written enough of them yet.
-// The page cancels a run by ending this worker.
+// thread; its messages are those of worker_protocol.md. It reads the
+// archive the page sent (archive_files.js), has its blocks decoded by a
+// pool of workers (block_pool.js), shows the page verdicts, entries and
+// progress, and hands extracted bytes over in chunks, waiting whenever
+// the page has not written enough of them yet. The page cancels a run by
+// ending this worker, which ends the pool's workers too.
+import { ArchiveFiles } from './archive_files.js';
 import { BlockPool } from './block_pool.js';
 import { loadKelvarin } from './kelvarin_module.js';
 import { spellName } from './names.js';
@@ -13,50 +16,13 @@ import { spellName } from './names.js';
 const CHUNK_BYTES = 1 << 20;
 const WINDOW_BYTES = 8 << 20;
 
-let archive = null;  // the File the page chose
 let textDecoder = new TextDecoder('windows-1252');
 let nameCodePage = 1252;  // the code page of stored names for this run
 let storedNames = [];     // what a name scan found
 let requestId = 0;        // the request in progress; every message names it
 const post = (message, transfer) => self.postMessage({ ...message, id: requestId }, transfer || []);
 
-// Reading: one slice of the File per read; progress by archive position.
-const reader = new FileReaderSync();
-const openFiles = new Map();
-let nextFile = 1;
-let shownPercent = -1;
-const files = {
-  open(name) {
-    if (name !== 'archive' || !archive) return 0;
-    openFiles.set(nextFile, { position: 0 });
-    return nextFile++;
-  },
-  close(number) { openFiles.delete(number); },
-  read(number, target) {
-    const file = openFiles.get(number);
-    const end = Math.min(file.position + target.length, archive.size);
-    if (end <= file.position) return 0;
-    let bytes;
-    try {
-      bytes = new Uint8Array(reader.readAsArrayBuffer(archive.slice(file.position, end)));
-    } catch (error) {
-      return 0;  // the file went away or cannot be read: a short read
-    }
-    target.set(bytes);
-    file.position += bytes.length;
-    const percent = Math.floor((file.position * 100) / archive.size);
-    if (percent !== shownPercent) {
-      shownPercent = percent;
-      post({ type: 'progress', percent });
-    }
-    return bytes.length;
-  },
-  seek(number, offset) {
-    openFiles.get(number).position = offset;
-    return true;
-  },
-  size() { return archive.size; },
-};
+const files = new ArchiveFiles((percent) => post({ type: 'progress', percent }));
 
 // Output: replies from the page arrive while the decoder waits for them.
 let replyWaiter = null;
@@ -123,7 +89,7 @@ const poolCalls = {
   yieldToPool: () => pool.current.yieldToPool(),
   take: (...args) => pool.current.take(...args),
 };
-const modulePromise = loadKelvarin({ kelvarinFiles: files, kelvarinPage: page, kelvarinPool: poolCalls });
+const modulePromise = loadKelvarin({ kelvarinFiles: files.calls(), kelvarinPage: page, kelvarinPool: poolCalls });
 
 function passwordInHeap(module, bytes) {
   const pointer = module._malloc(bytes.length + 1);
@@ -133,10 +99,10 @@ function passwordInHeap(module, bytes) {
 
 async function run(message, module) {
   const japanese = message.japanese ? 1 : 0;
-  shownPercent = -1;
+  files.newRun();
   switch (message.type) {
     case 'open': {
-      archive = message.file;
+      files.register(message.file);
       textDecoder = new TextDecoder(japanese ? 'shift_jis' : 'windows-1252');
       const offset = module.ccall('kelvarin_locate', 'number', ['number'], [japanese]);
       if (offset < 0) return { type: 'opened', archive: false };
