@@ -19,8 +19,12 @@ EM_JS(void, JsPoolStart, (Job* job, const unsigned char* bytes, uint32_t length,
   Module.kelvarinPool.start(job, hand_over ? HEAPU8.slice(bytes, bytes + length) : null,
                             HEAPU8.slice(key, key + key_length));
 });
-// The oldest job that no pool worker took (and forgets it), or 0.
+// The oldest job that no pool worker took (and forgets it), or 0. The
+// stored length of a job handed over, whose bytes are then copied back
+// by JsPoolReclaim.
 EM_JS(Job*, JsPoolTakeQueued, (), { return Module.kelvarinPool.takeQueued(); });
+EM_JS(double, JsPoolReclaimedLength, (), { return Module.kelvarinPool.reclaimedLength(); });
+EM_JS(void, JsPoolReclaim, (unsigned char* target), { Module.kelvarinPool.reclaim(HEAPU8, target); });
 // The decoded length of a job that came back, or -1.
 EM_JS(double, JsPoolResult, (Job* job), { return Module.kelvarinPool.resultLength(job); });
 // Whether the pool has had no turn of the event loop for too long.
@@ -31,19 +35,17 @@ EM_ASYNC_JS(void, JsPoolYield, (), { await Module.kelvarinPool.yieldToPool(); })
 EM_JS(void, JsPoolTake, (Job* job, unsigned char* target), { Module.kelvarinPool.take(job, HEAPU8, target); });
 
 void DecodeHere(Job& job) {
+  if (!job.block.HoldsMemory()) {
+    job.block.Allocate(static_cast<uint32_t>(JsPoolReclaimedLength()));
+    JsPoolReclaim(job.block.data());
+  }
   codec::DecipherBlock(job.block.data(), job.block.length(), job.key);
   codec::DecompressBlock(job.block);
   job.done = true;
 }
 
 void TakeResult(Job& job, uint32_t length) {
-  // The slack beyond the length stays zero, as after any allocation.
-  if (job.block.Capacity() < static_cast<size_t>(length) + archive::kBlockBufferSlack) {
-    job.block.Allocate(length);
-  } else {
-    job.block.Resize(length);
-    memset(job.block.data() + length, 0, archive::kBlockBufferSlack);
-  }
+  job.block.Allocate(length);
   JsPoolTake(&job, job.block.data());
   job.done = true;
 }
@@ -52,10 +54,15 @@ archive::BlockBuffer held;  // a pool worker's block
 
 }  // namespace
 
+// A job handed over leaves its memory free: the read-ahead keeps many
+// pieces, and each would otherwise hold on to the largest block it held
+// (a pool of 16 MiB blocks filled the module's memory).
 void PoolDecoders::Start(Job& job) {
   job.done = false;
+  const bool hand_over = job.block.length() <= kLargestHandedOver;
   JsPoolStart(&job, job.block.data(), job.block.length(), job.key, static_cast<uint32_t>(strlen(job.key)),
-              job.block.length() <= kLargestHandedOver ? 1 : 0);
+              hand_over ? 1 : 0);
+  if (hand_over) job.block.Release();
 }
 
 void PoolDecoders::Wait(Job& job) {

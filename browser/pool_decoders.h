@@ -17,9 +17,11 @@ class PoolDecoders final : public parallel::BlockDecoders {
   // Stored blocks above this many bytes are decoded by the walk's worker:
   // two more copies of them would cost more memory than the time gained.
   static constexpr uint32_t kLargestHandedOver = 16u << 20;
-  // Read ahead for the pool: batches of about 1 MiB for each worker, and
-  // the next ones ready while those are out.
-  static constexpr unsigned kPiecesPerThread = 512;
+  // Read ahead for the pool: batches of about 1 MiB of stored bytes for
+  // each worker, and the next ones ready while those are out; no more
+  // pieces than keep a pool of small blocks busy, since highly compressed
+  // blocks decode to 16 MiB each.
+  static constexpr unsigned kPiecesPerThread = 64;
   static constexpr uint64_t kBytesInFlight = 8u << 20;
 
   void Start(Job& job) override;

@@ -1,8 +1,12 @@
 // A worker of the block pool (block_pool.js): deciphers and decompresses
 // the batches of data blocks it is handed, with a module of its own, and
-// hands the decoded bytes back (null for a block it could not decode).
+// hands the decoded bytes back (for a block it could not decode, out of
+// memory here, { stored } with the stored bytes, for the walk's worker) in
+// groups of about RESULT_BYTES: a highly compressed batch decodes to many
+// times its size, and the worker holds no more than one group of it.
 import { loadKelvarin } from './kelvarin_module.js';
 
+const RESULT_BYTES = 1 << 20;
 const modulePromise = loadKelvarin({});
 
 function decode(module, { bytes, key }) {
@@ -16,7 +20,7 @@ function decode(module, { bytes, key }) {
     const decoded = module._kelvarin_decoded_block() >>> 0;
     return module.HEAPU8.slice(decoded, decoded + length);
   } catch (error) {
-    return null;  // out of memory: the walk's worker decodes the block
+    return { stored: bytes, reason: String(error && error.message || error) };
   } finally {
     module._free(keyAt);
   }
@@ -24,8 +28,18 @@ function decode(module, { bytes, key }) {
 
 self.onmessage = async ({ data: batch }) => {
   const module = await modulePromise;
-  const results = batch.map((job) => decode(module, job));
-  self.postMessage({ type: 'decoded', results }, results.filter(Boolean).map((bytes) => bytes.buffer));
+  let results = [];
+  let held = 0;
+  batch.forEach((job, i) => {
+    const bytes = decode(module, job);
+    results.push(bytes);
+    held += bytes.length || 0;
+    const last = i === batch.length - 1;
+    if (held < RESULT_BYTES && !last) return;
+    self.postMessage({ type: 'decoded', results, last }, results.map((result) => (result.stored || result).buffer));
+    results = [];
+    held = 0;
+  });
 };
 modulePromise.then(() => self.postMessage({ type: 'ready' }),
                    (error) => self.postMessage({ type: 'failed', text: String(error && error.message || error) }));

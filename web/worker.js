@@ -78,18 +78,7 @@ const page = {
   },
 };
 
-// The pool of block decoders, made for the first run on more than one
-// thread and kept: threads - 1 workers besides this one.
-const pool = { current: null };
-const poolCalls = {
-  start: (...args) => pool.current.start(...args),
-  takeQueued: () => pool.current.takeQueued(),
-  resultLength: (id) => pool.current.resultLength(id),
-  shouldYield: () => pool.current.shouldYield(),
-  yieldToPool: () => pool.current.yieldToPool(),
-  take: (...args) => pool.current.take(...args),
-};
-const modulePromise = loadKelvarin({ kelvarinFiles: files.calls(), kelvarinPage: page, kelvarinPool: poolCalls });
+const modulePromise = loadKelvarin({ kelvarinFiles: files.calls(), kelvarinPage: page });
 
 function passwordInHeap(module, bytes) {
   const pointer = module._malloc(bytes.length + 1);
@@ -123,8 +112,10 @@ async function run(message, module) {
     case 'decode': {
       nameCodePage = message.codePage;
       const threads = Math.max(1, message.threads || 1);
-      if (threads > 1 && !pool.current) pool.current = new BlockPool(threads - 1);
-      if (threads > 1) await pool.current.ready;
+      // The pool of block decoders is made for the first run on more than
+      // one thread, and kept: threads - 1 workers besides this one.
+      if (threads > 1 && !module.kelvarinPool) module.kelvarinPool = new BlockPool(threads - 1);
+      if (threads > 1) await module.kelvarinPool.ready;
       const password = passwordInHeap(module, message.password);
       try {
         const failure = await module.ccall('kelvarin_decode', 'number', ['number', 'number', 'number', 'number', 'number'],
