@@ -3,17 +3,13 @@
 #include <vector>
 
 #include "base/lead_bytes.h"
+#include "base/utf8.h"
 #include "cli/messages.h"
 #include "decode/name_scan.h"
 #include "platform/text_codes.h"
 
 namespace cli {
 namespace {
-
-bool IsUtf8(const std::string& text) {
-  std::string unused;
-  return platform::ConvertText(platform::kUtf8CodePage, platform::kUtf8CodePage, text, &unused);
-}
 
 void SayPasswordDoesNotFit(const std::string& code_pages) {
   Complain("the password", "cannot be written in " + code_pages +
@@ -24,7 +20,7 @@ void SayPasswordDoesNotFit(const std::string& code_pages) {
 
 bool ResolveArchiveTexts(const archive::SharedState& state, const Encoding& encoding, const std::string& password,
                          ArchiveTexts* texts) {
-  const bool as_it_is = IsAscii(password) || !IsUtf8(password);
+  const bool as_it_is = base::IsAscii(password) || !base::IsUtf8(password);
   if (!encoding.automatic()) {
     texts->code_page = encoding.code_page;
     texts->password = password;

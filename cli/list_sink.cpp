@@ -2,40 +2,12 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 
+#include "base/utf8.h"
 #include "platform/file_time.h"
 
 namespace cli {
-namespace {
-
-// The length of the UTF-8 sequence at text (1 to 4), 0 when none starts
-// there: a stray byte, a sequence cut short, an overlong form or a
-// surrogate.
-size_t Utf8Length(const unsigned char* text) {
-  const unsigned char lead = text[0];
-  size_t length;
-  uint32_t low;
-  if (lead < 0x80) return 1;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2, low = 0x80;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3, low = 0x800;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4, low = 0x10000;
-  } else {
-    return 0;
-  }
-  uint32_t code = lead & (0x7F >> length);
-  for (size_t i = 1; i < length; ++i) {
-    if ((text[i] & 0xC0) != 0x80) return 0;
-    code = code << 6 | (text[i] & 0x3F);
-  }
-  if (code < low || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0;
-  return length;
-}
-
-}  // namespace
-
 std::string UtcText(uint64_t filetime, ListFormat format) {
   using namespace std::chrono;
   const sys_seconds time{seconds{platform::FiletimeToUnix(filetime).seconds}};
@@ -54,7 +26,7 @@ std::string JsonString(const char* text) {
   std::string out = "\"";
   const auto* p = reinterpret_cast<const unsigned char*>(text);
   while (*p) {
-    const size_t length = Utf8Length(p);
+    const size_t length = base::Utf8SequenceLength(p, strlen(reinterpret_cast<const char*>(p)));
     if (length == 0) {
       out += "\\ufffd";
       ++p;

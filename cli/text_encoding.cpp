@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "base/lead_bytes.h"
+#include "base/utf8.h"
 #include "platform/text_codes.h"
 
 namespace cli {
@@ -29,17 +30,6 @@ bool HasDoubleByteCharacter(uint32_t code_page, const std::string& text) {
   for (unsigned char byte : text)
     if (lead.IsLead(byte)) return true;
   return false;
-}
-
-// The length of the well-formed UTF-8 character at text[i], or 0.
-size_t Utf8Length(const std::string& text, size_t i) {
-  const unsigned char lead = static_cast<unsigned char>(text[i]);
-  size_t length = lead < 0x80 ? 1 : lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3
-                : lead >= 0xF0 && lead <= 0xF4 ? 4 : 0;
-  if (length == 0 || i + length > text.size()) return 0;
-  for (size_t k = 1; k < length; ++k)
-    if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return 0;
-  return length;
 }
 
 void AppendEscaped(std::string& out, unsigned char byte) {
@@ -69,19 +59,13 @@ std::string CodePageName(uint32_t code_page) {
   return code_page == platform::kUtf8CodePage ? "UTF-8" : "CP" + std::to_string(code_page);
 }
 
-bool IsAscii(const std::string& text) {
-  for (unsigned char byte : text)
-    if (byte >= 0x80) return false;
-  return true;
-}
-
 uint32_t ChooseReadingCodePage(const std::vector<std::string>& stored_names) {
   bool all_ascii = true;
   bool all_shift_jis = true;
   bool double_byte = false;
   std::string unused;
   for (const std::string& name : stored_names) {
-    if (IsAscii(name)) continue;
+    if (base::IsAscii(name)) continue;
     all_ascii = false;
     all_shift_jis = all_shift_jis && StoredToUtf8(base::kCodePageShiftJis, name, &unused);
     double_byte = double_byte || HasDoubleByteCharacter(base::kCodePageShiftJis, name);
@@ -124,7 +108,8 @@ std::string Printable(const std::string& text) {
   std::string out;
   for (size_t i = 0; i < text.size();) {
     const unsigned char byte = static_cast<unsigned char>(text[i]);
-    const size_t length = Utf8Length(text, i);
+    const size_t length =
+        base::Utf8SequenceLength(reinterpret_cast<const unsigned char*>(text.data()) + i, text.size() - i);
     // C1 controls (U+0080-U+009F) act on terminals as C0 ones do.
     const bool c1 = length == 2 && byte == 0xC2 && static_cast<unsigned char>(text[i + 1]) < 0xA0;
     if (length == 0 || byte < 0x20 || byte == 0x7F || c1) {

@@ -27,8 +27,6 @@ bool ParseEncoding(const char* text, Encoding* encoding);
 // "CP932", "UTF-8".
 std::string CodePageName(uint32_t code_page);
 
-bool IsAscii(const std::string& text);
-
 // The auto rule for reading an archive, over its stored names: 0 when all
 // are ASCII (any choice reads them alike); CP932 when every name is
 // Shift-JIS and at least one holds a double-byte character; else CP1252.
