@@ -9,6 +9,6 @@ Decoder decoder;
 
 }  // namespace
 
-void DecompressBlock(archive::BlockBuffer& block) { decoder.Decompress(block); }
+StreamCheck DecompressBlock(archive::BlockBuffer& block) { return decoder.Decompress(block); }
 
 }  // namespace codec

@@ -10,6 +10,6 @@ namespace codec {
 // decoded bytes, in a new Block buffer; leaves a block that lacks the
 // signature untouched. The walk runs on one thread and never calls this
 // from within itself, so the one decoder is never shared.
-void DecompressBlock(archive::BlockBuffer& block);
+StreamCheck DecompressBlock(archive::BlockBuffer& block);
 
 }  // namespace codec

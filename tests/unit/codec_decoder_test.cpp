@@ -12,7 +12,10 @@
 #include <vector>
 
 #include "base/little_endian.h"
+#include "codec/block_cipher.h"
+#include "codec/decoder.h"
 #include "codec/decompressor.h"
+#include "encoder/key_string.h"
 #include "encoder/compressor.h"
 #include "tests/support/sample_data.h"
 #include "tests/support/compressed_blocks.h"
@@ -111,3 +114,69 @@ TEST(DecoderDifferential, RealBlocksDecodeBackAndDamagedOnesAsTheReferenceDoes) 
 }
 
 }  // namespace
+
+codec::StreamCheck CheckOf(const Bytes& block) {
+  archive::BlockBuffer buffer;
+  buffer.Allocate(static_cast<uint32_t>(block.size()));
+  std::copy(block.begin(), block.end(), buffer.data());
+  return codec::DecompressBlock(buffer);
+}
+
+// A stream that an encoder made whole says so; one cut short, one stating
+// more than it holds, or one reading codes not made yet says it is broken,
+// and so does none deciphered with a key a character off.
+TEST(StreamCheck, TellsWholeStreamsFromBrokenOnes) {
+  for (int kind = 0; kind < 5; ++kind) {
+    for (size_t length : {1u, 300u, 16384u}) {
+      const Bytes real = encoder::CompressBlock(Plain(kind, length, 7));
+      const std::string size = " of kind " + std::to_string(kind) + ", length " + std::to_string(length);
+      EXPECT_EQ(CheckOf(real), codec::StreamCheck::kWhole) << size;
+      EXPECT_EQ(CheckOf(Bytes(real.begin(), real.end() - 1)), codec::StreamCheck::kBroken) << "cut" << size;
+      Bytes more = real;
+      base::WriteLe32(more.data() + 4, base::ReadLe32(real.data() + 4) + 1);
+      EXPECT_EQ(CheckOf(more), codec::StreamCheck::kBroken) << "stated + 1" << size;
+    }
+  }
+  EXPECT_EQ(CheckOf({0x71, 0x0A, 0x09, 0x0D, 1, 0, 0, 0, 0xFF}), codec::StreamCheck::kBroken) << "code not made yet";
+  EXPECT_EQ(CheckOf({0x71, 0x0A, 0x09, 0x0D, 0}), codec::StreamCheck::kBroken) << "no stated length";
+  EXPECT_EQ(CheckOf({0x72, 1, 2, 3}), codec::StreamCheck::kStored);
+}
+
+TEST(StreamCheck, AKeyOneCharacterOffBreaksTheStream) {
+  const Bytes real = encoder::CompressBlock(testing_support::TextLikeBytes(16384, 3));
+  const std::string password = "secret1";
+  Bytes stored = real;
+  codec::EncipherBlock(stored.data(), static_cast<uint32_t>(stored.size()), encoder::KeyString(password).get());
+  for (size_t at = 0; at < password.size(); ++at) {
+    for (char typo : {'!', 'a', 'S', '1', 'z'}) {
+      std::string near = password;
+      if (near[at] == typo) continue;
+      near[at] = typo;
+      Bytes deciphered = stored;
+      codec::DecipherBlock(deciphered.data(), static_cast<uint32_t>(deciphered.size()), encoder::KeyString(near).get());
+      // Most typos lose the signature, so the block reads as stored; the
+      // others keep it and must not pass for a whole stream.
+      EXPECT_NE(CheckOf(deciphered), codec::StreamCheck::kWhole) << near;
+    }
+  }
+}
+
+// The start of a block decodes as the whole block begins, from no more
+// bytes than StreamBytesFor promises.
+TEST(StreamCheck, DecodesTheStartOfABlockFromItsFirstBytes) {
+  for (int kind = 0; kind < 5; ++kind) {
+    for (size_t length : {10u, 305u, 306u, 16384u}) {
+      const Bytes plain = Plain(kind, length, 9);
+      const Bytes real = encoder::CompressBlock(plain);
+      const uint32_t readable = std::min<uint32_t>(static_cast<uint32_t>(real.size()), codec::StreamBytesFor(306));
+      codec::Decoder* decoder = new codec::Decoder();
+      archive::BlockBuffer start;
+      uint32_t stated = 0;
+      EXPECT_EQ(decoder->DecodeStart(real.data(), readable, 306, start, &stated), codec::StreamCheck::kWhole);
+      delete decoder;
+      EXPECT_EQ(stated, length);
+      ASSERT_GE(start.length(), std::min<size_t>(length, 306));
+      EXPECT_TRUE(std::equal(start.data(), start.data() + std::min<size_t>(length, 306), plain.begin())) << kind;
+    }
+  }
+}
