@@ -1,22 +1,41 @@
 #include "cli/entry_selection.h"
 
+#include <cstring>
+
+#include "base/utf8.h"
+
 namespace cli {
+namespace {
+
+// The bytes of the character at text: a UTF-8 sequence, or one byte that
+// is none.
+size_t CharacterLength(const char* text) {
+  const size_t length = base::Utf8SequenceLength(reinterpret_cast<const unsigned char*>(text), strnlen(text, 4));
+  return length == 0 ? 1 : length;
+}
+
+}  // namespace
 
 bool MatchesPattern(const char* pattern, const char* name) {
-  // The last `*` seen and where in name its run would end if it grew by one:
-  // backtracking to it alone is enough, so the match is linear in practice.
+  // The last `*` seen and where in name its run would end if it grew by one
+  // character: backtracking to it alone is enough, so the match is linear
+  // in practice.
   const char* star = nullptr;
   const char* resume = nullptr;
   while (*name) {
     if (*pattern == '*') {
       star = pattern++;
       resume = name;
-    } else if (*pattern == '?' || *pattern == *name) {
+    } else if (*pattern == '?') {
+      ++pattern;
+      name += CharacterLength(name);
+    } else if (*pattern == *name) {
       ++pattern;
       ++name;
     } else if (star) {
       pattern = star + 1;
-      name = ++resume;
+      resume += CharacterLength(resume);
+      name = resume;
     } else {
       return false;
     }

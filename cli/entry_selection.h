@@ -1,7 +1,7 @@
 // The entries a command is limited to: names given on the command line,
-// matched against stored names byte for byte, where `*` stands for any
-// run of bytes (separators too) and `?` for any one byte. No names select
-// every entry.
+// matched against stored names in UTF-8, where `*` stands for any run of
+// characters (separators too) and `?` for any one character. No names
+// select every entry.
 #pragma once
 
 #include <string>
