@@ -10,16 +10,17 @@
 #include "archive/locate_scan.h"
 #include "archive/shared_state.h"
 #include "base/bounded_text.h"
-#include "base/paths.h"
+#include "platform/os.h"
 #include "browser/page_calls.h"
 #include "browser/page_sink.h"
-#include "decode/name_scan.h"
+#include "decode/archive_reading.h"
 #include "ui/check_messages.h"
 
 namespace browser {
 namespace {
 
 archive::SharedState state;
+decode::ArchiveReading reading;  // the password's bytes and the names' code page, for the runs
 
 ui::Language LanguageOf(int japanese) { return japanese ? ui::Language::kJapanese : ui::Language::kEnglish; }
 
@@ -48,7 +49,7 @@ extern "C" {
 EMSCRIPTEN_KEEPALIVE int kelvarin_locate(int japanese) {
   using namespace browser;
   state = archive::SharedState{};
-  base::CopyText(state.archive_path, base::kPathCapacity, kArchiveName);
+  base::CopyText(state.archive_path, platform::kPathCapacity, kArchiveName);
   state.entry_offset = archive::LocateFirstEntry(state.archive_path);
   if (state.entry_offset == -1) ShowVerdict(false, ui::Text(ui::TextId::kNotArchive, LanguageOf(japanese)));
   return state.entry_offset;
@@ -62,22 +63,31 @@ EMSCRIPTEN_KEEPALIVE int kelvarin_check(int japanese) {
   return archive::CheckWalk(state, reporter);
 }
 
-// The stored names, read ahead (each shown) so that the page can choose
-// their code page before a run: 1 when the password opens the archive.
-EMSCRIPTEN_KEEPALIVE int kelvarin_scan_names(const char* password, uint32_t length) {
+// Reads the archive's texts ahead of the runs, as `kelvarin` does: which
+// form of the password (given in UTF-8) opens every entry, and in which
+// code page the names are (code_page 0: chosen from them). The choice is
+// shown, and so is a wrong password's verdict; returns 0 when the password
+// opens the archive, 1 when it is wrong, 2 when the named code page
+// cannot write it.
+EMSCRIPTEN_KEEPALIVE int kelvarin_read(const char* password, uint32_t length, uint32_t code_page, int japanese) {
   using namespace browser;
-  const decode::NameScan scan = decode::ScanStoredNames(state, std::string(password, length));
-  for (const std::string& name : scan.names) ShowStoredName(name.c_str());
-  return scan.password_right ? 1 : 0;
+  reading = decode::ReadArchive(state, std::string(password, length), code_page);
+  ShowReading(reading);
+  if (reading.verdict == decode::ArchiveReading::Verdict::kWrongPassword) {
+    ShowVerdict(false, ui::Text(ui::TextId::kWrongPassword, LanguageOf(japanese)));
+  }
+  return static_cast<int>(reading.verdict);
 }
 
-// A decode run after kelvarin_locate found an archive: 0 when every entry
-// was decoded, else 1 + the failure (decode::DecodeFailure), which the
-// sink has shown.
-EMSCRIPTEN_KEEPALIVE int kelvarin_decode(const char* password, uint32_t length, int extract, int japanese) {
+// A decode run after kelvarin_read, with its password and code page: 0
+// when every entry was decoded, else 1 + the failure
+// (decode::DecodeFailure), which the sink has shown.
+EMSCRIPTEN_KEEPALIVE int kelvarin_decode(int extract, int japanese) {
   using namespace browser;
-  PageSink sink(extract != 0, LanguageOf(japanese));
-  if (decode::DecodeWalk(state, password, length, sink) == 1) return 0;
+  PageSink sink(extract != 0, LanguageOf(japanese), reading.code_page);
+  decode::SequentialBlockSource source;
+  const std::string& password = reading.password;
+  if (decode::DecodeWalk(state, password.data(), static_cast<uint32_t>(password.size()), sink, source) == 1) return 0;
   return sink.failure() ? 1 + static_cast<int>(*sink.failure()) : 1 + static_cast<int>(decode::DecodeFailure::kWriteFailed);
 }
 

@@ -5,7 +5,7 @@
 
 #include "archive/locate_scan.h"
 #include "base/bounded_text.h"
-#include "base/paths.h"
+#include "platform/os.h"
 #include "cli/messages.h"
 #include "platform/file.h"
 #include "ui/texts.h"
@@ -13,8 +13,8 @@
 namespace cli {
 
 bool LocateArchive(const char* path, archive::SharedState* state) {
-  if (strlen(path) >= static_cast<size_t>(base::kPathCapacity)) {
-    Complain(path, "the path is longer than " + std::to_string(base::kPathCapacity - 1) + " characters");
+  if (strlen(path) >= static_cast<size_t>(platform::kPathCapacity)) {
+    Complain(path, "the path is longer than " + std::to_string(platform::kPathCapacity - 1) + " characters");
     return false;
   }
   // The locate scan says only "no archive"; a file that cannot be read at
@@ -23,7 +23,7 @@ bool LocateArchive(const char* path, archive::SharedState* state) {
     Complain(path, SystemReason());
     return false;
   }
-  base::CopyText(state->archive_path, base::kPathCapacity, path);
+  base::CopyText(state->archive_path, platform::kPathCapacity, path);
   state->entry_offset = archive::LocateFirstEntry(state->archive_path);
   if (state->entry_offset == -1) {
     Complain(path, ui::Text(ui::TextId::kNotArchive, ui::Language::kEnglish));

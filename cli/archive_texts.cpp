@@ -1,62 +1,45 @@
 #include "cli/archive_texts.h"
 
-#include <vector>
-
-#include "base/lead_bytes.h"
-#include "base/utf8.h"
+#include "cli/commands.h"
 #include "cli/messages.h"
-#include "decode/name_scan.h"
-#include "platform/text_codes.h"
+#include "decode/archive_reading.h"
+#include "ui/texts.h"
 
 namespace cli {
 namespace {
 
-void SayPasswordDoesNotFit(const std::string& code_pages) {
-  Complain("the password", "cannot be written in " + code_pages +
-                               ", the archive's code page; --encoding names the code page it was made in");
+void SayChoice(const decode::ArchiveReading& reading) {
+  if (!reading.chosen_by_names) return;
+  const std::string chosen = CodePageName(reading.code_page);
+  if (!reading.by_names.close || reading.by_names.runner_up == 0) {
+    Note("names read as " + chosen + " (chosen by --encoding auto; --encoding CODEPAGE overrides)");
+    return;
+  }
+  const std::string other = CodePageName(reading.by_names.runner_up);
+  Note("names read as " + chosen + ", though " + other + " reads them nearly as well; if they look wrong, try --encoding " +
+       other);
 }
 
 }  // namespace
 
-bool ResolveArchiveTexts(const archive::SharedState& state, const Encoding& encoding, const std::string& password,
-                         ArchiveTexts* texts) {
-  const bool as_it_is = base::IsAscii(password) || !base::IsUtf8(password);
-  if (!encoding.automatic()) {
-    texts->code_page = encoding.code_page;
-    texts->password = password;
-    if (as_it_is || Utf8ToStored(encoding.code_page, password, &texts->password)) return true;
-    SayPasswordDoesNotFit(CodePageName(encoding.code_page));
-    return false;
+int ResolveArchiveTexts(const archive::SharedState& state, const Encoding& encoding, const std::string& password,
+                        ArchiveTexts* texts) {
+  const decode::ArchiveReading reading = decode::ReadArchive(state, password, encoding.code_page);
+  switch (reading.verdict) {
+    case decode::ArchiveReading::Verdict::kPasswordUnwritable:
+      Complain("the password", "cannot be written in " + CodePageName(encoding.code_page) +
+                                   ", the archive's code page; --encoding names the code page it was made in");
+      return kExitUsage;
+    case decode::ArchiveReading::Verdict::kWrongPassword:
+      Complain(state.archive_path, ui::Text(ui::TextId::kWrongPassword, ui::Language::kEnglish));
+      return kExitArchive;
+    case decode::ArchiveReading::Verdict::kOpens:
+      break;
   }
-
-  // The password in each code page that can hold it, CP932 first.
-  std::vector<std::pair<uint32_t, std::string>> candidates;
-  for (uint32_t code_page : {base::kCodePageShiftJis, base::kCodePageWestern}) {
-    std::string bytes = password;
-    if (as_it_is || Utf8ToStored(code_page, password, &bytes)) candidates.emplace_back(code_page, bytes);
-    if (as_it_is) break;
-  }
-  if (candidates.empty()) {
-    SayPasswordDoesNotFit("CP932 or CP1252");
-    return false;
-  }
-  size_t chosen = 0;
-  decode::NameScan scan = decode::ScanStoredNames(state, candidates[0].second);
-  for (size_t i = 1; i < candidates.size() && !scan.password_right; ++i) {
-    decode::NameScan other = decode::ScanStoredNames(state, candidates[i].second);
-    if (other.password_right) {
-      chosen = i;
-      scan = std::move(other);
-    }
-  }
-  texts->password = candidates[chosen].second;
-  const uint32_t by_names = ChooseReadingCodePage(scan.names);
-  // All-ASCII names read alike in any code page; the password's then decides.
-  texts->code_page = by_names ? by_names : as_it_is ? base::kCodePageWestern : candidates[chosen].first;
-  if (by_names) {
-    Note("names read as " + CodePageName(by_names) + " (chosen by --encoding auto; --encoding CODEPAGE overrides)");
-  }
-  return true;
+  texts->code_page = reading.code_page;
+  texts->password = reading.password;
+  SayChoice(reading);
+  return kExitOk;
 }
 
 }  // namespace cli

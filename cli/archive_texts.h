@@ -1,6 +1,6 @@
 // Which code page list and extract read an archive's texts in, and the
-// password's bytes in that code page. Named by --encoding, or chosen by
-// the auto rule from the stored names (see cli/text_encoding.h).
+// password's bytes in that code page, as the core decides them
+// (decode/archive_reading.h), with what the user is told about the choice.
 #pragma once
 
 #include <cstdint>
@@ -16,13 +16,12 @@ struct ArchiveTexts {
   std::string password;  // the bytes that key the cipher
 };
 
-// The password typed or read here is UTF-8; it keys the cipher in the
-// archive's code page. A password that is not UTF-8 is taken as the bytes
-// it is. With auto, a password that is not ASCII is tried in CP932 and in
-// CP1252, and the one that opens the first entry is kept. Says which code
-// page auto chose when the names needed a choice. False (said) when the
-// password cannot be written in the code page.
-bool ResolveArchiveTexts(const archive::SharedState& state, const Encoding& encoding, const std::string& password,
-                         ArchiveTexts* texts);
+// The password typed or read here is UTF-8. Says which code page auto
+// chose when the names needed a choice, and says more when the choice
+// was close. Returns kExitOk, or the status of what it said: kExitUsage
+// when the named code page cannot write the password, kExitArchive for a
+// wrong password (proved over the whole archive: nothing is written).
+int ResolveArchiveTexts(const archive::SharedState& state, const Encoding& encoding, const std::string& password,
+                        ArchiveTexts* texts);
 
 }  // namespace cli

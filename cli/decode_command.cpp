@@ -40,8 +40,13 @@ struct DecodeOptions {
 // Empty when the options are usable, else what is wrong with them.
 std::string ParseOptions(int argc, char** argv, bool extract, DecodeOptions* options) {
   bool overwrite_given = false;
+  bool options_ended = false;  // after "--", every argument is a name
   for (int i = 0; i < argc; ++i) {
     const char* name = argv[i];
+    if (!options_ended && strcmp(name, "--") == 0) {
+      options_ended = true;
+      continue;
+    }
     auto value = [&](const char** target) {
       if (i + 1 >= argc) return false;
       *target = argv[++i];
@@ -53,7 +58,15 @@ std::string ParseOptions(int argc, char** argv, bool extract, DecodeOptions* opt
       options->overwrite = overwrite;
       return true;
     };
-    if (extract && strcmp(name, "--output") == 0) {
+    if (options_ended || name[0] != '-' || name[1] == '\0') {
+      if (!options->archive) {
+        options->archive = name;
+      } else if (extract) {
+        options->selection.Add(name);
+      } else {
+        return std::string("one archive only: ") + name;
+      }
+    } else if (extract && strcmp(name, "--output") == 0) {
       if (!value(&options->output)) return "--output needs a folder";
     } else if (extract && strcmp(name, "--overwrite") == 0) {
       if (!policy(Overwrite::kReplace)) return "--overwrite and --keep exclude each other";
@@ -79,14 +92,8 @@ std::string ParseOptions(int argc, char** argv, bool extract, DecodeOptions* opt
       if (!value(&count) || !parallel::ParseThreadCount(count, &options->threads)) {
         return "--threads needs a whole number from 1 to 256";
       }
-    } else if (name[0] == '-' && name[1] != '\0') {
-      return std::string("no option ") + name;
-    } else if (!options->archive) {
-      options->archive = name;
-    } else if (extract) {
-      options->selection.Add(name);
     } else {
-      return std::string("one archive only: ") + name;
+      return std::string("no option ") + name;
     }
   }
   if (!options->archive) return "which archive?";
@@ -107,7 +114,7 @@ int RunDecode(int argc, char** argv, bool extract) {
   std::string password;
   if (!ReadPassword(options.password, &password)) return kExitUsage;
   ArchiveTexts texts;
-  if (!ResolveArchiveTexts(state, options.encoding, password, &texts)) return kExitUsage;
+  if (const int status = ResolveArchiveTexts(state, options.encoding, password, &texts); status != kExitOk) return status;
   std::unique_ptr<decode::BlockSource> source = parallel::MakeBlockSource(options.threads);
   auto run = [&](TerminalSink& sink) {
     return sink.ExitCode(decode::DecodeWalk(state, texts.password.data(),

@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "base/bounded_text.h"
-#include "base/paths.h"
 #include "cli/messages.h"
 #include "cli/path_names.h"
 #include "cli/text_encoding.h"
@@ -13,7 +12,7 @@
 namespace cli {
 namespace {
 
-bool FitsPathBuffer(const std::string& path) { return path.size() < static_cast<size_t>(base::kPathCapacity); }
+bool FitsPathBuffer(const std::string& path) { return path.size() < static_cast<size_t>(platform::kPathCapacity); }
 
 }  // namespace
 
@@ -34,7 +33,7 @@ void ExtractSink::OnOutputName(const archive::FileRecord& record) {
 bool ExtractSink::MakeOutputFolder() {
   if (root_.IsOpen()) return true;
   if (!FitsPathBuffer(folder_)) {
-    OutputProblemEndsRun(folder_, "the folder's path is longer than " + std::to_string(base::kPathCapacity - 1) +
+    OutputProblemEndsRun(folder_, "the folder's path is longer than " + std::to_string(platform::kPathCapacity - 1) +
                                       " characters");
     return false;
   }
@@ -53,17 +52,16 @@ bool ExtractSink::MakeOutputFolder() {
 
 decode::Choice ExtractSink::ChooseFolder(char* folder) {
   if (!MakeOutputFolder()) return decode::Choice::kCancelled;
-  base::CopyText(folder, base::kPathCapacity, folder_.c_str());
+  base::CopyText(folder, platform::kPathCapacity, folder_.c_str());
   return decode::Choice::kChosen;
 }
 
-// Plain names go straight into the folder, and only plain names.
+// Plain names (the walk has checked them) go straight into the folder.
 decode::Choice ExtractSink::ChooseSavePath(char* path) {
   if (!MakeOutputFolder()) return decode::Choice::kCancelled;
-  if (!decode::IsSafePlainName(path, decode::PathLeadBytes())) return decode::Choice::kRefused;
   const std::string full = folder_ + platform::kPathSeparator + path;
   if (!FitsPathBuffer(full)) return decode::Choice::kRefused;
-  base::CopyText(path, base::kPathCapacity, full.c_str());
+  base::CopyText(path, platform::kPathCapacity, full.c_str());
   return decode::Choice::kChosen;
 }
 

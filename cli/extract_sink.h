@@ -30,6 +30,7 @@ class ExtractSink : public TerminalSink {
   uint32_t WriteOutput(const unsigned char* bytes, uint32_t count) override;
   void FinishOutput(const char* path, const archive::FileRecord& record) override;
   void AbandonOutput() override;
+  void OnRefusedEntryEnd(const archive::FileRecord&) override { EntryDone(); }
 
  private:
   // Makes the output folder at the first entry, when the password has

@@ -45,14 +45,25 @@ std::string JsonString(const char* text) {
   return out + "\"";
 }
 
-void ListSink::FinishOutput(const char*, const archive::FileRecord& record) {
+void ListSink::OnEntryRefused(const archive::FileRecord& record, decode::NameProblem problem) {
+  TerminalSink::OnEntryRefused(record, problem);
+  problem_ = problem;
+}
+
+void ListSink::Print(const archive::FileRecord& record) {
   EntryDone();
   EndProgressLine();
+  const decode::NameProblem problem = problem_;
+  problem_ = decode::NameProblem::kNone;
   if (format_ == ListFormat::kJson) {
-    printf("{\"name\":%s,\"size\":%u,\"created\":\"%s\",\"accessed\":\"%s\",\"written\":\"%s\",\"attributes\":%u}\n",
+    const char* left_out = problem == decode::NameProblem::kNone        ? ""
+                           : problem == decode::NameProblem::kUnsafe    ? ",\"left_out\":\"unsafe name\""
+                           : problem == decode::NameProblem::kTooLong   ? ",\"left_out\":\"name too long\""
+                                                                        : ",\"left_out\":\"name not text\"";
+    printf("{\"name\":%s,\"size\":%u,\"created\":\"%s\",\"accessed\":\"%s\",\"written\":\"%s\",\"attributes\":%u%s}\n",
            JsonString(InUtf8(record.output_name).c_str()).c_str(), record.file_size,
            UtcText(record.creation_time, format_).c_str(), UtcText(record.last_access_time, format_).c_str(),
-           UtcText(record.last_write_time, format_).c_str(), record.attributes);
+           UtcText(record.last_write_time, format_).c_str(), record.attributes, left_out);
     return;
   }
   printf("%-40s %10s  created %s  accessed %s  written %s\n", Display(record.output_name).c_str(),

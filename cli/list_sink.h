@@ -1,7 +1,7 @@
 // The decode sink of `kelvarin list`: decodes every entry to prove the
 // password and the data, writes nothing, and prints each entry when it
 // is complete, as a line of text or, for scripts, as one JSON object per
-// line.
+// line; an entry whose name extract would refuse too (said on stderr).
 #pragma once
 
 #include <string>
@@ -24,10 +24,18 @@ class ListSink : public decode::WritesNothing<TerminalSink> {
  public:
   ListSink(const archive::SharedState& state, uint32_t code_page, ListFormat format, bool quiet)
       : WritesNothing(state, code_page, quiet), format_(format) {}
-  void FinishOutput(const char*, const archive::FileRecord& record) override;
+  void FinishOutput(const char*, const archive::FileRecord& record) override { Print(record); }
+  void OnEntryRefused(const archive::FileRecord& record, decode::NameProblem problem) override;
+  void OnRefusedEntryEnd(const archive::FileRecord& record) override { Print(record); }
+
+ protected:
+  const char* PassedOver() const override { return "extract leaves it out"; }
 
  private:
+  void Print(const archive::FileRecord& record);
+
   ListFormat format_;
+  decode::NameProblem problem_ = decode::NameProblem::kNone;  // of the entry being read
 };
 
 }  // namespace cli

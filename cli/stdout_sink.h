@@ -17,6 +17,7 @@ class StdoutSink : public decode::WritesNothing<TerminalSink> {
   void OnOutputName(const archive::FileRecord& record) override;
   uint32_t WriteOutput(const unsigned char* bytes, uint32_t count) override;
   void FinishOutput(const char*, const archive::FileRecord&) override;
+  void OnRefusedEntryEnd(const archive::FileRecord&) override { EntryDone(); }
 
  private:
   EntrySelection& selection_;

@@ -5,6 +5,7 @@
 #include "base/bounded_text.h"
 #include "cli/messages.h"
 #include "cli/text_encoding.h"
+#include "decode/archive_reading.h"
 #include "decode/failure_messages.h"
 #include "platform/console.h"
 #include "platform/file.h"
@@ -32,18 +33,27 @@ std::string TerminalSink::InUtf8(const char* stored) const {
   return StoredToUtf8(code_page_, stored, &name) ? name : stored;
 }
 
-bool TerminalSink::SpellName(const char* stored, char* local, int capacity) {
-  std::string name;
-  if (StoredToUtf8(code_page_, stored, &name)) {
-    base::CopyText(local, static_cast<size_t>(capacity), name.c_str());
-    return name.size() < static_cast<size_t>(capacity);  // too long: refused as such
+decode::NameProblem TerminalSink::SpellName(const char* stored, char* local, int capacity) {
+  return decode::SpellInUtf8(code_page_, stored, local, capacity);
+}
+
+void TerminalSink::OnEntryRefused(const archive::FileRecord&, decode::NameProblem problem) {
+  std::string why;
+  switch (problem) {
+    case decode::NameProblem::kUnspellable:
+      why = "the stored name is no " + CodePageName(code_page_) + " text (--encoding names the archive's code page)";
+      break;
+    case decode::NameProblem::kTooLong:
+      why = "the stored name is longer than this system's names or paths may be";
+      break;
+    case decode::NameProblem::kUnsafe:
+    case decode::NameProblem::kNone:
+      why = "the stored name is unsafe: it would leave the output folder, names a device, or holds a control character";
+      break;
   }
   EndProgressLine();
-  Complain(archive_ + " (entry " + entry_ + ")",
-           "the stored name is no " + CodePageName(code_page_) + " text; --encoding names the archive's code page");
+  Complain(archive_ + " (entry " + entry_ + ")", why + "; " + PassedOver());
   status_.ArchiveFault();
-  failure_said_ = true;
-  return false;
 }
 
 int TerminalSink::ExitCode(int walk_result) const {
@@ -66,10 +76,9 @@ void TerminalSink::OnSkipped(uint64_t offset, uint64_t count) {
 void TerminalSink::OnFailure(decode::DecodeFailure failure, const archive::SharedState&) {
   EndProgressLine();
   if (failure_said_) return;
-  std::string text = decode::FailureText(failure, ui::Language::kEnglish);
-  // The program's words alone would blame the output for these.
-  if (failure == decode::DecodeFailure::kOpenForWrite) text += ": the stored name is unsafe or too long";
-  if (failure == decode::DecodeFailure::kWriteFailed) text += ": a data block is too short";
+  std::string text = decode::ReaderFailureText(failure, ui::Language::kEnglish);
+  if (failure == decode::DecodeFailure::kBlockTooShort) text += ": a data block is too short for what it must hold";
+  if (failure == decode::DecodeFailure::kBrokenStream) text += ": a data block does not decode to its stated length";
   Complain(entry_.empty() ? archive_ : archive_ + " (entry " + entry_ + ")", text);
   status_.ArchiveFault();
 }

@@ -21,9 +21,12 @@ class TerminalSink : public decode::DecodeSink {
   // The exit status of a run whose walk returned walk_result.
   int ExitCode(int walk_result) const;
 
+  // An entry whose name cannot be used is reported and passed over.
+  decode::WalkRules Rules() const override { return decode::WalkRules::kReader; }
   // Derived sinks that override this call it first.
   void OnOutputName(const archive::FileRecord& record) override;
-  bool SpellName(const char* stored, char* local, int capacity) override;
+  decode::NameProblem SpellName(const char* stored, char* local, int capacity) override;
+  void OnEntryRefused(const archive::FileRecord& record, decode::NameProblem problem) override;
   void OnProgress(int percent) override;
   void OnSkipped(uint64_t offset, uint64_t count) override;
   void OnFailure(decode::DecodeFailure failure, const archive::SharedState& state) override;
@@ -37,6 +40,8 @@ class TerminalSink : public decode::DecodeSink {
   // follows is then not said again.
   void OutputProblemEndsRun(const std::string& path, const std::string& text);
   void EntryDone() { entry_.clear(); }
+  // What happens to an entry passed over, as the command says it.
+  virtual const char* PassedOver() const { return "left out"; }
   // A stored name as a terminal may show it.
   std::string Display(const char* stored) const;
   // A stored name in UTF-8, as names given on the command line are

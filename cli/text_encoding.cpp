@@ -25,13 +25,6 @@ uint32_t NumberAfter(const std::string& text, const std::string& prefix) {
   return static_cast<uint32_t>(strtoul(digits.c_str(), nullptr, 10));
 }
 
-bool HasDoubleByteCharacter(uint32_t code_page, const std::string& text) {
-  const base::LeadBytes lead = base::LeadBytes::OfCodePage(code_page);
-  for (unsigned char byte : text)
-    if (lead.IsLead(byte)) return true;
-  return false;
-}
-
 void AppendEscaped(std::string& out, unsigned char byte) {
   char escape[5];
   snprintf(escape, sizeof escape, "\\x%02x", byte);
@@ -44,7 +37,7 @@ bool ParseEncoding(const char* text, Encoding* encoding) {
   const std::string name = Upper(text);
   uint32_t code_page = 0;
   if (name == "AUTO") {
-    *encoding = Encoding{};
+    encoding->code_page = 0;
     return true;
   }
   if (name == "UTF-8" || name == "UTF8") code_page = platform::kUtf8CodePage;
@@ -57,21 +50,6 @@ bool ParseEncoding(const char* text, Encoding* encoding) {
 
 std::string CodePageName(uint32_t code_page) {
   return code_page == platform::kUtf8CodePage ? "UTF-8" : "CP" + std::to_string(code_page);
-}
-
-uint32_t ChooseReadingCodePage(const std::vector<std::string>& stored_names) {
-  bool all_ascii = true;
-  bool all_shift_jis = true;
-  bool double_byte = false;
-  std::string unused;
-  for (const std::string& name : stored_names) {
-    if (base::IsAscii(name)) continue;
-    all_ascii = false;
-    all_shift_jis = all_shift_jis && StoredToUtf8(base::kCodePageShiftJis, name, &unused);
-    double_byte = double_byte || HasDoubleByteCharacter(base::kCodePageShiftJis, name);
-  }
-  if (all_ascii) return 0;
-  return all_shift_jis && double_byte ? base::kCodePageShiftJis : base::kCodePageWestern;
 }
 
 uint32_t ChooseWritingCodePage(const std::vector<std::string>& names, size_t* misfit) {

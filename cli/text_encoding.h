@@ -14,7 +14,7 @@ namespace cli {
 
 // What --encoding said: a code page, or "auto" (code_page 0). Without it,
 // Windows' ANSI code page, as the decoder reads names there, and auto
-// elsewhere.
+// elsewhere; "auto" means auto everywhere.
 struct Encoding {
   uint32_t code_page = platform::SystemCodePage();
   bool automatic() const { return code_page == 0; }
@@ -27,10 +27,6 @@ bool ParseEncoding(const char* text, Encoding* encoding);
 // "CP932", "UTF-8".
 std::string CodePageName(uint32_t code_page);
 
-// The auto rule for reading an archive, over its stored names: 0 when all
-// are ASCII (any choice reads them alike); CP932 when every name is
-// Shift-JIS and at least one holds a double-byte character; else CP1252.
-uint32_t ChooseReadingCodePage(const std::vector<std::string>& stored_names);
 // The auto rule for writing one, over the UTF-8 names: CP1252 when every
 // name fits it, else CP932 when every name does; else 0, with the index
 // of the first name that fits neither in *misfit.

@@ -11,4 +11,9 @@ Decoder decoder;
 
 StreamCheck DecompressBlock(archive::BlockBuffer& block) { return decoder.Decompress(block); }
 
+StreamCheck DecodeBlockStart(const unsigned char* data, uint32_t readable, uint32_t wanted,
+                             archive::BlockBuffer& output, uint32_t* stated) {
+  return decoder.DecodeStart(data, readable, wanted, output, stated);
+}
+
 }  // namespace codec

@@ -11,5 +11,8 @@ namespace codec {
 // signature untouched. The walk runs on one thread and never calls this
 // from within itself, so the one decoder is never shared.
 StreamCheck DecompressBlock(archive::BlockBuffer& block);
+// Decoder::DecodeStart with the same decoder, on the same thread.
+StreamCheck DecodeBlockStart(const unsigned char* data, uint32_t readable, uint32_t wanted,
+                             archive::BlockBuffer& output, uint32_t* stated);
 
 }  // namespace codec

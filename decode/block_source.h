@@ -17,7 +17,9 @@
 namespace decode {
 
 enum class Boundary { kEntry, kEnd, kNoHeader };
-enum class BlockStatus { kOk, kReadFailure, kCooked };
+// kBrokenStream: read, checked and decoded, but the block's compressed
+// stream did not hold up (codec::StreamCheck); its bytes are what came out.
+enum class BlockStatus { kOk, kReadFailure, kCooked, kBrokenStream };
 // Bytes passed over to find an entry header; count 0 when it stood there.
 struct Skipped {
   uint64_t offset = 0;

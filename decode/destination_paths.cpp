@@ -68,14 +68,14 @@ bool ParentPath(const char* path, char* parent, int capacity, PathStyle style, c
 int IsFolder(const char* path) { return platform::OsIsFolder(path) ? 1 : 0; }
 
 int EnsureParentFolder(const char* path) {
-  char parent[base::kPathCapacity];
+  char parent[platform::kPathCapacity];
   if (!ParentPath(path, parent, sizeof parent, kNativePathStyle, PathLeadBytes())) return 0;
   if (platform::OsPathExists(parent)) return IsFolder(parent);
   return CreateFolderPath(parent);
 }
 
 int CreateFolderPath(const char* path) {
-  char parent[base::kPathCapacity];
+  char parent[platform::kPathCapacity];
   if (!ParentPath(path, parent, sizeof parent, kNativePathStyle, PathLeadBytes())) return 0;
   if (strcmp(parent, path) == 0) return 0;
   if (parent[0] == '\0') return platform::OsCreateFolder(path) ? 1 : 0;  // a relative path's first folder
@@ -99,6 +99,19 @@ bool IsSafeRelativeName(const char* name, const base::LeadBytes& lead, PathStyle
 bool IsSafePlainName(const char* name, const base::LeadBytes& lead, PathStyle style) {
   const char* end = name;
   return IsSafeComponent(name, &end, lead, style) && *end == '\0';
+}
+
+NameProblem CheckName(const char* name, bool relative, const base::LeadBytes& lead, PathStyle style) {
+  if (!(relative ? IsSafeRelativeName(name, lead, style) : IsSafePlainName(name, lead, style))) {
+    return NameProblem::kUnsafe;
+  }
+  if (platform::kNameMaxBytes == 0) return NameProblem::kNone;
+  size_t component = 0;  // bytes of the component so far
+  for (const char* p = name + (relative ? 1 : 0); *p; ++p) {
+    component = IsStoredSeparator(*p) ? 0 : component + 1;
+    if (component > static_cast<size_t>(platform::kNameMaxBytes)) return NameProblem::kTooLong;
+  }
+  return NameProblem::kNone;
 }
 
 bool JoinBelowFolder(const char* folder, const char* relative_name, char* out, int capacity,

@@ -8,6 +8,7 @@
 #pragma once
 
 #include "base/lead_bytes.h"
+#include "decode/name_problem.h"
 #include "platform/os.h"
 
 namespace decode {
@@ -42,6 +43,10 @@ bool IsSafeRelativeName(const char* name, const base::LeadBytes& lead, PathStyle
 // A name written directly into a folder: one component, no separator,
 // drive or colon, not "." or "..", and the rules above.
 bool IsSafePlainName(const char* name, const base::LeadBytes& lead, PathStyle style = kNativePathStyle);
+// Why a spelled name cannot be used, by the rules above and the system's
+// limit on the length of one name (NameProblem::kNone when it can).
+NameProblem CheckName(const char* name, bool relative, const base::LeadBytes& lead,
+                      PathStyle style = kNativePathStyle);
 // folder + relative name (its leading backslash included), separators
 // made native. False when the result does not fit the path buffer.
 bool JoinBelowFolder(const char* folder, const char* relative_name, char* out, int capacity,

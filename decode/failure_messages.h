@@ -9,6 +9,9 @@
 namespace decode {
 
 const char* FailureText(DecodeFailure failure, ui::Language language);
+// The same for the readers of archives away from the program, which say
+// so where a wrong password explains a failure as well as damage does.
+const char* ReaderFailureText(DecodeFailure failure, ui::Language language);
 // The caption of the entry, but the archive path for read failures and
 // "Warning!" for a checksum that differs.
 const char* FailureTitle(DecodeFailure failure, const archive::SharedState& state, ui::Language language);

@@ -78,7 +78,7 @@ void BlockWorkers::DecodeFront(std::unique_lock<std::mutex>& lock, codec::Decode
   lock.unlock();
   if (!decoder) decoder = NewDecoder();
   codec::DecipherBlock(job.block.data(), job.block.length(), job.key);
-  decoder->Decompress(job.block);
+  job.broken_stream = decoder->Decompress(job.block) == codec::StreamCheck::kBroken;
   lock.lock();
   job.done = true;
 }

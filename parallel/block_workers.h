@@ -24,6 +24,7 @@ class BlockWorkers {
   struct Job {
     archive::BlockBuffer block;  // the stored bytes in, the decoded bytes out
     const char* key = nullptr;
+    bool broken_stream = false;  // the decoded block's stream did not hold up
     bool done = true;  // guarded by the workers' mutex
   };
 

@@ -70,6 +70,12 @@ constexpr bool kWindowsPaths =
     false;
 #endif
 constexpr char kPathSeparator = kWindowsPaths ? '\\' : '/';
+// The longest path the calls above take, terminator included: the ANSI
+// calls' MAX_PATH on Windows, PATH_MAX elsewhere.
+constexpr int kPathCapacity = kWindowsPaths ? 260 : 4096;
+// The most bytes one file or folder name may have; 0 where the path's
+// limit is the only one (a Windows name fits in MAX_PATH anyway).
+constexpr int kNameMaxBytes = kWindowsPaths ? 0 : 255;
 
 // Movable, zero-filled memory (the Win32 global heap on Windows).
 struct MemoryHandle {

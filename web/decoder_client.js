@@ -7,7 +7,8 @@
 
 export class DecoderClient {
   // handlers: progress(percent), verdict(noProblem, text),
-  // skipped(offset, count), entry(complete, entry), outputProblem(error).
+  // skipped(offset, count), refused(name, problem), entry(complete, entry),
+  // outputProblem(error).
   constructor(handlers) {
     this.handlers = handlers;
     this.file = null;
@@ -30,22 +31,25 @@ export class DecoderClient {
   // Registers the archive; with check, the check walk's verdict follows.
   open(file, japanese, check) {
     this.file = file;
+    this.password = null;
     this.japanese = japanese;
     return this.ready.then(() => this.send({ type: 'open', file, japanese, check }));
   }
 
-  // The stored names, read ahead of a run: { right, names }, right when
-  // the password opens the archive.
-  scan(password) {
-    return this.ready.then(() => this.send({ type: 'scan', password }));
+  // The archive's texts read ahead of the runs with the password (its
+  // UTF-8 bytes): { verdict, reading }, verdict 0 when the password opens
+  // the archive, reading the code page of its names and how it was chosen.
+  read(password) {
+    this.password = password;
+    return this.ready.then(() => this.send({ type: 'read', password, japanese: this.japanese }));
   }
 
-  // A listing (output null) or an extraction into output, with the
-  // stored names read in codePage.
-  decode(password, output, codePage) {
+  // A listing (output null) or an extraction into output, with what the
+  // last read found.
+  decode(output) {
     return this.ready.then(() => {
       this.output = output;
-      return this.send({ type: 'decode', password, extract: output !== null, japanese: this.japanese, codePage });
+      return this.send({ type: 'decode', extract: output !== null, japanese: this.japanese });
     });
   }
 
@@ -63,7 +67,10 @@ export class DecoderClient {
     if (output) await output.abandon();
     if (this.file) {
       this.reopening = true;
+      // The fresh worker finds the archive, and reads its texts again
+      // when a password was read.
       this.ready = this.send({ type: 'open', file: this.file, japanese: this.japanese, check: false })
+        .then(() => this.password && this.send({ type: 'read', password: this.password, japanese: this.japanese }))
         .finally(() => { this.reopening = false; });
     }
     if (settle) settle(result);
@@ -88,6 +95,7 @@ export class DecoderClient {
       case 'progress': return h.progress(message.percent);
       case 'verdict': return h.verdict(message.noProblem, message.text);
       case 'skipped': return h.skipped(message.offset, message.count);
+      case 'refused': return h.refused(message.name, message.problem);
       case 'entry':
         if (!message.complete) this.entryTimes = message.entry;
         return h.entry(message.complete, message.entry);

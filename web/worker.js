@@ -4,7 +4,7 @@
 // chunks, waiting whenever the page has not written enough of them yet.
 // The page cancels a run by ending this worker.
 import KelvarinModule from './kelvarin.js';
-import { spellName } from './names.js';
+import { convert, knows } from './text_codes.js';
 
 // Bytes collected before they go to the page, and bytes the page may hold
 // unwritten before the decoder waits: together they bound the memory an
@@ -14,8 +14,7 @@ const WINDOW_BYTES = 8 << 20;
 
 let archive = null;  // the File the page chose
 let textDecoder = new TextDecoder('windows-1252');
-let nameCodePage = 1252;  // the code page of stored names for this run
-let storedNames = [];     // what a name scan found
+let reading = null;       // how the core reads the archive's texts, from kelvarin_read
 const post = (message, transfer) => self.postMessage(message, transfer || []);
 
 // Reading: one slice of the File per read; progress by archive position.
@@ -78,8 +77,8 @@ async function sendPending() {
 
 const page = {
   verdict(noProblem, text) { post({ type: 'verdict', noProblem, text: textDecoder.decode(text) }); },
-  spell(name) { return spellName(name, nameCodePage); },
-  storedName(name) { storedNames.push(name); },
+  reading(found) { reading = found; },
+  refused(name, problem) { post({ type: 'refused', name, problem }, [name.buffer]); },
   skipped(offset, count) { post({ type: 'skipped', offset, count }); },
   entry(complete, entry) { post({ type: 'entry', complete, entry }, [entry.name.buffer]); },
   async create(path) {
@@ -117,6 +116,7 @@ const loadFailed = new Promise((resolve, reject) => { failLoad = reject; });
 const modulePromise = KelvarinModule({
   kelvarinFiles: files,
   kelvarinPage: page,
+  kelvarinTexts: { convert, knows },
   instantiateWasm(imports, done) {
     WebAssembly.instantiateStreaming(fetch(new URL('kelvarin.wasm', import.meta.url)), imports)
       .then((result) => done(result.instance, result.module), failLoad);
@@ -143,28 +143,20 @@ async function run(message) {
       const sound = message.check ? module.ccall('kelvarin_check', 'number', ['number'], [japanese]) === 1 : true;
       return { type: 'opened', archive: true, sound };
     }
-    case 'scan': {
-      storedNames = [];
+    case 'read': {
       const password = passwordInHeap(module, message.password);
       try {
-        const right = module.ccall('kelvarin_scan_names', 'number', ['number', 'number'],
-                                   [password, message.password.length]) === 1;
-        return { type: 'scanned', right, names: storedNames };
+        const verdict = module.ccall('kelvarin_read', 'number', ['number', 'number', 'number', 'number'],
+                                     [password, message.password.length, message.codePage || 0, japanese]);
+        return { type: 'read', verdict, reading };
       } finally {
         module._free(password);
       }
     }
     case 'decode': {
-      nameCodePage = message.codePage;
-      const password = passwordInHeap(module, message.password);
-      try {
-        const failure = await module.ccall('kelvarin_decode', 'number', ['number', 'number', 'number', 'number'],
-                                           [password, message.password.length, message.extract ? 1 : 0, japanese],
-                                           { async: true });
-        return { type: 'decoded', failure };
-      } finally {
-        module._free(password);
-      }
+      const failure = await module.ccall('kelvarin_decode', 'number', ['number', 'number'],
+                                         [message.extract ? 1 : 0, japanese], { async: true });
+      return { type: 'decoded', failure };
     }
   }
   return { type: 'error', text: 'unknown request ' + message.type };

@@ -15,8 +15,9 @@
 
 #include "encoder/entry_encoder.h"
 #include "tests/support/sample_data.h"
-#include "platform/text_codes.h"
+#include "decode/archive_reading.h"
 #include "tests/fuzz/fuzz_archive.h"
+#include "tests/fuzz/fuzz_assert.h"
 
 namespace {
 
@@ -25,12 +26,9 @@ constexpr uint32_t kSpellings[] = {0, 932, 1252};
 class SpellingSink : public test_support::RecordingSink {
  public:
   explicit SpellingSink(uint32_t code_page) : code_page_(code_page) {}
-  bool SpellName(const char* stored, char* local, int capacity) override {
+  decode::NameProblem SpellName(const char* stored, char* local, int capacity) override {
     if (code_page_ == 0) return DecodeSink::SpellName(stored, local, capacity);
-    std::string name;
-    if (!platform::ConvertText(code_page_, platform::kUtf8CodePage, stored, &name)) return false;
-    base::CopyText(local, static_cast<size_t>(capacity), name.c_str());
-    return name.size() < static_cast<size_t>(capacity);
+    return decode::SpellInUtf8(code_page_, stored, local, capacity);
   }
   // Only names that begin with a backslash come here, joined below the
   // folder; plain names go to ChooseSavePath as spelled.
@@ -41,14 +39,13 @@ class SpellingSink : public test_support::RecordingSink {
 
  private:
   void CheckBelowFolder(const std::string& path) {
-    if (path.rfind(folder_answer + "/", 0) != 0) abort();
+    FUZZ_ASSERT_MSG(path.rfind(folder_answer + "/", 0) == 0, "a path outside the chosen folder");
     size_t start = folder_answer.size() + 1;
     for (;;) {
       const size_t end = std::min(path.find('/', start), path.size());
       const std::string component = path.substr(start, end - start);
-      if (component.empty() || component == "." || component == "..") abort();
-      for (unsigned char c : component)
-        if (c < 0x20 || c == 0x7F) abort();
+      FUZZ_ASSERT_MSG(!component.empty() && component != "." && component != "..", "a component that leaves or stays");
+      for (unsigned char c : component) FUZZ_ASSERT_MSG(c >= 0x20 && c != 0x7F, "a control character in a path");
       if (end == path.size()) break;
       start = end + 1;
     }
@@ -81,6 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   SpellingSink sink(code_page);
   decode::SequentialBlockSource source;
   const int result = fuzzing::DecodeArchive(bytes.data() + first_entry, bytes.size() - first_entry, state, sink, source);
-  if (!sink.protocol_kept || (result == 1) != sink.failures.empty()) abort();
+  FUZZ_ASSERT_MSG(sink.protocol_kept, "the walk broke its calling protocol");
+  FUZZ_ASSERT_MSG((result == 1) == sink.failures.empty(), "a failure that was not said, or one said on success");
   return 0;
 }

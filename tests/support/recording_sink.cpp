@@ -3,13 +3,13 @@
 #include <sstream>
 
 #include "base/bounded_text.h"
-#include "base/paths.h"
+#include "platform/os.h"
 
 namespace test_support {
 
 decode::Choice RecordingSink::ChooseFolder(char* folder) {
   ++folder_questions;
-  base::CopyText(folder, base::kPathCapacity, folder_answer.c_str());
+  base::CopyText(folder, platform::kPathCapacity, folder_answer.c_str());
   return folder_choice;
 }
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "base/bounded_text.h"
-#include "base/paths.h"
+#include "platform/os.h"
 #include "codec/block_cipher.h"
 #include "decode/decode_walk.h"
 #include "encoder/block_sealer.h"
@@ -203,8 +203,8 @@ TEST_F(DecodeWalk, EachFaultEndsTheRunWithItsFailure) {
       {"record size 303", hand_made(Record("a.txt", 5, 303), {RandomBytes(5)}).bytes(), DecodeFailure::kWrongPassword},
       {"record size 305", hand_made(Record("a.txt", 5, 305), {RandomBytes(5)}).bytes(), DecodeFailure::kWrongPassword},
       {"a first block without a file byte", hand_made(Record("short.txt", 5), {Bytes{}, RandomBytes(5)}).bytes(),
-       DecodeFailure::kWriteFailed},
-      {"a record cut short", cut.bytes(), DecodeFailure::kWriteFailed},
+       DecodeFailure::kBlockTooShort},
+      {"a record cut short", cut.bytes(), DecodeFailure::kBlockTooShort},
       {"a checksum failure midway", cooked, DecodeFailure::kCooked, true},
   };
   for (const char* name : {"\\..\\escape.txt", "\\docs\\..\\..\\x", "\\C:\\x", "\\\\server\\share\\x",
@@ -292,7 +292,7 @@ TEST_F(DecodeWalk, ACancelledDestinationEndsTheRunSilently) {
 }
 
 TEST_F(DecodeWalk, MissingArchiveCannotBeOpened) {
-  base::CopyText(state_.archive_path, base::kPathCapacity, "/nonexistent/a.exe");
+  base::CopyText(state_.archive_path, platform::kPathCapacity, "/nonexistent/a.exe");
   state_.entry_offset = 1024;
   EXPECT_EQ(decode::DecodeWalk(state_, "abcd", 4, sink_), 0);
   EXPECT_EQ(sink_.failures, std::vector<DecodeFailure>{DecodeFailure::kOpenArchive});

@@ -49,7 +49,7 @@ class ParallelDecode : public ::testing::Test {
 
   int Decode(const std::string& password, RecordingSink& sink, archive::SharedState& state,
              decode::BlockSource& source) {
-    base::CopyText(state.archive_path, base::kPathCapacity, path_.c_str());
+    base::CopyText(state.archive_path, platform::kPathCapacity, path_.c_str());
     state.entry_offset = archive::LocateFirstEntry(state.archive_path);
     return decode::DecodeWalk(state, password.data(), static_cast<uint32_t>(password.size()), sink, source);
   }

@@ -7,7 +7,7 @@
 
 #include "archive/locate_scan.h"
 #include "base/bounded_text.h"
-#include "base/paths.h"
+#include "platform/os.h"
 
 namespace testing_support {
 
@@ -36,7 +36,7 @@ archive::SharedState ArchiveState(const TempDir& dir, const encoder::Bytes& arch
   const std::string path = dir.File("archive.exe");
   WriteFileBytes(path, archive);
   archive::SharedState state;
-  base::CopyText(state.archive_path, base::kPathCapacity, path.c_str());
+  base::CopyText(state.archive_path, platform::kPathCapacity, path.c_str());
   state.entry_offset = archive::LocateFirstEntry(state.archive_path);
   EXPECT_NE(state.entry_offset, -1) << "no entry in the archive";
   return state;

@@ -4,7 +4,8 @@
 //   tampered.exe  good.exe with one byte of its last data block changed
 //   japanese.exe  "\ソフト\表.txt" in Shift-JIS, both characters ending in
 //                 0x5C, under the password ひみつ in Shift-JIS
-//   escape.exe    a safe entry, then one whose name climbs out of the folder
+//   escape.exe    a safe entry, one whose name climbs out of the folder, and
+//                 a safe one after it
 //   big.exe       (with --big MIB) text-like and binary-like entries of that
 //                 many MiB in all, for the benchmark and cancelled runs
 // Usage: make_web_archives OUTDIR [--big MIB]
@@ -116,7 +117,8 @@ int main(int argc, char** argv) {
        kJapanesePassword},
       {"escape.exe",
        {TimedEntry("\\safe.txt", testing_support::TextLikeBytes(100, 5), 0),
-        TimedEntry("\\..\\evil.txt", testing_support::TextLikeBytes(100, 6), 1)}},
+        TimedEntry("\\..\\evil.txt", testing_support::TextLikeBytes(100, 6), 1),
+        TimedEntry("\\after.txt", testing_support::TextLikeBytes(100, 7), 2)}},
   };
   if (argc == 4) {
     const size_t quarter = static_cast<size_t>(atoi(argv[3])) << 18;
