@@ -18,7 +18,10 @@ constexpr const char* kPlainNamePrefix = "./";
 
 }  // namespace
 
-void PageSink::OnOutputName(const archive::FileRecord& record) { ShowEntryStart(record); }
+void PageSink::OnOutputName(const archive::FileRecord& record) {
+  ShowEntryStart(record);
+  record_read_ = true;
+}
 
 decode::Choice PageSink::ChooseFolder(char* folder) {
   base::CopyText(folder, platform::kPathCapacity, kPageFolder);
@@ -65,7 +68,7 @@ void PageSink::OnSkipped(uint64_t offset, uint64_t count) { ShowSkipped(offset, 
 
 void PageSink::OnFailure(decode::DecodeFailure failure, const archive::SharedState&) {
   failure_ = failure;
-  ShowVerdict(false, decode::ReaderFailureText(failure, language_));
+  ShowVerdict(false, decode::ReaderFailureText(failure, language_, record_read_));
 }
 
 }  // namespace browser

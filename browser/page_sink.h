@@ -42,6 +42,7 @@ class PageSink final : public decode::DecodeSink {
   bool extract_;
   ui::Language language_;
   uint32_t code_page_;
+  bool record_read_ = false;  // a record was read in this run
   std::optional<decode::DecodeFailure> failure_;
 };
 

@@ -17,6 +17,10 @@ class StdoutSink : public decode::WritesNothing<TerminalSink> {
   void OnOutputName(const archive::FileRecord& record) override;
   uint32_t WriteOutput(const unsigned char* bytes, uint32_t count) override;
   void FinishOutput(const char*, const archive::FileRecord&) override;
+  // An entry the NAMEs leave out is no loss when its name cannot be used.
+  void OnEntryRefused(const archive::FileRecord& record, decode::NameProblem problem) override {
+    if (selected_) TerminalSink::OnEntryRefused(record, problem);
+  }
   void OnRefusedEntryEnd(const archive::FileRecord&) override { EntryDone(); }
 
  private:

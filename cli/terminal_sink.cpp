@@ -24,7 +24,10 @@ TerminalSink::TerminalSink(const archive::SharedState& state, uint32_t code_page
                    size > kProgressThreshold;
 }
 
-void TerminalSink::OnOutputName(const archive::FileRecord& record) { entry_ = Display(record.output_name); }
+void TerminalSink::OnOutputName(const archive::FileRecord& record) {
+  entry_ = Display(record.output_name);
+  record_read_ = true;
+}
 
 std::string TerminalSink::Display(const char* stored) const { return DisplayStored(code_page_, stored); }
 
@@ -76,9 +79,12 @@ void TerminalSink::OnSkipped(uint64_t offset, uint64_t count) {
 void TerminalSink::OnFailure(decode::DecodeFailure failure, const archive::SharedState&) {
   EndProgressLine();
   if (failure_said_) return;
-  std::string text = decode::ReaderFailureText(failure, ui::Language::kEnglish);
+  std::string text = decode::ReaderFailureText(failure, ui::Language::kEnglish, record_read_);
   if (failure == decode::DecodeFailure::kBlockTooShort) text += ": a data block is too short for what it must hold";
   if (failure == decode::DecodeFailure::kBrokenStream) text += ": a data block does not decode to its stated length";
+  if (failure == decode::DecodeFailure::kReadFailed && record_read_) {
+    text += std::string(": ") + decode::FailureText(failure, ui::Language::kEnglish);
+  }
   Complain(entry_.empty() ? archive_ : archive_ + " (entry " + entry_ + ")", text);
   status_.ArchiveFault();
 }

@@ -53,6 +53,7 @@ class TerminalSink : public decode::DecodeSink {
   uint32_t code_page_;
   std::string entry_;  // name of the entry being decoded, as shown
   bool show_progress_ = false;
+  bool record_read_ = false;  // a record was read in this run
   bool failure_said_ = false;
   ExitStatus status_;
 };

@@ -22,8 +22,9 @@ const char* FailureText(DecodeFailure failure, ui::Language language) {
   return Text(TextId::kWriteFailed, language);
 }
 
-const char* ReaderFailureText(DecodeFailure failure, ui::Language language) {
-  if (failure == DecodeFailure::kBlockTooShort || failure == DecodeFailure::kBrokenStream) {
+const char* ReaderFailureText(DecodeFailure failure, ui::Language language, bool record_read) {
+  if (failure == DecodeFailure::kBlockTooShort || failure == DecodeFailure::kBrokenStream ||
+      (failure == DecodeFailure::kReadFailed && record_read)) {
     return ui::ReaderText(ui::ReaderTextId::kDamagedOrWrongPassword, language);
   }
   return FailureText(failure, language);

@@ -89,7 +89,9 @@ class Collector final : public WritesNothing<DecodeSink> {
     ++look_.entries;
     look_.names.push_back(record.output_name);
     look_.captions.push_back(state_.caption);
+    for (const char* p = record.output_name; *p; ++p) garbled_name_ = garbled_name_ || IsControl(*p);
   }
+  void OnSkipped(uint64_t, uint64_t) override { EntriesBreakOff(); }
   // Names are judged by the run, once their code page is known: here any
   // safe name will do, so that every entry's record is seen.
   NameProblem SpellName(const char* stored, char* local, int capacity) override {
@@ -101,11 +103,20 @@ class Collector final : public WritesNothing<DecodeSink> {
         failure == DecodeFailure::kBrokenStream) {
       look_.password_right = false;
     }
+    if (failure == DecodeFailure::kReadFailed) EntriesBreakOff();
   }
 
  private:
+  static bool IsControl(char c) { return (c >= 0x01 && c <= 0x1F) || c == 0x7F; }
+  // Where the entries stop following one another after a record was read,
+  // its sizes may be garbage.
+  void EntriesBreakOff() {
+    if (garbled_name_) look_.password_right = false;
+  }
+
   LookAhead& look_;
   const archive::SharedState& state_;
+  bool garbled_name_ = false;  // a name seen so far holds a control character
 };
 
 }  // namespace

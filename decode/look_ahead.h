@@ -16,7 +16,11 @@ namespace decode {
 struct LookAhead {
   // False when an entry's record says the key is wrong: its size is not
   // 304, its block is too short to hold it, or the stream it comes from
-  // did not hold up. A password one character off is caught so.
+  // did not hold up. A password one character off is caught so, but for
+  // entries stored without compression, whose sizes may come out right:
+  // there a name with a control character (no name Windows makes has
+  // one) in an archive whose entries then fail to follow one another is
+  // taken as the sign of a wrong key too.
   bool password_right = true;
   int entries = 0;                 // entries whose record was read
   std::vector<std::string> names;  // stored names, in archive order

@@ -3,11 +3,12 @@
 // spelled as the command-line tool spells them, from CP932 or CP1252 into
 // UTF-8, or as the bytes stored. Every path the walk asks to be made lies
 // below the chosen folder, with no "." or ".." component, no empty one and
-// no control character; a name that cannot be spelled ends the run as a
-// failure, never silently.
+// no control character. Under the program's rules a name that cannot be
+// used ends the run as a failure, never silently; under the readers' it
+// is passed over, and every entry refused is also ended.
 //
-// Input: one byte that picks the spelling, then names separated by NUL
-// bytes (up to four, each cut to the record's 259 bytes).
+// Input: one byte that picks the spelling and the rules, then names
+// separated by NUL bytes (up to four, each cut to the record's 259 bytes).
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -15,7 +16,6 @@
 
 #include "encoder/entry_encoder.h"
 #include "tests/support/sample_data.h"
-#include "decode/archive_reading.h"
 #include "tests/fuzz/fuzz_archive.h"
 #include "tests/fuzz/fuzz_assert.h"
 
@@ -25,11 +25,7 @@ constexpr uint32_t kSpellings[] = {0, 932, 1252};
 
 class SpellingSink : public test_support::RecordingSink {
  public:
-  explicit SpellingSink(uint32_t code_page) : code_page_(code_page) {}
-  decode::NameProblem SpellName(const char* stored, char* local, int capacity) override {
-    if (code_page_ == 0) return DecodeSink::SpellName(stored, local, capacity);
-    return decode::SpellInUtf8(code_page_, stored, local, capacity);
-  }
+  explicit SpellingSink(uint32_t code_page) { spelling_code_page = code_page; }
   // Only names that begin with a backslash come here, joined below the
   // folder; plain names go to ChooseSavePath as spelled.
   bool PrepareFolders(const char* path) override {
@@ -50,7 +46,6 @@ class SpellingSink : public test_support::RecordingSink {
       start = end + 1;
     }
   }
-  uint32_t code_page_;
 };
 
 }  // namespace
@@ -58,6 +53,7 @@ class SpellingSink : public test_support::RecordingSink {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 2 || size > 1200) return 0;
   const uint32_t code_page = kSpellings[data[0] % 3];
+  const bool reader = data[0] / 3 % 2 == 1;
   encoder::ArchiveWriter writer(testing_support::SampleStub(256));
   const std::string names(reinterpret_cast<const char*>(data + 1), size - 1);
   size_t start = 0;
@@ -76,9 +72,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const size_t first_entry = testing_support::SampleStub(256).size() + 256 + archive::kEntryMarkerLength + 1;
   if (bytes.size() <= first_entry) return 0;
   SpellingSink sink(code_page);
+  if (reader) sink.rules = decode::WalkRules::kReader;
   decode::SequentialBlockSource source;
   const int result = fuzzing::DecodeArchive(bytes.data() + first_entry, bytes.size() - first_entry, state, sink, source);
   FUZZ_ASSERT_MSG(sink.protocol_kept, "the walk broke its calling protocol");
   FUZZ_ASSERT_MSG((result == 1) == sink.failures.empty(), "a failure that was not said, or one said on success");
+  FUZZ_ASSERT_MSG(reader || sink.refused.empty(), "an entry passed over under the program's rules");
+  FUZZ_ASSERT_MSG(result != 1 || sink.refused_ends.size() == sink.refused.size(), "an entry refused and never ended");
   return 0;
 }

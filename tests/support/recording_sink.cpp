@@ -3,9 +3,15 @@
 #include <sstream>
 
 #include "base/bounded_text.h"
+#include "decode/archive_reading.h"
 #include "platform/os.h"
 
 namespace test_support {
+
+decode::NameProblem RecordingSink::SpellName(const char* stored, char* local, int capacity) {
+  if (spelling_code_page == 0) return DecodeSink::SpellName(stored, local, capacity);
+  return decode::SpellInUtf8(spelling_code_page, stored, local, capacity);
+}
 
 decode::Choice RecordingSink::ChooseFolder(char* folder) {
   ++folder_questions;

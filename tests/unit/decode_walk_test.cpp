@@ -1,6 +1,7 @@
 // The decode walk over whole archives, with a sink that keeps the output
 // in memory and records what a user would have been asked and told.
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <tuple>
@@ -11,6 +12,7 @@
 #include "codec/block_cipher.h"
 #include "decode/decode_walk.h"
 #include "encoder/block_sealer.h"
+#include "encoder/compressor.h"
 #include "encoder/entry_encoder.h"
 #include "encoder/key_string.h"
 #include "test_support.h"
@@ -297,6 +299,77 @@ TEST_F(DecodeWalk, MissingArchiveCannotBeOpened) {
   EXPECT_EQ(decode::DecodeWalk(state_, "abcd", 4, sink_), 0);
   EXPECT_EQ(sink_.failures, std::vector<DecodeFailure>{DecodeFailure::kOpenArchive});
   EXPECT_EQ(sink_.run_ends, std::vector<bool>{false});
+}
+
+}  // namespace
+
+namespace {
+
+// The readers' rules: an entry whose name cannot be used is said and
+// passed over, its blocks read and checked, and the entries after it are
+// decoded; the program's rules end the run there.
+TEST_F(DecodeWalk, UnderTheReadersRulesABadEntryIsPassedOverAndTheOthersGoOn) {
+  const std::string too_long = "\\" + std::string(256, 'n');  // one name over 255 bytes
+  const Bytes archive = Archive({MakeEntry("\\a.txt", RandomBytes(3000, 1)),
+                                 MakeEntry("\\..\\evil.txt", RandomBytes(3000, 2)),
+                                 MakeEntry("\\b.txt", RandomBytes(50, 3)),
+                                 MakeEntry("sub/plain.txt", RandomBytes(50, 4)),
+                                 MakeEntry("\\caf\xe9.txt", RandomBytes(50, 5)),
+                                 test_support::MakeEntry(too_long, RandomBytes(50, 6), "long"),
+                                 MakeEntry("c.txt", RandomBytes(70, 7))}, {1000})
+                            .bytes();
+  sink_.rules = decode::WalkRules::kReader;
+  sink_.spelling_code_page = 932;  // 0xE9 leads a character, which "." cannot end
+  state_ = testing_support::ArchiveState(dir_, archive);
+  decode::SequentialBlockSource source;
+  EXPECT_EQ(decode::DecodeWalk(state_, kPassword.data(), static_cast<uint32_t>(kPassword.size()), sink_, source), 1);
+  EXPECT_TRUE(sink_.failures.empty());
+  EXPECT_TRUE(sink_.protocol_kept);
+  EXPECT_EQ(sink_.finished, (std::vector<std::string>{"/out/a.txt", "/out/b.txt", "c.txt"}));
+  EXPECT_EQ(sink_.files["/out/b.txt"], RandomBytes(50, 3));
+  EXPECT_EQ(sink_.files["c.txt"], RandomBytes(70, 7));
+  using decode::NameProblem;
+  const std::vector<std::pair<std::string, NameProblem>> refused = {
+      {"\\..\\evil.txt", NameProblem::kUnsafe}, {"sub/plain.txt", NameProblem::kUnsafe},
+      {"\\caf\xe9.txt", NameProblem::kUnspellable}, {too_long, NameProblem::kTooLong}};
+  EXPECT_EQ(sink_.refused, refused);
+  EXPECT_EQ(sink_.refused_ends.size(), refused.size());
+
+  sink_ = RecordingSink();
+  EXPECT_EQ(Run(archive), 0) << "the program's rules";
+  EXPECT_EQ(sink_.failures, std::vector<DecodeFailure>{DecodeFailure::kOpenForWrite});
+  EXPECT_EQ(sink_.finished, std::vector<std::string>{"/out/a.txt"});
+}
+
+// A compressed block sealed whole, whose stream was cut: its checksum
+// holds, so only the stream tells. The readers stop there; the program
+// writes what came out.
+TEST_F(DecodeWalk, UnderTheReadersRulesABrokenStreamEndsTheRun) {
+  const Bytes contents = testing_support::TextLikeBytes(3000, 8);
+  encoder::ArchiveWriter writer(testing_support::SampleStub());
+  writer.AddEntryHeader({});
+  const encoder::KeyString key(kPassword);
+  const Bytes first(contents.begin(), contents.begin() + 1000);
+  writer.AddDataBlock(encoder::SealBlock(encoder::FirstPlainBlock(0, Record("t.txt", 3000), first.data(), first.size()),
+                                         encoder::BlockForm::kCompressed, key));
+  Bytes cut = encoder::CompressBlock(encoder::LaterPlainBlock(0, contents.data() + 1000, 2000));
+  cut.resize(cut.size() - 3);
+  codec::EncipherBlock(cut.data(), static_cast<uint32_t>(cut.size()), key.get());
+  writer.AddDataBlock(cut);
+
+  sink_.rules = decode::WalkRules::kReader;
+  state_ = testing_support::ArchiveState(dir_, writer.bytes());
+  decode::SequentialBlockSource source;
+  EXPECT_EQ(decode::DecodeWalk(state_, kPassword.data(), static_cast<uint32_t>(kPassword.size()), sink_, source), 0);
+  EXPECT_EQ(sink_.failures, std::vector<DecodeFailure>{DecodeFailure::kBrokenStream});
+  EXPECT_EQ(sink_.abandoned.size(), 1u);
+  EXPECT_TRUE(sink_.finished.empty());
+
+  sink_ = RecordingSink();
+  Run(writer.bytes());
+  EXPECT_TRUE(std::find(sink_.failures.begin(), sink_.failures.end(), DecodeFailure::kBrokenStream) ==
+              sink_.failures.end())
+      << "the program never says so";
 }
 
 }  // namespace
