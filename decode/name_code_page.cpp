@@ -16,7 +16,9 @@ namespace {
 constexpr int64_t kCloseMargin = 6;
 
 bool IsBeyondAscii(Glyph glyph) { return glyph >= Glyph::kLatinLetter; }
-bool IsCommonDoubleByte(Glyph glyph) { return glyph >= Glyph::kKana && glyph <= Glyph::kFullWidthAlnum && glyph != Glyph::kKanji2; }
+bool IsCommonDoubleByte(Glyph glyph) {
+  return glyph >= Glyph::kKana && glyph <= Glyph::kFullWidthAlnum && glyph != Glyph::kKanji2;
+}
 bool IsUtf8Sequence(Glyph glyph) { return glyph >= Glyph::kUtf8Latin; }
 
 // The neighbours of a character, as the weights ask about them.
@@ -39,21 +41,22 @@ int WesternWeight(Glyph glyph, const Beside& beside) {
       if (beside.Both(IsBeyondAscii)) return -6;
       if (beside.Either(Glyph::kLatinSymbol) || beside.Either(Glyph::kLatinRareLetter)) return -4;
       if (beside.Either(Glyph::kLatinLetter)) return -1;
-      return beside.before == Glyph::kAsciiLetter && beside.after == Glyph::kAsciiLetter ? 2 : 1;
+      return by_ascii_letter ? 3 : 1;
   }
 }
 
 // Japanese names run their kana and kanji together and their half-width
 // katakana too; Shift-JIS misreadings of Western names give a lone rare
 // kanji, vendor or user-defined character, from an accented letter and
-// the ASCII letter after it, and lone half-width characters from capitals.
+// the ASCII letter after it, a lone common kanji from ’ or – and the
+// letter after it, and lone half-width characters from capitals.
 int ShiftJisWeight(Glyph glyph, const Beside& beside) {
   if (glyph == Glyph::kHalfWidthKana) {
     if (beside.Either(Glyph::kAsciiLetter)) return -1;
     if (beside.before == Glyph::kHalfWidthKana && beside.after == Glyph::kHalfWidthKana) return 5;
     return beside.Either(Glyph::kHalfWidthKana) ? 3 : -3;
   }
-  int weight = beside.Either(IsCommonDoubleByte) ? 4 : beside.Either(Glyph::kKanji2) ? 2 : 0;
+  int weight = beside.Either(IsCommonDoubleByte) ? 4 : beside.Either(Glyph::kKanji2) ? 2 : -2;
   if (beside.before == Glyph::kAsciiLetter) {
     const bool rare = glyph == Glyph::kKanji2 || glyph >= Glyph::kVendorKanji;
     weight -= (rare ? 6 : 2) + (beside.after == Glyph::kAsciiLetter ? 4 : 0);
@@ -78,7 +81,7 @@ int Utf8Weight(Glyph glyph, const Beside& beside) {
   const bool by_other_kind = (IsUtf8Sequence(beside.before) && beside.before != glyph) ||
                              (IsUtf8Sequence(beside.after) && beside.after != glyph);
   switch (glyph) {
-    case Glyph::kUtf8Latin: return beside.Either(Glyph::kAsciiLetter) ? 12 : 6;
+    case Glyph::kUtf8Latin: return beside.Either(Glyph::kAsciiLetter) ? 12 : 7;
     case Glyph::kUtf8Japanese: return by_other_kind ? 8 : 16;
     case Glyph::kUtf8Punctuation: return 10;
     case Glyph::kUtf8Other:

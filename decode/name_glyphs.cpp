@@ -63,7 +63,9 @@ Glyph AsciiGlyph(unsigned char byte) {
 
 Glyph Utf8Glyph(uint32_t code) {
   if (code < 0xA0 || (code >= 0xE000 && code <= 0xF8FF) || code >= 0xFFF0) return Glyph::kUtf8Unlikely;
-  if (code < 0xC0 || (code >= 0x2000 && code <= 0x206F)) return Glyph::kUtf8Punctuation;
+  // Punctuation, currency, letterlike and number forms, arrows, shapes, ★ ♪.
+  if (code < 0xC0 || (code >= 0x2000 && code <= 0x21FF) || (code >= 0x25A0 && code <= 0x27BF))
+    return Glyph::kUtf8Punctuation;
   if (code <= 0x17F && code != 0xD7 && code != 0xF7) return Glyph::kUtf8Latin;
   if ((code >= 0x3000 && code <= 0x30FF) || (code >= 0x4E00 && code <= 0x9FFF) ||
       (code >= 0xFF00 && code <= 0xFFEF))

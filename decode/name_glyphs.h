@@ -36,7 +36,7 @@ enum class Glyph : uint8_t {
   // UTF-8: one multi-byte sequence each
   kUtf8Latin,       // a letter of Latin-1 or Latin Extended-A (U+00C0-U+017F)
   kUtf8Japanese,    // kana, kanji, CJK punctuation, full- and half-width forms
-  kUtf8Punctuation, // U+00A0-U+00BF and the general punctuation block
+  kUtf8Punctuation, // U+00A0-U+00BF, punctuation and common symbols (’ – € ™ ½ → ★ ♪)
   kUtf8Other,       // any other script or symbol
   kUtf8Unlikely,    // C1 controls, private use, specials
 };
