@@ -25,8 +25,7 @@ namespace {
   const std::string name = charset ? charset : "";
   if (name == "SHIFT_JIS" || name == "Shift_JIS" || name == "WINDOWS-31J") return 932;
   if (name == "UTF-8") return 65001;
-  if (name == "WINDOWS-1252" || name == "windows-1252" || name == "ISO-8859-1" || name == "ISO-8859-15")
-    return 1252;
+  if (name == "WINDOWS-1252" || name == "windows-1252" || name == "ISO-8859-1" || name == "ISO-8859-15") return 1252;
   return 0;
 }
 

@@ -40,8 +40,7 @@ std::string HexBytes(const std::string& hex) {
 std::string KindOf(const std::string& language, uint32_t code_page) {
   const bool japanese = language.rfind("japanese", 0) == 0;
   if (code_page == platform::kUtf8CodePage) return japanese ? "UTF-8 Japanese" : "UTF-8 Western";
-  if (code_page == base::kCodePageShiftJis)
-    return language == "japanese-half-width" ? "CP932 half-width" : "CP932";
+  if (code_page == base::kCodePageShiftJis) return language == "japanese-half-width" ? "CP932 half-width" : "CP932";
   return "CP1252";
 }
 
@@ -84,9 +83,7 @@ uint32_t ChooseByOldRule(const std::vector<std::string>& texts) {
   return converts && double_byte ? base::kCodePageShiftJis : base::kCodePageWestern;
 }
 
-uint32_t ChooseByWeighing(const std::vector<std::string>& texts) {
-  return decode::ChooseNameCodePage(texts).code_page;
-}
+uint32_t ChooseByWeighing(const std::vector<std::string>& texts) { return decode::ChooseNameCodePage(texts).code_page; }
 
 struct Tally {
   std::vector<int> right;  // per chooser
@@ -153,8 +150,9 @@ void PrintCloseCalls(const char* title, const std::vector<Archive>& archives, in
     const bool right = reading.code_page == archive.code_page;
     if (!right) wrong++, wrong_and_close += reading.close;
     if (right ? !(reading.close && getenv("SHOW_CLOSE")) : wrong > misses_to_show) continue;
-    printf("  %s %-8s %-20s %-17s read %5u (next %5u%s):", right ? "close" : "miss ", archive.set.c_str(), archive.language.c_str(),
-           archive.kind.c_str(), reading.code_page, reading.runner_up, reading.close ? ", close" : "");
+    printf("  %s %-8s %-20s %-17s read %5u (next %5u%s):", right ? "close" : "miss ", archive.set.c_str(),
+           archive.language.c_str(), archive.kind.c_str(), reading.code_page, reading.runner_up,
+           reading.close ? ", close" : "");
     for (const std::string& shown : archive.shown) printf(" %s", shown.c_str());
     printf("\n");
   }
@@ -186,8 +184,10 @@ int main(int argc, char** argv) {
   int misses_to_show = 0;
   const char* corpus_path = nullptr;
   for (int i = 1; i < argc; ++i) {
-    if (strcmp(argv[i], "--misses") == 0 && i + 1 < argc) misses_to_show = atoi(argv[++i]);
-    else corpus_path = argv[i];
+    if (strcmp(argv[i], "--misses") == 0 && i + 1 < argc)
+      misses_to_show = atoi(argv[++i]);
+    else
+      corpus_path = argv[i];
   }
   if (!corpus_path) {
     fprintf(stderr, "usage: name_reading_accuracy [--misses N] CORPUS.tsv\n");
@@ -197,7 +197,8 @@ int main(int argc, char** argv) {
   std::vector<Archive> singles, fives;
   ReadCorpus(corpus, &singles, &fives);
   std::vector<Chooser> choosers = {{"old rule", ChooseByOldRule}, {"weighing", ChooseByWeighing}};
-  for (const bench::Detector& detector : bench::DetectorLibraries()) choosers.push_back({detector.name, detector.choose});
+  for (const bench::Detector& detector : bench::DetectorLibraries())
+    choosers.push_back({detector.name, detector.choose});
   PrintTable("One name per archive: share read right", Evaluate(singles, choosers), choosers);
   PrintTable("Five names per archive: share read right", Evaluate(fives, choosers), choosers);
   printf("\n");
