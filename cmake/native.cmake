@@ -88,3 +88,22 @@ add_test(NAME texts.table_matches_its_generator COMMAND python3 ${PROJECT_SOURCE
 # The archives the browser tests and the browser benchmark open.
 add_executable(make_web_archives tests/web/make_web_archives.cpp)
 target_link_libraries(make_web_archives PRIVATE test_support)
+
+# The accuracy of the name reader's code page choice on a corpus of real
+# names, against the rule before it and two detector libraries where their
+# development files are found; run by hand through bench/name_reading.sh.
+add_executable(name_reading_accuracy bench/names/name_reading_accuracy.cpp bench/names/detector_libraries.cpp)
+target_link_libraries(name_reading_accuracy PRIVATE kelvarin_core)
+find_package(PkgConfig QUIET)
+if(PkgConfig_FOUND)
+  pkg_check_modules(UCHARDET QUIET IMPORTED_TARGET uchardet)
+  pkg_check_modules(ICU_I18N QUIET IMPORTED_TARGET icu-i18n)
+endif()
+if(UCHARDET_FOUND)
+  target_link_libraries(name_reading_accuracy PRIVATE PkgConfig::UCHARDET)
+  target_compile_definitions(name_reading_accuracy PRIVATE KELVARIN_BENCH_UCHARDET=1)
+endif()
+if(ICU_I18N_FOUND)
+  target_link_libraries(name_reading_accuracy PRIVATE PkgConfig::ICU_I18N)
+  target_compile_definitions(name_reading_accuracy PRIVATE KELVARIN_BENCH_ICU=1)
+endif()
