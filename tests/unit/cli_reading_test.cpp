@@ -109,3 +109,26 @@ TEST_F(CliReading, LongNamesAndFoldersNeedOnlyTheSystemsLimits) {
 }
 
 }  // namespace
+
+namespace {
+
+// What pack writes, extract reads back: Western names stored in CP1252
+// that are valid Shift-JIS too, half-width katakana in CP932, and UTF-8.
+TEST_F(CliReading, AutoReadsBackWhatPackStored) {
+  for (const auto& [name, encoding] : std::vector<std::pair<std::string, std::string>>{
+           {"façade.txt", ""}, {"Größe.txt", ""}, {"Crème brûlée.txt", ""}, {"Señor García.xls", ""},
+           {"ｶﾀｶﾅ.txt", " --encoding CP932"}, {"ﾃｽﾄ ﾃﾞｰﾀ.dat", " --encoding CP932"}, {"日本.txt", " --encoding UTF-8"}}) {
+    fs::remove_all(dir_.File("in"));
+    fs::remove_all(dir_.File("out"));
+    Write("in/" + name, {'x'});
+    std::string said;
+    ASSERT_EQ(Run("pack --stub stub.exe --output n.exe --overwrite" + kPasswordFile + encoding + " --relative in",
+                  nullptr, &said),
+              0)
+        << name << ": " << said;
+    ASSERT_EQ(Run("extract n.exe --output out" + kPasswordFile, nullptr, &said), 0) << name << ": " << said;
+    EXPECT_EQ(Read("out/in/" + name), Bytes{'x'}) << name << ": " << said;
+  }
+}
+
+}  // namespace
