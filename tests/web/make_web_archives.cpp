@@ -6,6 +6,10 @@
 //                 0x5C, under the password ひみつ in Shift-JIS
 //   escape.exe    a safe entry, one whose name climbs out of the folder, and
 //                 a safe one after it
+//   western.exe   names in CP1252 that are valid Shift-JIS as well, under the
+//                 password Passwörter in CP1252
+//   halfwidth.exe names in half-width katakana (CP932 single bytes)
+//   utf8.exe      names and the password パス1 in UTF-8
 //   big.exe       (with --big MIB) text-like and binary-like entries of that
 //                 many MiB in all, for the benchmark and cancelled runs
 // Usage: make_web_archives OUTDIR [--big MIB]
@@ -29,6 +33,8 @@ using encoder::Bytes;
 
 constexpr const char* kPassword = "web password";
 constexpr const char* kJapanesePassword = "\x82\xD0\x82\xDD\x82\xC2";  // ひみつ in Shift-JIS
+constexpr const char* kWesternPassword = "Passw\xF6rter";                   // Passwörter in CP1252
+constexpr const char* kUtf8Password = "\xE3\x83\x91\xE3\x82\xB9" "1";     // パス1 in UTF-8
 
 struct Archive {
   std::string file;
@@ -119,6 +125,12 @@ int main(int argc, char** argv) {
        {TimedEntry("\\safe.txt", testing_support::TextLikeBytes(100, 5), 0),
         TimedEntry("\\..\\evil.txt", testing_support::TextLikeBytes(100, 6), 1),
         TimedEntry("\\after.txt", testing_support::TextLikeBytes(100, 7), 2)}},
+      {"western.exe",
+       {TimedEntry("\\fa\xE7" "ade.txt", {'f'}, 0), TimedEntry("Gr\xF6\xDF" "e.txt", {'g'}, 1),
+        TimedEntry("\\Cr\xE8me br\xFBl\xE9" "e.txt", {'c'}, 2)},
+       kWesternPassword},
+      {"halfwidth.exe", {TimedEntry("\\\xB6\xC0\xB6\xC5.txt", {'k'}, 0), TimedEntry("\xC3\xBD\xC4.dat", {'t'}, 1)}},
+      {"utf8.exe", {TimedEntry("\\\xE6\x97\xA5\xE6\x9C\xAC.txt", {'n'}, 0)}, kUtf8Password},
   };
   if (argc == 4) {
     const size_t quarter = static_cast<size_t>(atoi(argv[3])) << 18;

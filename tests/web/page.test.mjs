@@ -5,7 +5,7 @@
 // the browser's origin-private file system, handed to the page in place
 // of the folder picker's answer: the same API as a folder a user picks.
 import assert from 'node:assert/strict';
-import { execFileSync } from 'node:child_process';
+import { execFileSync, spawnSync } from 'node:child_process';
 import { readFileSync } from 'node:fs';
 import { join } from 'node:path';
 import { after, before, describe, test } from 'node:test';
@@ -222,6 +222,29 @@ describe('an entry whose name would leave the folder is passed over, and the oth
     assert.deepEqual(readZip(readFileSync(await download.path())).map((e) => e.name), ['safe.txt', 'after.txt']);
     await context.close();
   });
+});
+
+// The page and kelvarin read names alike: the same code page for the same
+// archive, Western names that are valid Shift-JIS as well as Japanese
+// ones, and passwords typed in Japanese or with accents.
+describe('the page chooses the code page kelvarin chooses', () => {
+  for (const [file, password] of [['japanese.exe', 'ひみつ'], ['western.exe', 'Passwörter'],
+                                  ['halfwidth.exe', 'web password'], ['utf8.exe', 'パス1']]) {
+    test(file, async () => {
+      const tool = spawnSync(join(root, 'build/native/kelvarin'),
+                             ['list', join(fixtures, file), '--password', password], { encoding: 'utf8' });
+      assert.equal(tool.status, 0, tool.stderr);
+      const chosen = tool.stderr.match(/names read as (CP932|CP1252|UTF-8)/)[1];
+      const { context, page } = await openArchive(file);
+      await verdict(page);
+      await listEntries(page, password);
+      const note = await page.textContent('#encoding-note');
+      assert.equal({ CP932: /Shift-JIS/, CP1252: /Windows-1252/, 'UTF-8': /UTF-8/ }[chosen].test(note), true, note);
+      const names = await page.$$eval('#entries tbody td.name', (cells) => cells.map((td) => td.textContent));
+      assert.deepEqual(names, tool.stdout.trim().split('\n').map((line) => line.split(/ {2,}/)[0].trim()));
+      await context.close();
+    });
+  }
 });
 
 test('a cancelled extraction stops, leaves no file, and the page goes on working', async () => {
