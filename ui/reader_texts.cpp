@@ -1,12 +1,9 @@
 #include "ui/reader_texts.h"
 
+#include "ui/text_pair.h"
+
 namespace ui {
 namespace {
-
-struct TextPair {
-  const char* english;
-  const char* japanese;
-};
 
 constexpr TextPair kReaderTexts[] = {
 #include "ui/reader_texts_table.inc"
@@ -16,8 +13,7 @@ static_assert(sizeof kReaderTexts / sizeof kReaderTexts[0] == static_cast<int>(R
 }  // namespace
 
 const char* ReaderText(ReaderTextId id, Language language) {
-  const TextPair& pair = kReaderTexts[static_cast<int>(id)];
-  return language == Language::kJapanese ? pair.japanese : pair.english;
+  return FormFor(kReaderTexts[static_cast<int>(id)], language);
 }
 
 }  // namespace ui
