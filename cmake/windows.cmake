@@ -49,6 +49,7 @@ file(GLOB e2e_sources CONFIGURE_DEPENDS tests/e2e/*.cpp)
 if(e2e_sources)
   # What the tests share.
   set(e2e_support_sources tests/e2e/e2e_support.cpp tests/e2e/cleanup_support.cpp tests/e2e/decoder_session.cpp
+                          tests/e2e/long_archive.cpp tests/e2e/answer_watch.cpp
                           tests/support/entries.cpp tests/support/sample_data.cpp)
   add_library(e2e_support STATIC ${e2e_support_sources})
   target_compile_options(e2e_support PRIVATE -fexceptions)

@@ -62,6 +62,7 @@ class Run {
       if (!ReadBlock()) return false;
       if (written_ == 0 && !StartEntry()) return false;
       if (!WriteBlock()) return false;
+      sink_.BetweenBlocks();
     }
   }
 

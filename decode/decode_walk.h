@@ -78,6 +78,9 @@ class DecodeSink {
   virtual void OnRefusedEntryEnd(const archive::FileRecord& /*record*/) {}
 
   virtual void OnProgress(int /*percent*/) {}
+  // After every data block that was written: a front end whose windows
+  // share the walk's thread serves their messages here.
+  virtual void BetweenBlocks() {}
   // No entry header stood where one was due: count bytes from offset were
   // passed over to the next one (or to the end of the archive).
   virtual void OnSkipped(uint64_t /*offset*/, uint64_t /*count*/) {}

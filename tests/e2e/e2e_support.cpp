@@ -86,21 +86,24 @@ bool CreationTimesStick(const std::string& folder) {
 
 }  // namespace
 
-void ExpectFileAsRecorded(const std::string& path, const encoder::Entry& entry) {
-  // Times first, without opening the file: reading would touch the
-  // access time.
+void ExpectTimesAndAttributesAsRecorded(const std::string& path, const archive::FileRecord& record) {
   WIN32_FILE_ATTRIBUTE_DATA data;
   ASSERT_TRUE(GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) << path;
   if (CreationTimesStick(path.substr(0, path.rfind('\\')))) {
-    EXPECT_EQ(Ticks(data.ftCreationTime), entry.record.creation_time) << path;
+    EXPECT_EQ(Ticks(data.ftCreationTime), record.creation_time) << path;
   } else {
     printf("[ skipped  ] the creation time of %s: this file system, under Wine, does not keep a creation time that a"
            " program sets (a probe file's was lost), so there is nothing to compare\n",
            path.c_str());
   }
-  EXPECT_EQ(Ticks(data.ftLastAccessTime), entry.record.last_access_time) << path;
-  EXPECT_EQ(Ticks(data.ftLastWriteTime), entry.record.last_write_time) << path;
-  EXPECT_EQ(data.dwFileAttributes, entry.record.attributes) << path;
+  EXPECT_EQ(Ticks(data.ftLastAccessTime), record.last_access_time) << path;
+  EXPECT_EQ(Ticks(data.ftLastWriteTime), record.last_write_time) << path;
+  EXPECT_EQ(data.dwFileAttributes, record.attributes) << path;
+}
+
+void ExpectFileAsRecorded(const std::string& path, const encoder::Entry& entry) {
+  // Times first: reading the file would touch its access time.
+  ExpectTimesAndAttributesAsRecorded(path, entry.record);
   EXPECT_EQ(encoder::ReadWholeFile(path), entry.contents) << path;
 }
 

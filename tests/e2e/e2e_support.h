@@ -50,6 +50,9 @@ const encoder::Bytes& DecoderBytes();
 // Writes the file whole; false when it could not be.
 bool WriteBytes(const std::string& path, const encoder::Bytes& bytes);
 uint64_t Ticks(const FILETIME& time);
+// The decoded file has the record's times and attributes; checked before
+// anything reads the file, which would touch its access time.
+void ExpectTimesAndAttributesAsRecorded(const std::string& path, const archive::FileRecord& record);
 // The decoded file holds the entry's contents, times and attributes.
 void ExpectFileAsRecorded(const std::string& path, const encoder::Entry& entry);
 
