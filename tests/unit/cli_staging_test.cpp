@@ -2,7 +2,7 @@
 // outside while the file is open: every signal that ends the program
 // removes it, and a file that appears under its name meanwhile is
 // replaced only with --overwrite. The program is stopped at its first
-// write into the staged file (stop_in_staged_write.c), so nothing here
+// write into the staged file (stop_at_call.c), so nothing here
 // depends on timing.
 #include <gtest/gtest.h>
 #include <signal.h>
