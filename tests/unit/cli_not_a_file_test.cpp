@@ -1,6 +1,6 @@
 // What is not a regular file is refused where a file is wanted, with what
 // it is, and never waited on: check and list of a FIFO, a device, a
-// folder or a loop of links.
+// folder or a loop of links; pack's stub likewise.
 #include <gtest/gtest.h>
 #include <string>
 
@@ -34,6 +34,19 @@ TEST_F(NotAFile, CheckAndListSayWhatItIs) {
       EXPECT_EQ(Shell("timeout 20 '" KELVARIN_CLI "' " + command + path + " </dev/null", &said), 1) << command << path;
       EXPECT_EQ(said, "kelvarin: " + std::string(path) + ": " + words + "\n") << command << path;
     }
+  }
+}
+
+TEST_F(NotAFile, PackRefusesSuchAStub) {
+  Write("a.txt", {'a'});
+  for (const auto& [path, words] : kNotFiles) {
+    std::string said;
+    EXPECT_EQ(Shell("timeout 20 '" KELVARIN_CLI "' pack --stub " + std::string(path) +
+                        " --password-file password.txt --output a.exe a.txt </dev/null",
+                    &said),
+              1)
+        << path;
+    EXPECT_NE(said.find(std::string(path) + ": " + words), std::string::npos) << said;
   }
 }
 
