@@ -99,7 +99,6 @@ bool ExtractSink::OpenParent(const std::string& path, bool* ends_run) {
         return false;
     }
   }
-  parent_path_ = path.substr(0, start - 1);
   parent_ = current.IsOpen() ? std::move(current) : platform::Folder::Open(folder_.c_str());
   if (parent_.IsOpen()) return true;
   *ends_run = true;
@@ -141,7 +140,7 @@ bool ExtractSink::CreateOutput(const char* path) {
     }
   }
   std::string reason;
-  writing_ = output_.Create(std::move(parent_), parent_path_, name, &reason);
+  writing_ = output_.Create(std::move(parent_), name, &reason);
   if (writing_) return true;
   OutputProblemEndsRun(path_, "cannot create: " + reason);
   return false;
