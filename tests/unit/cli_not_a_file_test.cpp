@@ -22,7 +22,7 @@ class NotAFile : public CliTool {
 // writer that never comes (124 is timeout's status).
 const std::pair<const char*, const char*> kNotFiles[] = {
     {"fifo", "is a FIFO (named pipe), not a regular file"},
-    {"/dev/zero", "is a device, not a regular file"},
+    {"/dev/null", "is a device, not a regular file"},
     {"folder", "is a folder, not a regular file"},
     {"loop", "is a loop of symbolic links, not a regular file"},
 };
