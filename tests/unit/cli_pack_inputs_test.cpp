@@ -114,22 +114,19 @@ TEST_F(PackInputs, TwoEntriesThatWindowsTakesForOneAreRefusedNamingBoth) {
 }
 
 // Windows drops a final dot or space, cannot make < > : " | ? *, opens a
-// device for CONIN$ or COM¹, and reads a backslash as a separator.
+// device for CONIN$ or COM¹, and reads a backslash as a separator. One
+// name for each reason (decode/name_rules has its own tests); COM¹ is
+// stored in CP1252, as B9.
 TEST_F(PackInputs, NamesThatWindowsChangesOrCannotMakeAreRefusedWithTheirReason) {
   const std::string dot_or_space = "ends in a dot or a space, which Windows drops";
   const std::string device = "is a device name on Windows (such as CON, NUL, COM1 or CONIN$, also with an extension)";
   const std::pair<const char*, std::string> refused[] = {
       {"f.", "its name, or a folder's in it, " + dot_or_space},
-      {"f ", "its name, or a folder's in it, " + dot_or_space},
       {"dir./f", "its name, or a folder's in it, " + dot_or_space},
       {"a?b", "its name holds one of < > \" | ? *, which Windows does not allow in names"},
-      {"a|b", "its name holds one of < > \" | ? *, which Windows does not allow in names"},
       {"a:b", "its name holds a colon, which Windows reads as a drive or a stream"},
       {"CONIN$", "its name, or a folder's in it, " + device},
-      {"conout$.log", "its name, or a folder's in it, " + device},
       {"COM\xC2\xB9.txt", "its name, or a folder's in it, " + device},
-      {"LPT\xC2\xB2", "its name, or a folder's in it, " + device},
-      {"aux", "its name, or a folder's in it, " + device},
       {"..\\..\\evil.txt", "its name holds a backslash, which Windows takes for a folder separator"},
   };
   for (const auto& [name, reason] : refused) {
