@@ -1,7 +1,6 @@
 #include "decode/name_rules.h"
 
 #include <cstring>
-#include <initializer_list>
 
 namespace decode {
 namespace {
@@ -9,18 +8,10 @@ namespace {
 bool IsControl(unsigned char c) { return (c >= 0x01 && c <= 0x1F) || c == 0x7F; }
 bool IsReserved(char c) { return c != '\0' && strchr("<>\"|?*", c) != nullptr; }
 
-// ¹ ² ³ after COM or LPT, as a code page without lead bytes writes them
-// (Windows-1252: B9 B2 B3) or as UTF-8 does (C2 B9, C2 B2, C2 B3). The
-// length of the character, or 0.
-size_t SuperscriptDigitLength(const unsigned char* p, size_t left, const base::LeadBytes& lead) {
-  auto superscript = [](unsigned char c) { return c == 0xB9 || c == 0xB2 || c == 0xB3; };
-  if (left == 1 && !lead.Any() && superscript(p[0])) return 1;
-  if (left == 2 && p[0] == 0xC2 && superscript(p[1])) return 2;
-  return 0;
-}
-
 // Windows opens a device, not a file, for these names, whatever follows
-// the first dot and however the letters are cased.
+// the first dot and however the letters are cased. After COM and LPT one
+// digit 1-9, or ¹ ² ³ as a code page without lead bytes writes them
+// (Windows-1252: B9 B2 B3) or as UTF-8 does (C2 B9, C2 B2, C2 B3).
 bool IsDeviceName(const char* start, size_t length, const base::LeadBytes& lead) {
   size_t stem = 0;
   while (stem < length && start[stem] != '.') ++stem;
@@ -28,11 +19,16 @@ bool IsDeviceName(const char* start, size_t length, const base::LeadBytes& lead)
   if (stem < 3 || stem > 7) return false;
   char upper[8] = {};
   for (size_t i = 0; i < stem; ++i) upper[i] = (start[i] >= 'a' && start[i] <= 'z') ? start[i] - 32 : start[i];
-  for (const char* device : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"})
-    if (strcmp(upper, device) == 0) return true;
-  if (strncmp(upper, "COM", 3) != 0 && strncmp(upper, "LPT", 3) != 0) return false;
-  if (stem == 4 && upper[3] >= '1' && upper[3] <= '9') return true;
-  return SuperscriptDigitLength(reinterpret_cast<const unsigned char*>(start) + 3, stem - 3, lead) == stem - 3;
+  static const char kDevices[][8] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
+  for (const auto& device : kDevices)
+    if (memcmp(upper, device, sizeof upper) == 0) return true;
+  if (memcmp(upper, "COM", 3) != 0 && memcmp(upper, "LPT", 3) != 0) return false;
+  const unsigned char* digit = reinterpret_cast<const unsigned char*>(upper) + 3;
+  if (stem == 5 && digit[0] == 0xC2) ++digit;
+  else if (stem != 4) return false;
+  if (*digit >= 0x80 && lead.Any()) return false;  // a double-byte code page has no ¹ ² ³
+  const bool superscript = *digit == 0xB9 || *digit == 0xB2 || *digit == 0xB3;
+  return superscript || (stem == 4 && *digit >= '1' && *digit <= '9');
 }
 
 // What is wrong with a character of a component, or kNone.
@@ -50,7 +46,8 @@ NameFault ComponentFault(const char* start, const char** end, const base::LeadBy
   const char* last = nullptr;  // the last character's first byte
   while (*p && !IsStoredSeparator(*p)) {
     const size_t length = lead.CharLength(p);
-    if (length == 1 && CharacterFault(*p, style) != NameFault::kNone) return CharacterFault(*p, style);
+    const NameFault fault = length == 1 ? CharacterFault(*p, style) : NameFault::kNone;
+    if (fault != NameFault::kNone) return fault;
     last = p;
     p += length;
   }

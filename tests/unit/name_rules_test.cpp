@@ -72,6 +72,7 @@ TEST(SafeNames, DeviceNamesAreRefusedInWindowsStyleOnly) {
     EXPECT_EQ(Relative(name), NameFault::kNone) << name;
   }
   EXPECT_EQ(Relative("\\COM\xB9", kShiftJis), NameFault::kNone);
+  EXPECT_EQ(Relative("\\COM\xC2\xB9", kShiftJis), NameFault::kNone) << "ﾂｹ, no UTF-8 there";
 }
 
 // Windows drops a final dot or space of every component, so "a." would
