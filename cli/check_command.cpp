@@ -9,6 +9,7 @@
 #include "cli/commands.h"
 #include "cli/help_texts.h"
 #include "cli/messages.h"
+#include "cli/option_parser.h"
 #include "cli/text_encoding.h"
 #include "ui/check_messages.h"
 
@@ -33,12 +34,14 @@ class TerminalCheckReporter : public archive::CheckReporter {
 int RunCheck(int argc, char** argv) {
   if (PrintHelpIfAsked(argc, argv, kCheckHelp)) return kExitOk;
   // --quiet is taken as every command takes it; check shows no progress.
+  bool quiet = false;
   const char* path = nullptr;
-  for (int i = 0; i < argc; ++i) {
-    const bool quiet = strcmp(argv[i], "--quiet") == 0 || strcmp(argv[i], "-q") == 0;
-    if (!quiet && path) return UsageError("check", "one archive, no options but --quiet");
-    if (!quiet) path = argv[i];
-  }
+  const std::string problem = ParseArguments(argc, argv, {Flag("--quiet", "-q", &quiet)}, [&](const char* argument) {
+    if (path) return std::string("one archive only: ") + argument;
+    path = argument;
+    return std::string();
+  });
+  if (!problem.empty()) return UsageError("check", problem);
   if (!path) return UsageError("check", "which archive?");
   static archive::SharedState state;
   if (!LocateArchive(path, &state)) return kExitArchive;

@@ -15,6 +15,7 @@
 #include "cli/help_texts.h"
 #include "cli/list_sink.h"
 #include "cli/messages.h"
+#include "cli/option_parser.h"
 #include "cli/password_input.h"
 #include "cli/stdout_sink.h"
 #include "cli/terminal_sink.h"
@@ -37,65 +38,62 @@ struct DecodeOptions {
   bool quiet = false;
 };
 
+constexpr const char* kEncodings = "auto, UTF-8 or a Windows code page the system knows, such as CP932 or CP1252";
+const std::string kThreadCounts = "a whole number from 1 to " + std::to_string(parallel::kMaxThreads);
+
+std::string Needs(const char* option, bool given, const std::string& what) {
+  return given ? "" : std::string(option) + " needs " + what;
+}
+
+// The options list and extract share.
+std::vector<Option> SharedOptions(DecodeOptions* options) {
+  return {
+      Flag("--quiet", "-q", &options->quiet),
+      {"--password-file", nullptr, "a file", [options](const char* file) { options->password.file = file; return std::string(); }},
+      {"--password", nullptr, "the password", [options](const char* text) { options->password.text = text; return std::string(); }},
+      {"--encoding", nullptr, kEncodings, [options](const char* name) {
+         return Needs("--encoding", ParseEncoding(name, &options->encoding), kEncodings);
+       }},
+      {"--threads", nullptr, kThreadCounts.c_str(), [options](const char* count) {
+         return Needs("--threads", parallel::ParseThreadCount(count, &options->threads), kThreadCounts);
+       }},
+  };
+}
+
+// extract's own options; --overwrite and --keep exclude each other.
+void AddExtractOptions(DecodeOptions* options, bool* overwrite_given, std::vector<Option>* table) {
+  auto policy = [options, overwrite_given](Overwrite overwrite) {
+    if (*overwrite_given && options->overwrite != overwrite) return std::string("--overwrite and --keep exclude each other");
+    *overwrite_given = true;
+    options->overwrite = overwrite;
+    return std::string();
+  };
+  table->push_back({"--output", nullptr, "a folder", [options](const char* folder) { options->output = folder; return std::string(); }});
+  table->push_back({"--overwrite", nullptr, nullptr, [policy](const char*) { return policy(Overwrite::kReplace); }});
+  table->push_back({"--keep", nullptr, nullptr, [policy](const char*) { return policy(Overwrite::kKeep); }});
+  table->push_back(Flag("--stdout", nullptr, &options->to_stdout));
+}
+
 // Empty when the options are usable, else what is wrong with them.
 std::string ParseOptions(int argc, char** argv, bool extract, DecodeOptions* options) {
   bool overwrite_given = false;
-  bool options_ended = false;  // after "--", every argument is a name
-  for (int i = 0; i < argc; ++i) {
-    const char* name = argv[i];
-    if (!options_ended && strcmp(name, "--") == 0) {
-      options_ended = true;
-      continue;
-    }
-    auto value = [&](const char** target) {
-      if (i + 1 >= argc) return false;
-      *target = argv[++i];
-      return true;
-    };
-    auto policy = [&](Overwrite overwrite) {
-      if (overwrite_given && options->overwrite != overwrite) return false;
-      overwrite_given = true;
-      options->overwrite = overwrite;
-      return true;
-    };
-    if (options_ended || name[0] != '-' || name[1] == '\0') {
-      if (!options->archive) {
-        options->archive = name;
-      } else if (extract) {
-        options->selection.Add(name);
-      } else {
-        return std::string("one archive only: ") + name;
-      }
-    } else if (extract && strcmp(name, "--output") == 0) {
-      if (!value(&options->output)) return "--output needs a folder";
-    } else if (extract && strcmp(name, "--overwrite") == 0) {
-      if (!policy(Overwrite::kReplace)) return "--overwrite and --keep exclude each other";
-    } else if (extract && strcmp(name, "--keep") == 0) {
-      if (!policy(Overwrite::kKeep)) return "--overwrite and --keep exclude each other";
-    } else if (extract && strcmp(name, "--stdout") == 0) {
-      options->to_stdout = true;
-    } else if (!extract && strcmp(name, "--json") == 0) {
-      options->json = true;
-    } else if (strcmp(name, "--quiet") == 0 || strcmp(name, "-q") == 0) {
-      options->quiet = true;
-    } else if (strcmp(name, "--password-file") == 0) {
-      if (!value(&options->password.file)) return "--password-file needs a file";
-    } else if (strcmp(name, "--password") == 0) {
-      if (!value(&options->password.text)) return "--password needs the password";
-    } else if (strcmp(name, "--encoding") == 0) {
-      const char* encoding = nullptr;
-      if (!value(&encoding) || !ParseEncoding(encoding, &options->encoding)) {
-        return "--encoding needs auto, UTF-8 or a Windows code page the system knows, such as CP932 or CP1252";
-      }
-    } else if (strcmp(name, "--threads") == 0) {
-      const char* count = nullptr;
-      if (!value(&count) || !parallel::ParseThreadCount(count, &options->threads)) {
-        return "--threads needs a whole number from 1 to 256";
-      }
-    } else {
-      return std::string("no option ") + name;
-    }
+  std::vector<Option> table = SharedOptions(options);
+  if (extract) {
+    AddExtractOptions(options, &overwrite_given, &table);
+  } else {
+    table.push_back(Flag("--json", nullptr, &options->json));
   }
+  const std::string problem = ParseArguments(argc, argv, table, [&](const char* argument) {
+    if (!options->archive) {
+      options->archive = argument;
+    } else if (extract) {
+      options->selection.Add(argument);
+    } else {
+      return std::string("one archive only: ") + argument;
+    }
+    return std::string();
+  });
+  if (!problem.empty()) return problem;
   if (!options->archive) return "which archive?";
   if (options->to_stdout && options->output) return "--stdout and --output exclude each other";
   if (options->to_stdout && options->selection.Empty()) return "--stdout needs the NAME of the entry to write";

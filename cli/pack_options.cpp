@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "cli/option_parser.h"
 #include "cli/path_names.h"
 #include "encoder/entry_encoder.h"
 #include "platform/console.h"
@@ -18,52 +19,55 @@ bool ParseNumber(const char* text, int base, long long low, long long high, long
   return errno == 0 && end != text && *end == '\0' && value >= low && value <= high;
 }
 
+// An option whose value is a number from low to high, in base.
+template <class Number>
+Option NumberOption(const char* name, int base, long long low, long long high, Number* target, bool* given = nullptr) {
+  const char* what = base == 16 ? "a hexadecimal number" : "a number";
+  return {name, nullptr, what, [=](const char* text) {
+            long long number = 0;
+            if (!ParseNumber(text, base, low, high, number)) {
+              return std::string(name) + " needs " + what + " from " + std::to_string(low) + " to " + std::to_string(high);
+            }
+            *target = static_cast<Number>(number);
+            if (given) *given = true;
+            return std::string();
+          }};
+}
+
+Option TextOption(const char* name, const char* what, std::string* target, bool* given = nullptr) {
+  return {name, nullptr, what, [=](const char* text) {
+            *target = text;
+            if (given) *given = true;
+            return std::string();
+          }};
+}
+
+std::vector<Option> PackOptionTable(PackOptions& options) {
+  return {
+      Flag("--relative", nullptr, &options.relative), Flag("--overwrite", nullptr, &options.overwrite),
+      Flag("--quiet", "-q", &options.quiet), TextOption("--stub", "a file", &options.stub),
+      TextOption("--output", "a file", &options.output),
+      TextOption("--caption", "a text", &options.caption, &options.caption_given),
+      {"--password-file", nullptr, "a file", [&options](const char* file) { options.password.file = file; return std::string(); }},
+      {"--password", nullptr, "the password", [&options](const char* text) { options.password.text = text; return std::string(); }},
+      {"--encoding", nullptr, "a code page", [&options](const char* name) {
+         return ParseEncoding(name, &options.encoding) ? std::string() : std::string("cannot use --encoding ") + name;
+       }},
+      NumberOption("--flags", 0, 0, 255, &options.flags),
+      NumberOption("--suicide", 10, -128, 127, &options.suicide_mode),
+      NumberOption("--block-size", 10, encoder::kMinBlockSize, encoder::kMaxBlockSize, &options.block_size),
+      NumberOption("--serial", 16, 0, UINT32_MAX, &options.serial),
+      NumberOption("--time", 10, 0, UINT32_MAX, &options.encoding_time, &options.time_given),
+  };
+}
+
 // Returns false with a message in error for anything it cannot take.
-bool ParseArguments(int argc, char** argv, PackOptions& options, std::string& error) {
-  for (int i = 0; i < argc; ++i) {
-    const std::string name = argv[i];
-    if (name.rfind("--", 0) != 0 && name != "-q") {
-      options.files.push_back(name);
-      continue;
-    }
-    if (name == "--relative" || name == "--overwrite" || name == "--quiet" || name == "-q") {
-      (name == "--relative" ? options.relative : name == "--overwrite" ? options.overwrite : options.quiet) = true;
-      continue;
-    }
-    if (i + 1 >= argc) {
-      error = name + " needs a value";
-      return false;
-    }
-    const char* value = argv[++i];
-    long long number = 0;
-    if (name == "--stub") {
-      options.stub = value;
-    } else if (name == "--output") {
-      options.output = value;
-    } else if (name == "--caption") {
-      options.caption = value;
-      options.caption_given = true;
-    } else if (name == "--password-file") {
-      options.password.file = value;
-    } else if (name == "--password") {
-      options.password.text = value;
-    } else if (name == "--encoding" && ParseEncoding(value, &options.encoding)) {
-    } else if (name == "--flags" && ParseNumber(value, 0, 0, 255, number)) {
-      options.flags = static_cast<unsigned char>(number);
-    } else if (name == "--suicide" && ParseNumber(value, 10, -128, 127, number)) {
-      options.suicide_mode = static_cast<int8_t>(number);
-    } else if (name == "--block-size" && ParseNumber(value, 10, encoder::kMinBlockSize, encoder::kMaxBlockSize, number)) {
-      options.block_size = static_cast<uint32_t>(number);
-    } else if (name == "--serial" && ParseNumber(value, 16, 0, UINT32_MAX, number)) {
-      options.serial = static_cast<uint32_t>(number);
-    } else if (name == "--time" && ParseNumber(value, 10, 0, UINT32_MAX, number)) {
-      options.encoding_time = static_cast<uint32_t>(number);
-      options.time_given = true;
-    } else {
-      error = "cannot use " + name + " " + value;
-      return false;
-    }
-  }
+bool ParsePackArguments(int argc, char** argv, PackOptions& options, std::string& error) {
+  error = cli::ParseArguments(argc, argv, PackOptionTable(options), [&options](const char* file) {
+    options.files.push_back(file);
+    return std::string();
+  });
+  if (!error.empty()) return false;
   if (options.output.empty() || options.files.empty()) {
     error = "--output and at least one FILE are needed";
     return false;
@@ -100,7 +104,7 @@ std::string BaseName(const std::string& path) {
 }  // namespace
 
 bool ParsePackOptions(int argc, char** argv, PackOptions& options, std::string& error) {
-  if (!ParseArguments(argc, argv, options, error)) return false;
+  if (!ParsePackArguments(argc, argv, options, error)) return false;
   if (options.stub.empty()) {
     std::string where_looked;
     options.stub = InstalledStub(where_looked);
