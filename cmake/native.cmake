@@ -82,6 +82,9 @@ endif()
 
 # The source folders include one another only downwards.
 add_test(NAME layers.includes_run_downwards COMMAND python3 ${PROJECT_SOURCE_DIR}/tools/check_layers.py ${PROJECT_SOURCE_DIR})
+# No function of the C++ or the JavaScript is longer than 60 lines.
+add_test(NAME style.functions_of_at_most_60_lines
+         COMMAND python3 ${PROJECT_SOURCE_DIR}/tools/check_function_length.py ${PROJECT_SOURCE_DIR})
 # The text table is what tools/texts.py writes, not edited by hand.
 add_test(NAME texts.table_matches_its_generator COMMAND python3 ${PROJECT_SOURCE_DIR}/tools/texts.py --check)
 
