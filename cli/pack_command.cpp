@@ -38,7 +38,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr uint64_t kProgressThreshold = 4 * 1024 * 1024;  // show progress above this many bytes
 
 int Problem(const std::string& subject, const std::string& message, int status = kExitArchive) {
   Complain(subject, message);
@@ -179,7 +178,7 @@ int WriteArchive(const PackOptions& options, const std::vector<PackSource>& sour
   if (!output.Append(encoder::ArchiveStart(std::move(stub)))) {
     return Problem(options.output, "cannot write the archive: " + output.reason(), kExitOutput);
   }
-  ProgressLine progress("Packing...", total, !options.quiet && platform::ErrorIsTerminal() && total > kProgressThreshold);
+  ProgressLine progress("Packing... %3d %%", total, options.quiet);
   // The progress line goes before a message; the staged archive goes with `output`.
   auto fail = [&](const std::string& subject, const std::string& message, int status = kExitArchive) {
     progress.End();

@@ -3,16 +3,23 @@
 #include <cstdio>
 
 #include "archive/check_walk.h"
+#include "platform/console.h"
 
 namespace cli {
 
+ProgressLine::ProgressLine(const char* pattern, uint64_t total, bool quiet)
+    : pattern_(pattern), total_(total), show_(!quiet && total > kShownAbove && platform::ErrorIsTerminal()) {}
+
 void ProgressLine::Advance(uint64_t count) {
   done_ += count;
-  if (!show_) return;
-  const int percent = archive::ProgressPercent(done_, total_);
-  if (percent == shown_) return;
+  if (show_) Show(archive::ProgressPercent(done_, total_));
+}
+
+void ProgressLine::Show(int percent) {
+  if (!show_ || percent == shown_) return;
   shown_ = percent;
-  fprintf(stderr, "\r%s %3d %%", label_, percent);
+  fputc('\r', stderr);
+  fprintf(stderr, pattern_, percent);
 }
 
 void ProgressLine::End() {

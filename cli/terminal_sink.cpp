@@ -9,20 +9,23 @@
 #include "decode/failure_messages.h"
 #include "platform/console.h"
 #include "platform/file.h"
+#include "ui/texts.h"
 
 namespace cli {
 namespace {
 
-constexpr uint64_t kProgressThreshold = 4 * 1024 * 1024;  // show progress above this size
+uint64_t SizeOf(const char* path) {
+  uint64_t size = 0;
+  return platform::File::OpenRead(path).Size(&size) ? size : 0;
+}
 
 }  // namespace
 
+// The walk tells the percentage; the archive's size decides whether it shows.
 TerminalSink::TerminalSink(const archive::SharedState& state, uint32_t code_page, bool quiet)
-    : archive_(state.archive_path), code_page_(code_page) {
-  uint64_t size = 0;
-  show_progress_ = !quiet && platform::ErrorIsTerminal() && platform::File::OpenRead(state.archive_path).Size(&size) &&
-                   size > kProgressThreshold;
-}
+    : archive_(state.archive_path),
+      code_page_(code_page),
+      progress_(ui::Text(ui::TextId::kDecodingProgress, ui::Language::kEnglish), SizeOf(state.archive_path), quiet) {}
 
 void TerminalSink::OnOutputName(const archive::FileRecord& record) {
   entry_ = Display(record.output_name);
@@ -65,9 +68,7 @@ int TerminalSink::ExitCode(int walk_result) const {
   return status_.Code();
 }
 
-void TerminalSink::OnProgress(int percent) {
-  if (show_progress_) fprintf(stderr, "\rDecoding... %3d %%", percent);
-}
+void TerminalSink::OnProgress(int percent) { progress_.Show(percent); }
 
 void TerminalSink::OnSkipped(uint64_t offset, uint64_t count) {
   EndProgressLine();
@@ -89,9 +90,7 @@ void TerminalSink::OnFailure(decode::DecodeFailure failure, const archive::Share
   status_.ArchiveFault();
 }
 
-void TerminalSink::EndProgressLine() {
-  if (show_progress_) fputs("\r                    \r", stderr);
-}
+void TerminalSink::EndProgressLine() { progress_.End(); }
 
 void TerminalSink::OutputProblem(const std::string& path, const std::string& text) {
   EndProgressLine();

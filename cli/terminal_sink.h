@@ -8,6 +8,7 @@
 
 #include "archive/shared_state.h"
 #include "cli/commands.h"
+#include "cli/progress_line.h"
 #include "decode/decode_walk.h"
 
 namespace cli {
@@ -52,7 +53,7 @@ class TerminalSink : public decode::DecodeSink {
   std::string archive_;
   uint32_t code_page_;
   std::string entry_;  // name of the entry being decoded, as shown
-  bool show_progress_ = false;
+  ProgressLine progress_;
   bool record_read_ = false;  // a record was read in this run
   bool failure_said_ = false;
   ExitStatus status_;

@@ -161,6 +161,13 @@ TEST_F(PackWriting, ShowsProgressOnATerminalUnlessQuiet) {
   EXPECT_NE(printed.find("Packing... 100 %"), std::string::npos) << printed;
   ASSERT_EQ(Shell(pack + " --quiet\" /dev/null", &printed), 0) << printed;
   EXPECT_EQ(printed, "");
+  // Extract shows the program's own "Decoding..." line the same way.
+  const std::string extract = "script -qec \"'" KELVARIN_CLI "' extract a.exe --output out --overwrite --password-file "
+                              "password.txt";
+  ASSERT_EQ(Shell(extract + "\" /dev/null", &printed), 0) << printed;
+  EXPECT_NE(printed.find("Decoding... 100 %"), std::string::npos) << printed;
+  ASSERT_EQ(Shell(extract + " --quiet\" /dev/null", &printed), 0) << printed;
+  EXPECT_EQ(printed, "");
 }
 
 }  // namespace
