@@ -119,9 +119,9 @@ int DescribeEntries(const PackOptions& options, const std::vector<PackSource>& s
   std::string reason;
   for (size_t i = 0; i < sources.size(); ++i) {
     if (!DescribeEntry(sources[i], stored.names[i], options, entries[i], reason)) return Problem(sources[i].path, reason);
-    if (entries[i].stamp.size > UINT32_MAX) {
-      return Problem(sources[i].path, "is " + std::to_string(entries[i].stamp.size) +
-                                          " bytes; an entry holds at most 4294967295 (4 GiB - 1)");
+    if (entries[i].stamp.size > encoder::kLargestFile) {
+      return Problem(sources[i].path, "is " + std::to_string(entries[i].stamp.size) + " bytes; an entry holds at most " +
+                                          std::to_string(encoder::kLargestFile) + " (4 GiB - 1)");
     }
     *total += entries[i].stamp.size;
   }
