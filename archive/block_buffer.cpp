@@ -19,7 +19,7 @@ void BlockBuffer::Allocate(uint32_t n) {
       return;
     }
     if (handle.raw) platform::MemFree(handle);
-    platform::Pause(100);
+    platform::WaitForMemory(100);
   }
 }
 

@@ -2,8 +2,7 @@
 // component at a time without following a symbolic link (or, on Windows,
 // a junction or other reparse point). Extracting below a folder this way
 // cannot be turned elsewhere by a link that stands in it, nor by one put
-// there while the work runs: what is held open is what was checked. Only
-// the command-line tool uses this; the decoder links none of it.
+// there while the work runs: what is held open is what was checked.
 #pragma once
 
 #include "platform/file.h"

@@ -84,6 +84,6 @@ void* MemLock(MemoryHandle handle) { return GlobalLock(static_cast<HGLOBAL>(hand
 void MemUnlock(MemoryHandle handle) { GlobalUnlock(static_cast<HGLOBAL>(handle.raw)); }
 void MemFree(MemoryHandle handle) { GlobalFree(static_cast<HGLOBAL>(handle.raw)); }
 
-void Pause(uint32_t milliseconds) { Sleep(milliseconds); }
+void WaitForMemory(uint32_t milliseconds) { Sleep(milliseconds); }
 
 }  // namespace platform
