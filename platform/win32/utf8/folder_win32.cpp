@@ -4,7 +4,8 @@
 // say) while it is held; a name whose attributes carry a reparse point is
 // met as a link, never entered.
 #include <windows.h>
-#include <cstdlib>
+
+#include <new>
 #include <cstring>
 
 #include "platform/folder.h"
@@ -47,14 +48,13 @@ OsFolder Hold(const char* path, bool no_follow) {
     SetLastError(ERROR_DIRECTORY);
     return folder;
   }
-  auto* held = static_cast<HeldFolder*>(malloc(sizeof(HeldFolder)));
+  auto* held = new (std::nothrow) HeldFolder{handle, {}};
   if (!held) {
     CloseHandle(handle);
     SetLastError(ERROR_NOT_ENOUGH_MEMORY);
     return folder;
   }
-  held->handle = handle;
-  strcpy(held->path, path);
+  memcpy(held->path, path, strlen(path) + 1);  // shorter than MAX_PATH, as checked above
   folder.raw = held;
   return folder;
 }
@@ -88,7 +88,7 @@ FolderStep OsOpenSubfolder(OsFolder parent, const char* name, bool create, OsFol
 void OsCloseFolder(OsFolder& folder) {
   if (!folder.raw) return;
   CloseHandle(Held(folder)->handle);
-  free(folder.raw);
+  delete Held(folder);
   folder.raw = nullptr;
 }
 
