@@ -1,10 +1,10 @@
-// Win32 answers to the tool's questions about files, for kelvarin.exe: the
-// attributes and the type of what a path opens, and the file's basic
-// information read and set through its handle.
+// Win32 answers to the questions about files beyond reading and writing
+// them: the attributes and the type of what a path opens, and the file's
+// basic information read and set through its handle.
 #include <windows.h>
 
 #include "platform/file_state.h"
-#include "platform/win32/utf8/wide_name.h"
+#include "platform/win32/wide/wide_name.h"
 
 namespace platform {
 namespace {

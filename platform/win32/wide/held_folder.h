@@ -1,4 +1,4 @@
-// What kelvarin.exe holds for a folder (platform/folder.h): the directory
+// What the wide seam holds for a folder (platform/folder.h): the directory
 // handle, opened without delete sharing so that the folder cannot be
 // renamed, removed or replaced while it is held, and the path it was
 // opened by, which therefore still names it.

@@ -1,4 +1,4 @@
-// Win32 console for kelvarin.exe, whose texts and paths are UTF-8: the
+// The Win32 console of a program whose texts and paths are UTF-8: the
 // arguments from the wide command line, UTF-8 on the console, console
 // modes for a hidden line, a console control handler that removes the
 // file being written, binary standard output, and the module's file name.
@@ -13,7 +13,9 @@
 #include <vector>
 
 #include "platform/console.h"
-#include "platform/win32/utf8/held_folder.h"
+#include "platform/win32/wide/held_folder.h"
+#include "platform/win32/wide/wide_name.h"
+#include "platform/win32/wide/wide_text.h"
 
 namespace platform {
 namespace {
@@ -49,13 +51,6 @@ bool IsConsole(DWORD which) {
   return GetConsoleMode(GetStdHandle(which), &mode) != 0;
 }
 
-std::string Utf8(const wchar_t* text, int length) {
-  const int size = WideCharToMultiByte(CP_UTF8, 0, text, length, nullptr, 0, nullptr, nullptr);
-  std::string out(size > 0 ? static_cast<size_t>(size) : 0, '\0');
-  if (size > 0) WideCharToMultiByte(CP_UTF8, 0, text, length, out.data(), size, nullptr, nullptr);
-  return out;
-}
-
 UINT console_output_code_page = 0;
 void RestoreConsoleCodePage() { SetConsoleOutputCP(console_output_code_page); }
 
@@ -67,7 +62,7 @@ void UseUtf8(int* argc, char*** argv) {
   int count = 0;
   wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
   if (wide) {
-    for (int i = 0; i < count; ++i) texts.push_back(Utf8(wide[i], static_cast<int>(wcslen(wide[i]))));
+    for (int i = 0; i < count; ++i) texts.push_back(Utf8FromWide(wide[i], wcslen(wide[i])));
     LocalFree(wide);
     for (std::string& text : texts) pointers.push_back(text.data());
     pointers.push_back(nullptr);
@@ -101,7 +96,7 @@ bool ReadHiddenLine(char* line, int capacity) {
   SetConsoleMode(input, saved);
   InterlockedExchange(&input_mode_saved, 0);
   if (!ok || count == 0) return false;
-  std::string text = Utf8(typed, static_cast<int>(count));
+  std::string text = Utf8FromWide(typed, count);
   text.resize(strcspn(text.c_str(), "\r\n"));
   snprintf(line, static_cast<size_t>(capacity), "%s", text.c_str());
   return true;
@@ -113,7 +108,10 @@ void DeleteOnSignal(const Folder& folder, const char* name) {
   if (!name || !folder.IsOpen()) return;
   // The folder is held without delete sharing: its path still names it.
   const std::string path = std::string(Held(folder.os())->path) + "\\" + name;
-  if (MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, path.c_str(), -1, interrupt_path, MAX_PATH) <= 0) return;
+  const WideName wide(path.c_str());
+  const size_t length = wcslen(wide);
+  if (length == 0 || length >= MAX_PATH) return;
+  wmemcpy(interrupt_path, wide, length + 1);
   InterlockedExchange(&interrupt_path_set, 1);
 }
 
@@ -128,7 +126,7 @@ bool ProgramPath(char* path, int capacity) {
   wchar_t wide[MAX_PATH];
   const DWORD length = GetModuleFileNameW(nullptr, wide, MAX_PATH);
   if (length == 0 || length >= MAX_PATH) return false;
-  const std::string text = Utf8(wide, static_cast<int>(length));
+  const std::string text = Utf8FromWide(wide, length);
   if (text.size() >= static_cast<size_t>(capacity)) return false;
   memcpy(path, text.c_str(), text.size() + 1);
   return true;

@@ -1,4 +1,4 @@
-// Win32 folders for kelvarin.exe, whose paths are UTF-8: directory
+// Win32 folders of a program whose paths are UTF-8: directory
 // handles opened through the wide calls without delete sharing,
 // so that nobody can rename, remove or replace a folder (by a junction,
 // say) while it is held; a name whose attributes carry a reparse point is
@@ -9,8 +9,8 @@
 #include <cstring>
 
 #include "platform/folder.h"
-#include "platform/win32/utf8/held_folder.h"
-#include "platform/win32/utf8/wide_name.h"
+#include "platform/win32/wide/held_folder.h"
+#include "platform/win32/wide/wide_name.h"
 
 namespace platform {
 namespace {
