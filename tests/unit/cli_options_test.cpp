@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/option_parser.h"
+#include "cli/commands/option_parser.h"
 
 namespace {
 

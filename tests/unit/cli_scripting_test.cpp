@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <string>
 
-#include "cli/entry_selection.h"
-#include "cli/list_sink.h"
+#include "cli/sinks/entry_selection.h"
+#include "cli/sinks/list_sink.h"
 #include "cli_tool_fixture.h"
 
 namespace {
