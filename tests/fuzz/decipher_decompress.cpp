@@ -25,6 +25,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FUZZ_ASSERT_MSG(again == stored, "enciphering the deciphered block does not give back the stored bytes");
   // Whatever the block holds, decoding it stays within its buffers (the
   // sanitizer builds see to that).
-  testing_support::Decompress(block);
+  test_support::Decompress(block);
   return 0;
 }

@@ -11,7 +11,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-using cli_testing::CliTool;
+using test_support::CliTool;
 using encoder::Bytes;
 using test_support::MakeEntry;
 using Scripting = CliTool;
