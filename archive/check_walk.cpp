@@ -3,6 +3,7 @@
 #include "archive/data_block.h"
 #include "archive/entry_header.h"
 #include "base/bounded_text.h"
+#include "base/wide_division.h"
 #include "platform/input_file.h"
 
 namespace archive {
@@ -53,9 +54,8 @@ bool WalkBlocks(platform::InputFile& file, SharedState& state, CheckReporter& re
 int ProgressPercent(uint64_t position, uint64_t size) {
   if (size == 0) return 0;
   // Split so that neither product leaves 64 bits.
-  uint64_t whole = position / size;
-  uint64_t rest = position % size;
-  return static_cast<int>(whole * 100 + rest * 100 / size);
+  const base::Division whole = base::Divide(position, size);
+  return static_cast<int>(whole.quotient * 100 + base::Divide(whole.remainder * 100, size).quotient);
 }
 
 int CheckWalk(SharedState& state, CheckReporter& reporter) {

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "base/paths.h"
+#include "platform/os.h"
 
 namespace archive {
 
@@ -34,7 +34,7 @@ struct EntryHeader {
 
 // The header fields are those of the last entry header read.
 struct SharedState : EntryHeader {
-  char archive_path[base::kPathCapacity] = {};
+  char archive_path[platform::kPathCapacity] = {};
   int32_t entry_offset = -1;  // first entry header, or -1 when no archive
 };
 

@@ -15,7 +15,6 @@ namespace base {
 
 constexpr uint32_t kCodePageShiftJis = 932;
 constexpr uint32_t kCodePageWestern = 1252;  // Windows' Latin-1
-constexpr uint32_t kCodePageUtf8 = 65001;
 
 class LeadBytes {
  public:

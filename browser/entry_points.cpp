@@ -11,11 +11,11 @@
 #include "archive/locate_scan.h"
 #include "archive/shared_state.h"
 #include "base/bounded_text.h"
-#include "base/paths.h"
+#include "platform/os.h"
 #include "browser/page_calls.h"
 #include "browser/page_sink.h"
 #include "browser/pool_decoders.h"
-#include "decode/name_scan.h"
+#include "decode/archive_reading.h"
 #include "parallel/parallel_block_source.h"
 #include "ui/check_messages.h"
 
@@ -23,6 +23,7 @@ namespace browser {
 namespace {
 
 archive::SharedState state;
+decode::ArchiveReading reading;  // the password's bytes and the names' code page, for the runs
 
 ui::Language LanguageOf(int japanese) { return japanese ? ui::Language::kJapanese : ui::Language::kEnglish; }
 
@@ -41,6 +42,15 @@ class PageCheckReporter final : public archive::CheckReporter {
   ui::Language language_;
 };
 
+// The blocks decoded here alone (threads 1), or also by a pool of
+// threads - 1 workers.
+std::unique_ptr<decode::BlockSource> SourceFor(int threads) {
+  if (threads <= 1) return std::make_unique<decode::SequentialBlockSource>();
+  return std::make_unique<parallel::ParallelBlockSource>(std::make_unique<PoolDecoders>(),
+                                                         static_cast<unsigned>(threads),
+                                                         PoolDecoders::kPiecesPerThread, PoolDecoders::kBytesInFlight);
+}
+
 }  // namespace
 }  // namespace browser
 
@@ -51,7 +61,7 @@ extern "C" {
 EMSCRIPTEN_KEEPALIVE int kelvarin_locate(int japanese) {
   using namespace browser;
   state = archive::SharedState{};
-  base::CopyText(state.archive_path, base::kPathCapacity, kArchiveName);
+  base::CopyText(state.archive_path, platform::kPathCapacity, kArchiveName);
   state.entry_offset = archive::LocateFirstEntry(state.archive_path);
   if (state.entry_offset == -1) ShowVerdict(false, ui::Text(ui::TextId::kNotArchive, LanguageOf(japanese)));
   return state.entry_offset;
@@ -65,32 +75,32 @@ EMSCRIPTEN_KEEPALIVE int kelvarin_check(int japanese) {
   return archive::CheckWalk(state, reporter);
 }
 
-// The stored names, read ahead (each shown) so that the page can choose
-// their code page before a run: 1 when the password opens the archive.
-EMSCRIPTEN_KEEPALIVE int kelvarin_scan_names(const char* password, uint32_t length) {
+// Reads the archive's texts ahead of the runs, as `kelvarin` does: which
+// form of the password (given in UTF-8) opens every entry, and in which
+// code page the names are (code_page 0: chosen from them). The choice is
+// shown, and so is a wrong password's verdict; returns 0 when the password
+// opens the archive, 1 when it is wrong, 2 when the named code page
+// cannot write it.
+EMSCRIPTEN_KEEPALIVE int kelvarin_read(const char* password, uint32_t length, uint32_t code_page, int japanese) {
   using namespace browser;
-  const decode::NameScan scan = decode::ScanStoredNames(state, std::string(password, length));
-  for (const std::string& name : scan.names) ShowStoredName(name.c_str());
-  return scan.password_right ? 1 : 0;
+  reading = decode::ReadArchive(state, std::string(password, length), code_page);
+  ShowReading(reading);
+  if (reading.verdict == decode::ArchiveReading::Verdict::kWrongPassword) {
+    ShowVerdict(false, ui::Text(ui::TextId::kWrongPassword, LanguageOf(japanese)));
+  }
+  return static_cast<int>(reading.verdict);
 }
 
-// A decode run after kelvarin_locate found an archive, its blocks decoded
-// on `threads` threads (this worker's among them; 1: here alone): 0 when
+// A decode run after kelvarin_read, with its password and code page, its
+// blocks decoded on `threads` threads (this worker's among them): 0 when
 // every entry was decoded, else 1 + the failure (decode::DecodeFailure),
 // which the sink has shown.
-EMSCRIPTEN_KEEPALIVE int kelvarin_decode(const char* password, uint32_t length, int extract, int japanese,
-                                         int threads) {
+EMSCRIPTEN_KEEPALIVE int kelvarin_decode(int extract, int japanese, int threads) {
   using namespace browser;
-  PageSink sink(extract != 0, LanguageOf(japanese));
-  std::unique_ptr<decode::BlockSource> source;
-  if (threads > 1) {
-    source = std::make_unique<parallel::ParallelBlockSource>(
-        std::make_unique<PoolDecoders>(), static_cast<unsigned>(threads), PoolDecoders::kPiecesPerThread,
-        PoolDecoders::kBytesInFlight);
-  } else {
-    source = std::make_unique<decode::SequentialBlockSource>();
-  }
-  if (decode::DecodeWalk(state, password, length, sink, *source) == 1) return 0;
+  PageSink sink(extract != 0, LanguageOf(japanese), reading.code_page);
+  const std::unique_ptr<decode::BlockSource> source = SourceFor(threads);
+  const std::string& password = reading.password;
+  if (decode::DecodeWalk(state, password.data(), static_cast<uint32_t>(password.size()), sink, *source) == 1) return 0;
   return sink.failure() ? 1 + static_cast<int>(*sink.failure()) : 1 + static_cast<int>(decode::DecodeFailure::kWriteFailed);
 }
 
@@ -100,5 +110,6 @@ EMSCRIPTEN_KEEPALIVE int kelvarin_decode(const char* password, uint32_t length, 
 EMSCRIPTEN_KEEPALIVE unsigned char* kelvarin_block_buffer(uint32_t length) { return browser::BlockForDecoding(length); }
 EMSCRIPTEN_KEEPALIVE uint32_t kelvarin_decode_block(const char* key) { return browser::DecodeHeldBlock(key); }
 EMSCRIPTEN_KEEPALIVE const unsigned char* kelvarin_decoded_block() { return browser::DecodedBlock(); }
+EMSCRIPTEN_KEEPALIVE int kelvarin_decoded_block_broken() { return browser::HeldBlockBroken() ? 1 : 0; }
 
 }  // extern "C"

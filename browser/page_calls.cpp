@@ -28,16 +28,14 @@ EM_JS(void, JsEntry, (int complete, const char* name, size_t length, uint32_t si
     filetimes: HEAPU8.slice(filetimes, filetimes + 24)
   });
 });
-// Writes the UTF-8 spelling with its terminator; -1 when it does not fit.
-EM_JS(int, JsSpell, (const char* stored, size_t length, char* local, int capacity), {
-  const spelled = Module.kelvarinPage.spell(HEAPU8.slice(stored, stored + length));
-  if (spelled.length >= capacity) return -1;
-  HEAPU8.set(spelled, local);
-  HEAPU8[local + spelled.length] = 0;
-  return spelled.length;
+EM_JS(void, JsReading, (int verdict, uint32_t code_page, uint32_t runner_up, int close, int by_names), {
+  Module.kelvarinPage.reading({
+    verdict: verdict, codePage: code_page, runnerUp: runner_up, close: !!close, chosenByNames: !!by_names
+  });
 });
-EM_JS(void, JsStoredName, (const char* name, size_t length), {
-  Module.kelvarinPage.storedName(HEAPU8.slice(name, name + length));
+// problem: 1 the name is no text of the code page, 2 unsafe, 3 too long.
+EM_JS(void, JsRefused, (const char* name, size_t length, int problem), {
+  Module.kelvarinPage.refused(HEAPU8.slice(name, name + length), problem);
 });
 EM_ASYNC_JS(int, JsCreate, (const char* path, size_t length), {
   return await Module.kelvarinPage.create(HEAPU8.slice(path, path + length)) ? 1 : 0;
@@ -76,10 +74,13 @@ void ShowSkipped(uint64_t offset, uint64_t count) {
 void ShowEntryStart(const archive::FileRecord& record) { Entry(false, record); }
 void ShowEntry(const archive::FileRecord& record) { Entry(true, record); }
 
-void ShowStoredName(const char* name) { JsStoredName(name, strlen(name)); }
+void ShowReading(const decode::ArchiveReading& reading) {
+  JsReading(static_cast<int>(reading.verdict), reading.code_page, reading.by_names.runner_up,
+            reading.by_names.close ? 1 : 0, reading.chosen_by_names ? 1 : 0);
+}
 
-bool SpellName(const char* stored, char* local, int capacity) {
-  return JsSpell(stored, strlen(stored), local, capacity) >= 0;
+void ShowRefused(const archive::FileRecord& record, decode::NameProblem problem) {
+  JsRefused(record.output_name, strlen(record.output_name), static_cast<int>(problem));
 }
 
 bool CreateOutput(const char* path) { return JsCreate(path, strlen(path)) == 1; }

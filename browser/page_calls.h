@@ -8,6 +8,8 @@
 #include <cstdint>
 
 #include "archive/file_record.h"
+#include "decode/archive_reading.h"
+#include "decode/name_problem.h"
 
 namespace browser {
 
@@ -21,11 +23,12 @@ void ShowSkipped(uint64_t offset, uint64_t count);
 void ShowEntryStart(const archive::FileRecord& record);
 // A whole entry decoded (listing).
 void ShowEntry(const archive::FileRecord& record);
-// A stored name found by the scan ahead of a run.
-void ShowStoredName(const char* name);
-
-// The stored name in UTF-8, into local; false when it does not fit.
-bool SpellName(const char* stored, char* local, int capacity);
+// How the archive's texts are read: the code page of the names and
+// whether the names chose it, and how close their reading was.
+void ShowReading(const decode::ArchiveReading& reading);
+// The entry whose record was just read is passed over: its name cannot
+// be used. ShowEntry follows when its blocks were read.
+void ShowRefused(const archive::FileRecord& record, decode::NameProblem problem);
 
 // path: the spelled name made a path below the page's folder ("./a/b.txt").
 bool CreateOutput(const char* path);

@@ -3,9 +3,9 @@
 #include <cstring>
 
 #include "base/bounded_text.h"
-#include "base/paths.h"
+#include "platform/os.h"
 #include "browser/page_calls.h"
-#include "decode/destination_paths.h"
+#include "decode/archive_reading.h"
 #include "decode/failure_messages.h"
 
 namespace browser {
@@ -18,27 +18,36 @@ constexpr const char* kPlainNamePrefix = "./";
 
 }  // namespace
 
-void PageSink::OnOutputName(const archive::FileRecord& record) { ShowEntryStart(record); }
+void PageSink::OnOutputName(const archive::FileRecord& record) {
+  ShowEntryStart(record);
+  record_read_ = true;
+}
 
 decode::Choice PageSink::ChooseFolder(char* folder) {
-  base::CopyText(folder, base::kPathCapacity, kPageFolder);
+  base::CopyText(folder, platform::kPathCapacity, kPageFolder);
   return decode::Choice::kChosen;
 }
 
-// A plain name goes straight into the folder, as relative names do below it.
+// A plain name (the walk has checked it) goes straight into the folder, as
+// relative names do below it.
 decode::Choice PageSink::ChooseSavePath(char* path) {
-  if (!decode::IsSafePlainName(path, decode::PathLeadBytes())) return decode::Choice::kRefused;
-  char joined[base::kPathCapacity];
+  char joined[platform::kPathCapacity];
   base::CopyText(joined, sizeof joined, kPlainNamePrefix);
   if (strlen(joined) + strlen(path) >= sizeof joined) return decode::Choice::kRefused;
   base::AppendText(joined, sizeof joined, path);
-  base::CopyText(path, base::kPathCapacity, joined);
+  base::CopyText(path, platform::kPathCapacity, joined);
   return decode::Choice::kChosen;
 }
 
-bool PageSink::SpellName(const char* stored, char* local, int capacity) {
-  return browser::SpellName(stored, local, capacity);
+decode::NameProblem PageSink::SpellName(const char* stored, char* local, int capacity) {
+  return decode::SpellInUtf8(code_page_, stored, local, capacity);
 }
+
+void PageSink::OnEntryRefused(const archive::FileRecord& record, decode::NameProblem problem) {
+  ShowRefused(record, problem);
+}
+
+void PageSink::OnRefusedEntryEnd(const archive::FileRecord& record) { ShowEntry(record); }
 
 bool PageSink::CreateOutput(const char* path) { return !extract_ || browser::CreateOutput(path); }
 
@@ -59,7 +68,7 @@ void PageSink::OnSkipped(uint64_t offset, uint64_t count) { ShowSkipped(offset, 
 
 void PageSink::OnFailure(decode::DecodeFailure failure, const archive::SharedState&) {
   failure_ = failure;
-  ShowVerdict(false, decode::FailureText(failure, language_));
+  ShowVerdict(false, decode::ReaderFailureText(failure, language_, record_read_));
 }
 
 }  // namespace browser

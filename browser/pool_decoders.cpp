@@ -25,8 +25,10 @@ EM_JS(void, JsPoolStart, (Job* job, const unsigned char* bytes, uint32_t length,
 EM_JS(Job*, JsPoolTakeQueued, (), { return Module.kelvarinPool.takeQueued(); });
 EM_JS(double, JsPoolReclaimedLength, (), { return Module.kelvarinPool.reclaimedLength(); });
 EM_JS(void, JsPoolReclaim, (unsigned char* target), { Module.kelvarinPool.reclaim(HEAPU8, target); });
-// The decoded length of a job that came back, or -1.
+// The decoded length of a job that came back, or -1; whether its stream
+// did not hold up.
 EM_JS(double, JsPoolResult, (Job* job), { return Module.kelvarinPool.resultLength(job); });
+EM_JS(int, JsPoolBroken, (Job* job), { return Module.kelvarinPool.broken(job) ? 1 : 0; });
 // Whether the pool has had no turn of the event loop for too long.
 EM_JS(int, JsPoolShouldYield, (), { return Module.kelvarinPool.shouldYield() ? 1 : 0; });
 // Results come in and batches go out only while the module yields.
@@ -40,17 +42,19 @@ void DecodeHere(Job& job) {
     JsPoolReclaim(job.block.data());
   }
   codec::DecipherBlock(job.block.data(), job.block.length(), job.key);
-  codec::DecompressBlock(job.block);
+  job.broken_stream = codec::DecompressBlock(job.block) == codec::StreamCheck::kBroken;
   job.done = true;
 }
 
 void TakeResult(Job& job, uint32_t length) {
+  job.broken_stream = JsPoolBroken(&job) == 1;
   job.block.Allocate(length);
   JsPoolTake(&job, job.block.data());
   job.done = true;
 }
 
 archive::BlockBuffer held;  // a pool worker's block
+bool held_broken = false;   // its stream did not hold up
 
 }  // namespace
 
@@ -87,9 +91,11 @@ unsigned char* BlockForDecoding(uint32_t length) {
 
 uint32_t DecodeHeldBlock(const char* key) {
   codec::DecipherBlock(held.data(), held.length(), key);
-  codec::DecompressBlock(held);
+  held_broken = codec::DecompressBlock(held) == codec::StreamCheck::kBroken;
   return held.length();
 }
+
+bool HeldBlockBroken() { return held_broken; }
 
 const unsigned char* DecodedBlock() { return held.data(); }
 

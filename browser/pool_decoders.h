@@ -35,5 +35,7 @@ unsigned char* BlockForDecoding(uint32_t length);
 // (DecodedBlock).
 uint32_t DecodeHeldBlock(const char* key);
 const unsigned char* DecodedBlock();
+// Whether that block's stream did not hold up (a wrong password's sign).
+bool HeldBlockBroken();
 
 }  // namespace browser

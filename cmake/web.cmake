@@ -19,7 +19,7 @@ target_compile_options(kelvarin_web PRIVATE -O3)
 target_link_options(kelvarin_web PRIVATE
   -O3 -sASYNCIFY -sMODULARIZE -sEXPORT_ES6 -sEXPORT_NAME=KelvarinModule -sENVIRONMENT=worker
   -sFILESYSTEM=0 -sALLOW_MEMORY_GROWTH -sINITIAL_MEMORY=4MB -sTOTAL_STACK=1MB
-  -sEXPORTED_FUNCTIONS=_kelvarin_locate,_kelvarin_check,_kelvarin_scan_names,_kelvarin_decode,_kelvarin_block_buffer,_kelvarin_decode_block,_kelvarin_decoded_block,_malloc,_free
+  -sEXPORTED_FUNCTIONS=_kelvarin_locate,_kelvarin_check,_kelvarin_read,_kelvarin_decode,_kelvarin_block_buffer,_kelvarin_decode_block,_kelvarin_decoded_block,_kelvarin_decoded_block_broken,_malloc,_free
   -sEXPORTED_RUNTIME_METHODS=ccall)
 
 # The page's own files; index.html and the hosts' header files come from

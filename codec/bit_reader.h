@@ -34,6 +34,10 @@ class BitReader {
     return PeekNearEnd();
   }
 
+  // True once bits past the block's last byte were skipped: the stream
+  // was read beyond its end.
+  bool Overran() const { return byte_ > length_ || (byte_ == length_ && bit_ != 0); }
+
   void Skip(uint32_t count) {
     bit_ += count;
     byte_ += bit_ >> 3;

@@ -49,6 +49,48 @@ bool IsUndefined(unsigned char start, unsigned char step) {
   return (start >= 0x80 && !StepEmptiesPass(step)) || step == 0xF9 || step == 0xFA;
 }
 
+// The value a byte of a block has after a given number of the decipher
+// passes, traced back to the stored bytes it comes from: transpositions
+// move bytes, the key XORs change them where they stand, and the chain XOR
+// joins a byte to its predecessor. So any deciphered byte costs a few
+// steps, whatever the block's length.
+class PassTracer {
+ public:
+  PassTracer(const unsigned char* stored, uint32_t len, const char* key_string)
+      : stored_(stored), len_(len), key_(key_string), key_length_(static_cast<uint32_t>(strlen(key_string))),
+        params_(ReadKeyParameters(key_string)) {
+    last_step_ = len > 0 ? After(6, 0) : 0;  // the last pass never moves byte 0, which chose its step
+  }
+
+  unsigned char Deciphered(uint32_t position) const { return After(7, position); }
+
+ private:
+  unsigned char KeyByte(uint32_t position, uint32_t first) const {
+    return key_length_ == 0 || position < first ? 0 : static_cast<unsigned char>(key_[(position - first) % key_length_]);
+  }
+
+  // The byte at position after `passes` passes of the decipher sequence.
+  unsigned char After(int passes, uint32_t position) const {
+    switch (passes) {
+      case 7: return After(6, TransposeSource(position, len_, 1, last_step_));
+      case 6: return After(5, position) ^ KeyByte(position, 0);
+      case 5: return After(4, TransposeSource(position, len_, 2, 2));
+      case 4: return position == 0 ? After(3, 0) : After(3, position) ^ After(3, position - 1);
+      case 3: return After(2, TransposeSource(position, len_, params_.k[0], params_.k[2]));
+      case 2: return After(1, position) ^ KeyByte(position, 1);
+      case 1: return stored_[TransposeSource(position, len_, params_.k[1], params_.k[3])];
+    }
+    return stored_[position];
+  }
+
+  const unsigned char* stored_;
+  uint32_t len_;
+  const char* key_;
+  uint32_t key_length_;
+  KeyParameters params_;
+  int32_t last_step_ = 0;
+};
+
 }  // namespace
 
 char* BuildKeyString(const char* password, uint32_t password_length) {
@@ -71,6 +113,12 @@ void DecipherBlock(unsigned char* block, uint32_t len, const char* key_string) {
   KeyXorPass(block, len, 0, key_string);
   // The last pass never moves byte 0, which chose its step.
   if (len > 0) TransposePass(block, len, 1, block[0]);
+}
+
+void DecipherPrefix(const unsigned char* stored, uint32_t len, const char* key_string, unsigned char* out,
+                    uint32_t count) {
+  const PassTracer tracer(stored, len, key_string);
+  for (uint32_t i = 0; i < count && i < len; ++i) out[i] = tracer.Deciphered(i);
 }
 
 void EncipherBlock(unsigned char* block, uint32_t len, const char* key_string) {

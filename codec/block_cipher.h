@@ -15,6 +15,13 @@ char* BuildKeyString(const char* password, uint32_t password_length);
 // Deciphers len bytes in place (the decode direction).
 void DecipherBlock(unsigned char* block, uint32_t len, const char* key_string);
 
+// The first count bytes (at most len) that DecipherBlock would make of the
+// block's len stored bytes, into out; the block is left as it is. Costs a
+// few steps a byte, whatever len is: for readers that need only the start
+// of a block, such as its compressed form's stated length.
+void DecipherPrefix(const unsigned char* stored, uint32_t len, const char* key_string, unsigned char* out,
+                    uint32_t count);
+
 // The inverse sequence, for the encoder: EncipherBlock then DecipherBlock
 // gives back the block, for every key the encoder accepts.
 void EncipherBlock(unsigned char* block, uint32_t len, const char* key_string);

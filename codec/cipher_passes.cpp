@@ -11,6 +11,28 @@ namespace {
 // be parked on the stack while the others move.
 constexpr uint32_t kSliceWidth = 256;
 
+// Where a transposition's matrix lies in a block of len bytes.
+struct Shape {
+  uint32_t offset;
+  uint32_t rows;
+  uint32_t columns;
+};
+
+// False when the pass leaves the block as it is: no column fits, or the
+// parameters would put the matrix outside the block (a negative start, or
+// fewer than two rows). Rows are step + 7 in 32-bit two's complement, so
+// a step of -8 or less gives a huge row count and no column.
+bool FindShape(uint32_t len, int32_t start, int32_t step, Shape& shape) {
+  const uint32_t rows = static_cast<uint32_t>(step) + 7u;
+  if (start < 0 || rows < 2) return false;
+  const uint32_t offset = static_cast<uint32_t>(start);
+  if (len < offset) return false;
+  const uint32_t columns = (len - offset) / rows;
+  if (columns == 0) return false;
+  shape = {offset, rows, columns};
+  return true;
+}
+
 struct Matrix {
   unsigned char* origin;
   uint32_t rows;
@@ -18,18 +40,10 @@ struct Matrix {
   unsigned char* Row(uint32_t r) const { return origin + r * columns; }
 };
 
-// False when the pass leaves the block as it is: no column fits, or the
-// parameters would put the matrix outside the block (a negative start, or
-// fewer than two rows). Rows are step + 7 in 32-bit two's complement, so
-// a step of -8 or less gives a huge row count and no column.
 bool FindMatrix(unsigned char* block, uint32_t len, int32_t start, int32_t step, Matrix& matrix) {
-  const uint32_t rows = static_cast<uint32_t>(step) + 7u;
-  if (start < 0 || rows < 2) return false;
-  const uint32_t offset = static_cast<uint32_t>(start);
-  if (len < offset) return false;
-  const uint32_t columns = (len - offset) / rows;
-  if (columns == 0) return false;
-  matrix = {block + offset, rows, columns};
+  Shape shape;
+  if (!FindShape(len, start, step, shape)) return false;
+  matrix = {block + shape.offset, shape.rows, shape.columns};
   return true;
 }
 
@@ -61,6 +75,17 @@ void TurnEvenColumns(const Matrix& m, bool downwards) {
 }
 
 }  // namespace
+
+uint32_t TransposeSource(uint32_t position, uint32_t len, int32_t start, int32_t step) {
+  Shape shape;
+  if (!FindShape(len, start, step, shape) || position < shape.offset) return position;
+  const uint32_t inside = position - shape.offset;
+  const uint32_t row = inside / shape.columns;
+  const uint32_t column = inside % shape.columns;
+  if (row >= shape.rows || column % 2 != 0) return position;
+  const uint32_t from_row = row == 0 ? shape.rows - 1 : row - 1;
+  return shape.offset + from_row * shape.columns + column;
+}
 
 void TransposePass(unsigned char* block, uint32_t len, int32_t start, int32_t step) {
   Matrix matrix;

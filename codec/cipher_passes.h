@@ -10,6 +10,8 @@ namespace codec {
 // (R = step + 7, n = (len - start) / R). A pass whose matrix would not lie
 // inside the block (negative start, fewer than two rows) changes nothing.
 void TransposePass(unsigned char* block, uint32_t len, int32_t start, int32_t step);
+// Where the byte that TransposePass puts at position came from.
+uint32_t TransposeSource(uint32_t position, uint32_t len, int32_t start, int32_t step);
 // The same matrix with every even column turned one row up.
 void InverseTransposePass(unsigned char* block, uint32_t len, int32_t start, int32_t step);
 

@@ -37,29 +37,47 @@ uint32_t InitialOutputSize(uint32_t stated_length, uint32_t block_length) {
 
 }  // namespace
 
-void Decoder::Decompress(archive::BlockBuffer& block) {
-  if (!HasSignature(block)) return;
+StreamCheck Decoder::Decompress(archive::BlockBuffer& block) {
+  if (!HasSignature(block)) return StreamCheck::kStored;
   // A block too short to state its length is damaged; it decodes to nothing.
-  const uint32_t stated_length = block.length() >= kStreamOffset ? base::ReadLe32(block.data() + 4) : 0;
+  const bool states_length = block.length() >= kStreamOffset;
+  const uint32_t stated_length = states_length ? base::ReadLe32(block.data() + 4) : 0;
   archive::BlockBuffer output;
   output.Allocate(stated_length == 0 ? 0 : InitialOutputSize(stated_length, block.length()));
-  const uint32_t decoded = stated_length == 0 ? 0 : DecodeStream(block, stated_length, output);
-  output.Resize(decoded);
+  Decoded decoded{0, false};
+  if (stated_length != 0) decoded = DecodeStream(block.data(), block.length(), stated_length, output);
+  output.Resize(decoded.count);
   block = std::move(output);
+  const bool whole = states_length && !decoded.broken && decoded.count == stated_length;
+  return whole ? StreamCheck::kWhole : StreamCheck::kBroken;
 }
 
-// Decodes into `output` until the stated length is reached and returns the
-// length decoded; the last phrase may run past the stated length, and the
-// output grows only then. A damaged stream ends decoding early, with what
-// was decoded so far: a code that does not exist yet (also as the first
-// symbol), a value beyond the tables, or an output that would leave 32 bits.
-uint32_t Decoder::DecodeStream(const archive::BlockBuffer& block, uint32_t stated_length,
-                               archive::BlockBuffer& output) {
+StreamCheck Decoder::DecodeStart(const unsigned char* data, uint32_t readable, uint32_t wanted,
+                                 archive::BlockBuffer& output, uint32_t* stated) {
+  *stated = 0;
+  if (readable < kStreamOffset || memcmp(data, kCompressionSignature, 4) != 0) return StreamCheck::kBroken;
+  *stated = base::ReadLe32(data + 4);
+  const uint32_t goal = *stated < wanted ? *stated : wanted;
+  output.Allocate(goal);
+  const Decoded decoded = goal == 0 ? Decoded{0, false} : DecodeStream(data, readable, goal, output);
+  output.Resize(decoded.count);
+  return decoded.broken ? StreamCheck::kBroken : StreamCheck::kWhole;
+}
+
+// Decodes into `output` until `goal` bytes are reached and returns the
+// count decoded; the last phrase may run past the goal, and the output
+// grows only then. A damaged stream ends decoding early, with what was
+// decoded so far: a code that does not exist yet (also as the first
+// symbol), a value beyond the tables, or an output that would leave 32
+// bits. Broken: it ended so, or read past its bytes.
+Decoder::Decoded Decoder::DecodeStream(const unsigned char* data, uint32_t readable, uint32_t goal_length,
+                                       archive::BlockBuffer& output) {
   constexpr uint32_t kTop = BitReader::kWordBits;
   Dictionary& dictionary = dictionary_;
   dictionary.Reset();
-  BitReader reader(block.data(), block.length(), kStreamOffset);
-  const uint32_t goal = stated_length < kMaxDecodedLength ? stated_length : kMaxDecodedLength;
+  BitReader reader(data, readable, kStreamOffset);
+  const uint32_t goal = goal_length < kMaxDecodedLength ? goal_length : kMaxDecodedLength;
+  bool broken = false;
   uint32_t count = 0;
   uint32_t previous = kNoCode;
   uint32_t previous_length = 0;
@@ -82,7 +100,10 @@ uint32_t Decoder::DecodeStream(const archive::BlockBuffer& block, uint32_t state
     const uint32_t code = static_cast<uint32_t>(bits << 1 >> (kTop - width)) + kFirstPhraseCode;
     reader.Skip(1 + width);
     if (code >= dictionary.next_free_code()) {
-      if (code != kNoCode) break;
+      if (code != kNoCode) {
+        broken = true;
+        break;
+      }
       // The empty phrase: nothing to write, nothing to extend next.
       previous = kNoCode;
       previous_length = 0;
@@ -90,7 +111,10 @@ uint32_t Decoder::DecodeStream(const archive::BlockBuffer& block, uint32_t state
     }
     const uint32_t length = dictionary.PhraseLength(code);
     if (length > output.length() - count) {  // the output never exceeds kMaxDecodedLength
-      if (length > kMaxDecodedLength - count) break;
+      if (length > kMaxDecodedLength - count) {
+        broken = true;
+        break;
+      }
       output.Resize(count + length);
     }
     unsigned char* const phrase = output.data() + count;
@@ -100,7 +124,7 @@ uint32_t Decoder::DecodeStream(const archive::BlockBuffer& block, uint32_t state
     previous_length = length;
     count += length;
   }
-  return count;
+  return {count, broken || reader.Overran()};
 }
 
 }  // namespace codec

@@ -9,6 +9,11 @@ Decoder decoder;
 
 }  // namespace
 
-void DecompressBlock(archive::BlockBuffer& block) { decoder.Decompress(block); }
+StreamCheck DecompressBlock(archive::BlockBuffer& block) { return decoder.Decompress(block); }
+
+StreamCheck DecodeBlockStart(const unsigned char* data, uint32_t readable, uint32_t wanted,
+                             archive::BlockBuffer& output, uint32_t* stated) {
+  return decoder.DecodeStart(data, readable, wanted, output, stated);
+}
 
 }  // namespace codec

@@ -50,8 +50,7 @@ BlockStatus SequentialBlockSource::ReadBlock(archive::BlockBuffer& block) {
   BlockStatus status = ReadCheckedBlock(file_, block);
   if (status != BlockStatus::kOk) return status;
   codec::DecipherBlock(block.data(), block.length(), key_);
-  codec::DecompressBlock(block);
-  return status;
+  return codec::DecompressBlock(block) == codec::StreamCheck::kBroken ? BlockStatus::kBrokenStream : status;
 }
 
 }  // namespace decode

@@ -4,8 +4,7 @@
 // previous answer ended. A source may work ahead (guess where entries end,
 // decode blocks on other threads) as long as every answer is the one that
 // reading at that position would give. The sequential source is what the
-// Win32 program uses; parallel/ adds one that decodes on every core, for
-// the command-line tool.
+// Win32 program uses; parallel/ adds one that decodes on every core.
 #pragma once
 
 #include <cstdint>
@@ -17,7 +16,9 @@
 namespace decode {
 
 enum class Boundary { kEntry, kEnd, kNoHeader };
-enum class BlockStatus { kOk, kReadFailure, kCooked };
+// kBrokenStream: read, checked and decoded, but the block's compressed
+// stream did not hold up (codec::StreamCheck); its bytes are what came out.
+enum class BlockStatus { kOk, kReadFailure, kCooked, kBrokenStream };
 // Bytes passed over to find an entry header; count 0 when it stood there.
 struct Skipped {
   uint64_t offset = 0;

@@ -14,9 +14,10 @@
 
 namespace decode {
 
-bool DecodeSink::SpellName(const char* stored, char* local, int capacity) {
+NameProblem DecodeSink::SpellName(const char* stored, char* local, int capacity) {
+  if (strlen(stored) >= static_cast<size_t>(capacity)) return NameProblem::kTooLong;
   base::CopyText(local, static_cast<size_t>(capacity), stored);
-  return strlen(stored) < static_cast<size_t>(capacity);
+  return NameProblem::kNone;
 }
 
 bool DecodeSink::PrepareFolders(const char* path) { return EnsureParentFolder(path) == 1; }
@@ -26,8 +27,9 @@ namespace {
 constexpr uint32_t kFirstFileByte = 1 + archive::kFileRecordSize;
 
 // The state of one run; nothing survives from one run to the next. A
-// template, so that the Win32 program's walk calls its source directly.
-template <class Source>
+// template, so that the Win32 program's walk calls its source directly and
+// carries nothing of the readers' rules (kProgramOnly).
+template <class Source, bool kProgramOnly>
 class Run {
  public:
   Run(archive::SharedState& state, DecodeSink& sink, Source& source)
@@ -45,6 +47,8 @@ class Run {
   }
 
  private:
+  bool Reader() const { return !kProgramOnly && rules_ == WalkRules::kReader; }
+
   bool Fail(DecodeFailure failure) {
     sink_.OnFailure(failure, state_);
     return false;
@@ -58,6 +62,7 @@ class Run {
       if (!ReadBlock()) return false;
       if (written_ == 0 && !StartEntry()) return false;
       if (!WriteBlock()) return false;
+      sink_.BetweenBlocks();
     }
   }
 
@@ -72,6 +77,7 @@ class Run {
     BlockStatus status = source_.ReadBlock(buffer_);
     if (status == BlockStatus::kReadFailure) return Fail(DecodeFailure::kReadFailed);
     if (status == BlockStatus::kCooked) return Fail(DecodeFailure::kCooked);
+    if (status == BlockStatus::kBrokenStream && Reader()) return Fail(DecodeFailure::kBrokenStream);
     return true;
   }
 
@@ -86,30 +92,49 @@ class Run {
     }
     // A block that cannot hold the whole record and a file byte (only an
     // empty file may lack one) is never read into its slack.
-    if (buffer_.length() < kFirstFileByte) return Fail(DecodeFailure::kWriteFailed);
+    if (buffer_.length() < kFirstFileByte) return Fail(DecodeFailure::kBlockTooShort);
     record_ = archive::ParseFileRecord(buffer_.data() + 1);
-    if (record_.file_size != 0 && buffer_.length() == kFirstFileByte) return Fail(DecodeFailure::kWriteFailed);
+    if (record_.file_size != 0 && buffer_.length() == kFirstFileByte) return Fail(DecodeFailure::kBlockTooShort);
 
     sink_.OnOutputName(record_);
     if (state_.show_encoder_information && folder_[0] == '\0') sink_.ShowEncoderInformation(record_);
-    if (record_.output_name[0] == '\\') {
-      if (!ChooseFolderOnce()) return false;
-      // The checks read the name as the system will, once it is spelled so.
-      char name[base::kPathCapacity];
-      if (!sink_.SpellName(record_.output_name, name, sizeof name) || !IsSafeRelativeName(name, lead_) ||
-          !JoinBelowFolder(folder_, name, path_, sizeof path_, lead_)) {
-        return Fail(DecodeFailure::kOpenForWrite);
-      }
-      if (!sink_.PrepareFolders(path_)) return false;
-    } else {
-      if (!sink_.SpellName(record_.output_name, path_, sizeof path_)) return Fail(DecodeFailure::kOpenForWrite);
-      Choice choice = sink_.ChooseSavePath(path_);
-      if (choice == Choice::kCancelled) return false;
-      if (choice == Choice::kRefused) return Fail(DecodeFailure::kOpenForWrite);
+    passing_over_ = false;
+    NameProblem problem = NameProblem::kNone;
+    if (!Place(&problem)) return false;
+    if (problem != NameProblem::kNone) {
+      if (!Reader()) return Fail(DecodeFailure::kOpenForWrite);
+      sink_.OnEntryRefused(record_, problem);
+      passing_over_ = true;
+      return true;
     }
     if (!sink_.CreateOutput(path_)) return Fail(DecodeFailure::kOpenForWrite);
     output_open_ = true;
     return true;
+  }
+
+  // Puts the output path of the entry in path_, or says in *problem why
+  // its name cannot be used. False ends the run: a choice cancelled, or a
+  // failure said. The program's Save-As dialog judges plain names itself.
+  bool Place(NameProblem* problem) {
+    const bool relative = record_.output_name[0] == '\\';
+    if (relative && !ChooseFolderOnce()) return false;
+    char name[platform::kPathCapacity];
+    *problem = sink_.SpellName(record_.output_name, name, sizeof name);
+    // The checks read the name as the system will, once it is spelled so.
+    if (*problem == NameProblem::kNone && Reader()) {
+      *problem = CheckName(name, relative, lead_);
+    } else if (*problem == NameProblem::kNone && relative && !IsSafeRelativeName(name, lead_)) {
+      *problem = NameProblem::kUnsafe;
+    }
+    if (*problem != NameProblem::kNone) return true;
+    if (relative) {
+      if (!JoinBelowFolder(folder_, name, path_, sizeof path_, lead_)) *problem = NameProblem::kTooLong;
+      return *problem != NameProblem::kNone || sink_.PrepareFolders(path_);
+    }
+    base::CopyText(path_, sizeof path_, name);
+    const Choice choice = sink_.ChooseSavePath(path_);
+    if (choice == Choice::kRefused) *problem = NameProblem::kTooLong;
+    return choice != Choice::kCancelled;
   }
 
   bool ChooseFolderOnce() {
@@ -123,12 +148,16 @@ class Run {
   }
 
   // Writes the block's file bytes whole; completes the entry at its size.
+  // An entry passed over is counted the same, and nothing is written.
   bool WriteBlock() {
     const bool first = written_ == 0;
     const uint32_t start = first ? kFirstFileByte : 1;
-    if (buffer_.length() < start) return Fail(DecodeFailure::kWriteFailed);
+    if (buffer_.length() < start) return Fail(DecodeFailure::kBlockTooShort);
     const uint32_t count = buffer_.length() - start;
-    if (sink_.WriteOutput(buffer_.data() + start, count) < count) return Fail(DecodeFailure::kWriteFailed);
+    const bool passing_over = Reader() && passing_over_;
+    if (!passing_over && sink_.WriteOutput(buffer_.data() + start, count) < count) {
+      return Fail(DecodeFailure::kWriteFailed);
+    }
     if (first) file_size_ = record_.file_size;
     written_ += count;
 
@@ -139,9 +168,13 @@ class Run {
     }
     if (written_ < file_size_) return true;
 
-    sink_.FinishOutput(path_, record_);
-    output_open_ = false;
-    sink_.OnEntryComplete(state_, path_);
+    if (passing_over) {
+      sink_.OnRefusedEntryEnd(record_);
+    } else {
+      sink_.FinishOutput(path_, record_);
+      output_open_ = false;
+      sink_.OnEntryComplete(state_, path_);
+    }
     written_ = 0;
     file_size_ = 1;
     return true;
@@ -151,17 +184,19 @@ class Run {
   DecodeSink& sink_;
   Source& source_;
   const base::LeadBytes lead_ = PathLeadBytes();  // how the system reads paths
+  const WalkRules rules_ = kProgramOnly ? WalkRules::kProgram : sink_.Rules();
   archive::BlockBuffer buffer_;
   archive::FileRecord record_;
   uint64_t written_ = 0;  // file bytes of the current entry; 0 at a boundary
   uint64_t file_size_ = 1;
   int last_percent_ = 0;
   bool output_open_ = false;
-  char folder_[base::kPathCapacity] = {};  // chosen at most once per run
-  char path_[base::kPathCapacity] = {};    // output path of the current entry
+  bool passing_over_ = false;  // the current entry's name was refused
+  char folder_[platform::kPathCapacity] = {};  // chosen at most once per run
+  char path_[platform::kPathCapacity] = {};    // output path of the current entry
 };
 
-template <class Source>
+template <class Source, bool kProgramOnly>
 int WalkWith(archive::SharedState& state, const char* password, uint32_t password_length, DecodeSink& sink,
              Source& source) {
   char* key = codec::BuildKeyString(password, password_length);
@@ -171,7 +206,7 @@ int WalkWith(archive::SharedState& state, const char* password, uint32_t passwor
   }
   bool ok;
   {
-    Run<Source> run(state, sink, source);
+    Run<Source, kProgramOnly> run(state, sink, source);
     ok = run.Walk(key);
   }
   sink.OnRunEnd(ok);
@@ -184,12 +219,12 @@ int WalkWith(archive::SharedState& state, const char* password, uint32_t passwor
 int DecodeWalk(archive::SharedState& state, const char* password, uint32_t password_length,
                DecodeSink& sink) {
   SequentialBlockSource source;
-  return WalkWith(state, password, password_length, sink, source);
+  return WalkWith<SequentialBlockSource, true>(state, password, password_length, sink, source);
 }
 
 int DecodeWalk(archive::SharedState& state, const char* password, uint32_t password_length, DecodeSink& sink,
                BlockSource& source) {
-  return WalkWith(state, password, password_length, sink, source);
+  return WalkWith<BlockSource, false>(state, password, password_length, sink, source);
 }
 
 }  // namespace decode

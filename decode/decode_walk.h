@@ -14,6 +14,7 @@
 #include "archive/file_record.h"
 #include "archive/shared_state.h"
 #include "decode/block_source.h"
+#include "decode/name_problem.h"
 
 namespace decode {
 
@@ -24,10 +25,19 @@ enum class DecodeFailure {
   kCooked,          // a lane checksum differs; "Anyone cooked this file."
   kWrongPassword,   // the record size is not 304
   kOpenForWrite,    // the output cannot be created, or its name is unsafe
-  kWriteFailed,     // fewer bytes written than asked, or a block too short
+  kWriteFailed,     // fewer bytes written than asked
+  kBlockTooShort,   // a decoded block too short for what it must hold; the program says "Could not write"
+  kBrokenStream,    // under the readers' rules: a compressed block whose stream did not hold up
 };
 
 enum class Choice { kChosen, kCancelled, kRefused };
+
+// The program's rules, which a reader of archives elsewhere tightens: the
+// program ends its run at an entry whose name it cannot use and writes a
+// broken stream's bytes as they come. Under the readers' rules such an
+// entry is reported (OnEntryRefused) and passed over while the walk goes
+// on, and a broken stream ends the run (kBrokenStream).
+enum class WalkRules { kProgram, kReader };
 
 class DecodeSink {
  public:
@@ -44,11 +54,13 @@ class DecodeSink {
   // the output path. kCancelled ends silently; kRefused is reported as
   // "Could not open for write".
   virtual Choice ChooseSavePath(char* path) = 0;
+  virtual WalkRules Rules() const { return WalkRules::kProgram; }
+
   // The stored name (a relative one with its leading backslash) as this
-  // system spells names, into local (capacity bytes); false when it cannot
-  // be spelled here, which refuses the entry as an unsafe name does. By
+  // system spells names, into local (capacity bytes): kUnspellable when it
+  // cannot be spelled here, kTooLong when the spelling does not fit. By
   // default the stored bytes: the archive's code page is the system's.
-  virtual bool SpellName(const char* stored, char* local, int capacity);
+  virtual NameProblem SpellName(const char* stored, char* local, int capacity);
   // Makes the folders that are to hold path; false ends the run silently.
   virtual bool PrepareFolders(const char* path);
 
@@ -59,7 +71,16 @@ class DecodeSink {
   // The run ends with an output still open; what was written stays.
   virtual void AbandonOutput() = 0;
 
+  // Under the readers' rules: the entry's name cannot be used, so its
+  // blocks are read and checked but nothing is asked or written for it;
+  // OnRefusedEntryEnd follows when its last block was read.
+  virtual void OnEntryRefused(const archive::FileRecord& /*record*/, NameProblem /*problem*/) {}
+  virtual void OnRefusedEntryEnd(const archive::FileRecord& /*record*/) {}
+
   virtual void OnProgress(int /*percent*/) {}
+  // After every data block that was written: a front end whose windows
+  // share the walk's thread serves their messages here.
+  virtual void BetweenBlocks() {}
   // No entry header stood where one was due: count bytes from offset were
   // passed over to the next one (or to the end of the archive).
   virtual void OnSkipped(uint64_t /*offset*/, uint64_t /*count*/) {}
@@ -70,13 +91,15 @@ class DecodeSink {
   virtual void OnRunEnd(bool /*success*/) {}
 };
 
-// One decode run with the password's bytes. Needs the archive path and an
-// entry offset other than -1. Returns 1 when every entry up to the end of
-// the archive was decoded, 0 otherwise.
+// One decode run with the password's bytes, under the program's rules
+// whatever the sink says. Needs the archive path and an entry offset
+// other than -1. Returns 1 when every entry up to the end of the archive
+// was decoded, 0 otherwise.
 int DecodeWalk(archive::SharedState& state, const char* password, uint32_t password_length,
                DecodeSink& sink);
-// The same run with blocks from the given source; the sink sees exactly
-// what it sees with the sequential source.
+// The same run with blocks from the given source, under the rules the
+// sink asks for; with the same rules, the sink sees exactly what it sees
+// with the sequential source.
 int DecodeWalk(archive::SharedState& state, const char* password, uint32_t password_length, DecodeSink& sink,
                BlockSource& source);
 

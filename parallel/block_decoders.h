@@ -13,6 +13,7 @@ class BlockDecoders {
   struct Job {
     archive::BlockBuffer block;  // the stored bytes in, the decoded bytes out
     const char* key = nullptr;
+    bool broken_stream = false;  // the decoded block's stream did not hold up
     bool done = true;  // false from Start until the decoded bytes are in block
   };
 

@@ -79,7 +79,7 @@ void BlockWorkers::DecodeFront(std::unique_lock<std::mutex>& lock, codec::Decode
   lock.unlock();
   if (!decoder) decoder = NewDecoder();
   codec::DecipherBlock(job.block.data(), job.block.length(), job.key);
-  decoder->Decompress(job.block);
+  job.broken_stream = decoder->Decompress(job.block) == codec::StreamCheck::kBroken;
   lock.lock();
   job.done = true;
 }
@@ -98,7 +98,7 @@ unsigned DefaultThreadCount() {
 bool ParseThreadCount(const char* text, unsigned* threads) {
   char* end = nullptr;
   const long value = strtol(text, &end, 10);
-  if (end == text || *end != '\0' || value < 1 || value > 256) return false;
+  if (end == text || *end != '\0' || value < 1 || value > static_cast<long>(kMaxThreads)) return false;
   *threads = static_cast<unsigned>(value);
   return true;
 }

@@ -38,8 +38,11 @@ decode::Boundary ParallelBlockSource::FindEntry(archive::EntryHeader& header, de
 
 decode::BlockStatus ParallelBlockSource::ReadBlock(archive::BlockBuffer& block) {
   Piece& piece = Next(Kind::kBlock);
-  if (piece.status == decode::BlockStatus::kOk) workers_->Wait(piece.job);
-  const decode::BlockStatus status = piece.status;
+  decode::BlockStatus status = piece.status;
+  if (status == decode::BlockStatus::kOk) {
+    workers_->Wait(piece.job);
+    if (piece.job.broken_stream) status = decode::BlockStatus::kBrokenStream;
+  }
   // The walk's previous block is done with; its memory is read into next.
   std::swap(block, piece.job.block);
   Pop();

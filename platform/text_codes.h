@@ -1,6 +1,6 @@
-// Texts between code pages, for the command-line tool: names, captions and
-// passwords are stored in the code page of the system that wrote the
-// archive, and shown and written here in UTF-8. Code pages are named by
+// Texts between code pages: names, captions and passwords are stored in
+// the code page of the system that wrote the archive, and read elsewhere
+// in UTF-8. Code pages are named by
 // their Windows numbers (932 Shift-JIS, 1252 Western, 65001 UTF-8).
 #pragma once
 
@@ -20,5 +20,8 @@ bool CodePageAvailable(uint32_t code_page);
 // holds bytes that are no character of `from`, or a character that `to`
 // cannot hold.
 bool ConvertText(uint32_t from, uint32_t to, const std::string& text, std::string* out);
+// A UTF-8 text with every letter made upper case, as Windows compares
+// file names; false when text is not UTF-8 or the system cannot say.
+bool UpperCase(const std::string& text, std::string* upper);
 
 }  // namespace platform

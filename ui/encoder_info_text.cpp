@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "base/bounded_text.h"
+#include "base/wide_division.h"
 
 namespace ui {
 namespace {
@@ -32,8 +33,9 @@ void FillNumber(const char* pattern, uint64_t number, char* out, int capacity) {
   char* first = end;
   *end = '\0';
   do {
-    *--first = static_cast<char>('0' + number % 10);
-    number /= 10;
+    const base::Division step = base::Divide(number, 10);
+    *--first = static_cast<char>('0' + step.remainder);
+    number = step.quotient;
   } while (number != 0);
 
   const char* mark = strstr(pattern, "%d");

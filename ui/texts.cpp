@@ -1,12 +1,9 @@
 #include "ui/texts.h"
 
+#include "ui/text_pair.h"
+
 namespace ui {
 namespace {
-
-struct TextPair {
-  const char* english;
-  const char* japanese;
-};
 
 constexpr TextPair kTexts[] = {
 #include "ui/texts_table.inc"
@@ -16,8 +13,7 @@ static_assert(sizeof kTexts / sizeof kTexts[0] == static_cast<int>(TextId::kCoun
 }  // namespace
 
 const char* Text(TextId id, Language language) {
-  const TextPair& pair = kTexts[static_cast<int>(id)];
-  return language == Language::kJapanese ? pair.japanese : pair.english;
+  return FormFor(kTexts[static_cast<int>(id)], language);
 }
 
 }  // namespace ui

@@ -3,7 +3,7 @@
 // .zip. Every long run shows progress and can be cancelled.
 import { DecoderClient } from './decoder_client.js';
 import { FolderOutput } from './folder_output.js';
-import { chooseCodePage, decodeName, passwordForms } from './names.js';
+import { decodeName } from './names.js';
 import { formatPercent, pageTexts } from './page_texts.js';
 import { BlobTarget, pickZipFile, ZipOutput } from './zip_output.js';
 
@@ -12,9 +12,9 @@ const t = pageTexts(japanese);
 const $ = (id) => document.getElementById(id);
 
 let archive = null;      // the chosen File
-let password = null;     // the password's bytes that opened it
 let entries = [];        // records of the last listing
-let codePage = 1252;
+let codePage = 1252;     // of the stored names, as the core chose it
+let refusedName = null;  // the entry being passed over, when one is
 let progressPattern = t.checking;
 let runProblems = 0;     // output problems of the current extraction
 let currentEntry = '';
@@ -37,10 +37,19 @@ const client = new DecoderClient({
     verdict.className = 'verdict ' + (noProblem ? 'sound' : 'problem');
   },
   skipped(offset, count) { say(t.skipped(count, offset)); },
+  refused(name, problem) {
+    refusedName = decodeName(name, codePage);
+    say(t.refused(refusedName, problem));
+  },
   entry(complete, entry) {
     currentEntry = decodeName(entry.name, codePage);
-    if (complete) entries.push(entry);
-    else showProgress($('progress').value);
+    if (!complete) {
+      showProgress($('progress').value);
+      return;
+    }
+    entry.refused = refusedName !== null;
+    refusedName = null;
+    entries.push(entry);
   },
   outputProblem(error) {
     runProblems += 1;
@@ -110,7 +119,6 @@ function stopped(result) {
 
 async function openArchive(file) {
   archive = file;
-  password = null;
   entries = [];
   currentEntry = '';
   codePage = 1252;
@@ -126,39 +134,30 @@ async function openArchive(file) {
 
 async function showEntries(event) {
   event.preventDefault();
-  const forms = passwordForms($('password').value, japanese);
-  if (forms.length === 0) forms.push(new TextEncoder().encode($('password').value));  // no code page writes it
   clearOutcome();
   $('entries-section').hidden = true;
-  // The names, read ahead, tell which form opens the archive and in which
-  // code page its names are; a wrong password is then said by the run.
-  const listing = await withProgress(t.decoding, async () => {
-    let scan = null;
-    for (const form of forms) {
-      scan = await client.scan(form);
-      if (scan.type !== 'scanned') return scan;
-      if (scan.right) return { form, codePage: chooseCodePage(scan.names) };
-    }
-    return { form: forms[0], codePage: 1252 };
-  });
-  if (cancelled(listing) || stopped(listing)) return;
+  // The core proves the password over the whole archive and chooses the
+  // code page of its names; a wrong password is said then, and nothing runs.
+  const read = await withProgress(t.decoding, () => client.read(new TextEncoder().encode($('password').value)));
+  if (cancelled(read) || stopped(read) || read.verdict !== 0) return;
   entries = [];
   currentEntry = '';
-  codePage = listing.codePage;
-  const result = await withProgress(t.decoding, () => client.decode(listing.form, null, codePage));
+  refusedName = null;
+  codePage = read.reading.codePage;
+  const result = await withProgress(t.decoding, () => client.decode(null));
   if (cancelled(result) || stopped(result)) return;
   // A run that failed later still shows the entries before the failure
   // (its verdict stays), which can be extracted as far as they go.
   if (entries.length === 0 && result.failure !== 0) return;
-  password = listing.form;
-  showEntryTable();
+  showEntryTable(read.reading);
 }
 
-function showEntryTable() {
+function showEntryTable(reading) {
   const format = (ms) => new Date(ms).toLocaleString(japanese ? 'ja-JP' : undefined);
   const rows = entries.map((entry) => {
     const row = document.createElement('tr');
-    const cells = [decodeName(entry.name, codePage), entry.size.toLocaleString(), format(entry.created),
+    const name = decodeName(entry.name, codePage) + (entry.refused ? ` ${t.leftOut}` : '');
+    const cells = [name, entry.size.toLocaleString(), format(entry.created),
                    format(entry.accessed), format(entry.written)];
     cells.forEach((text, i) => {
       const cell = document.createElement('td');
@@ -169,7 +168,8 @@ function showEntryTable() {
     return row;
   });
   $('entries').tBodies[0].replaceChildren(...rows);
-  $('encoding-note').textContent = codePage === 932 ? t.names932 : t.names1252;
+  const note = { 932: t.names932, 1252: t.names1252, 65001: t.namesUtf8 }[codePage];
+  $('encoding-note').textContent = reading.chosenByNames && reading.close ? `${note} ${t.namesClose}` : note;
   $('entries-section').hidden = false;
   $('entries-heading').focus();
 }
@@ -181,9 +181,11 @@ async function extract(output) {
   entries = [];
   currentEntry = '';
   runProblems = 0;
-  const result = await withProgress(t.decoding, () => client.decode(password, output, codePage));
+  refusedName = null;
+  const result = await withProgress(t.decoding, () => client.decode(output));
   if (cancelled(result) || stopped(result)) return null;
-  return { count: entries.length, whole: result.failure === 0 && runProblems === 0 };
+  // Entries passed over (their names cannot be used) are not written.
+  return { count: entries.filter((entry) => !entry.refused).length, whole: result.failure === 0 && runProblems === 0 };
 }
 
 async function extractIntoFolder() {

@@ -21,7 +21,7 @@ const WAIT_MS = 50;
 export class BlockPool {
   constructor(size) {
     this.queue = [];           // { id, bytes, key, local } not yet taken
-    this.results = new Map();  // id -> decoded bytes
+    this.results = new Map();  // id -> { bytes, broken }
     this.held = 0;             // their bytes
     this.reclaimed = null;
     this.idle = [];
@@ -77,12 +77,16 @@ export class BlockPool {
   }
 
   resultLength(id) {
-    const bytes = this.results.get(id);
-    return bytes ? bytes.length : -1;
+    const result = this.results.get(id);
+    return result ? result.bytes.length : -1;
+  }
+
+  broken(id) {
+    return this.results.get(id).broken;
   }
 
   take(id, heap, target) {
-    const bytes = this.results.get(id);
+    const { bytes } = this.results.get(id);
     heap.set(bytes, target);
     this.results.delete(id);
     this.held -= bytes.length;
@@ -145,7 +149,7 @@ export class BlockPool {
         this.queue.unshift({ id: job.id, bytes: result.stored, local: true });
       } else {
         this.results.set(job.id, result);
-        this.held += result.length;
+        this.held += result.bytes.length;
       }
     }
     if (last) {

@@ -1,6 +1,7 @@
 // A worker of the block pool (block_pool.js): deciphers and decompresses
 // the batches of data blocks it is handed, with a module of its own, and
-// hands the decoded bytes back (for a block it could not decode, out of
+// hands the decoded bytes back ({ bytes, broken }: broken when the
+// block's stream did not hold up; for a block it could not decode, out of
 // memory here, { stored } with the stored bytes, for the walk's worker) in
 // groups of about RESULT_BYTES: a highly compressed batch decodes to many
 // times its size, and the worker holds no more than one group of it.
@@ -18,7 +19,7 @@ function decode(module, { bytes, key }) {
     module.HEAPU8.set(bytes, at);
     const length = module._kelvarin_decode_block(keyAt) >>> 0;
     const decoded = module._kelvarin_decoded_block() >>> 0;
-    return module.HEAPU8.slice(decoded, decoded + length);
+    return { bytes: module.HEAPU8.slice(decoded, decoded + length), broken: module._kelvarin_decoded_block_broken() === 1 };
   } catch (error) {
     return { stored: bytes, reason: String(error && error.message || error) };
   } finally {
@@ -31,12 +32,12 @@ self.onmessage = async ({ data: batch }) => {
   let results = [];
   let held = 0;
   batch.forEach((job, i) => {
-    const bytes = decode(module, job);
-    results.push(bytes);
-    held += bytes.length || 0;
+    const result = decode(module, job);
+    results.push(result);
+    held += result.bytes ? result.bytes.length : 0;
     const last = i === batch.length - 1;
     if (held < RESULT_BYTES && !last) return;
-    self.postMessage({ type: 'decoded', results, last }, results.map((result) => (result.stored || result).buffer));
+    self.postMessage({ type: 'decoded', results, last }, results.map((result) => (result.stored || result.bytes).buffer));
     results = [];
     held = 0;
   });

@@ -9,8 +9,9 @@ import { blobWorker } from './blob_worker.js';
 
 export class DecoderClient {
   // handlers: progress(percent), verdict(noProblem, text),
-  // skipped(offset, count), entry(complete, entry), outputProblem(error).
-  // threads: how many threads decode (the worker's among them).
+  // skipped(offset, count), refused(name, problem), entry(complete, entry),
+  // outputProblem(error). threads: how many threads decode (the worker's
+  // among them).
   constructor(handlers, threads) {
     this.handlers = handlers;
     this.threads = threads;
@@ -36,23 +37,25 @@ export class DecoderClient {
   // Registers the archive; with check, the check walk's verdict follows.
   open(file, japanese, check) {
     this.file = file;
+    this.password = null;
     this.japanese = japanese;
     return this.ready.then(() => this.send({ type: 'open', file, japanese, check }));
   }
 
-  // The stored names, read ahead of a run: { right, names }, right when
-  // the password opens the archive.
-  scan(password) {
-    return this.ready.then(() => this.send({ type: 'scan', password }));
+  // The archive's texts read ahead of the runs with the password (its
+  // UTF-8 bytes): { verdict, reading }, verdict 0 when the password opens
+  // the archive, reading the code page of its names and how it was chosen.
+  read(password) {
+    this.password = password;
+    return this.ready.then(() => this.send({ type: 'read', password, japanese: this.japanese }));
   }
 
-  // A listing (output null) or an extraction into output, with the
-  // stored names read in codePage.
-  decode(password, output, codePage) {
+  // A listing (output null) or an extraction into output, with what the
+  // last read found.
+  decode(output) {
     return this.ready.then(() => {
       this.output = output;
-      return this.send({ type: 'decode', password, extract: output !== null, japanese: this.japanese, codePage,
-                         threads: this.threads });
+      return this.send({ type: 'decode', extract: output !== null, japanese: this.japanese, threads: this.threads });
     });
   }
 
@@ -69,7 +72,10 @@ export class DecoderClient {
     this.start();
     if (output) await output.cancel();
     if (this.file) {
-      this.ready = this.send({ type: 'open', file: this.file, japanese: this.japanese, check: false }, true);
+      // The fresh worker finds the archive, and reads its texts again
+      // when a password was read.
+      this.ready = this.send({ type: 'open', file: this.file, japanese: this.japanese, check: false }, true)
+        .then(() => this.password && this.send({ type: 'read', password: this.password, japanese: this.japanese }, true));
     }
     if (request) request.resolve(result);
   }
@@ -116,6 +122,7 @@ export class DecoderClient {
       case 'progress': return h.progress(message.percent);
       case 'verdict': return h.verdict(message.noProblem, message.text);
       case 'skipped': return h.skipped(message.offset, message.count);
+      case 'refused': return h.refused(message.name, message.problem);
       case 'entry':
         if (!message.complete) this.entryStarted = message.entry;
         return h.entry(message.complete, message.entry);

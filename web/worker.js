@@ -8,7 +8,7 @@
 import { ArchiveFiles } from './archive_files.js';
 import { BlockPool } from './block_pool.js';
 import { loadKelvarin } from './kelvarin_module.js';
-import { spellName } from './names.js';
+import { convert, knows } from './text_codes.js';
 
 // Bytes collected before they go to the page, and bytes the page may hold
 // unwritten before the decoder waits: together they bound the memory an
@@ -17,8 +17,7 @@ const CHUNK_BYTES = 1 << 20;
 const WINDOW_BYTES = 8 << 20;
 
 let textDecoder = new TextDecoder('windows-1252');
-let nameCodePage = 1252;  // the code page of stored names for this run
-let storedNames = [];     // what a name scan found
+let reading = null;       // how the core reads the archive's texts, from kelvarin_read
 let requestId = 0;        // the request in progress; every message names it
 const post = (message, transfer) => self.postMessage({ ...message, id: requestId }, transfer || []);
 
@@ -46,8 +45,8 @@ async function sendPending() {
 
 const page = {
   verdict(noProblem, text) { post({ type: 'verdict', noProblem, text: textDecoder.decode(text) }); },
-  spell(name) { return spellName(name, nameCodePage); },
-  storedName(name) { storedNames.push(name); },
+  reading(found) { reading = found; },
+  refused(name, problem) { post({ type: 'refused', name, problem }, [name.buffer]); },
   skipped(offset, count) { post({ type: 'skipped', offset, count }); },
   entry(complete, entry) { post({ type: 'entry', complete, entry }, [entry.name.buffer, entry.filetimes.buffer]); },
   async create(path) {
@@ -78,7 +77,8 @@ const page = {
   },
 };
 
-const modulePromise = loadKelvarin({ kelvarinFiles: files.calls(), kelvarinPage: page });
+const modulePromise = loadKelvarin({ kelvarinFiles: files.calls(), kelvarinPage: page,
+                                    kelvarinTexts: { convert, knows } });
 
 function passwordInHeap(module, bytes) {
   const pointer = module._malloc(bytes.length + 1);
@@ -98,33 +98,25 @@ async function run(message, module) {
       const sound = message.check ? module.ccall('kelvarin_check', 'number', ['number'], [japanese]) === 1 : true;
       return { type: 'opened', archive: true, sound };
     }
-    case 'scan': {
-      storedNames = [];
+    case 'read': {
       const password = passwordInHeap(module, message.password);
       try {
-        const right = module.ccall('kelvarin_scan_names', 'number', ['number', 'number'],
-                                   [password, message.password.length]) === 1;
-        return { type: 'scanned', right, names: storedNames };
+        const verdict = module.ccall('kelvarin_read', 'number', ['number', 'number', 'number', 'number'],
+                                     [password, message.password.length, message.codePage || 0, japanese]);
+        return { type: 'read', verdict, reading };
       } finally {
         module._free(password);
       }
     }
     case 'decode': {
-      nameCodePage = message.codePage;
       const threads = Math.max(1, message.threads || 1);
       // The pool of block decoders is made for the first run on more than
       // one thread, and kept: threads - 1 workers besides this one.
       if (threads > 1 && !module.kelvarinPool) module.kelvarinPool = new BlockPool(threads - 1);
       if (threads > 1) await module.kelvarinPool.ready;
-      const password = passwordInHeap(module, message.password);
-      try {
-        const failure = await module.ccall('kelvarin_decode', 'number', ['number', 'number', 'number', 'number', 'number'],
-                                           [password, message.password.length, message.extract ? 1 : 0, japanese,
-                                            threads], { async: true });
-        return { type: 'decoded', failure };
-      } finally {
-        module._free(password);
-      }
+      const failure = await module.ccall('kelvarin_decode', 'number', ['number', 'number', 'number'],
+                                         [message.extract ? 1 : 0, japanese, threads], { async: true });
+      return { type: 'decoded', failure };
     }
   }
   return { type: 'error', text: 'unknown request ' + message.type };

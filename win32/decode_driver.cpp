@@ -7,6 +7,7 @@
 #include "decode/decode_walk.h"
 #include "decode/disk_output.h"
 #include "decode/failure_messages.h"
+#include "win32/busy_messages.h"
 #include "win32/encoder_info_dialog.h"
 #include "win32/folder_browser.h"
 #include "win32/language.h"
@@ -63,6 +64,8 @@ class DialogSink : public decode::DecodeSink {
     SetWindowTextA(dialog_, title);
   }
 
+  void BetweenBlocks() override { beat_.BetweenSteps(); }
+
   void OnEntryComplete(const archive::SharedState& state, const char* path) override {
     if (state.password_saving) RememberPassword();
     if (state.open_after_decode) StartThroughShell(path, nullptr);
@@ -94,6 +97,7 @@ class DialogSink : public decode::DecodeSink {
   HCURSOR wait_cursor_;
   HCURSOR previous_cursor_;
   decode::DiskOutput output_;
+  MessageBeat beat_;
 };
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "archive/locate_scan.h"
 #include "base/paths.h"
 #include "platform/input_file.h"
+#include "win32/busy_messages.h"
 #include "win32/check_reporter.h"
 #include "win32/decode_driver.h"
 #include "win32/language.h"
@@ -18,12 +19,14 @@ namespace {
 
 archive::SharedState* g_state;
 
-// What OK saves to put back when the dialog returns to input.
+// What OK saves to put back when the dialog returns to input, and whether
+// the work it started still runs.
 struct SavedInput {
   char title[base::kPathCapacity];
   char prompt[base::kPathCapacity];
   bool save_box_was_disabled;
   bool suicide_box_was_disabled;
+  bool working;
 } g_saved;
 
 // The archive is normally open at once (the locate scan just read it);
@@ -161,12 +164,16 @@ void OnOk(HWND dialog) {
   GetDlgItemTextA(dialog, IDC_PROMPT, g_saved.prompt, sizeof g_saved.prompt);
 
   bool end;
+  g_saved.working = true;
   if (GetWindowTextLengthA(GetDlgItem(dialog, IDC_PASSWORD_EDIT)) < 4) {
     WindowCheckReporter reporter(dialog);
     end = archive::CheckWalk(*g_state, reporter) == 0;
   } else {
     end = DecodeArchive(dialog, *g_state) == 1;
   }
+  // Input given since the run last served its messages goes too.
+  ServeWaitingMessages();
+  g_saved.working = false;
   if (end) {
     PostQuitMessage(0);
     return;
@@ -181,12 +188,24 @@ void OnOk(HWND dialog) {
   if (!g_saved.suicide_box_was_disabled) EnableWindow(GetDlgItem(dialog, IDC_SUICIDE), TRUE);
 }
 
-INT_PTR CALLBACK PasswordDialogProc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
+// The run serves the dialog's messages, the requests for a cursor among
+// them: over the dialog the wait cursor stays. Not while a modal dialog of
+// the run disables it (hit test HTERROR): that one waits for the user.
+bool KeepWaitCursor(HWND dialog, LPARAM lparam) {
+  if (static_cast<short>(LOWORD(lparam)) == HTERROR) return false;
+  SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+  SetWindowLongPtrA(dialog, DWLP_MSGRESULT, TRUE);
+  return true;
+}
+
+INT_PTR CALLBACK PasswordDialogProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_INITDIALOG) {
     if (!Initialise(dialog)) PostQuitMessage(0);
     return 0;
   }
-  if (message != WM_COMMAND) return 0;
+  if (message == WM_SETCURSOR && g_saved.working) return KeepWaitCursor(dialog, lparam);
+  // OK, Cancel and every way of closing ask for nothing while work runs.
+  if (message != WM_COMMAND || g_saved.working) return 0;
   switch (LOWORD(wparam)) {
     case IDOK: OnOk(dialog); break;
     case IDCANCEL: PostQuitMessage(0); break;

@@ -3,11 +3,12 @@
 // spelled as the command-line tool spells them, from CP932 or CP1252 into
 // UTF-8, or as the bytes stored. Every path the walk asks to be made lies
 // below the chosen folder, with no "." or ".." component, no empty one and
-// no control character; a name that cannot be spelled ends the run as a
-// failure, never silently.
+// no control character. Under the program's rules a name that cannot be
+// used ends the run as a failure, never silently; under the readers' it
+// is passed over, and every entry refused is also ended.
 //
-// Input: one byte that picks the spelling, then names separated by NUL
-// bytes (up to four, each cut to the record's 259 bytes).
+// Input: one byte that picks the spelling and the rules, then names
+// separated by NUL bytes (up to four, each cut to the record's 259 bytes).
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -15,8 +16,8 @@
 
 #include "encoder/entry_encoder.h"
 #include "tests/support/sample_data.h"
-#include "platform/text_codes.h"
 #include "tests/fuzz/fuzz_archive.h"
+#include "tests/fuzz/fuzz_assert.h"
 
 namespace {
 
@@ -24,14 +25,7 @@ constexpr uint32_t kSpellings[] = {0, 932, 1252};
 
 class SpellingSink : public test_support::RecordingSink {
  public:
-  explicit SpellingSink(uint32_t code_page) : code_page_(code_page) {}
-  bool SpellName(const char* stored, char* local, int capacity) override {
-    if (code_page_ == 0) return DecodeSink::SpellName(stored, local, capacity);
-    std::string name;
-    if (!platform::ConvertText(code_page_, platform::kUtf8CodePage, stored, &name)) return false;
-    base::CopyText(local, static_cast<size_t>(capacity), name.c_str());
-    return name.size() < static_cast<size_t>(capacity);
-  }
+  explicit SpellingSink(uint32_t code_page) { spelling_code_page = code_page; }
   // Only names that begin with a backslash come here, joined below the
   // folder; plain names go to ChooseSavePath as spelled.
   bool PrepareFolders(const char* path) override {
@@ -41,19 +35,17 @@ class SpellingSink : public test_support::RecordingSink {
 
  private:
   void CheckBelowFolder(const std::string& path) {
-    if (path.rfind(folder_answer + "/", 0) != 0) abort();
+    FUZZ_ASSERT_MSG(path.rfind(folder_answer + "/", 0) == 0, "a path outside the chosen folder");
     size_t start = folder_answer.size() + 1;
     for (;;) {
       const size_t end = std::min(path.find('/', start), path.size());
       const std::string component = path.substr(start, end - start);
-      if (component.empty() || component == "." || component == "..") abort();
-      for (unsigned char c : component)
-        if (c < 0x20 || c == 0x7F) abort();
+      FUZZ_ASSERT_MSG(!component.empty() && component != "." && component != "..", "a component that leaves or stays");
+      for (unsigned char c : component) FUZZ_ASSERT_MSG(c >= 0x20 && c != 0x7F, "a control character in a path");
       if (end == path.size()) break;
       start = end + 1;
     }
   }
-  uint32_t code_page_;
 };
 
 }  // namespace
@@ -61,7 +53,8 @@ class SpellingSink : public test_support::RecordingSink {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 2 || size > 1200) return 0;
   const uint32_t code_page = kSpellings[data[0] % 3];
-  encoder::ArchiveWriter writer(testing_support::SampleStub(256));
+  const bool reader = data[0] / 3 % 2 == 1;
+  encoder::ArchiveWriter writer(test_support::SampleStub(256));
   const std::string names(reinterpret_cast<const char*>(data + 1), size - 1);
   size_t start = 0;
   for (int count = 0; count < 4 && start <= names.size(); ++count) {
@@ -76,11 +69,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static archive::SharedState state;
   const encoder::Bytes& bytes = writer.bytes();
   // The decode helper writes a stub and marker of its own: skip the writer's.
-  const size_t first_entry = testing_support::SampleStub(256).size() + 256 + archive::kEntryMarkerLength + 1;
+  const size_t first_entry = test_support::SampleStub(256).size() + 256 + archive::kEntryMarkerLength + 1;
   if (bytes.size() <= first_entry) return 0;
   SpellingSink sink(code_page);
+  if (reader) sink.rules = decode::WalkRules::kReader;
   decode::SequentialBlockSource source;
   const int result = fuzzing::DecodeArchive(bytes.data() + first_entry, bytes.size() - first_entry, state, sink, source);
-  if (!sink.protocol_kept || (result == 1) != sink.failures.empty()) abort();
+  FUZZ_ASSERT_MSG(sink.protocol_kept, "the walk broke its calling protocol");
+  FUZZ_ASSERT_MSG((result == 1) == sink.failures.empty(), "a failure that was not said, or one said on success");
+  FUZZ_ASSERT_MSG(reader || sink.refused.empty(), "an entry passed over under the program's rules");
+  FUZZ_ASSERT_MSG(result != 1 || sink.refused_ends.size() == sink.refused.size(), "an entry refused and never ended");
   return 0;
 }

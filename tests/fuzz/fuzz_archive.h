@@ -13,7 +13,7 @@
 #include "archive/markers.h"
 #include "archive/shared_state.h"
 #include "base/bounded_text.h"
-#include "base/paths.h"
+#include "platform/os.h"
 #include "decode/decode_walk.h"
 #include "tests/fuzz/fuzz_assert.h"
 #include "tests/support/recording_sink.h"
@@ -42,7 +42,7 @@ inline void WriteArchive(const uint8_t* data, size_t size, archive::SharedState&
   fwrite(prefix, 1, sizeof prefix, file);
   if (size) fwrite(data, 1, size, file);
   fclose(file);
-  base::CopyText(state.archive_path, base::kPathCapacity, archive_path);
+  base::CopyText(state.archive_path, platform::kPathCapacity, archive_path);
   state.entry_offset = 256;
 }
 

@@ -3,13 +3,19 @@
 #include <sstream>
 
 #include "base/bounded_text.h"
-#include "base/paths.h"
+#include "decode/archive_reading.h"
+#include "platform/os.h"
 
 namespace test_support {
 
+decode::NameProblem RecordingSink::SpellName(const char* stored, char* local, int capacity) {
+  if (spelling_code_page == 0) return DecodeSink::SpellName(stored, local, capacity);
+  return decode::SpellInUtf8(spelling_code_page, stored, local, capacity);
+}
+
 decode::Choice RecordingSink::ChooseFolder(char* folder) {
   ++folder_questions;
-  base::CopyText(folder, base::kPathCapacity, folder_answer.c_str());
+  base::CopyText(folder, platform::kPathCapacity, folder_answer.c_str());
   return folder_choice;
 }
 

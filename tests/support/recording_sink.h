@@ -18,6 +18,12 @@ namespace test_support {
 
 class RecordingSink : public decode::DecodeSink {
  public:
+  decode::WalkRules Rules() const override { return rules; }
+  decode::NameProblem SpellName(const char* stored, char* local, int capacity) override;
+  void OnEntryRefused(const archive::FileRecord& record, decode::NameProblem problem) override {
+    refused.push_back({record.output_name, problem});
+  }
+  void OnRefusedEntryEnd(const archive::FileRecord& record) override { refused_ends.push_back(record.output_name); }
   decode::Choice ChooseFolder(char* folder) override;
   decode::Choice ChooseSavePath(char* path) override;
   bool PrepareFolders(const char* path) override;
@@ -32,6 +38,8 @@ class RecordingSink : public decode::DecodeSink {
   void OnRunEnd(bool success) override;
 
   // Answers.
+  decode::WalkRules rules = decode::WalkRules::kProgram;
+  uint32_t spelling_code_page = 0;  // names spelled in UTF-8 from it; 0: as stored
   std::string folder_answer = "/out";
   decode::Choice folder_choice = decode::Choice::kChosen;
   decode::Choice save_choice = decode::Choice::kChosen;
@@ -47,6 +55,8 @@ class RecordingSink : public decode::DecodeSink {
   std::vector<int> progress;
   std::vector<std::pair<uint64_t, uint64_t>> skipped;  // offset, count
   std::vector<decode::DecodeFailure> failures;
+  std::vector<std::pair<std::string, decode::NameProblem>> refused;
+  std::vector<std::string> refused_ends;
   std::vector<bool> run_ends;
   bool protocol_kept = true;
 

@@ -4,14 +4,14 @@
 #include <filesystem>
 #include <string>
 
-#include "cli/entry_selection.h"
-#include "cli/list_sink.h"
+#include "cli/sinks/entry_selection.h"
+#include "cli/sinks/list_sink.h"
 #include "cli_tool_fixture.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using cli_testing::CliTool;
+using test_support::CliTool;
 using encoder::Bytes;
 using test_support::MakeEntry;
 using Scripting = CliTool;
@@ -28,6 +28,12 @@ TEST(EntryPatterns, MatchStoredNamesWithStarsAndQuestionMarks) {
       {"\\d\\*", "\\d\\e\\f", true},   {"\\d\\?", "\\d\\ab", false},       {"?", "", false},
       {"*", "", true},                 {"a*b*c", "aXbYbZc", true},         {"a*b*c", "aXbYc!", false},
       {"*a", "bab", false},            {"**", "x", true},                  {"a.txt", "A.TXT", false},
+      // `?` is one character, however many bytes it takes in UTF-8.
+      {"?.txt", "\xe3\x82\xbd.txt", true},  // ソ.txt
+      {"???.txt", "\xe6\x97\xa5.txt", false},  // 日.txt
+      {"?.txt", "\xe6\x97\xa5\xe6\x9c\xac.txt", false},  // 日本.txt
+      {"*\xe6\x9c\xac.txt", "\xe6\x97\xa5\xe6\x9c\xac.txt", true},
+      {"??", "\xc3\xa9t", true},    // ét
   };
   for (const Case& c : cases) EXPECT_EQ(cli::MatchesPattern(c.pattern, c.name), c.matches) << c.pattern << " " << c.name;
   cli::EntrySelection selection;

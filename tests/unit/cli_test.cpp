@@ -29,8 +29,8 @@ namespace {
 namespace fs = std::filesystem;
 using encoder::Bytes;
 using test_support::MakeEntry;
-using cli_testing::CliTool;
-using cli_testing::kPassword;
+using test_support::CliTool;
+using test_support::kPassword;
 
 using PackCommand = CliTool;
 using ExtractCommand = CliTool;
@@ -107,7 +107,7 @@ TEST_F(CliTool, HelpSaysWhatTheManualSaysAndVersionGoesToStdoutWithStatusZero) {
 }
 
 TEST_F(PackCommand, PackedFilesComeBackWithTheirNamesTimesAndPermissions) {
-  const Bytes text = testing_support::TextLikeBytes(300000, 3), small = {'h', 'i', '\n'}, one = {'x'};
+  const Bytes text = test_support::TextLikeBytes(300000, 3), small = {'h', 'i', '\n'}, one = {'x'};
   Write("in/docs/deep/text.txt", text);
   Write("in/docs/a/small.txt", small);
   Write("in/one.bin", one);
@@ -150,7 +150,7 @@ TEST_F(PackCommand, PackedFilesComeBackWithTheirNamesTimesAndPermissions) {
   // What only the record shows: the serial, the encoding time, the
   // attributes, and the creation time, which is the write time here.
   test_support::RecordingSink sink;
-  archive::SharedState state = testing_support::ArchiveState(dir_, Read("rel.exe"));
+  archive::SharedState state = test_support::ArchiveState(dir_, Read("rel.exe"));
   ASSERT_EQ(decode::DecodeWalk(state, kPassword.data(), static_cast<uint32_t>(kPassword.size()), sink), 1);
   const archive::FileRecord& record = sink.records["/out/in/one.bin"];
   EXPECT_EQ(record.encoder_serial, 0x1234ABCDu);
@@ -245,8 +245,32 @@ TEST_F(ExtractCommand, ExistingFilesAreReplacedOnlyWhenAsked) {
   EXPECT_TRUE(TemporaryFiles().empty());
 }
 
+// What stands where the output folder or a file goes is named as what it
+// is: a file at the folder's name was "cannot make the folder: File
+// exists", and a folder at a file's name was offered to --overwrite,
+// which cannot replace it.
+TEST_F(ExtractCommand, SomethingElseWhereAFolderOrAFileGoesIsNamedAsWhatItIs) {
+  WriteArchive("a.exe", {MakeEntry("a.txt", {'a'}), MakeEntry("b.txt", {'b'})});
+  Write("file", {'f'});
+  const std::string extract = " --password-file password.txt";
+  std::string said;
+  EXPECT_EQ(Run("extract a.exe --output file" + extract, &said), 3);
+  EXPECT_EQ(said, "kelvarin: file: is a file, not a folder\n");
+  EXPECT_EQ(Run("extract a.exe --output /dev/null" + extract, &said), 3);
+  EXPECT_EQ(said, "kelvarin: /dev/null: is a device, not a folder\n");
+  fs::create_directories(dir_.File("out/a.txt"));
+  for (const char* policy : {" --overwrite", "", " --keep"}) {
+    std::string errors;
+    EXPECT_EQ(Run("extract a.exe --quiet --output out" + extract + policy, &said, &errors), 3) << policy;
+    EXPECT_EQ(errors.rfind("kelvarin: out/a.txt: is a folder, so the file cannot be put in its place\n", 0), 0u)
+        << policy << ": " << errors;
+  }
+  EXPECT_EQ(Read("out/b.txt"), Bytes{'b'}) << "the other entries go on";
+  EXPECT_TRUE(fs::is_directory(dir_.File("out/a.txt")));
+}
+
 TEST_F(ExtractCommand, AFailedExtractKeepsTheFileItWouldReplaceAndLeavesNoTemporaryFile) {
-  Bytes archive = WriteArchive("a.exe", {MakeEntry("data.bin", testing_support::RandomBytes(60000, 4))}, {4000});
+  Bytes archive = WriteArchive("a.exe", {MakeEntry("data.bin", test_support::RandomBytes(60000, 4))}, {4000});
   archive[archive.size() - 30000] ^= 0x55;  // inside a block in the middle of the file
   Write("a.exe", archive);
   Write("out/data.bin", {'o', 'l', 'd'});
@@ -257,8 +281,8 @@ TEST_F(ExtractCommand, AFailedExtractKeepsTheFileItWouldReplaceAndLeavesNoTempor
   EXPECT_TRUE(TemporaryFiles().empty());
 }
 
-// Relative names are the decode walk's to refuse, plain names the tool's;
-// either way nothing is made, not even the folders of a "." component.
+// The decode walk refuses relative and plain names alike; nothing is made,
+// not even the folders of a "." component.
 TEST_F(ExtractCommand, NamesThatWouldLeaveTheOutputFolderAreRefusedAndMakeNothing) {
   for (const char* name : {"..", "sub/escaped.txt", "\\a\\.\\b.txt", "\\a\\..\\..\\b.txt"}) {
     WriteArchive("evil.exe", {MakeEntry(name, {'b', 'a', 'd'})});
@@ -266,7 +290,7 @@ TEST_F(ExtractCommand, NamesThatWouldLeaveTheOutputFolderAreRefusedAndMakeNothin
     fs::create_directory(dir_.File("out"));
     std::string printed;
     EXPECT_EQ(Run("extract evil.exe --output out --password-file password.txt", &printed), 1) << name;
-    EXPECT_NE(printed.find("Could not open for write"), std::string::npos) << name << ": " << printed;
+    EXPECT_NE(printed.find("the stored name is unsafe"), std::string::npos) << name << ": " << printed;
     EXPECT_TRUE(fs::is_empty(dir_.File("out"))) << name;
   }
 }
@@ -292,12 +316,12 @@ std::vector<std::string> FilesBelow(const std::string& folder) {
 TEST_F(CodePages, AShiftJisArchiveIsListedAndExtractedUnderUtf8NamesWithAUtf8Password) {
   // The ASCII entry spans many compressed blocks: the names behind it are
   // found only when the look ahead sizes every block right.
-  const Bytes hyo = {'h', 'y', 'o'}, october = {'c', 's', 'v'}, plan = {'p'}, ascii = testing_support::TextLikeBytes(60000, 9);
+  const Bytes hyo = {'h', 'y', 'o'}, october = {'c', 's', 'v'}, plan = {'p'}, ascii = test_support::TextLikeBytes(60000, 9);
   const std::vector<encoder::Entry> entries = {
       MakeEntry("\\plain\\ascii.txt", ascii), MakeEntry("\\" SJ_SOFT "\\" SJ_HYO ".txt", hyo),
       MakeEntry("\\\x94\x5C\x97\xCD\\\x90\x5C\x8D\x90\x8F\x91\\\x8F\x5C\x8C\x8E.csv", october),
       MakeEntry("\x97\x5C\x92\xE8\x95\x5C.txt", plan)};
-  ASSERT_TRUE(test_support::ArchiveOf(testing_support::SampleStub(512), entries, kShiftJisPassword, {4000})
+  ASSERT_TRUE(test_support::ArchiveOf(test_support::SampleStub(512), entries, kShiftJisPassword, {4000})
                   .WriteTo(dir_.File("j.exe")));
   std::string printed, said;
   ASSERT_EQ(Run("list j.exe --password パスワード", &printed, &said), 0) << said;
@@ -339,7 +363,7 @@ TEST_F(CodePages, PackStoresNamesCaptionAndPasswordInTheCodePageThatHoldsThem) {
   // The names as stored, keyed by output name.
   auto stored_names = [&](const std::string& archive_name, const std::string& password, archive::SharedState* state) {
     test_support::RecordingSink sink;
-    *state = testing_support::ArchiveState(dir_, Read(archive_name));
+    *state = test_support::ArchiveState(dir_, Read(archive_name));
     EXPECT_EQ(decode::DecodeWalk(*state, password.data(), static_cast<uint32_t>(password.size()), sink), 1);
     std::vector<std::string> names;
     for (const auto& [path, record] : sink.records) names.push_back(record.output_name);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -13,7 +14,7 @@
 #include "test_support.h"
 #include "tests/support/entries.h"
 
-namespace cli_testing {
+namespace test_support {
 
 namespace fs = std::filesystem;
 using encoder::Bytes;
@@ -42,13 +43,13 @@ class CliTool : public ::testing::Test {
   }
   void Write(const std::string& name, const Bytes& bytes) {
     fs::create_directories(fs::path(dir_.File(name)).parent_path());
-    testing_support::WriteFileBytes(dir_.File(name), bytes);
+    test_support::WriteFileBytes(dir_.File(name), bytes);
   }
   Bytes Read(const std::string& name) { return encoder::ReadWholeFile(dir_.File(name)); }
   // Writes an archive of the entries; returns its bytes.
   Bytes WriteArchive(const std::string& name, const std::vector<encoder::Entry>& entries,
                      const encoder::EntryOptions& options = {}) {
-    const encoder::ArchiveWriter writer = test_support::ArchiveOf(testing_support::SampleStub(512), entries, kPassword, options);
+    const encoder::ArchiveWriter writer = test_support::ArchiveOf(test_support::SampleStub(512), entries, kPassword, options);
     EXPECT_TRUE(writer.WriteTo(dir_.File(name)));
     return writer.bytes();
   }
@@ -63,18 +64,25 @@ class CliTool : public ::testing::Test {
   }
   // A shell snippet that starts kelvarin with these arguments in the
   // background, with every signal at its default action, and waits (30 s
-  // at most) until it has stopped at its first write into a staged file;
-  // $pid is its number. The caller lets it go on with SIGCONT.
-  static std::string StartStopped(const std::string& arguments) {
-    return "env --default-signal ASAN_OPTIONS=verify_asan_link_order=0 LD_PRELOAD='" KELVARIN_STOPPER "' '" KELVARIN_CLI
-           "' " + arguments + " </dev/null & pid=$!; for i in $(seq 3000); do "
+  // at most) until it has stopped where `stop` says (stop_at_call.c; by
+  // default at its first write into a staged file); $pid is its number.
+  // The caller lets it go on with SIGCONT.
+  static std::string StartStopped(const std::string& arguments, const std::string& stop = "") {
+    return "env --default-signal ASAN_OPTIONS=verify_asan_link_order=0 " +
+           (stop.empty() ? std::string() : "KELVARIN_STOP='" + stop + "' ") + "LD_PRELOAD='" KELVARIN_STOPPER
+           "' '" KELVARIN_CLI "' " + arguments + " </dev/null & pid=$!; for i in $(seq 3000); do "
            "grep -q '^State:.*T' /proc/$pid/status 2>/dev/null && break; sleep 0.01; done; ";
   }
+  // A prefix that runs a command as a user whom permissions bind: root
+  // loses its power to pass them by (tests run as root here).
+  static std::string AsPlainUser() {
+    return geteuid() == 0 ? "setpriv --bounding-set=-dac_override,-dac_read_search " : "";
+  }
   void SetUp() override {
-    Write("stub.exe", testing_support::SampleStub(512));
+    Write("stub.exe", test_support::SampleStub(512));
     Write("password.txt", Bytes(kPassword.begin(), kPassword.end()));
   }
-  testing_support::TempDir dir_;
+  test_support::TempDir dir_;
 };
 
-}  // namespace cli_testing
+}  // namespace test_support

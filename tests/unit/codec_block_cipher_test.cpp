@@ -14,7 +14,7 @@ namespace {
 
 using encoder::Bytes;
 using encoder::KeyString;
-using testing_support::RandomBytes;
+using test_support::RandomBytes;
 
 // The transposition exactly as defined: new[start + ((r + 1) mod R) n + x]
 // = old[start + r n + x] for even x, with the matrix inside the block.
@@ -64,20 +64,24 @@ TEST(KeyString, AppendsTheByteCountWithAtLeastThreeDigits) {
   }
 }
 
-TEST(BlockCipher, DeciphersWithTheSevenPassesInOrderAndEnciphersBack) {
-  // The transposition read by hand: start 1, step 0 on 16 bytes gives
-  // seven rows of two columns; column 0 moves down a row.
-  EXPECT_EQ(ModelTranspose({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}, 1, 0),
-            (Bytes{0, 13, 2, 1, 4, 3, 6, 5, 8, 7, 10, 9, 12, 11, 14, 15}));
-  // Short and long keys, steps that empty a pass and steps of two to six
-  // rows, and a few random ones.
+// Short and long keys, steps that empty a pass and steps of two to six
+// rows, and a few random ones.
+std::vector<std::string> TestPasswords() {
   std::vector<std::string> passwords = {"abcdefg", "Zq9!", "\x82\xa0\x82\xa2", "ab\x82\xa0xyz", "\xff\xfe\xfd\xfc",
                                         std::string(1234, 'z')};
   for (unsigned seed = 1; seed < 8; ++seed) {
     const Bytes random = RandomBytes(4 + seed, seed);
     if (std::find(random.begin(), random.end(), 0) == random.end()) passwords.emplace_back(random.begin(), random.end());
   }
-  for (const std::string& password : passwords) {
+  return passwords;
+}
+
+TEST(BlockCipher, DeciphersWithTheSevenPassesInOrderAndEnciphersBack) {
+  // The transposition read by hand: start 1, step 0 on 16 bytes gives
+  // seven rows of two columns; column 0 moves down a row.
+  EXPECT_EQ(ModelTranspose({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}, 1, 0),
+            (Bytes{0, 13, 2, 1, 4, 3, 6, 5, 8, 7, 10, 9, 12, 11, 14, 15}));
+  for (const std::string& password : TestPasswords()) {
     const KeyString key(password);
     for (size_t len : {0u, 1u, 2u, 16u, 127u, 128u, 500u, 1239u, 8192u}) {
       for (unsigned char first : {0x71, 0x00, 0xFF, 0x20}) {
@@ -88,6 +92,27 @@ TEST(BlockCipher, DeciphersWithTheSevenPassesInOrderAndEnciphersBack) {
         ASSERT_EQ(block, ModelDecipher(data, key.get())) << password << " " << len;
         codec::EncipherBlock(block.data(), static_cast<uint32_t>(len), key.get());
         ASSERT_EQ(block, data) << password << " " << len;
+      }
+    }
+  }
+}
+
+// Every byte traced back alone, as readers of a block's start do, is the
+// byte the whole decipher gives; a prefix never reads past the block.
+TEST(BlockCipher, DeciphersAnyPrefixAsTheWholeBlockDoes) {
+  for (const std::string& password : TestPasswords()) {
+    const KeyString key(password);
+    for (size_t len : {1u, 2u, 9u, 16u, 127u, 500u, 1239u, 8192u}) {
+      for (unsigned char first : {0x71, 0x00, 0xFF}) {
+        Bytes stored = RandomBytes(len, static_cast<unsigned>(len) * 3 + first);
+        stored[0] = first;
+        Bytes whole = stored;
+        codec::DecipherBlock(whole.data(), static_cast<uint32_t>(len), key.get());
+        Bytes prefix(len + 4, 0xAB);
+        codec::DecipherPrefix(stored.data(), static_cast<uint32_t>(len), key.get(), prefix.data(),
+                              static_cast<uint32_t>(len + 4));
+        ASSERT_TRUE(std::equal(whole.begin(), whole.end(), prefix.begin())) << password << " " << len;
+        ASSERT_EQ(prefix[len], 0xAB) << "written past the block";
       }
     }
   }

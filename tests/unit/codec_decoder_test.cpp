@@ -12,7 +12,10 @@
 #include <vector>
 
 #include "base/little_endian.h"
+#include "codec/block_cipher.h"
+#include "codec/decoder.h"
 #include "codec/decompressor.h"
+#include "encoder/key_string.h"
 #include "encoder/compressor.h"
 #include "tests/support/sample_data.h"
 #include "tests/support/compressed_blocks.h"
@@ -20,8 +23,8 @@
 
 namespace {
 
-using testing_support::Bytes;
-using testing_support::Decompress;
+using test_support::Bytes;
+using test_support::Decompress;
 
 // The "abcabcabcabc" block, which the compressor must write bit for bit,
 // and blocks without the signature, which stay as they are.
@@ -38,7 +41,7 @@ TEST(DecompressBlock, DecodesTheAbcBlockAndLeavesBlocksWithoutTheSignature) {
 // A stated length that no stream of this size could fill must not make
 // the decoder ask for memory it can never use.
 TEST(DecompressBlock, AsksForNoMoreMemoryThanTheStreamCanFill) {
-  const Bytes text = testing_support::TextLikeBytes(200);
+  const Bytes text = test_support::TextLikeBytes(200);
   for (uint32_t stated : {0xFFFFFFFFu, 0x80000000u, 0x7FFFFFFFu}) {
     Bytes lying = encoder::CompressBlock(text);
     base::WriteLe32(lying.data() + 4, stated);
@@ -57,10 +60,10 @@ void ExpectSameAsReference(const Bytes& block, const std::string& what) {
 }
 
 Bytes Plain(int kind, size_t length, unsigned seed) {
-  return kind == 0 ? testing_support::TextLikeBytes(length, seed)
-         : kind == 1 ? testing_support::BinaryLikeBytes(length, seed)
-         : kind == 2 ? testing_support::RandomBytes(length, seed)
-         : kind == 3 ? testing_support::RunBytes(length, 300, seed)
+  return kind == 0 ? test_support::TextLikeBytes(length, seed)
+         : kind == 1 ? test_support::BinaryLikeBytes(length, seed)
+         : kind == 2 ? test_support::RandomBytes(length, seed)
+         : kind == 3 ? test_support::RunBytes(length, 300, seed)
                      : Bytes(length, 0x71);
 }
 
@@ -99,15 +102,81 @@ TEST(DecoderDifferential, RealBlocksDecodeBackAndDamagedOnesAsTheReferenceDoes) 
     }
   }
   // Large blocks that change their kind of data and keep recycling codes.
-  Bytes mixed = testing_support::TextLikeBytes(300000, 11);
-  const Bytes random_part = testing_support::RandomBytes(100000, 12);
+  Bytes mixed = test_support::TextLikeBytes(300000, 11);
+  const Bytes random_part = test_support::RandomBytes(100000, 12);
   mixed.insert(mixed.begin() + 150000, random_part.begin(), random_part.end());
-  for (const Bytes& plain : {mixed, testing_support::RunBytes(200000, 1000, 13)}) {
+  for (const Bytes& plain : {mixed, test_support::RunBytes(200000, 1000, 13)}) {
     EXPECT_EQ(Decompress(encoder::CompressBlock(plain)), plain);
   }
   // And text and runs shrink: 128-byte phrases of zeros take 13 bits each.
-  EXPECT_LT(encoder::CompressBlock(testing_support::TextLikeBytes(16384, 2)).size(), 16384u / 2);
+  EXPECT_LT(encoder::CompressBlock(test_support::TextLikeBytes(16384, 2)).size(), 16384u / 2);
   EXPECT_LT(encoder::CompressBlock(Bytes(100000, 0)).size(), 2000u);
 }
 
 }  // namespace
+
+codec::StreamCheck CheckOf(const Bytes& block) {
+  archive::BlockBuffer buffer;
+  buffer.Allocate(static_cast<uint32_t>(block.size()));
+  std::copy(block.begin(), block.end(), buffer.data());
+  return codec::DecompressBlock(buffer);
+}
+
+// A stream that an encoder made whole says so; one cut short, one stating
+// more than it holds, or one reading codes not made yet says it is broken,
+// and so does none deciphered with a key a character off.
+TEST(StreamCheck, TellsWholeStreamsFromBrokenOnes) {
+  for (int kind = 0; kind < 5; ++kind) {
+    for (size_t length : {1u, 300u, 16384u}) {
+      const Bytes real = encoder::CompressBlock(Plain(kind, length, 7));
+      const std::string size = " of kind " + std::to_string(kind) + ", length " + std::to_string(length);
+      EXPECT_EQ(CheckOf(real), codec::StreamCheck::kWhole) << size;
+      EXPECT_EQ(CheckOf(Bytes(real.begin(), real.end() - 1)), codec::StreamCheck::kBroken) << "cut" << size;
+      Bytes more = real;
+      base::WriteLe32(more.data() + 4, base::ReadLe32(real.data() + 4) + 1);
+      EXPECT_EQ(CheckOf(more), codec::StreamCheck::kBroken) << "stated + 1" << size;
+    }
+  }
+  EXPECT_EQ(CheckOf({0x71, 0x0A, 0x09, 0x0D, 1, 0, 0, 0, 0xFF}), codec::StreamCheck::kBroken) << "code not made yet";
+  EXPECT_EQ(CheckOf({0x71, 0x0A, 0x09, 0x0D, 0}), codec::StreamCheck::kBroken) << "no stated length";
+  EXPECT_EQ(CheckOf({0x72, 1, 2, 3}), codec::StreamCheck::kStored);
+}
+
+TEST(StreamCheck, AKeyOneCharacterOffBreaksTheStream) {
+  const Bytes real = encoder::CompressBlock(test_support::TextLikeBytes(16384, 3));
+  const std::string password = "secret1";
+  Bytes stored = real;
+  codec::EncipherBlock(stored.data(), static_cast<uint32_t>(stored.size()), encoder::KeyString(password).get());
+  for (size_t at = 0; at < password.size(); ++at) {
+    for (char typo : {'!', 'a', 'S', '1', 'z'}) {
+      std::string near = password;
+      if (near[at] == typo) continue;
+      near[at] = typo;
+      Bytes deciphered = stored;
+      codec::DecipherBlock(deciphered.data(), static_cast<uint32_t>(deciphered.size()), encoder::KeyString(near).get());
+      // Most typos lose the signature, so the block reads as stored; the
+      // others keep it and must not pass for a whole stream.
+      EXPECT_NE(CheckOf(deciphered), codec::StreamCheck::kWhole) << near;
+    }
+  }
+}
+
+// The start of a block decodes as the whole block begins, from no more
+// bytes than StreamBytesFor promises.
+TEST(StreamCheck, DecodesTheStartOfABlockFromItsFirstBytes) {
+  for (int kind = 0; kind < 5; ++kind) {
+    for (size_t length : {10u, 305u, 306u, 16384u}) {
+      const Bytes plain = Plain(kind, length, 9);
+      const Bytes real = encoder::CompressBlock(plain);
+      const uint32_t readable = std::min<uint32_t>(static_cast<uint32_t>(real.size()), codec::StreamBytesFor(306));
+      codec::Decoder* decoder = new codec::Decoder();
+      archive::BlockBuffer start;
+      uint32_t stated = 0;
+      EXPECT_EQ(decoder->DecodeStart(real.data(), readable, 306, start, &stated), codec::StreamCheck::kWhole);
+      delete decoder;
+      EXPECT_EQ(stated, length);
+      ASSERT_GE(start.length(), std::min<size_t>(length, 306));
+      EXPECT_TRUE(std::equal(start.data(), start.data() + std::min<size_t>(length, 306), plain.begin())) << kind;
+    }
+  }
+}

@@ -1,16 +1,18 @@
 // The decode walk over whole archives, with a sink that keeps the output
 // in memory and records what a user would have been asked and told.
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "base/bounded_text.h"
-#include "base/paths.h"
+#include "platform/os.h"
 #include "codec/block_cipher.h"
 #include "decode/decode_walk.h"
 #include "encoder/block_sealer.h"
+#include "encoder/compressor.h"
 #include "encoder/entry_encoder.h"
 #include "encoder/key_string.h"
 #include "test_support.h"
@@ -22,7 +24,7 @@ namespace {
 using decode::Choice;
 using decode::DecodeFailure;
 using encoder::Bytes;
-using testing_support::RandomBytes;
+using test_support::RandomBytes;
 using test_support::RecordingSink;
 
 const std::string kPassword = "correct horse";
@@ -39,7 +41,7 @@ void Add(encoder::ArchiveWriter& writer, const encoder::Entry& entry, const enco
 }
 
 encoder::ArchiveWriter Archive(const std::vector<encoder::Entry>& entries, const encoder::EntryOptions& options = {}) {
-  return test_support::ArchiveOf(testing_support::SampleStub(), entries, kPassword, options);
+  return test_support::ArchiveOf(test_support::SampleStub(), entries, kPassword, options);
 }
 
 Bytes OneEntry(const std::string& name, Bytes contents) {
@@ -49,10 +51,10 @@ Bytes OneEntry(const std::string& name, Bytes contents) {
 class DecodeWalk : public ::testing::Test {
  protected:
   int Run(const Bytes& bytes, const std::string& password = kPassword) {
-    state_ = testing_support::ArchiveState(dir_, bytes);
+    state_ = test_support::ArchiveState(dir_, bytes);
     return decode::DecodeWalk(state_, password.data(), static_cast<uint32_t>(password.size()), sink_);
   }
-  testing_support::TempDir dir_;
+  test_support::TempDir dir_;
   archive::SharedState state_;
   RecordingSink sink_;
 };
@@ -69,11 +71,11 @@ TEST_F(DecodeWalk, EntriesOfEverySizeAndFormComeBackWithEveryRecordField) {
       {"one.bin", "one.bin", {'x'}, {}},
       {"\\docs\\exact.txt", "/out/docs/exact.txt", RandomBytes(first_block_bytes, 1), {1000}},
       {"\\docs\\sub\\more.txt", "/out/docs/sub/more.txt", RandomBytes(first_block_bytes + 1, 2), {1000, 0xFF}},
-      {"\\text.txt", "/out/text.txt", testing_support::TextLikeBytes(50000, 3), {1000, 0x5A, encoder::BlockForm::kCompressed}},
-      {"runs.bin", "runs.bin", testing_support::RunBytes(9000, 300, 4), {7, 0x70, encoder::BlockForm::kStored}},
+      {"\\text.txt", "/out/text.txt", test_support::TextLikeBytes(50000, 3), {1000, 0x5A, encoder::BlockForm::kCompressed}},
+      {"runs.bin", "runs.bin", test_support::RunBytes(9000, 300, 4), {7, 0x70, encoder::BlockForm::kStored}},
       {"big.dat", "big.dat", RandomBytes(3'000'000, 5), {1000}},
   };
-  encoder::ArchiveWriter writer(testing_support::SampleStub());
+  encoder::ArchiveWriter writer(test_support::SampleStub());
   for (const auto& e : entries) Add(writer, MakeEntry(e.name, e.contents), e.options);
 
   EXPECT_EQ(Run(writer.bytes()), 1);
@@ -156,7 +158,7 @@ archive::FileRecord Record(const char* name, uint32_t file_size, uint32_t record
 // The block that completes an entry is written whole; an empty file
 // needs no byte in its first block.
 TEST_F(DecodeWalk, HandMadeEntriesEndWithTheBlockThatCompletesThem) {
-  encoder::ArchiveWriter writer(testing_support::SampleStub());
+  encoder::ArchiveWriter writer(test_support::SampleStub());
   AddHandMadeEntry(writer, Record("long.bin", 15), {RandomBytes(10, 1), RandomBytes(10, 2)});
   AddHandMadeEntry(writer, Record("empty.txt", 0), {Bytes{}});
   Add(writer, MakeEntry("next.bin", RandomBytes(30, 3)));
@@ -174,12 +176,12 @@ TEST_F(DecodeWalk, HandMadeEntriesEndWithTheBlockThatCompletesThem) {
 // only damage after an output was opened has made one, and let it go.
 TEST_F(DecodeWalk, EachFaultEndsTheRunWithItsFailure) {
   auto hand_made = [](const archive::FileRecord& record, const std::vector<Bytes>& pieces) {
-    encoder::ArchiveWriter writer(testing_support::SampleStub());
+    encoder::ArchiveWriter writer(test_support::SampleStub());
     AddHandMadeEntry(writer, record, pieces);
     return writer;
   };
   // A record cut short by the end of its block is never completed from slack.
-  encoder::ArchiveWriter cut(testing_support::SampleStub());
+  encoder::ArchiveWriter cut(test_support::SampleStub());
   cut.AddEntryHeader({});
   Bytes plain = encoder::FirstPlainBlock(0, Record("cut.txt", 5), nullptr, 0);
   plain.resize(100);
@@ -203,8 +205,8 @@ TEST_F(DecodeWalk, EachFaultEndsTheRunWithItsFailure) {
       {"record size 303", hand_made(Record("a.txt", 5, 303), {RandomBytes(5)}).bytes(), DecodeFailure::kWrongPassword},
       {"record size 305", hand_made(Record("a.txt", 5, 305), {RandomBytes(5)}).bytes(), DecodeFailure::kWrongPassword},
       {"a first block without a file byte", hand_made(Record("short.txt", 5), {Bytes{}, RandomBytes(5)}).bytes(),
-       DecodeFailure::kWriteFailed},
-      {"a record cut short", cut.bytes(), DecodeFailure::kWriteFailed},
+       DecodeFailure::kBlockTooShort},
+      {"a record cut short", cut.bytes(), DecodeFailure::kBlockTooShort},
       {"a checksum failure midway", cooked, DecodeFailure::kCooked, true},
   };
   for (const char* name : {"\\..\\escape.txt", "\\docs\\..\\..\\x", "\\C:\\x", "\\\\server\\share\\x",
@@ -257,7 +259,7 @@ TEST_F(DecodeWalk, WrongPasswordThatYields304GoesUndetected) {
   }
   ASSERT_FALSE(wrong.empty()) << "no password differing beyond its fourth byte leaves the sizes alone";
 
-  encoder::ArchiveWriter writer(testing_support::SampleStub());
+  encoder::ArchiveWriter writer(test_support::SampleStub());
   writer.AddEntryHeader({});
   writer.AddDataBlock(sealed);
   EXPECT_EQ(Run(writer.bytes(), wrong), 1);
@@ -292,11 +294,82 @@ TEST_F(DecodeWalk, ACancelledDestinationEndsTheRunSilently) {
 }
 
 TEST_F(DecodeWalk, MissingArchiveCannotBeOpened) {
-  base::CopyText(state_.archive_path, base::kPathCapacity, "/nonexistent/a.exe");
+  base::CopyText(state_.archive_path, platform::kPathCapacity, "/nonexistent/a.exe");
   state_.entry_offset = 1024;
   EXPECT_EQ(decode::DecodeWalk(state_, "abcd", 4, sink_), 0);
   EXPECT_EQ(sink_.failures, std::vector<DecodeFailure>{DecodeFailure::kOpenArchive});
   EXPECT_EQ(sink_.run_ends, std::vector<bool>{false});
+}
+
+}  // namespace
+
+namespace {
+
+// The readers' rules: an entry whose name cannot be used is said and
+// passed over, its blocks read and checked, and the entries after it are
+// decoded; the program's rules end the run there.
+TEST_F(DecodeWalk, UnderTheReadersRulesABadEntryIsPassedOverAndTheOthersGoOn) {
+  const std::string too_long = "\\" + std::string(256, 'n');  // one name over 255 bytes
+  const Bytes archive = Archive({MakeEntry("\\a.txt", RandomBytes(3000, 1)),
+                                 MakeEntry("\\..\\evil.txt", RandomBytes(3000, 2)),
+                                 MakeEntry("\\b.txt", RandomBytes(50, 3)),
+                                 MakeEntry("sub/plain.txt", RandomBytes(50, 4)),
+                                 MakeEntry("\\caf\xe9.txt", RandomBytes(50, 5)),
+                                 test_support::MakeEntry(too_long, RandomBytes(50, 6), "long"),
+                                 MakeEntry("c.txt", RandomBytes(70, 7))}, {1000})
+                            .bytes();
+  sink_.rules = decode::WalkRules::kReader;
+  sink_.spelling_code_page = 932;  // 0xE9 leads a character, which "." cannot end
+  state_ = test_support::ArchiveState(dir_, archive);
+  decode::SequentialBlockSource source;
+  EXPECT_EQ(decode::DecodeWalk(state_, kPassword.data(), static_cast<uint32_t>(kPassword.size()), sink_, source), 1);
+  EXPECT_TRUE(sink_.failures.empty());
+  EXPECT_TRUE(sink_.protocol_kept);
+  EXPECT_EQ(sink_.finished, (std::vector<std::string>{"/out/a.txt", "/out/b.txt", "c.txt"}));
+  EXPECT_EQ(sink_.files["/out/b.txt"], RandomBytes(50, 3));
+  EXPECT_EQ(sink_.files["c.txt"], RandomBytes(70, 7));
+  using decode::NameProblem;
+  const std::vector<std::pair<std::string, NameProblem>> refused = {
+      {"\\..\\evil.txt", NameProblem::kUnsafe}, {"sub/plain.txt", NameProblem::kUnsafe},
+      {"\\caf\xe9.txt", NameProblem::kUnspellable}, {too_long, NameProblem::kTooLong}};
+  EXPECT_EQ(sink_.refused, refused);
+  EXPECT_EQ(sink_.refused_ends.size(), refused.size());
+
+  sink_ = RecordingSink();
+  EXPECT_EQ(Run(archive), 0) << "the program's rules";
+  EXPECT_EQ(sink_.failures, std::vector<DecodeFailure>{DecodeFailure::kOpenForWrite});
+  EXPECT_EQ(sink_.finished, std::vector<std::string>{"/out/a.txt"});
+}
+
+// A compressed block sealed whole, whose stream was cut: its checksum
+// holds, so only the stream tells. The readers stop there; the program
+// writes what came out.
+TEST_F(DecodeWalk, UnderTheReadersRulesABrokenStreamEndsTheRun) {
+  const Bytes contents = test_support::TextLikeBytes(3000, 8);
+  encoder::ArchiveWriter writer(test_support::SampleStub());
+  writer.AddEntryHeader({});
+  const encoder::KeyString key(kPassword);
+  const Bytes first(contents.begin(), contents.begin() + 1000);
+  writer.AddDataBlock(encoder::SealBlock(encoder::FirstPlainBlock(0, Record("t.txt", 3000), first.data(), first.size()),
+                                         encoder::BlockForm::kCompressed, key));
+  Bytes cut = encoder::CompressBlock(encoder::LaterPlainBlock(0, contents.data() + 1000, 2000));
+  cut.resize(cut.size() - 3);
+  codec::EncipherBlock(cut.data(), static_cast<uint32_t>(cut.size()), key.get());
+  writer.AddDataBlock(cut);
+
+  sink_.rules = decode::WalkRules::kReader;
+  state_ = test_support::ArchiveState(dir_, writer.bytes());
+  decode::SequentialBlockSource source;
+  EXPECT_EQ(decode::DecodeWalk(state_, kPassword.data(), static_cast<uint32_t>(kPassword.size()), sink_, source), 0);
+  EXPECT_EQ(sink_.failures, std::vector<DecodeFailure>{DecodeFailure::kBrokenStream});
+  EXPECT_EQ(sink_.abandoned.size(), 1u);
+  EXPECT_TRUE(sink_.finished.empty());
+
+  sink_ = RecordingSink();
+  Run(writer.bytes());
+  EXPECT_TRUE(std::find(sink_.failures.begin(), sink_.failures.end(), DecodeFailure::kBrokenStream) ==
+              sink_.failures.end())
+      << "the program never says so";
 }
 
 }  // namespace

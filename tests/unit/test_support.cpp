@@ -7,9 +7,9 @@
 
 #include "archive/locate_scan.h"
 #include "base/bounded_text.h"
-#include "base/paths.h"
+#include "platform/os.h"
 
-namespace testing_support {
+namespace test_support {
 
 TempDir::TempDir() {
   char pattern[] = "/tmp/kelvarin-test-XXXXXX";
@@ -36,7 +36,7 @@ archive::SharedState ArchiveState(const TempDir& dir, const encoder::Bytes& arch
   const std::string path = dir.File("archive.exe");
   WriteFileBytes(path, archive);
   archive::SharedState state;
-  base::CopyText(state.archive_path, base::kPathCapacity, path.c_str());
+  base::CopyText(state.archive_path, platform::kPathCapacity, path.c_str());
   state.entry_offset = archive::LocateFirstEntry(state.archive_path);
   EXPECT_NE(state.entry_offset, -1) << "no entry in the archive";
   return state;
@@ -55,4 +55,4 @@ std::string ToShiftJis(const std::string& utf8) {
   return out;
 }
 
-}  // namespace testing_support
+}  // namespace test_support

@@ -4,7 +4,12 @@
 //   tampered.exe  good.exe with one byte of its last data block changed
 //   japanese.exe  "\ソフト\表.txt" in Shift-JIS, both characters ending in
 //                 0x5C, under the password ひみつ in Shift-JIS
-//   escape.exe    a safe entry, then one whose name climbs out of the folder
+//   escape.exe    a safe entry, one whose name climbs out of the folder, and
+//                 a safe one after it
+//   western.exe   names in CP1252 that are valid Shift-JIS as well, under the
+//                 password Passwörter in CP1252
+//   halfwidth.exe names in half-width katakana (CP932 single bytes)
+//   utf8.exe      names and the password パス1 in UTF-8
 //   times.exe     times after 2038 and before 1980, to the 100 ns
 //   big.exe       (with --big MIB) text-like and binary-like entries of that
 //                 many MiB in all, for the benchmark and cancelled runs
@@ -33,6 +38,8 @@ using encoder::Bytes;
 
 constexpr const char* kPassword = "web password";
 constexpr const char* kJapanesePassword = "\x82\xD0\x82\xDD\x82\xC2";  // ひみつ in Shift-JIS
+constexpr const char* kWesternPassword = "Passw\xF6rter";                   // Passwörter in CP1252
+constexpr const char* kUtf8Password = "\xE3\x83\x91\xE3\x82\xB9" "1";     // パス1 in UTF-8
 
 struct Archive {
   std::string file;
@@ -100,9 +107,9 @@ class FileSink final : public encoder::ArchiveSink {
 // then a short text.
 bool WriteHuge(const std::string& folder) {
   FileSink sink(folder + "/huge.exe");
-  if (!sink.Append(encoder::ArchiveStart(testing_support::SampleStub()))) return false;
+  if (!sink.Append(encoder::ArchiveStart(test_support::SampleStub()))) return false;
   const encoder::Entry huge = TimedEntry("\\huge.bin", {}, 0);
-  const encoder::Entry tail = TimedEntry("\\tail.txt", testing_support::TextLikeBytes(1000, 11), 1);
+  const encoder::Entry tail = TimedEntry("\\tail.txt", test_support::TextLikeBytes(1000, 11), 1);
   encoder::EntryOptions options;
   options.block_size = encoder::kMaxBlockSize;
   Zeros zeros;
@@ -116,7 +123,7 @@ bool WriteHuge(const std::string& folder) {
 }
 
 bool Write(const std::string& folder, const Archive& archive, Bytes* bytes = nullptr) {
-  encoder::ArchiveWriter writer(testing_support::SampleStub());
+  encoder::ArchiveWriter writer(test_support::SampleStub());
   for (const encoder::Entry& entry : archive.entries) {
     if (encoder::AddEntry(writer, entry, archive.password) != encoder::EncodeError::kNone) {
       fprintf(stderr, "cannot encode %s\n", entry.record.output_name);
@@ -179,19 +186,26 @@ std::vector<Archive> SmallArchives() {
   auto at = [](int64_t seconds) { return platform::UnixToFiletime(seconds, 123456700); };
   return {
       {"good.exe",
-       {TimedEntry("\\docs\\hello.txt", testing_support::TextLikeBytes(5000, 1), 0),
-        TimedEntry("\\docs\\data\\table.bin", testing_support::BinaryLikeBytes(300000, 2), 1),
-        TimedEntry("\\noise.bin", testing_support::RandomBytes(70000, 3), 2)}},
+       {TimedEntry("\\docs\\hello.txt", test_support::TextLikeBytes(5000, 1), 0),
+        TimedEntry("\\docs\\data\\table.bin", test_support::BinaryLikeBytes(300000, 2), 1),
+        TimedEntry("\\noise.bin", test_support::RandomBytes(70000, 3), 2)}},
       {"japanese.exe",
-       {TimedEntry("\\\x83\x5C\x83t\x83g\\\x95\x5C.txt", testing_support::TextLikeBytes(2000, 4), 0)},
+       {TimedEntry("\\\x83\x5C\x83t\x83g\\\x95\x5C.txt", test_support::TextLikeBytes(2000, 4), 0)},
        kJapanesePassword},
       {"escape.exe",
-       {TimedEntry("\\safe.txt", testing_support::TextLikeBytes(100, 5), 0),
-        TimedEntry("\\..\\evil.txt", testing_support::TextLikeBytes(100, 6), 1)}},
+       {TimedEntry("\\safe.txt", test_support::TextLikeBytes(100, 5), 0),
+        TimedEntry("\\..\\evil.txt", test_support::TextLikeBytes(100, 6), 1),
+        TimedEntry("\\after.txt", test_support::TextLikeBytes(100, 7), 2)}},
+      {"western.exe",
+       {TimedEntry("\\fa\xE7" "ade.txt", {'f'}, 0), TimedEntry("Gr\xF6\xDF" "e.txt", {'g'}, 1),
+        TimedEntry("\\Cr\xE8me br\xFBl\xE9" "e.txt", {'c'}, 2)},
+       kWesternPassword},
+      {"halfwidth.exe", {TimedEntry("\\\xB6\xC0\xB6\xC5.txt", {'k'}, 0), TimedEntry("\xC3\xBD\xC4.dat", {'t'}, 1)}},
+      {"utf8.exe", {TimedEntry("\\\xE6\x97\xA5\xE6\x9C\xAC.txt", {'n'}, 0)}, kUtf8Password},
       {"times.exe",
-       {EntryAt("\\later.txt", testing_support::TextLikeBytes(100, 12), at(2148595200), at(2193350400),
+       {EntryAt("\\later.txt", test_support::TextLikeBytes(100, 12), at(2148595200), at(2193350400),
                 at(2211667200)),
-        EntryAt("\\earlier.txt", testing_support::TextLikeBytes(100, 13), at(-310435200), at(172022400),
+        EntryAt("\\earlier.txt", test_support::TextLikeBytes(100, 13), at(-310435200), at(172022400),
                 at(315532799))}},
   };
 }
@@ -199,10 +213,10 @@ std::vector<Archive> SmallArchives() {
 Archive BigArchive(size_t mib) {
   const size_t quarter = mib << 18;
   return {"big.exe",
-          {TimedEntry("\\big\\text-1.txt", testing_support::TextLikeBytes(quarter, 7), 0),
-           TimedEntry("\\big\\binary-1.bin", testing_support::BinaryLikeBytes(quarter, 8), 1),
-           TimedEntry("\\big\\text-2.txt", testing_support::TextLikeBytes(quarter, 9), 2),
-           TimedEntry("\\big\\binary-2.bin", testing_support::BinaryLikeBytes(quarter, 10), 3)}};
+          {TimedEntry("\\big\\text-1.txt", test_support::TextLikeBytes(quarter, 7), 0),
+           TimedEntry("\\big\\binary-1.bin", test_support::BinaryLikeBytes(quarter, 8), 1),
+           TimedEntry("\\big\\text-2.txt", test_support::TextLikeBytes(quarter, 9), 2),
+           TimedEntry("\\big\\binary-2.bin", test_support::BinaryLikeBytes(quarter, 10), 3)}};
 }
 
 // good.exe with one byte of its last data block changed: the last block
