@@ -43,8 +43,12 @@ decode::BlockStatus ParallelBlockSource::ReadBlock(archive::BlockBuffer& block) 
     workers_->Wait(piece.job);
     if (piece.job.broken_stream) status = decode::BlockStatus::kBrokenStream;
   }
-  // The walk's previous block is done with; its memory is read into next.
+  // The walk's previous block is done with; its memory is read into next,
+  // unless it is large: a ring of pieces that each kept a large block's
+  // memory would hold many blocks' worth (16 MiB blocks filled the page's
+  // module).
   std::swap(block, piece.job.block);
+  if (piece.job.block.Capacity() > kLargestKept) piece.job.block.Release();
   Pop();
   return status;
 }

@@ -31,6 +31,8 @@ class ParallelBlockSource : public decode::BlockSource {
  public:
   static constexpr unsigned kPiecesPerThread = 8;
   static constexpr uint64_t kBytesInFlight = 1 << 20;
+  // Memory of a block the walk is done with that a piece keeps for reuse.
+  static constexpr size_t kLargestKept = 4u << 20;
 
   // Decodes with decoders worth `threads` threads (at least 2), the
   // walk's among them: it sizes the read-ahead.
