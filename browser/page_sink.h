@@ -23,6 +23,10 @@ class PageSink final : public decode::DecodeSink {
   std::optional<decode::DecodeFailure> failure() const { return failure_; }
 
   decode::WalkRules Rules() const override { return decode::WalkRules::kReader; }
+  // The files a page makes end up on Windows as often as not: only names
+  // that Windows takes as given (no device names, reserved characters,
+  // or trailing dots and spaces).
+  decode::PathStyle NameStyle() const override { return decode::PathStyle::kWindows; }
   void OnOutputName(const archive::FileRecord& record) override;
   decode::Choice ChooseFolder(char* folder) override;
   decode::Choice ChooseSavePath(char* path) override;

@@ -122,8 +122,8 @@ class Run {
     *problem = sink_.SpellName(record_.output_name, name, sizeof name);
     // The checks read the name as the system will, once it is spelled so.
     if (*problem == NameProblem::kNone && Reader()) {
-      *problem = CheckName(name, relative, lead_);
-    } else if (*problem == NameProblem::kNone && relative && !IsSafeRelativeName(name, lead_)) {
+      *problem = CheckName(name, relative, lead_, sink_.NameStyle());
+    } else if (*problem == NameProblem::kNone && relative && !IsSafeRelativeName(name, lead_, sink_.NameStyle())) {
       *problem = NameProblem::kUnsafe;
     }
     if (*problem != NameProblem::kNone) return true;

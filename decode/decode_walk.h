@@ -15,6 +15,7 @@
 #include "archive/shared_state.h"
 #include "decode/block_source.h"
 #include "decode/name_problem.h"
+#include "decode/name_rules.h"
 
 namespace decode {
 
@@ -55,6 +56,9 @@ class DecodeSink {
   // "Could not open for write".
   virtual Choice ChooseSavePath(char* path) = 0;
   virtual WalkRules Rules() const { return WalkRules::kProgram; }
+  // Whose rules the names are checked by: this system's, unless the
+  // files are meant for another (the browser page's go to Windows too).
+  virtual PathStyle NameStyle() const { return kNativePathStyle; }
 
   // The stored name (a relative one with its leading backslash) as this
   // system spells names, into local (capacity bytes): kUnspellable when it

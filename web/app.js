@@ -174,6 +174,11 @@ function showEntryTable(reading) {
   $('entries-heading').focus();
 }
 
+// An entry not written (see FolderOutput, ZipOutput): named, with why.
+function keptSaid(name, why) {
+  say(t.kept(name, why));
+}
+
 // An extraction into output: how many entries it wrote, and whether the
 // run went through the whole archive; null when it was cancelled or the
 // decoder stopped.
@@ -201,9 +206,8 @@ async function extractIntoFolder() {
   let replaceAll = null;
   const output = new FolderOutput(folder, async (name) => {
     if (replaceAll === null) replaceAll = window.confirm(t.replaceAll(name));
-    if (!replaceAll) say(t.kept(name));
     return replaceAll;
-  });
+  }, keptSaid);
   const run = await extract(output);
   if (run && run.whole) say(t.extractedFolder(output.written));
 }
@@ -222,7 +226,7 @@ async function extractAsZip() {
     if (error.name !== 'AbortError') say(t.stopped(error.message));
     return;  // the user closed the picker, or the file cannot be written
   }
-  const output = new ZipOutput(target);
+  const output = new ZipOutput(target, keptSaid);
   const run = await extract(output);
   if (!run) return;
   if (runProblems !== 0 || (run.count === 0 && !run.whole)) {
@@ -232,8 +236,8 @@ async function extractAsZip() {
   }
   const zip = await output.end(run.whole ? '' : t.partialComment);
   if (zip) offerDownload(zip, run.whole ? name : name.replace(/\.zip$/, t.partialSuffix));
-  if (!run.whole) say(t.partialZip(run.count));
-  else say(zip ? t.extractedZip(run.count) : t.savedZip(run.count));
+  if (!run.whole) say(t.partialZip(output.count));
+  else say(zip ? t.extractedZip(output.count) : t.savedZip(output.count));
 }
 
 // The link stays valid until the next download replaces it: the browser

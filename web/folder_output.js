@@ -3,35 +3,59 @@
 // browser puts in place only when it is closed, so a cancelled or failed
 // run leaves no half-written file and keeps the one it would replace.
 // The web offers no way to set a file's times; the listing shows them.
+// As with `kelvarin extract`, a file is never replaced by a later entry of
+// the same run (a duplicate name), and a file where a folder is wanted, or
+// the other way round, is kept: the later entry is left out, and said.
 import { outputComponents } from './names.js';
 
 export class FolderOutput {
-  // askReplace(name) decides about a file that exists already.
-  constructor(folder, askReplace) {
+  // askReplace(name) decides about a file that existed before the run;
+  // kept(name, why) hears of each entry not written: 'exists' (not to be
+  // replaced), 'duplicate' or 'clash'.
+  constructor(folder, askReplace, kept) {
     this.folder = folder;
     this.askReplace = askReplace;
+    this.kept = kept;
     this.stream = null;
     this.writing = false;
     this.made = null;  // the folder and name of a file this run made, while it is written
+    this.madeNames = new Set();  // the files this run made
     this.written = 0;  // files put in place
   }
 
   // False when the name cannot be made below the folder. Times cannot be
-  // set here.
+  // set here. An entry not written is still decoded, to check it.
   async create(path) {
     const names = outputComponents(path);
     if (!names) return false;
-    let folder = this.folder;
-    for (const name of names.slice(0, -1)) folder = await folder.getDirectoryHandle(name, { create: true });
-    const name = names[names.length - 1];
     this.name = names.join('/');
-    const existed = await exists(folder, name);
+    this.writing = false;
+    if (this.madeNames.has(this.name)) return this.keep('duplicate');
+    let folder = this.folder;
+    let existed;
+    try {
+      for (const name of names.slice(0, -1)) folder = await folder.getDirectoryHandle(name, { create: true });
+      existed = await exists(folder, names[names.length - 1]);
+    } catch (error) {
+      if (error.name === 'TypeMismatchError') return this.keep('clash');
+      throw error;
+    }
     this.writing = !existed || (await this.askReplace(this.name));
-    if (!this.writing) return true;  // kept: the entry is still decoded, to check it
-    const file = await folder.getFileHandle(name, { create: true });
-    this.made = { folder, name, existed };
-    this.stream = await file.createWritable();
+    if (!this.writing) return this.keep('exists');
+    await this.open(folder, names[names.length - 1], existed);
     return true;
+  }
+
+  keep(why) {
+    this.kept(this.name, why);
+    return true;
+  }
+
+  async open(folder, name, existed) {
+    const file = await folder.getFileHandle(name, { create: true });
+    this.made = { folder, name, existed, path: this.name };
+    this.madeNames.add(this.name);
+    this.stream = await file.createWritable();
   }
 
   async write(bytes) {
@@ -55,6 +79,7 @@ export class FolderOutput {
     this.stream = null;
     this.made = null;
     if (stream) await stream.abort().catch(() => {});
+    if (made) this.madeNames.delete(made.path);
     if (made && !made.existed) await made.folder.removeEntry(made.name).catch(() => {});
   }
 
@@ -70,6 +95,6 @@ async function exists(folder, name) {
     return true;
   } catch (error) {
     if (error.name === 'NotFoundError') return false;
-    throw error;  // a folder of that name, or no permission: creating it fails too
+    throw error;  // TypeMismatchError: a folder of that name; or no permission
   }
 }

@@ -4,28 +4,58 @@
 // offered as a download at the end: the browser's limit on Blobs is the
 // zip's (Chromium keeps large Blobs on disk; others may hold them in
 // memory). Entries are stored as decoded (the data is compressed already).
+//
+// The zip never holds two entries of one name, nor a file where a folder
+// is wanted or the other way round: as on extraction into a folder, the
+// entry that came first is kept and a later one is left out, and said.
+// Names are compared as Windows compares them, whatever their case: that
+// is where most zips are unpacked.
 import { outputComponents } from './names.js';
 import { ZipWriter } from './zip_writer.js';
 
 export class ZipOutput {
-  // target: a PickedFileTarget or a BlobTarget.
-  constructor(target) {
+  // target: a PickedFileTarget or a BlobTarget; kept(name, why) hears of
+  // each entry left out: 'duplicate' or 'clash'.
+  constructor(target, kept) {
     this.target = target;
+    this.kept = kept;
     this.writer = new ZipWriter(target);
+    this.files = new Set();    // the entries' names, folded
+    this.folders = new Set();  // the folders they imply, folded
+    this.skipping = false;
   }
+
+  get count() { return this.writer.count; }
 
   // entry: the record the decoder showed when the entry began.
   async create(path, entry) {
     const names = outputComponents(path);
     if (!names) return false;
-    await this.writer.begin(names.join('/'), entry.size, filetimesOf(entry.filetimes), entry.attributes);
+    const name = names.join('/');
+    const folded = names.map((component) => component.toLowerCase());
+    const key = folded.join('/');
+    const parents = folded.slice(0, -1).map((component, i) => folded.slice(0, i + 1).join('/'));
+    this.skipping = this.files.has(key) || this.folders.has(key) || parents.some((parent) => this.files.has(parent));
+    if (this.skipping) {
+      this.kept(name, this.files.has(key) ? 'duplicate' : 'clash');
+      return true;  // still decoded, to check it
+    }
+    this.files.add(key);
+    for (const parent of parents) this.folders.add(parent);
+    this.key = key;
+    await this.writer.begin(name, entry.size, filetimesOf(entry.filetimes), entry.attributes);
     return true;
   }
 
-  write(bytes) { return this.writer.add(bytes); }
-  finish() { return this.writer.end(); }
+  write(bytes) { return this.skipping ? undefined : this.writer.add(bytes); }
+  finish() { return this.skipping ? undefined : this.writer.end(); }
+
   // The entry in progress is left out.
-  abandon() { return this.writer.drop(); }
+  abandon() {
+    if (this.skipping) return undefined;
+    this.files.delete(this.key);
+    return this.writer.drop();
+  }
 
   // The zip completed with what it holds; a Blob where one was gathered.
   async end(comment) {

@@ -11,6 +11,9 @@
 //   halfwidth.exe names in half-width katakana (CP932 single bytes)
 //   utf8.exe      names and the password パス1 in UTF-8
 //   times.exe     times after 2038 and before 1980, to the 100 ns
+//   windows.exe   names Windows refuses or makes under another name, a
+//                 name twice, and a file and a folder of one name, among
+//                 good ones
 //   big.exe       (with --big MIB) text-like and binary-like entries of that
 //                 many MiB in all, for the benchmark and cancelled runs
 //   huge.exe      (with --huge) an entry of 4 GiB - 1 zero bytes, then a
@@ -202,6 +205,11 @@ std::vector<Archive> SmallArchives() {
        kWesternPassword},
       {"halfwidth.exe", {TimedEntry("\\\xB6\xC0\xB6\xC5.txt", {'k'}, 0), TimedEntry("\xC3\xBD\xC4.dat", {'t'}, 1)}},
       {"utf8.exe", {TimedEntry("\\\xE6\x97\xA5\xE6\x9C\xAC.txt", {'n'}, 0)}, kUtf8Password},
+      {"windows.exe",
+       {TimedEntry("\\ok.txt", {'o'}, 0), TimedEntry("\\CON", {'c'}, 1), TimedEntry("\\sub\\NUL.txt", {'n'}, 2),
+        TimedEntry("\\trail.", {'t'}, 3), TimedEntry("\\a<b>c|d?e*f\"g.txt", {'r'}, 4),
+        TimedEntry("\\dup.txt", {'1'}, 5), TimedEntry("\\dup.txt", {'2'}, 6), TimedEntry("\\x", {'x'}, 7),
+        TimedEntry("\\x\\y.txt", {'y'}, 8)}},
       {"times.exe",
        {EntryAt("\\later.txt", test_support::TextLikeBytes(100, 12), at(2148595200), at(2193350400),
                 at(2211667200)),

@@ -290,6 +290,49 @@ test('one thread or a pool of workers: the same files, the same verdict at damag
   }
 });
 
+// Names are checked by the core's rules for Windows, where the files are
+// likely to end up; a name twice, and a file and a folder of one name,
+// keep what came first, as `kelvarin extract` does, and say so.
+describe('names as Windows takes them, none twice, no file where a folder is', () => {
+  const kept = [['ok.txt', 'o'], ['dup.txt', '1'], ['x', 'x']];
+  const saidKept = /dup\.txt: an earlier entry has this name.*x\/y\.txt: a file and a folder would have this name/;
+
+  async function listWindowsNames(options) {
+    const opened = await openArchive('windows.exe', options);
+    await verdict(opened.page);
+    await listEntries(opened.page);
+    return opened;
+  }
+
+  test('listed, the names Windows refuses left out', async () => {
+    const { context, page } = await listWindowsNames();
+    const left = await page.$$eval('#entries tbody td.name', (cells) => cells.map((td) => td.textContent)
+      .filter((name) => name.endsWith('(left out)')));
+    assert.deepEqual(left, ['\\CON', '\\sub\\NUL.txt', '\\trail.', '\\a<b>c|d?e*f"g.txt'].map((name) => `${name} (left out)`));
+    await context.close();
+  });
+
+  test('into a folder', async () => {
+    const { context, page } = await listWindowsNames({ initScript: pickerScript(false) });
+    await page.click('#extract-folder');
+    await page.waitForFunction(() => document.getElementById('messages').textContent.includes('Extracted'));
+    assert.match(await page.textContent('#messages'), saidKept);
+    const files = await privateFiles(page);
+    assert.deepEqual(Object.keys(files).sort(), kept.map(([name]) => `picked/${name}`).sort());
+    for (const [name, byte] of kept) assert.equal(Buffer.from(files[`picked/${name}`]).toString(), byte);
+    await context.close();
+  });
+
+  test('as a .zip', async () => {
+    const { context, page } = await listWindowsNames({ initScript: noSavePickerScript });
+    const [download] = await Promise.all([page.waitForEvent('download'), page.click('#extract-zip')]);
+    const entries = readZip(readFileSync(await download.path()));
+    assert.deepEqual(entries.map((e) => [e.name, Buffer.from(e.bytes).toString()]), kept);
+    assert.match(await page.textContent('#messages'), saidKept);
+    await context.close();
+  });
+});
+
 describe('smaller faults', () => {
   test('the same file chosen again is checked again', async () => {
     const { context, page } = await openArchive('good.exe');
