@@ -4,18 +4,19 @@
 # build/web/page, ready for any static host.
 set(page_dir ${CMAKE_BINARY_DIR}/page)
 
-# The parallel read-ahead of parallel/, with browser/'s pool of workers in
-# place of threads.
-file(GLOB browser_sources CONFIGURE_DEPENDS browser/*.cpp)
-add_executable(kelvarin_web ${browser_sources} parallel/parallel_block_source.cpp)
+# The page's half in C++ (web/wasm/: its entry points, decode sink and
+# system seam) and the parallel read-ahead of parallel/, with the page's
+# pool of workers in place of threads.
+file(GLOB wasm_sources CONFIGURE_DEPENDS web/wasm/*.cpp)
+add_executable(kelvarin_web ${wasm_sources} parallel/parallel_block_source.cpp)
 target_link_libraries(kelvarin_web PRIVATE kelvarin_core)
 set_target_properties(kelvarin_web PROPERTIES OUTPUT_NAME kelvarin SUFFIX .js
                       RUNTIME_OUTPUT_DIRECTORY ${page_dir})
 target_compile_options(kelvarin_core PRIVATE -O3)
 target_compile_options(kelvarin_web PRIVATE -O3)
 # Asyncify lets an output call wait for the page, and the walk wait for a
-# block from the pool; only the calls named in browser/page_calls.cpp and
-# browser/pool_decoders.cpp suspend, so the decoder's loops stay plain.
+# block from the pool; only the calls named in web/wasm/page_calls.cpp and
+# web/wasm/pool_decoders.cpp suspend, so the decoder's loops stay plain.
 target_link_options(kelvarin_web PRIVATE
   -O3 -sASYNCIFY -sMODULARIZE -sEXPORT_ES6 -sEXPORT_NAME=KelvarinModule -sENVIRONMENT=worker
   -sFILESYSTEM=0 -sALLOW_MEMORY_GROWTH -sINITIAL_MEMORY=4MB -sTOTAL_STACK=1MB
@@ -40,3 +41,4 @@ add_custom_command(OUTPUT ${page_dir}/index.html ${page_dir}/_headers ${page_dir
                            -P ${PROJECT_SOURCE_DIR}/cmake/page_headers.cmake
                    DEPENDS ${headers} ${index} ${PROJECT_SOURCE_DIR}/cmake/page_headers.cmake)
 add_custom_target(web_page ALL DEPENDS ${page_copies} ${page_dir}/index.html)
+

@@ -4,9 +4,9 @@
 The portable core is layered platform <- base <- archive <- codec <- {ui,
 shell} <- decode, with the reference encoder beside decode and the
 parallel block source above decode; the three front ends (win32, cli,
-and browser, the WebAssembly half of the web page) sit on top. The
-window driver, which answers the program's windows for the end-to-end
-tests and the demo, stands beside them; the demo takes only it. A folder
+and web, whose C++ half is web/wasm/) sit on top. The window driver,
+which answers the program's windows for the end-to-end tests and the
+demo, stands beside them; the demo takes only it. A folder
 may include itself and the folders listed for it here, nothing else: no
 loop, no arrow upwards.
 Usage: check_layers.py SOURCE_DIR (prints each folder's includes)."""
@@ -28,7 +28,7 @@ ALLOWED = {
     "cli": {"encoder", "parallel", "decode", "shell", "ui", "codec", "archive", "base", "platform"},
     "window_driver": {"ui", "base", "platform"},
     "demo": {"window_driver", "win32", "ui"},
-    "browser": {"parallel", "decode", "ui", "codec", "archive", "base", "platform"},
+    "web": {"parallel", "decode", "ui", "codec", "archive", "base", "platform"},
 }
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([a-z0-9_]+)/', re.M)
 

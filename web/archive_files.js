@@ -1,4 +1,4 @@
-// The archive as the core's file seam reads it (platform/web/os_web.cpp
+// The archive as the core's file seam reads it (web/wasm/system_seam.cpp
 // calls it as Module.kelvarinFiles): the File the page chose, registered
 // under one name. Reads come in pieces of the core's read-ahead buffer
 // (256 KiB); each File read costs a round trip to the browser, so the

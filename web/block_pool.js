@@ -1,5 +1,5 @@
 // The pool of Web Workers that decode data blocks for the walk's worker;
-// browser/pool_decoders.cpp calls it as Module.kelvarinPool. Each pool
+// web/wasm/pool_decoders.cpp calls it as Module.kelvarinPool. Each pool
 // worker (block_worker.js) runs a module of its own and takes a batch of
 // jobs at a time (about BATCH_BYTES of stored bytes: a message costs
 // about as much as decoding a small block), in the order they were

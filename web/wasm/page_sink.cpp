@@ -1,10 +1,10 @@
-#include "browser/page_sink.h"
+#include "web/wasm/page_sink.h"
 
 #include <cstring>
 
 #include "base/bounded_text.h"
 #include "platform/os.h"
-#include "browser/page_calls.h"
+#include "web/wasm/page_calls.h"
 #include "decode/archive_reading.h"
 #include "decode/failure_messages.h"
 

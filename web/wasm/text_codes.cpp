@@ -1,6 +1,7 @@
 // Code page conversion in the browser: the worker's `kelvarinTexts`
-// converts with the browser's own decoders (TextDecoder knows Shift-JIS as
-// Windows writes it, Windows-1252 and UTF-8) and their inverse tables.
+// (web/text_codes.js) converts with the browser's own decoders
+// (TextDecoder knows Shift-JIS as Windows writes it, Windows-1252 and
+// UTF-8) and their inverse tables.
 #include <emscripten.h>
 
 #include <cstdlib>

@@ -1,4 +1,5 @@
-// Browser implementation of the system seam (WebAssembly in a Web Worker).
+// Browser implementation of the system seam (WebAssembly in a Web Worker);
+// its file calls are web/archive_files.js.
 //
 // The only file the core reads is the archive the user chose: a File that
 // the worker registered under a name. Each read takes one slice of it

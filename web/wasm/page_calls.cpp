@@ -1,6 +1,6 @@
 // The JavaScript behind page_calls.h; `Module.kelvarinPage` is the
-// worker's object that forwards each call to the page.
-#include "browser/page_calls.h"
+// worker's object (web/worker.js) that forwards each call to the page.
+#include "web/wasm/page_calls.h"
 
 #include <emscripten.h>
 

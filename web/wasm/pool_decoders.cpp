@@ -1,4 +1,4 @@
-#include "browser/pool_decoders.h"
+#include "web/wasm/pool_decoders.h"
 
 #include <emscripten.h>
 
