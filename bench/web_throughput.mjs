@@ -14,7 +14,7 @@ import { execFileSync, spawnSync } from 'node:child_process';
 import { mkdirSync, readFileSync, readdirSync, rmSync, statSync, writeFileSync } from 'node:fs';
 import { availableParallelism, loadavg } from 'node:os';
 import { join } from 'node:path';
-import { chooseArchive, launchWithProfile, openPage, root, startServer, verdict } from '../tests/web/harness.mjs';
+import { chooseArchive, launchWithProfile, openPage, root, startServer, verdict } from '../page_driver/page_driver.mjs';
 
 const payloadMib = Number(process.argv[2] || 150);
 const rounds = Number(process.env.ROUNDS || 3);

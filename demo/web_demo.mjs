@@ -6,8 +6,8 @@
 import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
 import { join } from 'node:path';
-import { chooseArchive, launchBrowser, noSavePickerScript, openPage, startServer, verdict } from '../tests/web/harness.mjs';
-import { readZip } from '../tests/web/zip_reader.mjs';
+import { chooseArchive, launchBrowser, noSavePickerScript, openPage, startServer, verdict } from '../page_driver/page_driver.mjs';
+import { readZip } from '../page_driver/zip_reader.mjs';
 
 const [archive, password, sample, screenshot] = process.argv.slice(2);
 const server = await startServer();

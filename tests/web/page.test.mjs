@@ -9,8 +9,8 @@ import { execFileSync, spawnSync } from 'node:child_process';
 import { existsSync, readFileSync } from 'node:fs';
 import { join } from 'node:path';
 import { after, before, describe, test } from 'node:test';
-import { chooseArchive, launchBrowser, noSavePickerScript, openPage, pageDir, root, startServer, verdict } from './harness.mjs';
-import { readZip } from './zip_reader.mjs';
+import { chooseArchive, launchBrowser, noSavePickerScript, openPage, pageDir, root, startServer, verdict } from '../../page_driver/page_driver.mjs';
+import { readZip } from '../../page_driver/zip_reader.mjs';
 
 const fixtures = join(root, 'build/web/fixtures');
 let server;

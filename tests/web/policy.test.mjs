@@ -5,7 +5,7 @@
 import assert from 'node:assert/strict';
 import { createServer } from 'node:http';
 import { after, before, test } from 'node:test';
-import { launchBrowser, openPage, startServer } from './harness.mjs';
+import { launchBrowser, openPage, startServer } from '../../page_driver/page_driver.mjs';
 
 let server;
 let plainServer;  // the page from a host that sends no header

@@ -8,8 +8,8 @@ import { readdirSync, readFileSync, statSync } from 'node:fs';
 import { join } from 'node:path';
 import { after, before, test } from 'node:test';
 import { chooseArchive, launchBrowser, launchWithProfile, noSavePickerScript, openPage, privateFileBytes, root,
-         savePickerScript, startServer, verdict } from './harness.mjs';
-import { readZip } from './zip_reader.mjs';
+         savePickerScript, startServer, verdict } from '../../page_driver/page_driver.mjs';
+import { readZip } from '../../page_driver/zip_reader.mjs';
 
 const fixtures = join(root, 'build/web/fixtures');
 const makeArchives = join(root, 'build/native/make_web_archives');

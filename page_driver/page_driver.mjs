@@ -1,13 +1,14 @@
-// What the browser tests and the browser benchmark share: a static server
-// for the built page (the only origin the page may reach), Debian's
-// Chromium driven headless through playwright-core, with its profile and
-// caches under build/, and a record of every request the page makes.
+// What the browser tests, the demo and the browser benchmark share: a
+// static server for the built page (the only origin the page may reach),
+// Debian's Chromium driven headless through playwright-core, with its
+// profile and caches under build/, and a record of every request the page
+// makes.
 import { createServer } from 'node:http';
 import { mkdirSync, readFileSync, rmSync, statSync } from 'node:fs';
 import { extname, join, normalize, resolve } from 'node:path';
 import { chromium } from 'playwright-core';
 
-export const root = resolve(new URL('../..', import.meta.url).pathname);
+export const root = resolve(new URL('..', import.meta.url).pathname);
 export const pageDir = join(root, 'build/web/page');
 const browserHome = join(root, 'build/web/browser-home');
 
