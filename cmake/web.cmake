@@ -42,3 +42,14 @@ add_custom_command(OUTPUT ${page_dir}/index.html ${page_dir}/_headers ${page_dir
                    DEPENDS ${headers} ${index} ${PROJECT_SOURCE_DIR}/cmake/page_headers.cmake)
 add_custom_target(web_page ALL DEPENDS ${page_copies} ${page_dir}/index.html)
 
+# The page's tests: Node's test runner drives the built page in headless
+# Chromium (page_driver/); they open archives made by the native build's
+# make_web_archives, so the native preset is built first.
+find_program(NODE_PROGRAM node REQUIRED NO_CMAKE_FIND_ROOT_PATH)
+file(GLOB page_tests CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/web/*.test.mjs)
+foreach(test ${page_tests})
+  get_filename_component(name ${test} NAME_WE)
+  add_test(NAME page.${name} COMMAND ${NODE_PROGRAM} --test ${test} WORKING_DIRECTORY ${PROJECT_SOURCE_DIR})
+  # One browser at a time: the big-zip test alone writes gigabytes.
+  set_tests_properties(page.${name} PROPERTIES RUN_SERIAL TRUE TIMEOUT 1200)
+endforeach()

@@ -23,7 +23,7 @@ ctest --preset sanitize -j "$jobs"
 echo "== the browser page: the core as WebAssembly, tested in headless Chromium"
 cmake --preset web >/dev/null
 cmake --build --preset web -j "$jobs"
-node --test --test-concurrency=1 tests/web/
+ctest --preset web
 
 echo "== Windows build (i686): decoder.exe"
 cmake --preset win32 >/dev/null
