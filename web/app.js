@@ -26,11 +26,22 @@ function showProgress(percent) {
   $('progress-text').textContent = currentEntry ? `${line}  ${currentEntry}` : line;
 }
 
+// One bar per run: a listing is two requests, the proof of the password
+// (one light pass over the archive) and the decode, so each request's
+// 0-100 % fills its own span of the bar.
+const PROOF_SPAN = [0, 10];
+const DECODE_SPAN = [10, 100];
+let progressSpan = [0, 100];
+function showRequestProgress(percent) {
+  const [from, to] = progressSpan;
+  showProgress(from + Math.floor((percent * (to - from)) / 100));
+}
+
 // Threads that decode: one per core, or ?threads=N in the page's address.
 const threads = Number(new URLSearchParams(location.search).get('threads')) || navigator.hardwareConcurrency || 1;
 
 const client = new DecoderClient({
-  progress: showProgress,
+  progress: showRequestProgress,
   verdict(noProblem, text) {
     const verdict = $('verdict');
     verdict.textContent = currentEntry && !noProblem ? `${text}\n${t.entryOf(currentEntry)}` : text;
@@ -91,6 +102,7 @@ function clearOutcome() {
 async function withProgress(pattern, work) {
   const starter = document.activeElement;
   progressPattern = pattern;
+  progressSpan = [0, 100];
   showProgress(0);
   $('progress-area').hidden = false;
   for (const control of document.querySelectorAll('main input, main button')) control.disabled = control.id !== 'cancel';
@@ -138,14 +150,19 @@ async function showEntries(event) {
   $('entries-section').hidden = true;
   // The core proves the password over the whole archive and chooses the
   // code page of its names; a wrong password is said then, and nothing runs.
-  const read = await withProgress(t.decoding, () => client.read(new TextEncoder().encode($('password').value)));
-  if (cancelled(read) || stopped(read) || read.verdict !== 0) return;
   entries = [];
   currentEntry = '';
   refusedName = null;
-  codePage = read.reading.codePage;
-  const result = await withProgress(t.decoding, () => client.decode(null));
-  if (cancelled(result) || stopped(result)) return;
+  let read;
+  const result = await withProgress(t.decoding, async () => {
+    progressSpan = PROOF_SPAN;
+    read = await client.read(new TextEncoder().encode($('password').value));
+    if (read.type !== 'read' || read.verdict !== 0) return read;
+    codePage = read.reading.codePage;
+    progressSpan = DECODE_SPAN;
+    return client.decode(null);
+  });
+  if (cancelled(result) || stopped(result) || read.verdict !== 0) return;
   // A run that failed later still shows the entries before the failure
   // (its verdict stays), which can be extracted as far as they go.
   if (entries.length === 0 && result.failure !== 0) return;

@@ -343,6 +343,22 @@ describe('smaller faults', () => {
     await context.close();
   });
 
+  test('a listing fills one progress bar, which never goes back', async () => {
+    const { context, page } = await openArchive('good.exe');
+    await verdict(page);
+    await page.evaluate(() => {
+      const bar = document.getElementById('progress');
+      window.progressSeen = [];
+      new MutationObserver(() => window.progressSeen.push(bar.value))
+        .observe(bar, { attributes: true, attributeFilter: ['value'] });
+    });
+    await listEntries(page);
+    const seen = await page.evaluate(() => window.progressSeen);
+    assert.ok(seen.some((value) => value > 10), `the decode's share is shown: ${seen}`);
+    for (let i = 1; i < seen.length; ++i) assert.ok(seen[i] >= seen[i - 1], `back from ${seen[i - 1]} to ${seen[i]}`);
+    await context.close();
+  });
+
   test('opened as a file, the page says how to serve it', async () => {
     for (const [locale, words] of [['en-US', /served over HTTP\(S\)[^]*http\.server/], ['ja-JP', /HTTP\(S\) で配信[^]*http\.server/]]) {
       const { context, page } = await openPage(browser, `file://${pageDir}/index.html`, { locale });
