@@ -9,7 +9,9 @@
 // are shown.
 // Usage: node bench/web_throughput.mjs [PAYLOAD_MIB] (default 150, an archive of
 // about 64 MiB; needs build/native and build/web). Environment: ROUNDS (3),
-// BENCH_DIR (/tmp/kelvarin-web-bench).
+// BENCH_DIR (/tmp/kelvarin-web-bench), BLOCK_MIB (an archive of one entry
+// in one data block of that many MiB instead, for the memory a big block
+// takes).
 import { execFileSync, spawnSync } from 'node:child_process';
 import { mkdirSync, readFileSync, readdirSync, rmSync, statSync, writeFileSync } from 'node:fs';
 import { availableParallelism, loadavg } from 'node:os';
@@ -23,12 +25,15 @@ const kelvarin = join(root, 'build/native/kelvarin');
 
 rmSync(work, { recursive: true, force: true });
 mkdirSync(work, { recursive: true });
-execFileSync(join(root, 'build/native/make_web_archives'), [work, '--big', String(payloadMib)]);
-const archive = join(work, 'big.exe');
+const blockMib = Number(process.env.BLOCK_MIB || 0);
+execFileSync(join(root, 'build/native/make_web_archives'),
+             blockMib ? [work, '--block', String(blockMib)] : [work, '--big', String(payloadMib)]);
+const archive = join(work, blockMib ? 'block.exe' : 'big.exe');
+const entryCount = blockMib ? 1 : 4;
 const { password } = JSON.parse(readFileSync(join(work, 'manifest.json'), 'utf8'));
 writeFileSync(join(work, 'password.txt'), `${password}\n`);
 const archiveMib = statSync(archive).size / 1048576;
-const payload = payloadMib * 1048576;
+const payload = (blockMib || payloadMib) * 1048576;
 
 const cores = availableParallelism();
 
@@ -98,7 +103,7 @@ async function browserRound(server, threads) {
                                { timeout: 0, polling: 50 });
     const extract = (Date.now() - start) / 1000;
     const said = await page.textContent('#messages');
-    if (!said.startsWith('Extracted 4')) {
+    if (!said.startsWith(`Extracted ${entryCount}`)) {
       throw new Error(`the page's extraction failed: ${said} ${await page.textContent('#verdict')}`);
     }
     return { check, list, extract, transfer, ...chromiumPeaks() };
@@ -122,7 +127,7 @@ try {
 }
 const rate = (seconds) => `${seconds.toFixed(2)} s  ${(payload / 1048576 / seconds).toFixed(1)} MiB/s`;
 const mib = (kib) => `${(kib / 1024).toFixed(0)} MiB`;
-console.log(`archive ${archiveMib.toFixed(1)} MiB holding ${payloadMib} MiB of files; ${cores} cores; ` +
+console.log(`archive ${archiveMib.toFixed(1)} MiB holding ${blockMib || payloadMib} MiB of files${blockMib ? ' in one block' : ''}; ${cores} cores; ` +
             `load ${loadavg()[0].toFixed(2)} at the end; ${rounds} rounds, medians`);
 for (const [threads, { native, web }] of Object.entries(results)) {
   const nativeExtract = median(native.map((r) => r.extract));

@@ -19,7 +19,11 @@
 //   huge.exe      (with --huge) an entry of 4 GiB - 1 zero bytes, then a
 //                 small one: the zip holding them is over 4 GiB. Written
 //                 block by block; the archive itself is small.
-// Usage: make_web_archives OUTDIR [--big MIB | --huge]
+//   block.exe     (with --block MIB) one entry of that many MiB of text in
+//                 one data block, far above this encoder's block sizes (an
+//                 encoder of another make may write such): for the
+//                 benchmark's memory at a big block
+// Usage: make_web_archives OUTDIR [--big MIB | --huge | --block MIB]
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -30,6 +34,7 @@
 #include <vector>
 
 #include "encoder/archive_writer.h"
+#include "encoder/block_sealer.h"
 #include "encoder/entry_encoder.h"
 #include "platform/file_time.h"
 #include "tests/support/entries.h"
@@ -227,6 +232,19 @@ Archive BigArchive(size_t mib) {
            TimedEntry("\\big\\binary-2.bin", test_support::BinaryLikeBytes(quarter, 10), 3)}};
 }
 
+// Sealed by hand: EncodeEntry keeps to this encoder's block sizes.
+bool WriteOneBlock(const std::string& folder, size_t mib) {
+  const encoder::Entry entry = TimedEntry("\\block.txt", test_support::TextLikeBytes(mib << 20, 12), 0);
+  archive::FileRecord record = entry.record;
+  record.record_size = archive::kFileRecordSize;
+  record.file_size = static_cast<uint32_t>(entry.contents.size());
+  const Bytes plain = encoder::FirstPlainBlock(0, record, entry.contents.data(), entry.contents.size());
+  const Bytes stored = encoder::SealBlock(plain, encoder::BlockForm::kSmallest, encoder::KeyString(kPassword));
+  FileSink sink(folder + "/block.exe");
+  return sink.Append(encoder::ArchiveStart(test_support::SampleStub())) &&
+         sink.Append(encoder::EntryHeaderBytes(entry.header)) && sink.Append(encoder::DataBlockBytes(stored));
+}
+
 // good.exe with one byte of its last data block changed: the last block
 // (16 KiB of noise) ends the file; its checksum covers whole 16-byte rows,
 // and a changed byte in one fails it.
@@ -242,8 +260,9 @@ bool WriteTampered(const std::string& folder, Bytes good) {
 int main(int argc, char** argv) {
   const bool big = argc == 4 && strcmp(argv[2], "--big") == 0;
   const bool huge = argc == 3 && strcmp(argv[2], "--huge") == 0;
-  if (argc != 2 && !big && !huge) {
-    fprintf(stderr, "usage: make_web_archives OUTDIR [--big MIB | --huge]\n");
+  const bool block = argc == 4 && strcmp(argv[2], "--block") == 0;
+  if (argc != 2 && !big && !huge && !block) {
+    fprintf(stderr, "usage: make_web_archives OUTDIR [--big MIB | --huge | --block MIB]\n");
     return 2;
   }
   const std::string folder = argv[1];
@@ -257,5 +276,6 @@ int main(int argc, char** argv) {
   // The big archive's contents are compared with the native tool's output.
   if (big && !Write(folder, BigArchive(static_cast<size_t>(atoi(argv[3]))))) return 1;
   if (huge && !WriteHuge(folder)) return 1;
+  if (block && !WriteOneBlock(folder, static_cast<size_t>(atoi(argv[3])))) return 1;
   return 0;
 }
