@@ -3,6 +3,7 @@
 // Debian's Chromium driven headless through playwright-core, with its
 // profile and caches under build/, and a record of every request the page
 // makes.
+import { execFileSync } from 'node:child_process';
 import { createServer } from 'node:http';
 import { mkdirSync, readFileSync, rmSync, statSync } from 'node:fs';
 import { extname, join, normalize, resolve } from 'node:path';
@@ -10,6 +11,8 @@ import { chromium } from 'playwright-core';
 
 export const root = resolve(new URL('..', import.meta.url).pathname);
 export const pageDir = join(root, 'build/web/page');
+export const fixtures = join(root, 'build/web/fixtures');
+export const makeArchives = join(root, 'build/native/make_web_archives');
 const browserHome = join(root, 'build/web/browser-home');
 
 const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.wasm': 'application/wasm' };
@@ -114,4 +117,14 @@ export async function privateFileBytes(page, name) {
     return Array.from(new Uint8Array(await (await handle.getFile()).arrayBuffer()));
   }, name);
   return Uint8Array.from(bytes);
+}
+
+// What a file of page tests starts from: the fixtures written afresh and
+// their manifest, the page's server and one browser; end() closes them.
+export async function startTestBench() {
+  execFileSync(makeArchives, [fixtures]);
+  const manifest = JSON.parse(readFileSync(join(fixtures, 'manifest.json'), 'utf8'));
+  const server = await startServer();
+  const browser = await launchBrowser();
+  return { manifest, server, browser, end: async () => { await browser.close(); server.close(); } };
 }

@@ -5,28 +5,24 @@
 // the browser's origin-private file system, handed to the page in place
 // of the folder picker's answer: the same API as a folder a user picks.
 import assert from 'node:assert/strict';
-import { execFileSync, spawnSync } from 'node:child_process';
+import { spawnSync } from 'node:child_process';
 import { existsSync, readFileSync } from 'node:fs';
 import { join } from 'node:path';
 import { after, before, describe, test } from 'node:test';
-import { chooseArchive, launchBrowser, noSavePickerScript, openPage, pageDir, root, startServer, verdict } from '../../page_driver/page_driver.mjs';
+import { chooseArchive, fixtures, noSavePickerScript, openPage, pageDir, root, startTestBench, verdict }
+  from '../../page_driver/page_driver.mjs';
 import { readZip } from '../../page_driver/zip_reader.mjs';
 
-const fixtures = join(root, 'build/web/fixtures');
+let bench;
 let server;
 let browser;
 let manifest;
 
 before(async () => {
-  execFileSync(join(root, 'build/native/make_web_archives'), [fixtures]);
-  manifest = JSON.parse(readFileSync(join(fixtures, 'manifest.json'), 'utf8'));
-  server = await startServer();
-  browser = await launchBrowser();
+  bench = await startTestBench();
+  ({ server, browser, manifest } = bench);
 });
-after(async () => {
-  await browser?.close();
-  server?.close();
-});
+after(() => bench?.end());
 
 // The picker answers with a folder "picked" below the private root, so
 // that a name climbing out of it would land in the root, where the test

@@ -7,26 +7,20 @@ import { execFileSync } from 'node:child_process';
 import { readdirSync, readFileSync, statSync } from 'node:fs';
 import { join } from 'node:path';
 import { after, before, test } from 'node:test';
-import { chooseArchive, launchBrowser, launchWithProfile, noSavePickerScript, openPage, privateFileBytes, root,
-         savePickerScript, startServer, verdict } from '../../page_driver/page_driver.mjs';
+import { chooseArchive, fixtures, launchWithProfile, makeArchives, noSavePickerScript, openPage, privateFileBytes,
+         root, savePickerScript, startTestBench, verdict } from '../../page_driver/page_driver.mjs';
 import { readZip } from '../../page_driver/zip_reader.mjs';
 
-const fixtures = join(root, 'build/web/fixtures');
-const makeArchives = join(root, 'build/native/make_web_archives');
+let bench;
 let server;
 let browser;
 let manifest;
 
 before(async () => {
-  execFileSync(makeArchives, [fixtures]);
-  manifest = JSON.parse(readFileSync(join(fixtures, 'manifest.json'), 'utf8'));
-  server = await startServer();
-  browser = await launchBrowser();
+  bench = await startTestBench();
+  ({ server, browser, manifest } = bench);
 });
-after(async () => {
-  await browser?.close();
-  server?.close();
-});
+after(() => bench?.end());
 
 // A run of gigabytes takes minutes; one that hangs fails.
 const LONG_RUN = { timeout: 10 * 60 * 1000 };
