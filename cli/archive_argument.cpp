@@ -5,6 +5,7 @@
 
 #include "archive/locate_scan.h"
 #include "base/bounded_text.h"
+#include "cli/file_kinds.h"
 #include "platform/os.h"
 #include "cli/messages.h"
 #include "platform/file.h"
@@ -18,7 +19,12 @@ bool LocateArchive(const char* path, archive::SharedState* state) {
     return false;
   }
   // The locate scan says only "no archive"; a file that cannot be read at
-  // all deserves the system's reason.
+  // all deserves the true reason: what it is, or the system's words.
+  const std::string not_a_file = NotAFile(path);
+  if (!not_a_file.empty()) {
+    Complain(path, not_a_file);
+    return false;
+  }
   if (!platform::File::OpenRead(path).IsOpen()) {
     Complain(path, SystemReason());
     return false;

@@ -1,5 +1,6 @@
 // `kelvarin check ARCHIVE`: the check walk with its messages on the
-// terminal, in the program's English words.
+// terminal, in the program's English words. The archive's path is escaped
+// as every name the tool prints; the verdict keeps its own line breaks.
 #include <cstdio>
 #include <cstring>
 
@@ -17,14 +18,14 @@ namespace {
 class TerminalCheckReporter : public archive::CheckReporter {
  public:
   void OnProblem(archive::CheckProblem problem, const archive::SharedState& state) override {
-    Print(ui::CheckProblemMessage(problem, state.archive_path, ui::Language::kEnglish));
+    Print(ui::CheckProblemMessage(problem, Printable(state.archive_path).c_str(), ui::Language::kEnglish));
   }
   void OnNoProblem(const archive::SharedState& state) override {
-    Print(ui::CheckNoProblemMessage(state.archive_path, ui::Language::kEnglish));
+    Print(ui::CheckNoProblemMessage(Printable(state.archive_path).c_str(), ui::Language::kEnglish));
   }
 
  private:
-  static void Print(const ui::MessageText& message) { printf("%s\n", Printable(message.text).c_str()); }
+  static void Print(const ui::MessageText& message) { printf("%s\n", message.text); }
 };
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "base/bounded_text.h"
+#include "cli/file_kinds.h"
 #include "cli/messages.h"
 #include "cli/path_names.h"
 #include "cli/text_encoding.h"
@@ -38,7 +39,12 @@ bool ExtractSink::MakeOutputFolder() {
     return false;
   }
   // The folder itself is the user's to name, through links too.
-  if (!platform::OsIsFolder(folder_.c_str()) && !decode::CreateFolderPath(folder_.c_str())) {
+  const platform::PathKind kind = platform::OsPathKind(folder_.c_str());
+  if (kind != platform::PathKind::kFolder && kind != platform::PathKind::kNone) {
+    OutputProblemEndsRun(folder_, "is " + KindWords(kind) + ", not a folder");
+    return false;
+  }
+  if (kind == platform::PathKind::kNone && !decode::CreateFolderPath(folder_.c_str())) {
     OutputProblemEndsRun(folder_, "cannot make the folder: " + SystemReason());
     return false;
   }
@@ -97,7 +103,6 @@ bool ExtractSink::OpenParent(const std::string& path, bool* ends_run) {
         return false;
     }
   }
-  parent_path_ = path.substr(0, start - 1);
   parent_ = current.IsOpen() ? std::move(current) : platform::Folder::Open(folder_.c_str());
   if (parent_.IsOpen()) return true;
   *ends_run = true;
@@ -124,7 +129,13 @@ bool ExtractSink::CreateOutput(const char* path) {
     if (!OpenParent(path_, &ends_run)) return !ends_run;
   }
   const std::string name = path_.substr(NameStart(path_));
-  if (parent_.KindOf(name.c_str()) != platform::NameKind::kNone) {
+  const platform::NameKind existing = parent_.KindOf(name.c_str());
+  if (existing == platform::NameKind::kFolder) {  // no answer and no option can replace it
+    OutputProblem(path_, "is a folder, so the file cannot be put in its place");
+    parent_.Close();
+    return true;
+  }
+  if (existing != platform::NameKind::kNone) {
     EndProgressLine();  // a question may follow
     switch (policy_.Decide(path_)) {
       case ExistingFile::kReplace:
@@ -139,7 +150,7 @@ bool ExtractSink::CreateOutput(const char* path) {
     }
   }
   std::string reason;
-  writing_ = output_.Create(std::move(parent_), parent_path_, name, &reason);
+  writing_ = output_.Create(std::move(parent_), name, &reason);
   if (writing_) return true;
   OutputProblemEndsRun(path_, "cannot create: " + reason);
   return false;

@@ -52,7 +52,6 @@ class ExtractSink : public TerminalSink {
   EntrySelection& selection_;
   bool quiet_;
   platform::Folder parent_;   // holds the current entry's file
-  std::string parent_path_;
   StagedFile output_;
   std::string path_;
   bool selected_ = true;  // false: decoded for the check, not written

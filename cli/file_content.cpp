@@ -17,9 +17,10 @@ size_t FileContent::Read(unsigned char* out, size_t count) {
   return done;
 }
 
-bool FileContent::AtEnd() {
+bool FileContent::Unchanged(const platform::FileStamp& looked_at) {
   unsigned char extra;
-  return file_.Read(&extra, 1) == 0;
+  platform::FileStamp now;
+  return file_.Read(&extra, 1) == 0 && platform::OsFileStamp(file_.os(), &now) && now == looked_at;
 }
 
 }  // namespace cli

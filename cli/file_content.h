@@ -1,5 +1,6 @@
 // The bytes of a file that `pack` stores, read as the encoder asks for
-// them, a block at a time, with progress counted as they come.
+// them, a block at a time, with progress counted as they come; and
+// whether the file stayed as it was while it was read.
 #pragma once
 
 #include <cstddef>
@@ -7,6 +8,7 @@
 #include "cli/progress_line.h"
 #include "encoder/entry_encoder.h"
 #include "platform/file.h"
+#include "platform/file_state.h"
 
 namespace cli {
 
@@ -14,8 +16,11 @@ class FileContent : public encoder::ContentSource {
  public:
   FileContent(platform::File file, ProgressLine& progress) : file_(std::move(file)), progress_(progress) {}
   size_t Read(unsigned char* out, size_t count) override;
-  // True when nothing follows what was read: the file did not grow.
-  bool AtEnd();
+  // True when the file is as it was when it was looked at (its size and
+  // its modification and change times, as archivers compare them) and
+  // nothing follows what was read. A file rewritten in place at the same
+  // size while it was read fails this, though every read went well.
+  bool Unchanged(const platform::FileStamp& looked_at);
 
  private:
   platform::File file_;

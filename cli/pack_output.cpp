@@ -15,7 +15,7 @@ bool PackOutput::Create(const std::string& path, std::string* reason) {
     *reason = SystemReason();
     return false;
   }
-  return file_.Create(std::move(held), folder, path.substr(name_start), reason);
+  return file_.Create(std::move(held), path.substr(name_start), reason);
 }
 
 bool PackOutput::Append(const encoder::Bytes& bytes) {

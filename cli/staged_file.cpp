@@ -3,12 +3,12 @@
 #include "cli/messages.h"
 #include "decode/disk_output.h"
 #include "platform/console.h"
+#include "platform/file_state.h"
 #include "platform/os.h"
 
 namespace cli {
 
-bool StagedFile::Create(platform::Folder folder, const std::string& folder_path, const std::string& name,
-                        std::string* reason) {
+bool StagedFile::Create(platform::Folder folder, const std::string& name, std::string* reason) {
   Abandon();
   folder_ = std::move(folder);
   const std::string stem = ".kelvarin-" + std::to_string(platform::ProcessId()) + "-";
@@ -17,7 +17,7 @@ bool StagedFile::Create(platform::Folder folder, const std::string& folder_path,
     const std::string temp = stem + std::to_string(n) + ".tmp";
     // Known to the signal handler before it exists: a signal right after
     // its creation removes it too.
-    platform::DeleteOnSignal((folder_path + platform::kPathSeparator + temp).c_str());
+    platform::DeleteOnSignal(folder_, temp.c_str());
     file_ = folder_.CreateNew(temp.c_str());
     if (file_.IsOpen()) {
       name_ = name;
@@ -25,7 +25,7 @@ bool StagedFile::Create(platform::Folder folder, const std::string& folder_path,
       return true;
     }
     *reason = SystemReason();
-    platform::DeleteOnSignal(nullptr);
+    platform::DeleteOnSignal(folder_, nullptr);
     if (folder_.KindOf(temp.c_str()) == platform::NameKind::kNone) return false;
   }
   return false;
@@ -38,16 +38,18 @@ uint32_t StagedFile::Write(const unsigned char* bytes, uint32_t count, std::stri
 }
 
 bool StagedFile::Commit(const archive::FileRecord* record, bool replace, std::string* reason) {
-  if (record) file_.SetTimes(decode::StoredTimes(*record));
+  if (record) {
+    file_.SetTimes(decode::StoredTimes(*record));
+    platform::OsSetOpenFileAttributes(file_.os(), record->attributes);
+  }
   file_.Close();
   if (!folder_.Rename(temp_name_.c_str(), name_.c_str(), replace)) {
     *reason = SystemReason();
     Abandon();
     return false;
   }
-  platform::DeleteOnSignal(nullptr);
+  platform::DeleteOnSignal(folder_, nullptr);
   temp_name_.clear();
-  if (record) folder_.SetAttributes(name_.c_str(), record->attributes);
   return true;
 }
 
@@ -55,7 +57,7 @@ void StagedFile::Abandon() {
   file_.Close();
   if (temp_name_.empty()) return;
   folder_.Delete(temp_name_.c_str());
-  platform::DeleteOnSignal(nullptr);
+  platform::DeleteOnSignal(folder_, nullptr);
   temp_name_.clear();
 }
 

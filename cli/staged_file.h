@@ -4,7 +4,10 @@
 // failed or interrupted run leaves no half-written file and never loses the
 // file it would have replaced. A signal that ends the program deletes the
 // temporary file. Every step goes through the held folder, never through
-// a link that may stand in it.
+// a link that may stand in it, and the file's times and attributes go on
+// it through its own descriptor before the rename: after the rename
+// nothing is done by name, so that no file put in its place meanwhile (a
+// hard link to another, say) is changed.
 #pragma once
 
 #include <cstdint>
@@ -23,14 +26,14 @@ class StagedFile {
   StagedFile(const StagedFile&) = delete;
   StagedFile& operator=(const StagedFile&) = delete;
 
-  // Makes the temporary file for name in folder, whose path folder_path
-  // is; false with the system's reason.
-  bool Create(platform::Folder folder, const std::string& folder_path, const std::string& name, std::string* reason);
+  // Makes the temporary file for name in folder; false with the system's
+  // reason.
+  bool Create(platform::Folder folder, const std::string& name, std::string* reason);
   // Bytes written; fewer on failure, and then the system's reason.
   uint32_t Write(const unsigned char* bytes, uint32_t count, std::string* reason);
-  // The record's times (with a record), then the rename into place (over
-  // an existing file, or link, only with replace), then the record's
-  // attributes. On failure the temporary file is gone and reason says why.
+  // The record's times and attributes (with a record) on the open file,
+  // then the rename into place (over an existing file, or link, only with
+  // replace). On failure the temporary file is gone and reason says why.
   bool Commit(const archive::FileRecord* record, bool replace, std::string* reason);
   // Closes and deletes the temporary file, if there is one.
   void Abandon();

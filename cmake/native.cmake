@@ -28,15 +28,15 @@ target_compile_definitions(platform_with_faults PUBLIC KELVARIN_FAULT_INJECTION=
 target_link_libraries(unit_tests PRIVATE platform_with_faults kelvarin_cli test_support GTest::gtest_main)
 target_compile_definitions(unit_tests PRIVATE
   KELVARIN_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
-  KELVARIN_CLI="$<TARGET_FILE:kelvarin>" KELVARIN_STOPPER="$<TARGET_FILE:stop_in_staged_write>")
+  KELVARIN_CLI="$<TARGET_FILE:kelvarin>" KELVARIN_STOPPER="$<TARGET_FILE:stop_at_call>")
 add_dependencies(unit_tests kelvarin)
 # Preloaded into kelvarin by its tests to stop it at a known point.
-add_library(stop_in_staged_write MODULE tests/unit/stop_in_staged_write.c)
-target_link_libraries(stop_in_staged_write PRIVATE ${CMAKE_DL_LIBS})
+add_library(stop_at_call MODULE tests/unit/stop_at_call.c)
+target_link_libraries(stop_at_call PRIVATE ${CMAKE_DL_LIBS})
 # Plain in every build: a preloaded sanitizer runtime would not come first.
-target_compile_options(stop_in_staged_write PRIVATE -fno-sanitize=all)
-target_link_options(stop_in_staged_write PRIVATE -fno-sanitize=all)
-add_dependencies(unit_tests stop_in_staged_write)
+target_compile_options(stop_at_call PRIVATE -fno-sanitize=all)
+target_link_options(stop_at_call PRIVATE -fno-sanitize=all)
+add_dependencies(unit_tests stop_at_call)
 gtest_discover_tests(unit_tests DISCOVERY_MODE PRE_TEST)
 
 # The install rules and the Debian package, apart from the unit tests.

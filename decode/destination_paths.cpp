@@ -1,7 +1,6 @@
 #include "decode/destination_paths.h"
 
 #include <cstring>
-#include <initializer_list>
 
 #include "base/paths.h"
 
@@ -9,39 +8,6 @@ namespace decode {
 namespace {
 
 bool IsSeparator(char c, PathStyle style) { return c == '/' || (style == PathStyle::kWindows && c == '\\'); }
-bool IsStoredSeparator(char c) { return c == '\\' || c == '/'; }
-bool IsControl(unsigned char c) { return (c >= 0x01 && c <= 0x1F) || c == 0x7F; }
-
-// Windows opens a device, not a file, for these names, whatever follows
-// the first dot and however the letters are cased.
-bool IsDeviceName(const char* start, size_t length) {
-  size_t stem = 0;
-  while (stem < length && start[stem] != '.') ++stem;
-  while (stem > 0 && start[stem - 1] == ' ') --stem;
-  char upper[5] = {};
-  if (stem < 3 || stem > 4) return false;
-  for (size_t i = 0; i < stem; ++i) upper[i] = (start[i] >= 'a' && start[i] <= 'z') ? start[i] - 32 : start[i];
-  for (const char* device : {"CON", "PRN", "AUX", "NUL"})
-    if (strcmp(upper, device) == 0) return true;
-  return stem == 4 && (strncmp(upper, "COM", 3) == 0 || strncmp(upper, "LPT", 3) == 0) && upper[3] >= '1' &&
-         upper[3] <= '9';
-}
-
-// One component of a stored name, from start up to the next separator
-// (returned in *end): not empty, not "." or "..", no colon, no control
-// character, no device name in Windows style.
-bool IsSafeComponent(const char* start, const char** end, const base::LeadBytes& lead, PathStyle style) {
-  const char* p = start;
-  while (*p && !IsStoredSeparator(*p)) {
-    if (*p == ':' || IsControl(static_cast<unsigned char>(*p))) return false;
-    p += lead.CharLength(p);
-  }
-  *end = p;
-  const size_t length = static_cast<size_t>(p - start);
-  if (length == 0) return false;
-  if (start[0] == '.' && (length == 1 || (length == 2 && start[1] == '.'))) return false;
-  return style != PathStyle::kWindows || !IsDeviceName(start, length);
-}
 
 }  // namespace
 
@@ -85,20 +51,6 @@ int CreateFolderPath(const char* path) {
     return 0;
   }
   return platform::OsCreateFolder(path) ? 1 : 0;
-}
-
-bool IsSafeRelativeName(const char* name, const base::LeadBytes& lead, PathStyle style) {
-  if (!IsStoredSeparator(name[0])) return false;
-  const char* p = name;
-  while (*p) {
-    if (!IsSafeComponent(p + 1, &p, lead, style)) return false;
-  }
-  return true;
-}
-
-bool IsSafePlainName(const char* name, const base::LeadBytes& lead, PathStyle style) {
-  const char* end = name;
-  return IsSafeComponent(name, &end, lead, style) && *end == '\0';
 }
 
 NameProblem CheckName(const char* name, bool relative, const base::LeadBytes& lead, PathStyle style) {

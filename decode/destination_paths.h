@@ -1,5 +1,5 @@
 // Where output files go: parent folders, creating missing folders, and
-// the names an archive may ask for below a chosen folder.
+// joining a stored name below a chosen folder.
 //
 // Paths and names are 8-bit texts read one whole character at a time (see
 // base/lead_bytes.h): a trail byte 0x5C of a double-byte character is
@@ -9,12 +9,10 @@
 
 #include "base/lead_bytes.h"
 #include "decode/name_problem.h"
+#include "decode/name_rules.h"
 #include "platform/os.h"
 
 namespace decode {
-
-enum class PathStyle { kWindows, kPosix };
-constexpr PathStyle kNativePathStyle = platform::kWindowsPaths ? PathStyle::kWindows : PathStyle::kPosix;
 
 // The lead bytes of the code page in which this system reads paths.
 base::LeadBytes PathLeadBytes();
@@ -33,20 +31,12 @@ int EnsureParentFolder(const char* path);
 // path that is its own parent.
 int CreateFolderPath(const char* path);
 
-// A name that begins with a backslash may name sub-folders below the
-// chosen folder but never leave it: no "." or "..", no drive or colon, no
-// second leading separator, no empty component; '/' counts as '\'. No
-// name may hold a control character (0x01-0x1F, 0x7F), and in Windows
-// style no component may be a device name (CON, PRN, AUX, NUL, COM1-9,
-// LPT1-9, with or without an extension).
-bool IsSafeRelativeName(const char* name, const base::LeadBytes& lead, PathStyle style = kNativePathStyle);
-// A name written directly into a folder: one component, no separator,
-// drive or colon, not "." or "..", and the rules above.
-bool IsSafePlainName(const char* name, const base::LeadBytes& lead, PathStyle style = kNativePathStyle);
-// Why a spelled name cannot be used, by the rules above and the system's
+// (Which names are safe below a folder: decode/name_rules.h.)
+// Why a spelled name cannot be used: by those rules, and by the system's
 // limit on the length of one name (NameProblem::kNone when it can).
 NameProblem CheckName(const char* name, bool relative, const base::LeadBytes& lead,
                       PathStyle style = kNativePathStyle);
+
 // folder + relative name (its leading backslash included), separators
 // made native. False when the result does not fit the path buffer.
 bool JoinBelowFolder(const char* folder, const char* relative_name, char* out, int capacity,

@@ -18,7 +18,7 @@
 #include "window_driver/processes.h"
 #include "window_driver/screenshot.h"
 #include "window_driver/system_dialogs.h"
-#include "window_driver/windows.h"
+#include "window_driver/window_search.h"
 
 namespace {
 

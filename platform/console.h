@@ -5,6 +5,8 @@
 // Only the command-line tool uses these; the decoder links none of them.
 #pragma once
 
+#include "platform/folder.h"
+
 namespace platform {
 
 // Turns the program's arguments into UTF-8 and has its console show UTF-8
@@ -19,15 +21,20 @@ bool ErrorIsTerminal();
 
 // Reads a line from the terminal without showing it, in UTF-8; the line
 // end is not kept, a longer line is cut to fit. False at the end of input.
+// A signal that ends the program meanwhile shows the typing again first
+// (the terminal as it was), then ends the program as it would have.
 bool ReadHiddenLine(char* line, int capacity);
 
-// From now on a signal that ends the program deletes the file at path
-// first, and the program then ends as the signal would have ended it:
-// Ctrl-C and Ctrl-Break or a closed console on Windows; SIGINT, SIGTERM,
-// SIGHUP (a closed terminal or SSH session), SIGQUIT and SIGPIPE (a reader
-// that went away) on POSIX. nullptr forgets the file. The path is copied;
-// one file at a time.
-void DeleteOnSignal(const char* path);
+// From now on a signal that ends the program deletes the file `name` of
+// the held folder first, through the folder itself (never by a path that
+// may lead elsewhere by then), and the program then ends as the signal
+// would have ended it: Ctrl-C and Ctrl-Break or a closed console on
+// Windows; on POSIX SIGINT, SIGTERM, SIGHUP (a closed terminal or SSH
+// session), SIGQUIT, SIGPIPE (a reader that went away) and the other
+// signals whose default is to end it: SIGALRM, SIGUSR1, SIGUSR2, SIGXCPU,
+// SIGXFSZ, SIGVTALRM, SIGPROF. The folder stays held until the file is
+// forgotten (name nullptr); the name is copied; one file at a time.
+void DeleteOnSignal(const Folder& folder, const char* name);
 
 // Standard output passes bytes unchanged from now on (Windows would turn
 // LF into CR LF).

@@ -38,6 +38,8 @@ class File {
   bool Seek(uint64_t offset) { return OsSeek(os_, offset); }
   bool Size(uint64_t* size) const { return OsSize(os_, size); }
   bool SetTimes(const FileTimes& times) { return OsSetFileTimes(os_, times); }
+  // The system's file, still owned here: for calls on the open file.
+  OsFile os() const { return os_; }
 
  private:
   explicit File(OsFile os) : os_(os) {}

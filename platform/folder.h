@@ -35,9 +35,8 @@ OsFile OsCreateNewIn(OsFolder folder, const char* name);
 // As OsRenameFile, both names in the folder; a link at `to` is replaced
 // itself, never followed.
 bool OsRenameIn(OsFolder folder, const char* from, const char* to, bool replace);
+// The file name of folder (Windows: a read-only one too).
 bool OsDeleteIn(OsFolder folder, const char* name);
-// As OsSetAttributes, never through a link.
-bool OsSetAttributesIn(OsFolder folder, const char* name, uint32_t attributes);
 
 class Folder {
  public:
@@ -66,7 +65,8 @@ class Folder {
   File CreateNew(const char* name) const { return File::Adopt(OsCreateNewIn(os_, name)); }
   bool Rename(const char* from, const char* to, bool replace) const { return OsRenameIn(os_, from, to, replace); }
   bool Delete(const char* name) const { return OsDeleteIn(os_, name); }
-  bool SetAttributes(const char* name, uint32_t attributes) const { return OsSetAttributesIn(os_, name, attributes); }
+  // The system's folder, still held here: for calls on the held folder.
+  OsFolder os() const { return os_; }
 
  private:
   explicit Folder(OsFolder os) : os_(os) {}

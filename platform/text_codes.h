@@ -20,5 +20,8 @@ bool CodePageAvailable(uint32_t code_page);
 // holds bytes that are no character of `from`, or a character that `to`
 // cannot hold.
 bool ConvertText(uint32_t from, uint32_t to, const std::string& text, std::string* out);
+// A UTF-8 text with every letter made upper case, as Windows compares
+// file names; false when text is not UTF-8 or the system cannot say.
+bool UpperCase(const std::string& text, std::string* upper);
 
 }  // namespace platform

@@ -1,7 +1,7 @@
 #include "window_driver/cleanup_watch.h"
 
 #include "window_driver/processes.h"
-#include "window_driver/windows.h"
+#include "window_driver/window_search.h"
 
 namespace window_driver {
 namespace {

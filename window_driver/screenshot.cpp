@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "window_driver/windows.h"
+#include "window_driver/window_search.h"
 
 namespace window_driver {
 namespace {

@@ -77,18 +77,4 @@ bool OsRenameIn(OsFolder folder, const char* from, const char* to, bool replace)
 
 bool OsDeleteIn(OsFolder folder, const char* name) { return unlinkat(Fd(folder), name, 0) == 0; }
 
-bool OsSetAttributesIn(OsFolder folder, const char* name, uint32_t attributes) {
-  // Opened without following, so that a link put in the file's place
-  // fails here instead of passing the change on.
-  const int fd = openat(Fd(folder), name, O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
-  if (fd < 0) return false;
-  struct stat st;
-  bool done = fstat(fd, &st) == 0;
-  if (done) {
-    done = fchmod(fd, posix::ModeWithAttributes(st.st_mode, attributes)) == 0;
-  }
-  close(fd);
-  return done;
-}
-
 }  // namespace platform

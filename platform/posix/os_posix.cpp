@@ -30,12 +30,15 @@ constexpr size_t kHeaderSize = offsetof(MemoryHeader, data);
 }  // namespace
 
 OsFile OsOpenRead(const char* path) {
-  int fd = open(path, O_RDONLY | O_CLOEXEC);
+  // Without waiting: opening a FIFO for reading would block until a
+  // writer came. Only a regular file is kept, and then reads block again.
+  int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd >= 0) {
     struct stat st;
     const bool stated = fstat(fd, &st) == 0;
-    if (!stated || !S_ISREG(st.st_mode)) {
-      const int reason = !stated ? errno : S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+    const bool regular = stated && S_ISREG(st.st_mode);
+    if (!regular || fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
+      const int reason = !stated || regular ? errno : S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
       close(fd);
       fd = -1;
       errno = reason;

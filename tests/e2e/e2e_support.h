@@ -16,13 +16,31 @@
 #include "window_driver/processes.h"
 #include "window_driver/screenshot.h"
 #include "window_driver/system_dialogs.h"
-#include "window_driver/windows.h"
+#include "window_driver/window_search.h"
 
 namespace e2e {
 
-// Everything of the driver is the tests' too; what follows adds a test
-// failure where the driver only reports.
-using namespace window_driver;
+// The driver's names the tests use as their own.
+using window_driver::ClickButton;
+using window_driver::ControlText;
+using window_driver::DecoderPath;
+using window_driver::FileExists;
+using window_driver::FindFolderBrowser;
+using window_driver::IsEnabled;
+using window_driver::IsShown;
+using window_driver::MessageBoxContent;
+using window_driver::Outcome;
+using window_driver::PollUntil;
+using window_driver::ProcessOf;
+using window_driver::Quoted;
+using window_driver::SaveWindowScreenshot;
+using window_driver::TempFolder;
+using window_driver::WaitForWindowGone;
+using window_driver::WindowTest;
+using window_driver::WindowText;
+using window_driver::WindowsPath;
+
+// What follows adds a test failure where the driver only reports.
 
 ::testing::AssertionResult Checked(const Outcome& outcome);
 
@@ -50,6 +68,9 @@ const encoder::Bytes& DecoderBytes();
 // Writes the file whole; false when it could not be.
 bool WriteBytes(const std::string& path, const encoder::Bytes& bytes);
 uint64_t Ticks(const FILETIME& time);
+// Whether the file system of folder keeps a creation time that a program
+// sets: Wine on most Linux file systems does not.
+bool CreationTimesStick(const std::string& folder);
 // The decoded file has the record's times and attributes; checked before
 // anything reads the file, which would touch its access time.
 void ExpectTimesAndAttributesAsRecorded(const std::string& path, const archive::FileRecord& record);

@@ -17,7 +17,10 @@ fail() {
   exit 1
 }
 
-{ printf 'MZ'; head -c 298 /dev/zero | tr '\0' 's'; } > installed-stub.exe
+# 300 bytes that pack takes for a Windows program: "MZ", at 0x3C the
+# offset 0x40, and there "PE" and two NULs.
+fill() { head -c "$1" /dev/zero | tr '\0' 's'; }
+{ printf 'MZ'; fill 58; printf '\100\000\000\000PE\000\000'; fill 232; } > installed-stub.exe
 printf 'aaaaaaaaaa' > a.txt
 export KELVARIN_STUB=$PWD/installed-stub.exe
 

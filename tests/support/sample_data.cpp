@@ -1,5 +1,6 @@
 #include "tests/support/sample_data.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string_view>
 
@@ -100,6 +101,12 @@ encoder::Bytes SampleStub(size_t size) {
   stub[0] = 'M';
   if (size > 1) stub[1] = 'Z';
   for (size_t i = 2; i < size; ++i) stub[i] = static_cast<unsigned char>(i * 7 + 3);
+  // Where there is room, the DOS header points at "PE\0\0" at 0x40.
+  constexpr size_t kPe = 0x40;
+  if (size >= kPe + 4) {
+    const unsigned char header[] = {kPe, 0, 0, 0, 'P', 'E', 0, 0};
+    std::copy(header, header + sizeof header, stub.begin() + 0x3C);
+  }
   return stub;
 }
 

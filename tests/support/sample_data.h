@@ -18,7 +18,8 @@ std::vector<unsigned char> RandomBytes(size_t length, unsigned seed = 1);
 // Runs of one byte, each run between 1 and max_run bytes long.
 std::vector<unsigned char> RunBytes(size_t length, size_t max_run, unsigned seed = 1);
 
-// "MZ" and a pattern, `size` bytes in all.
+// "MZ" and a pattern, `size` bytes in all; from 68 bytes on, the
+// pointer to a "PE\0\0" signature, as a Windows program has.
 encoder::Bytes SampleStub(size_t size = 512);
 
 }  // namespace testing_support

@@ -1,11 +1,13 @@
 // `pack` as it writes: an archive appears only when complete, an old one
 // survives any failure and is replaced only with --overwrite, the output
-// is never one of the inputs, empty files are stored, and a file too large
+// is never one of the inputs nor anything but a file, the stub is one the
+// decoder can stand behind, empty files are stored, and a file too large
 // for the format is refused from its size.
 #include <gtest/gtest.h>
 #include <filesystem>
 #include <string>
 
+#include "archive/markers.h"
 #include "cli_tool_fixture.h"
 
 namespace {
@@ -53,6 +55,59 @@ TEST_F(PackWriting, TheOutputMayNotBeAnInputNorTheStub) {
   EXPECT_EQ(Read("stub.exe"), testing_support::SampleStub(512));
 }
 
+// Any bytes used to be taken: the archive then was no program, or its
+// decoder found a check block or an entry inside its own stub.
+TEST_F(PackWriting, TheStubMustBeAWindowsProgramWithNoBlockThatBeginsWithAMarker) {
+  Write("a.txt", {'a'});
+  Write("text.txt", Bytes(600, 't'));
+  Bytes check_inside = testing_support::SampleStub(1024), entry_inside = check_inside, marker_off_block = check_inside;
+  archive::BuildCheckMarker(reinterpret_cast<char*>(check_inside.data() + 512));
+  archive::BuildEntryMarker(reinterpret_cast<char*>(entry_inside.data() + 768));
+  archive::BuildEntryMarker(reinterpret_cast<char*>(marker_off_block.data() + 700));
+  Write("check.exe", check_inside);
+  Write("entry.exe", entry_inside);
+  Write("off.exe", marker_off_block);
+  const std::pair<const char*, std::string> refused[] = {
+      {"text.txt", "text.txt: is not a Windows program (no MZ and PE headers), so the archive would not be one"},
+      {"check.exe", "check.exe: holds a block that begins with the check block's marker at offset 512, where the "
+                    "decoder would take the archive to begin"},
+      {"entry.exe", "entry.exe: holds a block that begins with an entry header's marker at offset 768, where the "
+                    "decoder would take the archive to begin"},
+  };
+  for (const auto& [stub, message] : refused) {
+    std::string said;
+    EXPECT_EQ(Run(std::string("pack --password-file password.txt --output a.exe a.txt --stub ") + stub, &said), 1);
+    EXPECT_EQ(said, "kelvarin: " + message + "\n");
+    EXPECT_FALSE(fs::exists(dir_.File("a.exe")));
+  }
+  // Within a block a marker is only bytes: the decoder reads none there.
+  ASSERT_EQ(Run("pack --password-file password.txt --output a.exe a.txt --stub off.exe"), 0);
+  EXPECT_EQ(Run("extract a.exe --output out --password-file password.txt"), 0);
+  EXPECT_EQ(Read("out/a.txt"), Bytes{'a'});
+}
+
+// A folder, a device or a FIFO at the output's name cannot be replaced by
+// the archive, --overwrite or not (as root, --output /dev/null used to
+// replace the device); a link there is replaced, not followed.
+TEST_F(PackWriting, TheOutputIsAFileOrNothing) {
+  Write("a.txt", {'a'});
+  Write("folder/b.txt", {'b'});
+  std::string said;
+  EXPECT_EQ(Run(kPack + "--overwrite --output folder a.txt", &said), 3);
+  EXPECT_EQ(said, "kelvarin: folder: is a folder; the archive needs a file's name\n");
+  // (A FIFO stands for a device here: a pack at fault must not replace a real one.)
+  ASSERT_EQ(Shell("mkfifo fifo.exe"), 0);
+  EXPECT_EQ(Run(kPack + "--overwrite --output fifo.exe a.txt", &said), 3);
+  EXPECT_EQ(said, "kelvarin: fifo.exe: is a FIFO (named pipe), not a regular file; pack replaces only files\n");
+  ASSERT_EQ(Shell("ln -s b.txt folder/link.exe"), 0);
+  EXPECT_EQ(Run(kPack + "--output folder/link.exe a.txt", &said), 3);
+  EXPECT_EQ(said, "kelvarin: folder/link.exe: exists; not replaced (--overwrite replaces it)\n");
+  EXPECT_EQ(Run(kPack + "--overwrite --quiet --output folder/link.exe a.txt", &said), 0) << said;
+  EXPECT_FALSE(fs::is_symlink(dir_.File("folder/link.exe")));
+  EXPECT_EQ(Read("folder/b.txt"), Bytes{'b'});
+  EXPECT_TRUE(TemporaryFiles().empty());
+}
+
 TEST_F(PackWriting, EmptyFilesAreStoredAndComeBackEmpty) {
   Write("in/empty.txt", {});
   Write("in/z.txt", {'z'});
@@ -75,6 +130,24 @@ TEST_F(PackWriting, AFileOverFourGibibytesIsRefusedFromItsSize) {
   EXPECT_EQ(Run(kPack + "--output a.exe a.txt", &said), 1);
   EXPECT_NE(said.find("a.txt: is 4294967296 bytes; an entry holds at most 4294967295 (4 GiB - 1)"), std::string::npos)
       << said;
+  EXPECT_FALSE(fs::exists(dir_.File("a.exe")));
+  EXPECT_TRUE(TemporaryFiles().empty());
+}
+
+// The file is rewritten in place, at its size, after pack has read its
+// first block (stop_at_call.c stops it there): every read goes well, but
+// the archive would hold old and new bytes. Used to exit 0.
+TEST_F(PackWriting, AFileRewrittenWhileItIsReadFailsAndWritesNothing) {
+  Write("big.bin", testing_support::RandomBytes(200000, 5));
+  ASSERT_EQ(Shell("touch -d 2001-01-01 big.bin"), 0) << "a rewrite now cannot keep its time";
+  std::string status, said;
+  Shell(StartStopped(kPack + "--output a.exe big.bin", "read:big.bin") +
+            "dd if=/dev/urandom of=big.bin bs=1000 count=200 conv=notrunc status=none; kill -CONT $pid; wait $pid; "
+            "echo $?",
+        &status, &said);
+  EXPECT_EQ(status, "1\n") << said;
+  EXPECT_EQ(said, "kelvarin: big.bin: changed while it was read; nothing was packed (run pack again when it is still)\n");
+  EXPECT_EQ(fs::file_size(dir_.File("big.bin")), 200000u);
   EXPECT_FALSE(fs::exists(dir_.File("a.exe")));
   EXPECT_TRUE(TemporaryFiles().empty());
 }

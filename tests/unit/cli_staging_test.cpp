@@ -1,11 +1,14 @@
 // What becomes of extract's staged file when the run is stopped from
 // outside while the file is open: every signal that ends the program
-// removes it, and a file that appears under its name meanwhile is
-// replaced only with --overwrite. The program is stopped at its first
-// write into the staged file (stop_in_staged_write.c), so nothing here
-// depends on timing.
+// removes it, from the folder that holds it even when that folder was
+// moved, and a file that appears under its name meanwhile is replaced
+// only with --overwrite; after the rename into place nothing is done by
+// name. The program is stopped at its first write into the staged file,
+// or right after the rename (stop_at_call.c), so nothing here depends on
+// timing.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <filesystem>
 #include <string>
 
@@ -24,7 +27,8 @@ const std::string kExtract = "extract a.exe --output out --password-file passwor
 TEST_F(StagedFiles, EverySignalThatEndsTheProgramRemovesThem) {
   WriteArchive("a.exe", {MakeEntry("a.bin", testing_support::RandomBytes(100000, 1))}, {4000});
   const std::pair<const char*, int> signals[] = {
-      {"INT", SIGINT}, {"TERM", SIGTERM}, {"HUP", SIGHUP}, {"QUIT", SIGQUIT}, {"PIPE", SIGPIPE}};
+      {"INT", SIGINT},   {"TERM", SIGTERM}, {"HUP", SIGHUP},   {"QUIT", SIGQUIT},
+      {"PIPE", SIGPIPE}, {"ALRM", SIGALRM}, {"USR1", SIGUSR1}, {"XFSZ", SIGXFSZ}};
   for (const auto& [name, number] : signals) {
     fs::remove_all(dir_.File("out"));
     std::string seen, status;
@@ -36,6 +40,36 @@ TEST_F(StagedFiles, EverySignalThatEndsTheProgramRemovesThem) {
     EXPECT_TRUE(TemporaryFiles().empty()) << name;
     EXPECT_FALSE(fs::exists(dir_.File("out/a.bin"))) << name;
   }
+}
+
+// The handler used to unlink by path: through a link put where the moved
+// folder was, it removed the wrong file and left the staged one.
+TEST_F(StagedFiles, ASignalRemovesTheStagedFileFromTheHeldFolderEvenWhenItWasMoved) {
+  WriteArchive("a.exe", {MakeEntry("a.bin", testing_support::RandomBytes(100000, 3))}, {4000});
+  std::string status, said;
+  Shell(StartStopped(kExtract) +
+            "staged=$(basename out/.kelvarin-*); mv out moved; mkdir elsewhere; echo keep >elsewhere/$staged; "
+            "ln -s elsewhere out; kill -TERM $pid; kill -CONT $pid; wait $pid; echo $?; ls -A moved; "
+            "cat elsewhere/$staged",
+        &status, &said);
+  EXPECT_EQ(status, std::to_string(128 + SIGTERM) + "\nkeep\n") << "nothing left in moved/, elsewhere/ untouched; "
+                                                                 << said;
+}
+
+// A hard link to another file put at the name right after the rename
+// used to receive the read-only mark (the entries here carry it).
+TEST_F(StagedFiles, TheReadOnlyMarkNeverReachesAFileLinkedInAfterTheRename) {
+  WriteArchive("a.exe", {MakeEntry("a.txt", {'n', 'e', 'w'})});
+  Write("outside.txt", {'o'});
+  chmod(dir_.File("outside.txt").c_str(), 0644);
+  std::string status, said;
+  Shell(StartStopped(kExtract + " --quiet", "rename:a.txt") +
+            "stat -c %a out/a.txt; rm out/a.txt; ln outside.txt out/a.txt; kill -CONT $pid; wait $pid; echo $?",
+        &status, &said);
+  EXPECT_EQ(status, "444\n0\n") << "read-only when it came into place; " << said;
+  struct stat info;
+  ASSERT_EQ(stat(dir_.File("outside.txt").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0644u);
 }
 
 TEST_F(StagedFiles, AFileThatAppearsMeanwhileIsReplacedOnlyWithOverwrite) {

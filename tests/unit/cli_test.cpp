@@ -245,6 +245,30 @@ TEST_F(ExtractCommand, ExistingFilesAreReplacedOnlyWhenAsked) {
   EXPECT_TRUE(TemporaryFiles().empty());
 }
 
+// What stands where the output folder or a file goes is named as what it
+// is: a file at the folder's name was "cannot make the folder: File
+// exists", and a folder at a file's name was offered to --overwrite,
+// which cannot replace it.
+TEST_F(ExtractCommand, SomethingElseWhereAFolderOrAFileGoesIsNamedAsWhatItIs) {
+  WriteArchive("a.exe", {MakeEntry("a.txt", {'a'}), MakeEntry("b.txt", {'b'})});
+  Write("file", {'f'});
+  const std::string extract = " --password-file password.txt";
+  std::string said;
+  EXPECT_EQ(Run("extract a.exe --output file" + extract, &said), 3);
+  EXPECT_EQ(said, "kelvarin: file: is a file, not a folder\n");
+  EXPECT_EQ(Run("extract a.exe --output /dev/null" + extract, &said), 3);
+  EXPECT_EQ(said, "kelvarin: /dev/null: is a device, not a folder\n");
+  fs::create_directories(dir_.File("out/a.txt"));
+  for (const char* policy : {" --overwrite", "", " --keep"}) {
+    std::string errors;
+    EXPECT_EQ(Run("extract a.exe --quiet --output out" + extract + policy, &said, &errors), 3) << policy;
+    EXPECT_EQ(errors.rfind("kelvarin: out/a.txt: is a folder, so the file cannot be put in its place\n", 0), 0u)
+        << policy << ": " << errors;
+  }
+  EXPECT_EQ(Read("out/b.txt"), Bytes{'b'}) << "the other entries go on";
+  EXPECT_TRUE(fs::is_directory(dir_.File("out/a.txt")));
+}
+
 TEST_F(ExtractCommand, AFailedExtractKeepsTheFileItWouldReplaceAndLeavesNoTemporaryFile) {
   Bytes archive = WriteArchive("a.exe", {MakeEntry("data.bin", testing_support::RandomBytes(60000, 4))}, {4000});
   archive[archive.size() - 30000] ^= 0x55;  // inside a block in the middle of the file

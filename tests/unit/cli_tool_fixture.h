@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -63,12 +64,19 @@ class CliTool : public ::testing::Test {
   }
   // A shell snippet that starts kelvarin with these arguments in the
   // background, with every signal at its default action, and waits (30 s
-  // at most) until it has stopped at its first write into a staged file;
-  // $pid is its number. The caller lets it go on with SIGCONT.
-  static std::string StartStopped(const std::string& arguments) {
-    return "env --default-signal ASAN_OPTIONS=verify_asan_link_order=0 LD_PRELOAD='" KELVARIN_STOPPER "' '" KELVARIN_CLI
-           "' " + arguments + " </dev/null & pid=$!; for i in $(seq 3000); do "
+  // at most) until it has stopped where `stop` says (stop_at_call.c; by
+  // default at its first write into a staged file); $pid is its number.
+  // The caller lets it go on with SIGCONT.
+  static std::string StartStopped(const std::string& arguments, const std::string& stop = "") {
+    return "env --default-signal ASAN_OPTIONS=verify_asan_link_order=0 " +
+           (stop.empty() ? std::string() : "KELVARIN_STOP='" + stop + "' ") + "LD_PRELOAD='" KELVARIN_STOPPER
+           "' '" KELVARIN_CLI "' " + arguments + " </dev/null & pid=$!; for i in $(seq 3000); do "
            "grep -q '^State:.*T' /proc/$pid/status 2>/dev/null && break; sleep 0.01; done; ";
+  }
+  // A prefix that runs a command as a user whom permissions bind: root
+  // loses its power to pass them by (tests run as root here).
+  static std::string AsPlainUser() {
+    return geteuid() == 0 ? "setpriv --bounding-set=-dac_override,-dac_read_search " : "";
   }
   void SetUp() override {
     Write("stub.exe", testing_support::SampleStub(512));

@@ -1,4 +1,4 @@
-// Parent paths, folder creation and the names an archive may ask for.
+// Parent paths, folder creation and joining a stored name below a folder.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <string>
@@ -75,52 +75,7 @@ TEST_F(Folders, FileInPlaceOfAFolderFailsAndCreatesNothingBelowIt) {
   EXPECT_EQ(decode::IsFolder(Path("a").c_str()), 0);
 }
 
-TEST(SafeNames, RelativeNamesStayBelowTheFolderAndPlainNamesAreOneComponent) {
-  for (const char* name : {"\\a.txt", "\\docs\\sub\\a.txt", "\\docs/a.txt", "\\..a\\b..\\...\\.x", "\\a\\.b",
-                           "\\CONSOLE\\COM0.txt\\LPT10"}) {
-    EXPECT_TRUE(decode::IsSafeRelativeName(name, kWestern, PathStyle::kWindows)) << name;
-  }
-  for (const char* name : {"a.txt",                 // no leading separator
-                           "\\..\\a.txt", "\\docs\\..\\..\\a.txt", "\\docs\\..", "/../a.txt", "\\docs/../a.txt",
-                           "\\a\\.\\b.txt", "\\.",    // a "." component
-                           "\\C:\\a.txt", "\\a.txt:stream",  // drive, stream
-                           "\\\\server\\share\\a.txt", "//server/share/a.txt",
-                           "\\docs\\\\a.txt", "\\docs\\", "\\",  // empty components
-                           "\\a\x1b[2Jb.txt", "\\a\rb", "\\a\nb", "\\a\x7f", "\\a\x01"}) {  // control characters
-    EXPECT_FALSE(decode::IsSafeRelativeName(name, kWestern, PathStyle::kWindows)) << name;
-  }
-  for (const char* name : {"a.txt", "..a"}) EXPECT_TRUE(decode::IsSafePlainName(name, kWestern)) << name;
-  for (const char* name : {"", ".", "..", "a\\b", "a/b", "C:a", "a\tb"}) {
-    EXPECT_FALSE(decode::IsSafePlainName(name, kWestern)) << name;
-  }
-}
-
-TEST(SafeNames, DeviceNamesAreRefusedInWindowsStyleOnly) {
-  for (const char* name : {"\\CON", "\\docs\\nul.txt", "\\aux.tar.gz\\x", "\\Com1", "\\LPT9.log", "\\PRN .txt"}) {
-    EXPECT_FALSE(decode::IsSafeRelativeName(name, kWestern, PathStyle::kWindows)) << name;
-    EXPECT_TRUE(decode::IsSafeRelativeName(name, kWestern, PathStyle::kPosix)) << name;
-  }
-  EXPECT_FALSE(decode::IsSafePlainName("con", kWestern, PathStyle::kWindows));
-  EXPECT_TRUE(decode::IsSafePlainName("con", kWestern, PathStyle::kPosix));
-}
-
-// Read as Shift-JIS, a trail byte 0x5C is part of its character: 能力.txt
-// (能 is 94 5C) is one plain name, and \ソフト\表.txt has two components.
-TEST(SafeNames, ATrailByteIsNeverASeparator) {
-  const char* plain = "\x94\x5C\x97\xCD.txt";
-  EXPECT_TRUE(decode::IsSafePlainName(plain, kShiftJis));
-  EXPECT_FALSE(decode::IsSafePlainName(plain, kWestern));
-  const char* nested = "\\" SO "\x83\x74\x83\x67\\" HYO ".txt";
-  EXPECT_TRUE(decode::IsSafeRelativeName(nested, kShiftJis));
-  EXPECT_TRUE(decode::IsSafeRelativeName("\\" HYO, kShiftJis));
-  EXPECT_FALSE(decode::IsSafeRelativeName("\\" HYO, kWestern)) << "byte by byte its last component is empty";
-  // The same bytes are "\ソ..\x" to a Shift-JIS system, which reads and
-  // writes them so, and "\x83\..\x" byte by byte.
-  EXPECT_TRUE(decode::IsSafeRelativeName("\\" SO "..\\x", kShiftJis));
-  EXPECT_FALSE(decode::IsSafeRelativeName("\\" SO "..\\x", kWestern));
-}
-
-TEST(SafeNames, JoinMakesSeparatorsNativeButNeverATrailByteAndRefusesOverlongPaths) {
+TEST(JoinBelowFolder, MakesSeparatorsNativeButNeverATrailByteAndRefusesOverlongPaths) {
   char out[260];
   ASSERT_TRUE(decode::JoinBelowFolder("/out", "\\docs/a.txt", out, sizeof out, kWestern));
   EXPECT_STREQ(out, "/out/docs/a.txt");

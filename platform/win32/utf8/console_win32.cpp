@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/console.h"
+#include "platform/win32/utf8/held_folder.h"
 
 namespace platform {
 namespace {
@@ -20,13 +21,25 @@ namespace {
 // Read by the control handler, which runs on a thread of its own.
 wchar_t interrupt_path[MAX_PATH];
 volatile LONG interrupt_path_set = 0;
+DWORD saved_input_mode = 0;
+volatile LONG input_mode_saved = 0;
 
 BOOL WINAPI OnControl(DWORD event) {
   if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT && event != CTRL_CLOSE_EVENT) return FALSE;
+  // The console keeps its modes after the program: typing shows again.
+  if (input_mode_saved) SetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), saved_input_mode);
   // The file was made with delete sharing: it goes when the process ends
-  // and its handle closes.
-  if (interrupt_path_set) DeleteFileW(interrupt_path);
+  // and its handle closes. A staged file may be read-only by now.
+  if (interrupt_path_set) {
+    SetFileAttributesW(interrupt_path, FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(interrupt_path);
+  }
   return FALSE;  // the default handler ends the process
+}
+
+void InstallControlHandler() {
+  static bool installed = false;
+  if (!installed) installed = SetConsoleCtrlHandler(OnControl, TRUE) != 0;
 }
 
 bool IsConsole(DWORD which) {
@@ -78,11 +91,15 @@ bool ReadHiddenLine(char* line, int capacity) {
     line[strcspn(line, "\r\n")] = '\0';
     return true;
   }
+  InstallControlHandler();
+  saved_input_mode = saved;
+  InterlockedExchange(&input_mode_saved, 1);
   SetConsoleMode(input, saved & ~static_cast<DWORD>(ENABLE_ECHO_INPUT));
   wchar_t typed[1024];
   DWORD count = 0;
   const bool ok = ReadConsoleW(input, typed, sizeof typed / sizeof typed[0] - 1, &count, nullptr) != 0;
   SetConsoleMode(input, saved);
+  InterlockedExchange(&input_mode_saved, 0);
   if (!ok || count == 0) return false;
   std::string text = Utf8(typed, static_cast<int>(count));
   text.resize(strcspn(text.c_str(), "\r\n"));
@@ -90,12 +107,13 @@ bool ReadHiddenLine(char* line, int capacity) {
   return true;
 }
 
-void DeleteOnSignal(const char* path) {
-  static bool installed = false;
-  if (!installed) installed = SetConsoleCtrlHandler(OnControl, TRUE) != 0;
+void DeleteOnSignal(const Folder& folder, const char* name) {
+  InstallControlHandler();
   InterlockedExchange(&interrupt_path_set, 0);
-  if (!path) return;
-  if (MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, path, -1, interrupt_path, MAX_PATH) <= 0) return;
+  if (!name || !folder.IsOpen()) return;
+  // The folder is held without delete sharing: its path still names it.
+  const std::string path = std::string(Held(folder.os())->path) + "\\" + name;
+  if (MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, path.c_str(), -1, interrupt_path, MAX_PATH) <= 0) return;
   InterlockedExchange(&interrupt_path_set, 1);
 }
 

@@ -8,17 +8,11 @@
 #include <cstring>
 
 #include "platform/folder.h"
+#include "platform/win32/utf8/held_folder.h"
 #include "platform/win32/utf8/wide_name.h"
 
 namespace platform {
 namespace {
-
-struct HeldFolder {
-  HANDLE handle;
-  char path[MAX_PATH];
-};
-
-HeldFolder* Held(OsFolder folder) { return static_cast<HeldFolder*>(folder.raw); }
 
 // The folder's path and name joined; false (with the system's reason)
 // when that does not fit.
@@ -119,13 +113,19 @@ bool OsRenameIn(OsFolder folder, const char* from, const char* to, bool replace)
 
 bool OsDeleteIn(OsFolder folder, const char* name) {
   char path[MAX_PATH];
-  return Join(folder, name, path) && OsDeleteFile(path);
-}
-
-bool OsSetAttributesIn(OsFolder folder, const char* name, uint32_t attributes) {
-  char path[MAX_PATH];
-  // SetFileAttributes changes a reparse point itself, never its target.
-  return Join(folder, name, path) && OsSetAttributes(path, attributes);
+  if (!Join(folder, name, path)) return false;
+  if (OsDeleteFile(path)) return true;
+  // A staged file is marked read-only before it is renamed into place;
+  // Windows deletes no read-only file, so the mark goes first.
+  const DWORD error = GetLastError();
+  const WideName wide(path);
+  const DWORD attributes = GetFileAttributesW(wide);
+  if (error != ERROR_ACCESS_DENIED || attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_READONLY) ||
+      !SetFileAttributesW(wide, attributes & ~FILE_ATTRIBUTE_READONLY)) {
+    SetLastError(error);
+    return false;
+  }
+  return OsDeleteFile(path);
 }
 
 }  // namespace platform

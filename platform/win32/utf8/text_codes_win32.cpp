@@ -46,4 +46,15 @@ bool ConvertText(uint32_t from, uint32_t to, const std::string& text, std::strin
   return ToWide(from, text, &wide) && FromWide(to, wide, out);
 }
 
+bool UpperCase(const std::string& text, std::string* upper) {
+  std::wstring wide;
+  if (!ToWide(CP_UTF8, text, &wide)) return false;
+  // The invariant locale's letters, as the file system's table has them.
+  if (!wide.empty() && LCMapStringW(LOCALE_INVARIANT, LCMAP_UPPERCASE, wide.data(), static_cast<int>(wide.size()),
+                                    wide.data(), static_cast<int>(wide.size())) == 0) {
+    return false;
+  }
+  return FromWide(CP_UTF8, wide, upper);
+}
+
 }  // namespace platform

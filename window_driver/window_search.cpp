@@ -1,4 +1,4 @@
-#include "window_driver/windows.h"
+#include "window_driver/window_search.h"
 
 namespace window_driver {
 
