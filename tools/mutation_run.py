@@ -87,6 +87,12 @@ class Mutation:
                 after.append(line[1:].strip())
         return "\n".join(before), "\n".join(after)
 
+    def context(self, text):
+        """The last non-blank line above the change, stripped: tells apart
+        the same change made to two alike lines."""
+        lines = text[: text.rfind("\n", 0, self.site.start) + 1].splitlines()
+        return next((line.strip() for line in reversed(lines) if line.strip()), "")
+
 
 def all_sites():
     sites = {}
@@ -246,8 +252,8 @@ def record_for(mutation, text, status, killer, seconds):
     before, after = mutation.changed_lines(text)
     return {"id": mutation.id, "path": mutation.site.path, "line": mutation.line(text), "kind": mutation.site.kind,
             "start": mutation.site.start, "replacement": mutation.site.replacement, "status": status,
-            "killed_by": killer, "seconds": round(seconds, 1), "before": before, "after": after,
-            "diff": mutation.diff(text)}
+            "killed_by": killer, "seconds": round(seconds, 1), "context": mutation.context(text), "before": before,
+            "after": after, "diff": mutation.diff(text)}
 
 
 def key_of(record):
@@ -285,10 +291,10 @@ def campaign(args, mutations, runner):
 
 
 def load_equivalents():
-    """{(path, before, after): why} for the survivors judged equivalent."""
+    """{(path, context, before, after): why} for the survivors judged equivalent."""
     if not EQUIVALENTS.exists():
         return {}
-    return {(e["path"], e["before"], e["after"]): e["why"] for e in json.loads(EQUIVALENTS.read_text())}
+    return {(e["path"], e["context"], e["before"], e["after"]): e["why"] for e in json.loads(EQUIVALENTS.read_text())}
 
 
 def tally_rows(records, group, equivalents):
@@ -307,7 +313,7 @@ def tally_rows(records, group, equivalents):
 
 
 def key_for_equivalents(record):
-    return (record["path"], record["before"], record["after"])
+    return (record["path"], record.get("context", ""), record["before"], record["after"])
 
 
 def report(records, header):

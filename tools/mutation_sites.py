@@ -149,7 +149,8 @@ _PURE_VIRTUAL = re.compile(r"\)\s*(?:const\s*)?(?:override\s*)?=\s*$")
 _CONDITION = re.compile(r"\b(if|while)\s*\(")
 _NOT = re.compile(r"!(?!=)")
 _RETURN = re.compile(r"\breturn\s([^;]+);")
-_PLAIN_RETURNS = re.compile(r"\{\}|true|false|nullptr|-?\d\w*")
+# Values that {} would only spell again, and literals (the literal kind's).
+_PLAIN_RETURNS = re.compile(r"\{\}|true|false|nullptr|(?:std::)?nullopt|-?\d\w*")
 _KEYWORDS = {"return", "if", "while", "for", "switch", "case", "delete", "throw", "goto",
              "using", "typedef", "else", "do", "co_return", "new"}
 _PATH = r"\*?\w+(?:(?:\.|->|::)\w+|\[[^\]]*\])*"
