@@ -138,6 +138,12 @@ TEST(StreamCheck, TellsWholeStreamsFromBrokenOnes) {
     }
   }
   EXPECT_EQ(CheckOf({0x71, 0x0A, 0x09, 0x0D, 1, 0, 0, 0, 0xFF}), codec::StreamCheck::kBroken) << "code not made yet";
+  // The start of a block alone: the code read before anything was made
+  // lies inside the block's bytes, so only the code itself can tell.
+  const unsigned char no_code_yet[] = {0x71, 0x0A, 0x09, 0x0D, 1, 0, 0, 0, 0xFF};
+  archive::BlockBuffer start;
+  uint32_t stated = 0;
+  EXPECT_EQ(codec::DecodeBlockStart(no_code_yet, sizeof no_code_yet, 306, start, &stated), codec::StreamCheck::kBroken);
   EXPECT_EQ(CheckOf({0x71, 0x0A, 0x09, 0x0D, 0}), codec::StreamCheck::kBroken) << "no stated length";
   EXPECT_EQ(CheckOf({0x72, 1, 2, 3}), codec::StreamCheck::kStored);
 }
