@@ -32,6 +32,8 @@ class RecordingSink : public decode::DecodeSink {
   uint32_t WriteOutput(const unsigned char* bytes, uint32_t count) override;
   void FinishOutput(const char* path, const archive::FileRecord& record) override;
   void AbandonOutput() override;
+  // Where the program saves the password and opens the file.
+  void OnEntryComplete(const archive::SharedState& state, const char* path) override;
   void OnProgress(int percent) override { progress.push_back(percent); }
   void OnSkipped(uint64_t offset, uint64_t count) override { skipped.push_back({offset, count}); }
   void OnFailure(decode::DecodeFailure failure, const archive::SharedState&) override { failures.push_back(failure); }
@@ -49,7 +51,7 @@ class RecordingSink : public decode::DecodeSink {
 
   // What happened.
   int folder_questions = 0;
-  std::vector<std::string> save_questions, prepared, shown_info, finished, abandoned;
+  std::vector<std::string> save_questions, prepared, shown_info, finished, completed, abandoned;
   std::map<std::string, encoder::Bytes> files;
   std::map<std::string, archive::FileRecord> records;
   std::vector<int> progress;
