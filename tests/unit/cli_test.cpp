@@ -354,6 +354,15 @@ TEST_F(CodePages, WesternNamesAreReadAsCp1252AndNoNameIsEverPrintedRaw) {
   EXPECT_NE(printed.find("\\a\\x1b[2Jb.txt"), std::string::npos) << printed;
   EXPECT_EQ(printed.find('\x1b'), std::string::npos) << "a raw escape reached the terminal";
   EXPECT_EQ(FilesBelow(dir_.File("out")), std::vector<std::string>{"café.txt"});
+
+  // Read as UTF-8: DEL, and the C1 controls, which terminals obey as
+  // they do C0 ones (U+009B is the escape sequence's CSI alone).
+  WriteArchive("u.exe", {MakeEntry("\\c\xC2\x9B" "2Jd.txt", {'c'}), MakeEntry("\\d\x7F" "e.txt", {'d'})});
+  EXPECT_EQ(Run("extract u.exe --encoding UTF-8 --output u --password-file password.txt", &printed), 1);
+  EXPECT_NE(printed.find("u/c\\xc2\\x9b2Jd.txt"), std::string::npos) << printed;
+  EXPECT_NE(printed.find("\\d\\x7fe.txt"), std::string::npos) << printed;
+  EXPECT_EQ(printed.find("\xC2\x9B"), std::string::npos) << "a raw CSI reached the terminal";
+  EXPECT_EQ(printed.find('\x7F'), std::string::npos) << "a raw DEL reached the terminal";
 }
 
 TEST_F(CodePages, PackStoresNamesCaptionAndPasswordInTheCodePageThatHoldsThem) {
