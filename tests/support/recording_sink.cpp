@@ -96,6 +96,7 @@ std::string Transcript(const RecordingSink& sink) {
         << " " << record.creation_time << " " << record.last_access_time << " " << record.last_write_time << "\n";
   }
   list("progress", sink.progress);
+  out << "blocks: " << sink.blocks << "\n";
   for (const auto& [offset, count] : sink.skipped) out << "skipped " << count << " bytes at " << offset << "\n";
   std::vector<int> failures;
   for (decode::DecodeFailure failure : sink.failures) failures.push_back(static_cast<int>(failure));

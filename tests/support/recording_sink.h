@@ -35,6 +35,7 @@ class RecordingSink : public decode::DecodeSink {
   // Where the program saves the password and opens the file.
   void OnEntryComplete(const archive::SharedState& state, const char* path) override;
   void OnProgress(int percent) override { progress.push_back(percent); }
+  void BetweenBlocks() override { ++blocks; }
   void OnSkipped(uint64_t offset, uint64_t count) override { skipped.push_back({offset, count}); }
   void OnFailure(decode::DecodeFailure failure, const archive::SharedState&) override { failures.push_back(failure); }
   void OnRunEnd(bool success) override;
@@ -55,6 +56,7 @@ class RecordingSink : public decode::DecodeSink {
   std::map<std::string, encoder::Bytes> files;
   std::map<std::string, archive::FileRecord> records;
   std::vector<int> progress;
+  size_t blocks = 0;  // data blocks decoded
   std::vector<std::pair<uint64_t, uint64_t>> skipped;  // offset, count
   std::vector<decode::DecodeFailure> failures;
   std::vector<std::pair<std::string, decode::NameProblem>> refused;

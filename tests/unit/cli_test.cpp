@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "decode/decode_walk.h"
+#include "encoder/entry_encoder.h"
 #include "cli_tool_fixture.h"
 #include "tests/support/sample_data.h"
 #include "test_support.h"
@@ -117,7 +118,7 @@ TEST_F(PackCommand, PackedFilesComeBackWithTheirNamesTimesAndPermissions) {
   struct timespec before_1970[2] = {{-400000000, 0}, {-315619200, 700}};
   utimensat(AT_FDCWD, dir_.File("in/one.bin").c_str(), before_1970, 0);
   ASSERT_EQ(Run("pack --stub stub.exe --output rel.exe --password-file password.txt --relative --block-size 4000 "
-                "--serial 1234ABCD --time 1600000000 in"),
+                "--serial 1234ABCD --time 1600000000 --suicide -128 in"),
             0);
   ASSERT_EQ(Run("pack --stub stub.exe --output plain.exe --password 'pass word' in/one.bin"), 0);
   EXPECT_EQ(Run("check rel.exe"), 0);
@@ -148,10 +149,17 @@ TEST_F(PackCommand, PackedFilesComeBackWithTheirNamesTimesAndPermissions) {
   EXPECT_NE(printed.find("written 1960-01-01 00:00:00"), std::string::npos) << printed;
 
   // What only the record shows: the serial, the encoding time, the
-  // attributes, and the creation time, which is the write time here.
+  // attributes, and the creation time, which is the write time here;
+  // and the headers and blocks: the caption (the archive's name by
+  // default), the suicide mode and the block size.
   test_support::RecordingSink sink;
   archive::SharedState state = testing_support::ArchiveState(dir_, Read("rel.exe"));
   ASSERT_EQ(decode::DecodeWalk(state, kPassword.data(), static_cast<uint32_t>(kPassword.size()), sink), 1);
+  EXPECT_STREQ(state.caption, "rel");
+  EXPECT_EQ(state.suicide_mode, -128);
+  size_t blocks = 0;
+  for (const Bytes* file : {&text, &small, &one}) blocks += encoder::PlanBlocks(file->size(), 4000).size();
+  EXPECT_EQ(sink.blocks, blocks);
   const archive::FileRecord& record = sink.records["/out/in/one.bin"];
   EXPECT_EQ(record.encoder_serial, 0x1234ABCDu);
   EXPECT_EQ(record.encoding_time, 1600000000u);
@@ -171,7 +179,8 @@ TEST_F(PackCommand, RefusesWhatItCannotPackFaithfully) {
   EXPECT_EQ(Run("pack --stub missing.exe --output o.exe --password abcd a.txt"), 1);
   EXPECT_FALSE(fs::exists(dir_.File("o.exe")));
   for (const char* arguments : {"--password abcd a.txt", "--stub stub.exe --block-size 1 --password abcd a.txt",
-                                "--stub stub.exe --suicide 200 --password abcd a.txt"}) {
+                                "--stub stub.exe --suicide 200 --password abcd a.txt",
+                                "--stub stub.exe --password abcd a.txt --caption"}) {  // no value at the end
     EXPECT_EQ(Run(std::string("pack --output o.exe ") + arguments), 2) << arguments;
   }
 }
