@@ -248,6 +248,11 @@ TEST_F(ExtractCommand, ExistingFilesAreReplacedOnlyWhenAsked) {
       << printed;
   EXPECT_EQ(Read("out/a.txt"), old_bytes) << "answered no";
   EXPECT_EQ(Read("out/b.txt"), b) << "answered yes";
+  // The end of input answers the question, and every later one unasked.
+  EXPECT_EQ(Shell("script -qec \"'" KELVARIN_CLI "' " + extract + "\" /dev/null </dev/null", &printed), 0) << printed;
+  EXPECT_EQ(printed.find("replace "), printed.rfind("replace ")) << "asked once: " << printed;
+  EXPECT_EQ(Read("out/a.txt"), old_bytes);
+  EXPECT_EQ(Read("out/b.txt"), b);
 
   EXPECT_EQ(Run(extract + " --overwrite"), 0);
   EXPECT_EQ(Read("out/a.txt"), a) << "read-only, replaced all the same";
