@@ -283,6 +283,19 @@ TEST_F(ExtractCommand, SomethingElseWhereAFolderOrAFileGoesIsNamedAsWhatItIs) {
   EXPECT_TRUE(fs::is_directory(dir_.File("out/a.txt")));
 }
 
+// On a terminal the run of a big archive shows how far it is; a small
+// one's would only flicker.
+TEST_F(ExtractCommand, ShowsProgressOnATerminalForBigArchivesOnly) {
+  WriteArchive("small.exe", {MakeEntry("small.bin", testing_support::RandomBytes(100000, 1))}, {4000});
+  WriteArchive("big.exe", {MakeEntry("big.bin", testing_support::RandomBytes(5 << 20, 2))});
+  std::string printed;
+  for (const char* name : {"small", "big"}) {
+    const std::string extract = std::string("extract ") + name + ".exe --output out --password-file password.txt";
+    ASSERT_EQ(Shell("script -qec \"'" KELVARIN_CLI "' " + extract + "\" /dev/null </dev/null", &printed), 0) << printed;
+    EXPECT_EQ(printed.find("Decoding... 100 %") != std::string::npos, std::string(name) == "big") << name << printed;
+  }
+}
+
 TEST_F(ExtractCommand, AFailedExtractKeepsTheFileItWouldReplaceAndLeavesNoTemporaryFile) {
   Bytes archive = WriteArchive("a.exe", {MakeEntry("data.bin", testing_support::RandomBytes(60000, 4))}, {4000});
   archive[archive.size() - 30000] ^= 0x55;  // inside a block in the middle of the file
