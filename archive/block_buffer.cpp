@@ -7,44 +7,39 @@
 
 namespace archive {
 
+void ReleaseBlockMemory(BlockMemory& memory) {
+  if (memory.handle.raw) {
+    platform::MemUnlock(memory.handle);
+    platform::MemFree(memory.handle);
+  }
+}
+
 void BlockBuffer::Allocate(uint32_t n) {
   Release();
   const size_t wanted = n == 0 ? 256 : n;
   for (;;) {
     const platform::MemoryHandle handle = platform::MemAllocZeroed(wanted + kBlockBufferSlack);
     if (handle.raw && platform::MemSize(handle) >= wanted) {
-      handle_ = handle;
-      data_ = static_cast<unsigned char*>(platform::MemLock(handle));
-      length_ = n;
+      memory_.get() = {n, handle, static_cast<unsigned char*>(platform::MemLock(handle))};
       return;
     }
     if (handle.raw) platform::MemFree(handle);
-    platform::Pause(100);
+    platform::WaitForMemory(100);
   }
-}
-
-void BlockBuffer::Release() {
-  if (handle_.raw) {
-    platform::MemUnlock(handle_);
-    platform::MemFree(handle_);
-  }
-  handle_ = {};
-  data_ = nullptr;
-  length_ = 0;
 }
 
 void BlockBuffer::Resize(uint32_t n) {
   if (Capacity() < n) {
     BlockBuffer grown;
     grown.Allocate(n);
-    if (length_ != 0) memcpy(grown.data_, data_, length_);
+    if (length() != 0) memcpy(grown.data(), data(), length());
     *this = std::move(grown);
   }
-  length_ = n;
+  memory_.get().length = n;
 }
 
 void BlockBuffer::GrowFor(uint32_t n) {
-  if (length_ >= n && HoldsMemory()) return;
+  if (length() >= n && HoldsMemory()) return;
   Allocate(2 * n);
 }
 

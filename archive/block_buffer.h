@@ -1,7 +1,7 @@
 // The growable byte buffer that holds one data block at a time.
 //
-// Move-only, as platform::File is: one owner at a time, and the memory is
-// freed when the owner goes, on every path. `length` is the size last asked
+// One owner at a time (platform::UniqueHandle), and the memory is freed
+// when the owner goes, on every path. `length` is the size last asked
 // for. Every allocation carries 1024 bytes of zero-filled slack beyond what
 // was asked for, which readers of short first blocks rely on. A buffer
 // allocated for 0 bytes still holds memory (256 bytes and the slack), so
@@ -12,38 +12,35 @@
 #include <cstdint>
 
 #include "platform/os.h"
+#include "platform/unique_handle.h"
 
 namespace archive {
 
 constexpr uint32_t kBlockBufferSlack = 1024;
 
+// The three fields of a Block buffer, in their order; given back by
+// ReleaseBlockMemory.
+struct BlockMemory {
+  uint32_t length = 0;
+  platform::MemoryHandle handle;
+  unsigned char* data = nullptr;
+};
+void ReleaseBlockMemory(BlockMemory& memory);
+
 class BlockBuffer {
  public:
-  BlockBuffer() = default;
-  BlockBuffer(BlockBuffer&& other) { TakeFrom(other); }
-  BlockBuffer& operator=(BlockBuffer&& other) {
-    if (this != &other) {
-      Release();
-      TakeFrom(other);
-    }
-    return *this;
-  }
-  BlockBuffer(const BlockBuffer&) = delete;
-  BlockBuffer& operator=(const BlockBuffer&) = delete;
-  ~BlockBuffer() { Release(); }
-
-  uint32_t length() const { return length_; }
-  unsigned char* data() const { return data_; }
-  bool HoldsMemory() const { return handle_.raw != nullptr; }
+  uint32_t length() const { return memory_.get().length; }
+  unsigned char* data() const { return memory_.get().data; }
+  bool HoldsMemory() const { return memory_.get().handle.raw != nullptr; }
   // The bytes the memory block really holds, slack included; 0 without one.
-  size_t Capacity() const { return handle_.raw ? platform::MemSize(handle_) : 0; }
+  size_t Capacity() const { return HoldsMemory() ? platform::MemSize(memory_.get().handle) : 0; }
 
   // Replaces what the buffer held by memory for n bytes (256 when n is 0)
   // plus the slack, all zero; waits 100 ms and tries again while memory
   // is short.
   void Allocate(uint32_t n);
   // Frees the memory, if any, and sets the length to 0.
-  void Release();
+  void Release() { memory_.Reset(); }
   // Makes room for n bytes, keeping the first `length` bytes.
   void Resize(uint32_t n);
   // The readers' rule for a data block of n bytes: a buffer shorter than
@@ -51,18 +48,7 @@ class BlockBuffer {
   void GrowFor(uint32_t n);
 
  private:
-  void TakeFrom(BlockBuffer& other) {
-    length_ = other.length_;
-    handle_ = other.handle_;
-    data_ = other.data_;
-    other.length_ = 0;
-    other.handle_ = {};
-    other.data_ = nullptr;
-  }
-
-  uint32_t length_ = 0;
-  platform::MemoryHandle handle_;
-  unsigned char* data_ = nullptr;
+  platform::UniqueHandle<BlockMemory, ReleaseBlockMemory> memory_;
 };
 
 }  // namespace archive

@@ -27,11 +27,11 @@ enum Content { kText = 0, kBinary = 1, kRandom = 2 };
 std::vector<unsigned char> Sample(int64_t content, size_t length, unsigned seed = 7) {
   switch (content) {
     case kText:
-      return testing_support::TextLikeBytes(length, seed);
+      return test_support::TextLikeBytes(length, seed);
     case kBinary:
-      return testing_support::BinaryLikeBytes(length, seed);
+      return test_support::BinaryLikeBytes(length, seed);
     default:
-      return testing_support::RandomBytes(length, seed);
+      return test_support::RandomBytes(length, seed);
   }
 }
 

@@ -7,7 +7,7 @@
 namespace {
 
 void BM_LaneChecksum(benchmark::State& state) {
-  const auto data = testing_support::RandomBytes(static_cast<size_t>(state.range(0)));
+  const auto data = test_support::RandomBytes(static_cast<size_t>(state.range(0)));
   for (auto _ : state) {
     archive::LaneChecksum sum = archive::ComputeLaneChecksum(data.data(), data.size());
     benchmark::DoNotOptimize(sum);

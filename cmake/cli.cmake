@@ -19,21 +19,18 @@ add_library(kelvarin_parallel STATIC ${parallel_sources})
 target_link_libraries(kelvarin_parallel PUBLIC kelvarin_core Threads::Threads)
 
 # Everything but main() in a library, which the unit tests link too.
-file(GLOB cli_sources CONFIGURE_DEPENDS cli/*.cpp)
+file(GLOB cli_sources CONFIGURE_DEPENDS cli/*/*.cpp)
 list(FILTER cli_sources EXCLUDE REGEX "/main\\.cpp$")
 add_library(kelvarin_cli STATIC ${cli_sources} ${cli_generated}/cli/help_texts.h)
 target_include_directories(kelvarin_cli PRIVATE ${cli_generated})
 target_link_libraries(kelvarin_cli PUBLIC kelvarin_encoder kelvarin_parallel)
-add_executable(kelvarin cli/main.cpp)
+add_executable(kelvarin cli/commands/main.cpp)
 target_include_directories(kelvarin PRIVATE ${cli_generated})
 target_link_libraries(kelvarin PRIVATE kelvarin_cli)
+# kelvarin.exe's paths and texts are UTF-8, named to the system through
+# the wide calls; kelvarin's are the POSIX calls'.
 if(WIN32)
-  # kelvarin.exe's paths and texts are UTF-8, named to the system through
-  # the wide calls. Its path calls take the place of the core's ANSI ones:
-  # they define the same functions, so the linker never pulls those in.
-  # The console, the code-page conversion and the held folders serve the
-  # tool alone.
-  file(GLOB cli_platform_sources CONFIGURE_DEPENDS platform/win32/utf8/*.cpp)
-  target_sources(kelvarin PRIVATE ${cli_platform_sources})
-  target_link_libraries(kelvarin PRIVATE shell32)
+  target_link_libraries(kelvarin PRIVATE seam_wide)
+else()
+  target_link_libraries(kelvarin PRIVATE seam_posix)
 endif()

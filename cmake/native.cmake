@@ -20,12 +20,9 @@ target_link_libraries(test_support PUBLIC test_samples kelvarin_encoder kelvarin
 file(GLOB unit_sources CONFIGURE_DEPENDS tests/unit/*.cpp)
 add_executable(unit_tests ${unit_sources})
 # The unit tests make the seam fail on purpose (platform/fault_injection.h):
-# they link the seam compiled with the fault table, whose objects stand in
-# for the core's own. The shipped tool keeps the core's, which have none.
-add_library(platform_with_faults OBJECT platform/fault_injection.cpp platform/posix/os_posix.cpp)
-target_include_directories(platform_with_faults PUBLIC ${PROJECT_SOURCE_DIR})
-target_compile_definitions(platform_with_faults PUBLIC KELVARIN_FAULT_INJECTION=1)
-target_link_libraries(unit_tests PRIVATE platform_with_faults kelvarin_cli test_support GTest::gtest_main)
+# they are made with the seam that carries the fault table. The shipped
+# tool is made with the one that has none.
+target_link_libraries(unit_tests PRIVATE seam_posix_with_faults kelvarin_cli test_support GTest::gtest_main)
 target_compile_definitions(unit_tests PRIVATE
   KELVARIN_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
   KELVARIN_CLI="$<TARGET_FILE:kelvarin>" KELVARIN_STOPPER="$<TARGET_FILE:stop_at_call>")
@@ -62,14 +59,14 @@ endif()
 foreach(source ${fuzz_sources})
   get_filename_component(name ${source} NAME_WE)
   add_executable(replay_${name} ${source} tests/fuzz/replay_main.cpp)
-  target_link_libraries(replay_${name} PRIVATE test_support)
+  target_link_libraries(replay_${name} PRIVATE test_support seam_posix)
   add_test(NAME fuzz_corpus.${name}
            COMMAND replay_${name} ${PROJECT_SOURCE_DIR}/tests/fuzz/corpus/${name})
   if(KELVARIN_FUZZ)
     add_executable(fuzz_${name} ${source})
     target_compile_options(fuzz_${name} PRIVATE -fsanitize=fuzzer,address,undefined)
     target_link_options(fuzz_${name} PRIVATE -fsanitize=fuzzer,address,undefined)
-    target_link_libraries(fuzz_${name} PRIVATE test_support)
+    target_link_libraries(fuzz_${name} PRIVATE test_support seam_posix)
   endif()
 endforeach()
 
@@ -77,23 +74,27 @@ find_package(benchmark QUIET)
 file(GLOB bench_sources CONFIGURE_DEPENDS bench/*.cpp)
 if(benchmark_FOUND AND bench_sources)
   add_executable(benchmarks ${bench_sources})
-  target_link_libraries(benchmarks PRIVATE test_samples kelvarin_encoder benchmark::benchmark benchmark::benchmark_main)
+  target_link_libraries(benchmarks PRIVATE test_samples kelvarin_encoder seam_posix benchmark::benchmark
+                        benchmark::benchmark_main)
 endif()
 
 # The source folders include one another only downwards.
 add_test(NAME layers.includes_run_downwards COMMAND python3 ${PROJECT_SOURCE_DIR}/tools/check_layers.py ${PROJECT_SOURCE_DIR})
+# No function of the C++ or the JavaScript is longer than 60 lines.
+add_test(NAME style.functions_of_at_most_60_lines
+         COMMAND python3 ${PROJECT_SOURCE_DIR}/tools/check_function_length.py ${PROJECT_SOURCE_DIR})
 # The text table is what tools/texts.py writes, not edited by hand.
 add_test(NAME texts.table_matches_its_generator COMMAND python3 ${PROJECT_SOURCE_DIR}/tools/texts.py --check)
 
 # The archives the browser tests and the browser benchmark open.
 add_executable(make_web_archives tests/web/make_web_archives.cpp)
-target_link_libraries(make_web_archives PRIVATE test_support)
+target_link_libraries(make_web_archives PRIVATE test_support seam_posix)
 
 # The accuracy of the name reader's code page choice on a corpus of real
 # names, against the rule before it and two detector libraries where their
 # development files are found; run by hand through bench/name_reading.sh.
 add_executable(name_reading_accuracy bench/names/name_reading_accuracy.cpp bench/names/detector_libraries.cpp)
-target_link_libraries(name_reading_accuracy PRIVATE kelvarin_core)
+target_link_libraries(name_reading_accuracy PRIVATE kelvarin_core seam_posix)
 find_package(PkgConfig QUIET)
 if(PkgConfig_FOUND)
   pkg_check_modules(UCHARDET QUIET IMPORTED_TARGET uchardet)

@@ -4,7 +4,7 @@
 file(GLOB decoder_sources CONFIGURE_DEPENDS
   win32/*.cpp win32/*.rc)
 add_executable(decoder WIN32 ${decoder_sources})
-target_link_libraries(decoder PRIVATE kelvarin_core comdlg32 shell32 advapi32 user32 gdi32)
+target_link_libraries(decoder PRIVATE kelvarin_core seam_ansi comdlg32 shell32 advapi32 user32 gdi32)
 # The resource script takes in these files.
 set_source_files_properties(win32/resources.rc PROPERTIES OBJECT_DEPENDS
   "${PROJECT_SOURCE_DIR}/win32/decoder.manifest;${PROJECT_SOURCE_DIR}/win32/app.ico")
@@ -42,7 +42,7 @@ target_link_libraries(window_driver PUBLIC kelvarin_core user32 advapi32 shell32
 target_compile_definitions(window_driver PRIVATE KELVARIN_DECODER_PATH="$<TARGET_FILE:decoder>")
 
 add_executable(demo_driver demo/demo_driver.cpp)
-target_link_libraries(demo_driver PRIVATE window_driver)
+target_link_libraries(demo_driver PRIVATE window_driver seam_ansi)
 add_dependencies(demo_driver decoder)
 
 file(GLOB e2e_sources CONFIGURE_DEPENDS tests/e2e/*.cpp)
@@ -59,7 +59,7 @@ if(e2e_sources)
   # The folder browser's start is checked in the test process itself.
   add_executable(e2e_tests ${e2e_sources} win32/folder_browser.cpp)
   target_compile_options(e2e_tests PRIVATE -fexceptions)
-  target_link_libraries(e2e_tests PRIVATE e2e_support gtest_main)
+  target_link_libraries(e2e_tests PRIVATE e2e_support gtest_main seam_ansi)
   target_compile_definitions(e2e_tests PRIVATE KELVARIN_CLI_EXE="$<TARGET_FILE:kelvarin>")
   add_dependencies(e2e_tests decoder kelvarin)
   # One run per language, each in a Wine prefix of its own; the display

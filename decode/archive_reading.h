@@ -1,9 +1,8 @@
-// How a reader of archives away from the program (the command-line tool,
-// the browser page) reads an archive's texts: which bytes of the password
-// open it, and which code page its names and captions are in. An archive
-// holds them in the code page of the Windows that made it: Shift-JIS
-// (932) on Japanese systems, Western (1252) on most others; other tools
-// write UTF-8. The password is proved over the whole archive before a
+// How a reader of archives away from the program reads an archive's
+// texts: which bytes of the password open it, and which code page its
+// names and captions are in. An archive holds them in the code page of
+// the Windows that made it: Shift-JIS (932) on Japanese systems, Western
+// (1252) on most others; other tools write UTF-8. The password is proved over the whole archive before a
 // run writes anything (decode/look_ahead.h).
 #pragma once
 

@@ -4,8 +4,7 @@
 // previous answer ended. A source may work ahead (guess where entries end,
 // decode blocks on other threads) as long as every answer is the one that
 // reading at that position would give. The sequential source is what the
-// Win32 program uses; parallel/ adds one that decodes on every core, for
-// the command-line tool.
+// Win32 program uses; parallel/ adds one that decodes on every core.
 #pragma once
 
 #include <cstdint>

@@ -4,8 +4,7 @@
 // tools write UTF-8. Many texts are valid in more than one of these (every
 // lower-case accented letter of 1252 is a lead byte of 932), so each
 // reading that holds is weighed by what it makes of the bytes, over all
-// texts together. The tool, the Windows tool and the browser page all
-// choose here.
+// texts together.
 #pragma once
 
 #include <cstdint>

@@ -1,7 +1,7 @@
 // The answers of a decode sink that decodes every entry and writes
-// nothing: the command-line tool's `list` and its output to standard
-// output, and the look-ahead for names. Every destination is
-// taken as offered and every byte as written.
+// nothing to disk, for a sink that lists entries, writes their bytes
+// elsewhere or only looks at them. Every destination is taken as offered
+// and every byte as written.
 #pragma once
 
 #include <cstring>

@@ -15,20 +15,21 @@ constexpr size_t kMinLastFileBytes = 5;
 
 }  // namespace
 
-const char* EncodeErrorText(EncodeError error) {
+std::string EncodeErrorText(EncodeError error) {
   switch (error) {
     case EncodeError::kNone:
       return "no error";
     case EncodeError::kPassword:
       return "the password is not accepted";
     case EncodeError::kFileTooLarge:
-      return "the file is larger than 4 GB - 1";
+      return "the file is larger than " + std::to_string(kLargestFile) + " bytes (4 GiB - 1)";
     case EncodeError::kBlockSize:
-      return "the block size must lie between 2 and 16 MiB";
+      return "the block size must lie between " + std::to_string(kMinBlockSize) + " and " + std::to_string(kMaxBlockSize) +
+             " bytes";
     case EncodeError::kMarkerByte:
       return "the marker byte must not be 0x71";
     case EncodeError::kCaptionTooLong:
-      return "the caption is longer than 259 bytes";
+      return "the caption is longer than " + std::to_string(archive::kCaptionCapacity - 1) + " bytes";
     case EncodeError::kContentShort:
       return "it ended early or could not be read (did it change while it was read?)";
     case EncodeError::kOutputFailed:
@@ -40,7 +41,7 @@ const char* EncodeErrorText(EncodeError error) {
 EncodeError CheckEntry(const EntryHeaderFields& header, uint64_t file_size, const std::string& password,
                        const EntryOptions& options) {
   if (CheckPassword(password) != PasswordProblem::kNone) return EncodeError::kPassword;
-  if (file_size > UINT32_MAX) return EncodeError::kFileTooLarge;
+  if (file_size > kLargestFile) return EncodeError::kFileTooLarge;
   if (options.block_size < kMinBlockSize || options.block_size > kMaxBlockSize) return EncodeError::kBlockSize;
   if (options.marker_byte == codec::kCompressionSignature[0]) return EncodeError::kMarkerByte;
   if (header.caption.size() >= static_cast<size_t>(archive::kCaptionCapacity)) return EncodeError::kCaptionTooLong;

@@ -24,6 +24,8 @@ struct EntryOptions {
 
 constexpr uint32_t kMinBlockSize = 2;
 constexpr uint32_t kMaxBlockSize = 16u << 20;
+// A file record holds the size in 32 bits.
+constexpr uint64_t kLargestFile = UINT32_MAX;
 
 struct Entry {
   EntryHeaderFields header;
@@ -44,7 +46,7 @@ enum class EncodeError {
   kOutputFailed,   // the sink refused bytes
 };
 
-const char* EncodeErrorText(EncodeError error);
+std::string EncodeErrorText(EncodeError error);
 
 // How many file bytes each block of an entry carries: the first block the
 // rest of its block size after the marker and record (at least one byte,

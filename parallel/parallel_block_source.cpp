@@ -131,7 +131,7 @@ unsigned DefaultThreadCount() {
 bool ParseThreadCount(const char* text, unsigned* threads) {
   char* end = nullptr;
   const long value = strtol(text, &end, 10);
-  if (end == text || *end != '\0' || value < 1 || value > 256) return false;
+  if (end == text || *end != '\0' || value < 1 || value > static_cast<long>(kMaxThreads)) return false;
   *threads = static_cast<unsigned>(value);
   return true;
 }

@@ -74,7 +74,8 @@ class ParallelBlockSource : public decode::BlockSource {
 std::unique_ptr<decode::BlockSource> MakeBlockSource(unsigned threads);
 // One thread per core; 1 when the count is unknown.
 unsigned DefaultThreadCount();
-// A whole number from 1 to 256.
+constexpr unsigned kMaxThreads = 256;
+// A whole number from 1 to kMaxThreads.
 bool ParseThreadCount(const char* text, unsigned* threads);
 
 }  // namespace parallel

@@ -2,7 +2,6 @@
 // person sits at the terminal, a line typed without echo, removal of a
 // half-written file when a signal ends the program, standard output for
 // bytes, and where the program lives.
-// Only the command-line tool uses these; the decoder links none of them.
 #pragma once
 
 #include "platform/folder.h"

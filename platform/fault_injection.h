@@ -1,9 +1,8 @@
 // Failures on purpose, for tests: a test can make the reads, writes or
 // memory allocations that pass through the seam fail from the Nth call
-// on, as a full disk, a failing drive or short memory would. Only the
-// unit tests carry the table (KELVARIN_FAULT_INJECTION, see
-// cmake/native.cmake); kelvarin, its package and the Windows programs
-// have none of it.
+// on, as a full disk, a failing drive or short memory would. Only a build
+// with KELVARIN_FAULT_INJECTION carries the table; any other has none of
+// it.
 #pragma once
 
 #include <cstdint>

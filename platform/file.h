@@ -1,10 +1,10 @@
-// An open file that closes itself. Move-only: one owner at a time, and the
-// file is closed on every path out of the scope that holds it.
+// An open file that closes itself: one owner at a time (UniqueHandle).
 #pragma once
 
 #include <cstdint>
 
 #include "platform/os.h"
+#include "platform/unique_handle.h"
 
 namespace platform {
 
@@ -17,33 +17,20 @@ class File {
   // Takes ownership of a file the system opened.
   static File Adopt(OsFile os) { return File(os); }
 
-  File(File&& other) : os_(other.os_) { other.os_ = OsFile{}; }
-  File& operator=(File&& other) {
-    if (this != &other) {
-      Close();
-      os_ = other.os_;
-      other.os_ = OsFile{};
-    }
-    return *this;
-  }
-  File(const File&) = delete;
-  File& operator=(const File&) = delete;
-  ~File() { Close(); }
-
-  bool IsOpen() const { return os_.raw != nullptr; }
-  void Close() { OsClose(os_); }
+  bool IsOpen() const { return os().raw != nullptr; }
+  void Close() { os_.Reset(); }
   // Bytes transferred: fewer than asked at the end of the file or on failure.
-  uint32_t Read(void* buffer, uint32_t count) { return OsRead(os_, buffer, count); }
-  uint32_t Write(const void* buffer, uint32_t count) { return OsWrite(os_, buffer, count); }
-  bool Seek(uint64_t offset) { return OsSeek(os_, offset); }
-  bool Size(uint64_t* size) const { return OsSize(os_, size); }
-  bool SetTimes(const FileTimes& times) { return OsSetFileTimes(os_, times); }
+  uint32_t Read(void* buffer, uint32_t count) { return OsRead(os(), buffer, count); }
+  uint32_t Write(const void* buffer, uint32_t count) { return OsWrite(os(), buffer, count); }
+  bool Seek(uint64_t offset) { return OsSeek(os(), offset); }
+  bool Size(uint64_t* size) const { return OsSize(os(), size); }
+  bool SetTimes(const FileTimes& times) { return OsSetFileTimes(os(), times); }
   // The system's file, still owned here: for calls on the open file.
-  OsFile os() const { return os_; }
+  OsFile os() const { return os_.get(); }
 
  private:
   explicit File(OsFile os) : os_(os) {}
-  OsFile os_;
+  UniqueHandle<OsFile, OsClose> os_;
 };
 
 }  // namespace platform

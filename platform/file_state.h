@@ -1,7 +1,6 @@
-// What the command-line tool asks of files beyond reading and writing
-// them: what a path names before it is opened, whether an open file
-// changed while it was read, and attributes set through the open file
-// rather than by name. Only the tool uses these; the decoder links none.
+// What a program may ask of files beyond reading and writing them: what a
+// path names before it is opened, whether an open file changed while it
+// was read, and attributes set through the open file rather than by name.
 #pragma once
 
 #include <cstdint>

@@ -2,12 +2,12 @@
 // component at a time without following a symbolic link (or, on Windows,
 // a junction or other reparse point). Extracting below a folder this way
 // cannot be turned elsewhere by a link that stands in it, nor by one put
-// there while the work runs: what is held open is what was checked. Only
-// the command-line tool uses this; the decoder links none of it.
+// there while the work runs: what is held open is what was checked.
 #pragma once
 
 #include "platform/file.h"
 #include "platform/os.h"
+#include "platform/unique_handle.h"
 
 namespace platform {
 
@@ -42,35 +42,21 @@ class Folder {
  public:
   Folder() = default;
   static Folder Open(const char* path) { return Folder(OsOpenFolder(path)); }
-  Folder(Folder&& other) : os_(other.os_) { other.os_ = OsFolder{}; }
-  Folder& operator=(Folder&& other) {
-    if (this != &other) {
-      Close();
-      os_ = other.os_;
-      other.os_ = OsFolder{};
-    }
-    return *this;
-  }
-  Folder(const Folder&) = delete;
-  Folder& operator=(const Folder&) = delete;
-  ~Folder() { Close(); }
-
-  bool IsOpen() const { return os_.raw != nullptr; }
-  void Close() { OsCloseFolder(os_); }
+  bool IsOpen() const { return os().raw != nullptr; }
+  void Close() { os_.Reset(); }
   FolderStep OpenSub(const char* name, bool create, Folder* out) const {
-    out->Close();
-    return OsOpenSubfolder(os_, name, create, &out->os_);
+    return OsOpenSubfolder(os(), name, create, out->os_.Replace());
   }
-  NameKind KindOf(const char* name) const { return OsNameKind(os_, name); }
-  File CreateNew(const char* name) const { return File::Adopt(OsCreateNewIn(os_, name)); }
-  bool Rename(const char* from, const char* to, bool replace) const { return OsRenameIn(os_, from, to, replace); }
-  bool Delete(const char* name) const { return OsDeleteIn(os_, name); }
+  NameKind KindOf(const char* name) const { return OsNameKind(os(), name); }
+  File CreateNew(const char* name) const { return File::Adopt(OsCreateNewIn(os(), name)); }
+  bool Rename(const char* from, const char* to, bool replace) const { return OsRenameIn(os(), from, to, replace); }
+  bool Delete(const char* name) const { return OsDeleteIn(os(), name); }
   // The system's folder, still held here: for calls on the held folder.
-  OsFolder os() const { return os_; }
+  OsFolder os() const { return os_.get(); }
 
  private:
   explicit Folder(OsFolder os) : os_(os) {}
-  OsFolder os_;
+  UniqueHandle<OsFolder, OsCloseFolder> os_;
 };
 
 }  // namespace platform

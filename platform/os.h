@@ -1,11 +1,10 @@
 // The seam between the portable core and the operating system.
 //
 // The archive logic needs only these: whole files opened for reading or
-// writing, growable zero-filled memory for block buffers, and a pause. The
-// command-line tool adds new files renamed into place and the system's
-// reasons for failures.
-// Each platform folder (posix/, win32/) implements this header; nothing
-// else in the core includes a system header.
+// writing, growable zero-filled memory and a wait when it is short, new
+// files renamed into place, and the system's reasons for failures.
+// Each platform folder (posix/, win32/, web/) implements this header;
+// nothing else in the core includes a system header.
 #pragma once
 
 #include <cstddef>
@@ -88,6 +87,9 @@ void* MemLock(MemoryHandle handle);
 void MemUnlock(MemoryHandle handle);
 void MemFree(MemoryHandle handle);
 
-void Pause(uint32_t milliseconds);
+// Memory was short: waits that long for other programs to free some
+// before the caller asks again. Where no other program can free memory
+// for this one, the call that asked ends with an out-of-memory verdict.
+void WaitForMemory(uint32_t milliseconds);
 
 }  // namespace platform

@@ -1,6 +1,6 @@
-// Texts between code pages, for the command-line tool: names, captions and
-// passwords are stored in the code page of the system that wrote the
-// archive, and shown and written here in UTF-8. Code pages are named by
+// Texts between code pages: names, captions and passwords are stored in
+// the code page of the system that wrote the archive, and read elsewhere
+// in UTF-8. Code pages are named by
 // their Windows numbers (932 Shift-JIS, 1252 Western, 65001 UTF-8).
 #pragma once
 

@@ -1,7 +1,6 @@
-// The words that only the readers of archives away from the program say
-// (the command-line tool, the browser page), in English and Japanese
-// (Shift-JIS), from the same generator as the program's texts. Kept apart
-// so that the program carries none of them.
+// The words that only the readers of archives away from the program say,
+// in English and Japanese (Shift-JIS), from the same generator as the
+// program's texts. Kept apart so that the program carries none of them.
 #pragma once
 
 #include "ui/texts.h"

@@ -179,7 +179,7 @@ void MemUnlock(MemoryHandle) {}
 
 void MemFree(MemoryHandle handle) { free(handle.raw); }
 
-void Pause(uint32_t milliseconds) {
+void WaitForMemory(uint32_t milliseconds) {
   struct timespec ts;
   ts.tv_sec = milliseconds / 1000;
   ts.tv_nsec = static_cast<long>(milliseconds % 1000) * 1000000L;

@@ -88,9 +88,8 @@ void* MemLock(MemoryHandle handle) { return handle.raw; }
 void MemUnlock(MemoryHandle) {}
 void MemFree(MemoryHandle handle) { free(handle.raw); }
 
-// Only the block buffer pauses, to retry an allocation that failed. No
-// other program frees memory for this one while it waits; a retry would
-// spin for ever, so the call ends with a verdict instead.
-void Pause(uint32_t) { WebOutOfMemory(); }
+// No other program frees memory for the page's worker while it waits: a
+// wait would end in the same shortage, so the call ends with a verdict.
+void WaitForMemory(uint32_t) { WebOutOfMemory(); }
 
 }  // namespace platform

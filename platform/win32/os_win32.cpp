@@ -1,5 +1,7 @@
 // Win32 implementation of the system seam: open file handles and movable
-// global memory. The calls that take a path are in path_seam.inl.
+// global memory. The calls that take a path or give a text are the
+// program's choice: ansi/ (the ...A calls, texts in the ANSI code page) or
+// wide/ (the ...W calls, texts in UTF-8), both from path_seam.inl.
 #include <windows.h>
 #include <cstring>
 
@@ -53,24 +55,6 @@ bool OsSetFileTimes(OsFile file, const FileTimes& times) {
   return SetFileTime(Handle(file), &creation, &access, &write) != 0;
 }
 
-void OsErrorText(char* text, int capacity) {
-  const DWORD error = GetLastError();
-  DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text,
-                                static_cast<DWORD>(capacity), nullptr);
-  while (length > 0 && strchr(" .\r\n", text[length - 1])) --length;
-  if (length == 0) {
-    // No snprintf: the decoder links this file, and snprintf would bring
-    // MinGW's whole printf into it.
-    char number[16];
-    _ultoa(error, number, 10);
-    lstrcpynA(text, "system error ", capacity);
-    const int used = lstrlenA(text);
-    lstrcpynA(text + used, number, capacity - used);
-  } else {
-    text[length] = '\0';
-  }
-}
-
 bool IsPathSeparator(char c) { return c == '\\' || c == '/'; }
 
 MemoryHandle MemAllocZeroed(size_t size) {
@@ -84,6 +68,6 @@ void* MemLock(MemoryHandle handle) { return GlobalLock(static_cast<HGLOBAL>(hand
 void MemUnlock(MemoryHandle handle) { GlobalUnlock(static_cast<HGLOBAL>(handle.raw)); }
 void MemFree(MemoryHandle handle) { GlobalFree(static_cast<HGLOBAL>(handle.raw)); }
 
-void Pause(uint32_t milliseconds) { Sleep(milliseconds); }
+void WaitForMemory(uint32_t milliseconds) { Sleep(milliseconds); }
 
 }  // namespace platform

@@ -1,14 +1,10 @@
 // The seam's calls that take a path, written once for the two ways a
 // Windows program names files. The file that includes this defines
 // SystemName(path), which turns the seam's 8-bit path into what the
-// system calls take: the ANSI text itself for the ...A calls (the
-// decoder), or UTF-16 for the ...W calls (kelvarin.exe, whose UTF-8 paths
-// may hold names the ANSI code page cannot). Each ...T overload below is
-// one system call in its two spellings.
-//
-// Both files that include this must define the same functions, and only
-// these: kelvarin.exe links the UTF-8 one in place of the ANSI one from
-// the core library (see cmake/cli.cmake).
+// system calls take: the ANSI text itself for the ...A calls (ansi/), or
+// UTF-16 for the ...W calls (wide/, whose UTF-8 paths may hold names the
+// ANSI code page cannot). Each ...T overload below is one system call in
+// its two spellings. A program links one of the two seams, never both.
 #include <io.h>
 #include <windows.h>
 

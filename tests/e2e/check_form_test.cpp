@@ -13,10 +13,10 @@ using ui::TextId;
 encoder::ArchiveWriter TwoEntries(uint32_t first_version = archive::kSupportedVersion) {
   encoder::ArchiveWriter writer(e2e::DecoderBytes());
   writer.AddEntryHeader({.version = first_version, .caption = "First entry"});
-  writer.AddDataBlock(testing_support::RandomBytes(5000, 1));
-  writer.AddDataBlock(testing_support::RandomBytes(777, 2));
+  writer.AddDataBlock(test_support::RandomBytes(5000, 1));
+  writer.AddDataBlock(test_support::RandomBytes(777, 2));
   writer.AddEntryHeader({.caption = "Second entry"});
-  writer.AddDataBlock(testing_support::RandomBytes(300, 3));
+  writer.AddDataBlock(test_support::RandomBytes(300, 3));
   return writer;
 }
 

@@ -34,10 +34,10 @@ class CliTool : public ::testing::Test {
 
 TEST_F(CliTool, ExtractsWhatTheEncoderPackedAndReplacesOnlyWithOverwrite) {
   const std::vector<encoder::Entry> entries = {
-      EntryOf("\\docs\\deep\\text.txt", testing_support::TextLikeBytes(200000, 5), FILE_ATTRIBUTE_ARCHIVE,
+      EntryOf("\\docs\\deep\\text.txt", test_support::TextLikeBytes(200000, 5), FILE_ATTRIBUTE_ARCHIVE,
               0x01D5000055556666ull),
       EntryOf("one.bin", {'x'}, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE, 0x0190000011112222ull)};
-  ASSERT_TRUE(test_support::ArchiveOf(testing_support::SampleStub(), entries, "pw-1234").WriteTo(folder_.File("a.exe")));
+  ASSERT_TRUE(test_support::ArchiveOf(test_support::SampleStub(), entries, "pw-1234").WriteTo(folder_.File("a.exe")));
   const std::string extract = "extract a.exe --output out\\new --password pw-1234";
 
   ASSERT_EQ(Run(extract), 0);
@@ -65,7 +65,7 @@ TEST_F(CliTool, ExtractsWhatTheEncoderPackedAndReplacesOnlyWithOverwrite) {
 TEST_F(CliTool, NothingIsWrittenThroughALinkBelowTheOutputFolder) {
   const std::vector<encoder::Entry> entries = {test_support::MakeEntry("\\data\\x.txt", {'x'}),
                                                test_support::MakeEntry("\\y.txt", {'y'})};
-  ASSERT_TRUE(test_support::ArchiveOf(testing_support::SampleStub(), entries, "pw-1234").WriteTo(folder_.File("a.exe")));
+  ASSERT_TRUE(test_support::ArchiveOf(test_support::SampleStub(), entries, "pw-1234").WriteTo(folder_.File("a.exe")));
   ASSERT_TRUE(CreateDirectoryA(folder_.File("out").c_str(), nullptr));
   ASSERT_TRUE(CreateDirectoryA(folder_.File("outside").c_str(), nullptr));
   // Wine answers yes and makes nothing; Windows makes the link (for an

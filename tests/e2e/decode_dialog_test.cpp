@@ -16,7 +16,7 @@ constexpr unsigned char kHiddenReadOnly = 0x23;  // read-only, hidden, archive
 
 encoder::Entry Entry(const std::string& name, size_t size, unsigned char flags = 0) {
   encoder::Entry entry =
-      MakeEntry(name, testing_support::TextLikeBytes(size, static_cast<unsigned>(name.size())), kCaption, flags);
+      MakeEntry(name, test_support::TextLikeBytes(size, static_cast<unsigned>(name.size())), kCaption, flags);
   entry.record.attributes = kHiddenReadOnly;
   return entry;
 }

@@ -17,8 +17,8 @@ using test_support::MakeEntry;
 
 const std::vector<encoder::Entry>& Entries() {
   static const std::vector<encoder::Entry> entries = {
-      MakeEntry(SJ_SOFT_HYO, testing_support::TextLikeBytes(7000, 1)), MakeEntry(SJ_OCTOBER, {'1', '0', '\n'}),
-      MakeEntry(SJ_PLAN, testing_support::RandomBytes(3000, 2))};
+      MakeEntry(SJ_SOFT_HYO, test_support::TextLikeBytes(7000, 1)), MakeEntry(SJ_OCTOBER, {'1', '0', '\n'}),
+      MakeEntry(SJ_PLAN, test_support::RandomBytes(3000, 2))};
   return entries;
 }
 
@@ -90,7 +90,7 @@ TEST_F(JapaneseNames, TheProgramWritesThemThroughTheFolderBrowserAndSaveAs) {
 // On a system whose ANSI code page is not 932, --encoding says it.
 TEST(JapaneseNamesCli, KelvarinExeWritesThemInAnyCodePage) {
   e2e::TempFolder folder;
-  ASSERT_TRUE(test_support::ArchiveOf(testing_support::SampleStub(), Entries(), "pw-1234").WriteTo(folder.File("j.exe")));
+  ASSERT_TRUE(test_support::ArchiveOf(test_support::SampleStub(), Entries(), "pw-1234").WriteTo(folder.File("j.exe")));
   const std::string encoding = GetACP() == 932 ? "" : " --encoding CP932";
   e2e::Process tool(e2e::Quoted(e2e::WindowsPath(KELVARIN_CLI_EXE)) + " extract j.exe --output out --password pw-1234" +
                         encoding,
@@ -109,8 +109,8 @@ TEST(JapaneseNamesCli, KelvarinExeWritesThemInAnyCodePage) {
 TEST(JapaneseNamesCli, KelvarinExeAutoChoosesByTheNamesNotTheSystem) {
   e2e::TempFolder folder;
   const std::vector<encoder::Entry> western = {MakeEntry("fa\xE7" "ade.txt", {'f'}), MakeEntry("Gr\xF6\xDF" "e.txt", {'g'})};
-  ASSERT_TRUE(test_support::ArchiveOf(testing_support::SampleStub(), Entries(), "pw-1234").WriteTo(folder.File("j.exe")));
-  ASSERT_TRUE(test_support::ArchiveOf(testing_support::SampleStub(), western, "pw-1234").WriteTo(folder.File("w.exe")));
+  ASSERT_TRUE(test_support::ArchiveOf(test_support::SampleStub(), Entries(), "pw-1234").WriteTo(folder.File("j.exe")));
+  ASSERT_TRUE(test_support::ArchiveOf(test_support::SampleStub(), western, "pw-1234").WriteTo(folder.File("w.exe")));
   for (const char* archive : {"j.exe", "w.exe"}) {
     e2e::Process tool(e2e::Quoted(e2e::WindowsPath(KELVARIN_CLI_EXE)) + " extract " + archive +
                           " --output out --encoding auto --password pw-1234",

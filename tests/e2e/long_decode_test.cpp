@@ -67,12 +67,12 @@ class LongDecode : public e2e::DecoderSession {
  protected:
   void SetUp() override {
     DecoderSession::SetUp();
-    long_.entry = test_support::MakeEntry("long.txt", testing_support::TextLikeBytes(kChunkSize), kCaption);
+    long_.entry = test_support::MakeEntry("long.txt", test_support::TextLikeBytes(kChunkSize), kCaption);
     long_.repeats = static_cast<uint32_t>((uint64_t{LongEntryMib()} << 20) / kChunkSize);
     e2e::ArchiveFile archive(archive_, e2e::DecoderBytes());
     ASSERT_TRUE(e2e::AppendRepeatedEntry(archive, long_, kPassword));
     const encoder::Entry damaged =
-        test_support::MakeEntry("damaged.txt", testing_support::TextLikeBytes(1000, 2), kCaption);
+        test_support::MakeEntry("damaged.txt", test_support::TextLikeBytes(1000, 2), kCaption);
     ASSERT_TRUE(e2e::AppendCookedEntry(archive, damaged, kPassword));
     ASSERT_TRUE(archive.Close()) << archive_;
   }

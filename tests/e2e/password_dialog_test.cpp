@@ -13,7 +13,7 @@ constexpr char kReportCaption[] = "Quarterly report";
 encoder::ArchiveWriter Archive(unsigned char flags, int8_t suicide_mode = 2) {
   encoder::ArchiveWriter writer(e2e::DecoderBytes());
   writer.AddEntryHeader({.flags = flags, .suicide_mode = suicide_mode, .caption = kReportCaption});
-  writer.AddDataBlock(testing_support::RandomBytes(4000));
+  writer.AddDataBlock(test_support::RandomBytes(4000));
   return writer;
 }
 

@@ -47,7 +47,7 @@ class SelfExtraction : public e2e::DecoderSession {
     EXPECT_TRUE(e2e::CleanUpFinished(temp_));
   }
 
-  const Bytes kContents = testing_support::TextLikeBytes(3000);
+  const Bytes kContents = test_support::TextLikeBytes(3000);
   std::string temp_ = e2e::TemporaryFolder();
   Bytes stub_, written_;
 };

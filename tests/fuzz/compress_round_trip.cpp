@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::vector<uint8_t> plain;
   const size_t copies = size > 0 ? 1 + data[0] % 8 : 1;
   for (size_t i = 0; i < copies; ++i) plain.insert(plain.end(), data, data + size);
-  FUZZ_ASSERT_MSG(testing_support::Decompress(encoder::CompressBlock(plain)) == plain,
+  FUZZ_ASSERT_MSG(test_support::Decompress(encoder::CompressBlock(plain)) == plain,
                   "the compressed block decodes to other bytes than its input");
   return 0;
 }

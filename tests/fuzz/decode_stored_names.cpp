@@ -54,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 2 || size > 1200) return 0;
   const uint32_t code_page = kSpellings[data[0] % 3];
   const bool reader = data[0] / 3 % 2 == 1;
-  encoder::ArchiveWriter writer(testing_support::SampleStub(256));
+  encoder::ArchiveWriter writer(test_support::SampleStub(256));
   const std::string names(reinterpret_cast<const char*>(data + 1), size - 1);
   size_t start = 0;
   for (int count = 0; count < 4 && start <= names.size(); ++count) {
@@ -69,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static archive::SharedState state;
   const encoder::Bytes& bytes = writer.bytes();
   // The decode helper writes a stub and marker of its own: skip the writer's.
-  const size_t first_entry = testing_support::SampleStub(256).size() + 256 + archive::kEntryMarkerLength + 1;
+  const size_t first_entry = test_support::SampleStub(256).size() + 256 + archive::kEntryMarkerLength + 1;
   if (bytes.size() <= first_entry) return 0;
   SpellingSink sink(code_page);
   if (reader) sink.rules = decode::WalkRules::kReader;

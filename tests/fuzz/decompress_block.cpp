@@ -12,7 +12,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size > (1u << 20)) return 0;
   const std::vector<uint8_t> input = fuzzing::DecoderInput(data, size);
-  const testing_support::Bytes decoded = testing_support::Decompress(input);
+  const test_support::Bytes decoded = test_support::Decompress(input);
   if (input.size() < 4 || memcmp(input.data(), codec::kCompressionSignature, 4) != 0) {
     FUZZ_ASSERT_MSG(decoded == input, "a block without the signature was changed");
   } else if (input.size() >= 8) {

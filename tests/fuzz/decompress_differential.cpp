@@ -14,7 +14,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size > (1u << 18)) return 0;
   const std::vector<uint8_t> input = fuzzing::DecoderInput(data, size);
-  FUZZ_ASSERT_MSG(testing_support::Decompress(input) == reference::Decompress(input),
+  FUZZ_ASSERT_MSG(test_support::Decompress(input) == reference::Decompress(input),
                   "the decoder and the reference model decode the block to different bytes");
   return 0;
 }

@@ -4,7 +4,7 @@
 
 #include "codec/decompressor.h"
 
-namespace testing_support {
+namespace test_support {
 
 Bytes Decompress(const Bytes& block) {
   archive::BlockBuffer buffer;
@@ -14,4 +14,4 @@ Bytes Decompress(const Bytes& block) {
   return Bytes(buffer.data(), buffer.data() + buffer.length());
 }
 
-}  // namespace testing_support
+}  // namespace test_support

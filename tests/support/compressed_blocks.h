@@ -4,7 +4,7 @@
 
 #include "encoder/bytes.h"
 
-namespace testing_support {
+namespace test_support {
 
 using encoder::Bytes;
 
@@ -12,4 +12,4 @@ using encoder::Bytes;
 // returns what the buffer holds afterwards (its length bytes).
 Bytes Decompress(const Bytes& block);
 
-}  // namespace testing_support
+}  // namespace test_support

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-namespace testing_support {
+namespace test_support {
 namespace {
 
 class Lcg {
@@ -110,4 +110,4 @@ encoder::Bytes SampleStub(size_t size) {
   return stub;
 }
 
-}  // namespace testing_support
+}  // namespace test_support

@@ -8,7 +8,7 @@
 
 #include "encoder/bytes.h"
 
-namespace testing_support {
+namespace test_support {
 
 std::vector<unsigned char> TextLikeBytes(size_t length, unsigned seed = 1);
 // Machine-code-like and table-like bytes: a few recurring opcode patterns,
@@ -22,4 +22,4 @@ std::vector<unsigned char> RunBytes(size_t length, size_t max_run, unsigned seed
 // pointer to a "PE\0\0" signature, as a Windows program has.
 encoder::Bytes SampleStub(size_t size = 512);
 
-}  // namespace testing_support
+}  // namespace test_support

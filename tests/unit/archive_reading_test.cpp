@@ -16,9 +16,9 @@
 namespace {
 
 using encoder::Bytes;
-using testing_support::RandomBytes;
-using testing_support::TempDir;
-using testing_support::WriteFileBytes;
+using test_support::RandomBytes;
+using test_support::TempDir;
+using test_support::WriteFileBytes;
 
 Bytes Concat(Bytes a, const Bytes& b) {
   a.insert(a.end(), b.begin(), b.end());
@@ -209,7 +209,7 @@ TEST_F(DataBlock, ShortFieldsAndLengthsTheFileCannotHoldAreReadFailures) {
 
 TEST(LocateScan, FindsTheFirstEntryOnA256ByteBoundary) {
   TempDir dir;
-  encoder::ArchiveWriter writer(testing_support::SampleStub(700));  // padded to 768
+  encoder::ArchiveWriter writer(test_support::SampleStub(700));  // padded to 768
   writer.AddEntryHeader({});
   writer.AddDataBlock(RandomBytes(50));
   ASSERT_TRUE(writer.WriteTo(dir.File("a.exe")));

@@ -16,11 +16,11 @@ namespace {
 
 using archive::CheckProblem;
 using encoder::Bytes;
-using testing_support::RandomBytes;
+using test_support::RandomBytes;
 
 // One entry "first" with a block of 100 bytes.
 encoder::ArchiveWriter OneEntry() {
-  encoder::ArchiveWriter writer(testing_support::SampleStub());
+  encoder::ArchiveWriter writer(test_support::SampleStub());
   writer.AddEntryHeader({.caption = "first"});
   writer.AddDataBlock(RandomBytes(100, 1));
   return writer;
@@ -29,13 +29,13 @@ encoder::ArchiveWriter OneEntry() {
 class CheckWalk : public ::testing::Test {
  protected:
   int Run(const Bytes& bytes) {
-    reporter_ = testing_support::RecordingReporter();
-    state_ = testing_support::ArchiveState(dir_, bytes);
+    reporter_ = test_support::RecordingReporter();
+    state_ = test_support::ArchiveState(dir_, bytes);
     return archive::CheckWalk(state_, reporter_);
   }
-  testing_support::TempDir dir_;
+  test_support::TempDir dir_;
   archive::SharedState state_;
-  testing_support::RecordingReporter reporter_;
+  test_support::RecordingReporter reporter_;
 };
 
 TEST_F(CheckWalk, GoodArchiveWithSeveralEntriesPassesUnderTheLastCaption) {
@@ -95,7 +95,7 @@ TEST_F(CheckWalk, EachDamageIsReportedUnderTheCaptionOfItsEntry) {
 
 TEST_F(CheckWalk, BlocksAcrossPiecesOfTheReadAheadBufferAreSummedWhole) {
   // Summed in place, in pieces of 64 KiB of a 256 KiB read-ahead buffer.
-  encoder::ArchiveWriter writer(testing_support::SampleStub());
+  encoder::ArchiveWriter writer(test_support::SampleStub());
   writer.AddEntryHeader({.caption = "x"});
   std::vector<size_t> last_row_bytes;
   unsigned seed = 0;

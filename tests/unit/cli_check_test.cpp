@@ -8,7 +8,7 @@
 
 namespace {
 
-using cli_testing::CliTool;
+using test_support::CliTool;
 using encoder::Bytes;
 using test_support::MakeEntry;
 using CheckOutput = CliTool;
@@ -23,7 +23,7 @@ struct Outcome {
 };
 
 TEST_F(CheckOutput, IsTheVerdictWithItsOwnLineBreaksAndOnlyTheNameEscaped) {
-  Bytes good = WriteArchive("good.exe", {MakeEntry("a.txt", testing_support::RandomBytes(3000, 1))});
+  Bytes good = WriteArchive("good.exe", {MakeEntry("a.txt", test_support::RandomBytes(3000, 1))});
   Bytes damaged = good;
   damaged[kFirstStoredByte] ^= 0x01;
   Write("damaged.exe", damaged);

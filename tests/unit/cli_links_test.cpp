@@ -12,7 +12,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-using cli_testing::CliTool;
+using test_support::CliTool;
 using encoder::Bytes;
 using test_support::MakeEntry;
 using Links = CliTool;
@@ -69,7 +69,7 @@ TEST_F(Links, TheOutputFolderMayBeALinkTheUserNamed) {
 // into it: that entry lands in the folder that was opened, which moved,
 // and the next entry meets the link and is refused.
 TEST_F(Links, ALinkPutInPlaceDuringTheRunIsNotFollowed) {
-  const Bytes big = testing_support::RandomBytes(100000, 3);
+  const Bytes big = test_support::RandomBytes(100000, 3);
   WriteArchive("a.exe", {MakeEntry("\\sub\\big.bin", big), MakeEntry("\\sub\\later.txt", kBytes)}, {4000});
   fs::create_directories(dir_.File("outside"));
   std::string status, said;

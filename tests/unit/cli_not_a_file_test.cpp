@@ -8,7 +8,7 @@
 
 namespace {
 
-using cli_testing::CliTool;
+using test_support::CliTool;
 
 class NotAFile : public CliTool {
  protected:

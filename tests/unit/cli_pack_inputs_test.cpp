@@ -13,7 +13,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-using cli_testing::CliTool;
+using test_support::CliTool;
 using encoder::Bytes;
 
 class PackInputs : public CliTool {

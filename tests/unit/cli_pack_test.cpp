@@ -13,7 +13,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-using cli_testing::CliTool;
+using test_support::CliTool;
 using encoder::Bytes;
 using PackWriting = CliTool;
 
@@ -21,7 +21,7 @@ const std::string kPack = "pack --stub stub.exe --password-file password.txt ";
 
 TEST_F(PackWriting, AnExistingArchiveIsReplacedOnlyWithOverwriteAndSurvivesAFullDisk) {
   Write("a.txt", {'a'});
-  Write("big.bin", testing_support::RandomBytes(2 << 20, 1));
+  Write("big.bin", test_support::RandomBytes(2 << 20, 1));
   ASSERT_EQ(Run(kPack + "--output a.exe a.txt"), 0);
   const Bytes old_archive = Read("a.exe");
   std::string said;
@@ -52,7 +52,7 @@ TEST_F(PackWriting, TheOutputMayNotBeAnInputNorTheStub) {
   }
   EXPECT_EQ(Read("a.txt"), Bytes{'a'});
   EXPECT_EQ(Read("in/b.txt"), Bytes{'b'});
-  EXPECT_EQ(Read("stub.exe"), testing_support::SampleStub(512));
+  EXPECT_EQ(Read("stub.exe"), test_support::SampleStub(512));
 }
 
 // Any bytes used to be taken: the archive then was no program, or its
@@ -60,7 +60,7 @@ TEST_F(PackWriting, TheOutputMayNotBeAnInputNorTheStub) {
 TEST_F(PackWriting, TheStubMustBeAWindowsProgramWithNoBlockThatBeginsWithAMarker) {
   Write("a.txt", {'a'});
   Write("text.txt", Bytes(600, 't'));
-  Bytes check_inside = testing_support::SampleStub(1024), entry_inside = check_inside, marker_off_block = check_inside;
+  Bytes check_inside = test_support::SampleStub(1024), entry_inside = check_inside, marker_off_block = check_inside;
   archive::BuildCheckMarker(reinterpret_cast<char*>(check_inside.data() + 512));
   archive::BuildEntryMarker(reinterpret_cast<char*>(entry_inside.data() + 768));
   archive::BuildEntryMarker(reinterpret_cast<char*>(marker_off_block.data() + 700));
@@ -138,7 +138,7 @@ TEST_F(PackWriting, AFileOverFourGibibytesIsRefusedFromItsSize) {
 // first block (stop_at_call.c stops it there): every read goes well, but
 // the archive would hold old and new bytes. Used to exit 0.
 TEST_F(PackWriting, AFileRewrittenWhileItIsReadFailsAndWritesNothing) {
-  Write("big.bin", testing_support::RandomBytes(200000, 5));
+  Write("big.bin", test_support::RandomBytes(200000, 5));
   ASSERT_EQ(Shell("touch -d 2001-01-01 big.bin"), 0) << "a rewrite now cannot keep its time";
   std::string status, said;
   Shell(StartStopped(kPack + "--output a.exe big.bin", "read:big.bin") +
@@ -154,12 +154,19 @@ TEST_F(PackWriting, AFileRewrittenWhileItIsReadFailsAndWritesNothing) {
 
 // On a terminal a long pack shows how far it is; --quiet keeps it still.
 TEST_F(PackWriting, ShowsProgressOnATerminalUnlessQuiet) {
-  Write("big.bin", testing_support::RandomBytes(5 << 20, 2));
+  Write("big.bin", test_support::RandomBytes(5 << 20, 2));
   const std::string pack = "script -qec \"'" KELVARIN_CLI "' " + kPack + "--overwrite --output a.exe big.bin";
   std::string printed;
   ASSERT_EQ(Shell(pack + "\" /dev/null", &printed), 0) << printed;
   EXPECT_NE(printed.find("Packing... 100 %"), std::string::npos) << printed;
   ASSERT_EQ(Shell(pack + " --quiet\" /dev/null", &printed), 0) << printed;
+  EXPECT_EQ(printed, "");
+  // Extract shows the program's own "Decoding..." line the same way.
+  const std::string extract = "script -qec \"'" KELVARIN_CLI "' extract a.exe --output out --overwrite --password-file "
+                              "password.txt";
+  ASSERT_EQ(Shell(extract + "\" /dev/null", &printed), 0) << printed;
+  EXPECT_NE(printed.find("Decoding... 100 %"), std::string::npos) << printed;
+  ASSERT_EQ(Shell(extract + " --quiet\" /dev/null", &printed), 0) << printed;
   EXPECT_EQ(printed, "");
 }
 

@@ -8,7 +8,7 @@
 
 namespace {
 
-using cli_testing::CliTool;
+using test_support::CliTool;
 using test_support::MakeEntry;
 using PasswordPrompt = CliTool;
 

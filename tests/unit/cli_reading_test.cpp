@@ -12,7 +12,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-using cli_testing::CliTool;
+using test_support::CliTool;
 using encoder::Bytes;
 using test_support::MakeEntry;
 using CliReading = CliTool;
@@ -23,8 +23,8 @@ const std::string kPasswordFile = " --password-file password.txt";
 // look-ahead cannot tell, the run that follows makes the output folder
 // before it fails, and says that a wrong password explains the failure.)
 TEST_F(CliReading, APasswordOneCharacterOffWritesNothing) {
-  WriteArchive("wp.exe", {MakeEntry("\\rand.bin", testing_support::RandomBytes(48845, 1)),
-                          MakeEntry("\\text.txt", testing_support::TextLikeBytes(20000, 2))},
+  WriteArchive("wp.exe", {MakeEntry("\\rand.bin", test_support::RandomBytes(48845, 1)),
+                          MakeEntry("\\text.txt", test_support::TextLikeBytes(20000, 2))},
                {4096});
   for (const char* typo : {"pw-1235", "pw-1j34", "pw1234", "pw-12345", "wp-1234"}) {
     std::string said;
@@ -94,10 +94,10 @@ TEST_F(CliReading, LongNamesAndFoldersNeedOnlyTheSystemsLimits) {
   for (int i = 0; i < 60; ++i) sixty_sjis += "\x8A\xBF", sixty_utf8 += "漢";  // 漢
   std::string ninety_sjis;
   for (int i = 0; i < 90; ++i) ninety_sjis += "\x8A\xBF";
-  ASSERT_TRUE(test_support::ArchiveOf(testing_support::SampleStub(512),
+  ASSERT_TRUE(test_support::ArchiveOf(test_support::SampleStub(512),
                                       {MakeEntry("\\" + sixty_sjis + "\\" + sixty_sjis + ".txt", {'k'}),
                                        MakeEntry("\\" + ninety_sjis + ".txt", {'n'})},
-                                      cli_testing::kPassword)
+                                      test_support::kPassword)
                   .WriteTo(dir_.File("long.exe")));
   const std::string deep = "out/" + std::string(120, 'd') + "/" + std::string(120, 'e') + "/" + std::string(40, 'f');
   std::string printed, said;

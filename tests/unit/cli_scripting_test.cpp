@@ -5,14 +5,14 @@
 #include <filesystem>
 #include <string>
 
-#include "cli/entry_selection.h"
-#include "cli/list_sink.h"
+#include "cli/sinks/entry_selection.h"
+#include "cli/sinks/list_sink.h"
 #include "cli_tool_fixture.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using cli_testing::CliTool;
+using test_support::CliTool;
 using encoder::Bytes;
 using test_support::MakeEntry;
 using Scripting = CliTool;

@@ -19,7 +19,7 @@
 
 namespace {
 
-using cli_testing::CliTool;
+using test_support::CliTool;
 namespace fs = std::filesystem;
 using encoder::Bytes;
 using test_support::MakeEntry;
@@ -28,7 +28,7 @@ using StagedFiles = CliTool;
 const std::string kExtract = "extract a.exe --output out --password-file password.txt";
 
 TEST_F(StagedFiles, EverySignalThatEndsTheProgramRemovesThem) {
-  WriteArchive("a.exe", {MakeEntry("a.bin", testing_support::RandomBytes(100000, 1))}, {4000});
+  WriteArchive("a.exe", {MakeEntry("a.bin", test_support::RandomBytes(100000, 1))}, {4000});
   const std::pair<const char*, int> signals[] = {
       {"INT", SIGINT},   {"TERM", SIGTERM}, {"HUP", SIGHUP},   {"QUIT", SIGQUIT},
       {"PIPE", SIGPIPE}, {"ALRM", SIGALRM}, {"USR1", SIGUSR1}, {"XFSZ", SIGXFSZ}};
@@ -48,7 +48,7 @@ TEST_F(StagedFiles, EverySignalThatEndsTheProgramRemovesThem) {
 // The handler used to unlink by path: through a link put where the moved
 // folder was, it removed the wrong file and left the staged one.
 TEST_F(StagedFiles, ASignalRemovesTheStagedFileFromTheHeldFolderEvenWhenItWasMoved) {
-  WriteArchive("a.exe", {MakeEntry("a.bin", testing_support::RandomBytes(100000, 3))}, {4000});
+  WriteArchive("a.exe", {MakeEntry("a.bin", test_support::RandomBytes(100000, 3))}, {4000});
   std::string status, said;
   Shell(StartStopped(kExtract) +
             "staged=$(basename out/.kelvarin-*); mv out moved; mkdir elsewhere; echo keep >elsewhere/$staged; "
@@ -76,7 +76,7 @@ TEST_F(StagedFiles, TheReadOnlyMarkNeverReachesAFileLinkedInAfterTheRename) {
 }
 
 TEST_F(StagedFiles, AFileThatAppearsMeanwhileIsReplacedOnlyWithOverwrite) {
-  const Bytes bytes = testing_support::RandomBytes(100000, 2), late = {'l', 'a', 't', 'e'};
+  const Bytes bytes = test_support::RandomBytes(100000, 2), late = {'l', 'a', 't', 'e'};
   WriteArchive("a.exe", {MakeEntry("a.bin", bytes)}, {4000});
   std::string status, said;
   Shell(StartStopped(kExtract) + "printf late >out/a.bin; kill -CONT $pid; wait $pid; echo $?", &status, &said);
@@ -95,7 +95,7 @@ TEST_F(StagedFiles, AFileThatAppearsMeanwhileIsReplacedOnlyWithOverwrite) {
 // A disk that fills during the write: the run ends with status 3 and the
 // reason, the staged file goes, and the file it would replace stays.
 TEST_F(StagedFiles, AFullDiskKeepsTheOldFileAndLeavesNoStagedFile) {
-  WriteArchive("a.exe", {MakeEntry("a.bin", testing_support::RandomBytes(300000, 4))}, {4000});
+  WriteArchive("a.exe", {MakeEntry("a.bin", test_support::RandomBytes(300000, 4))}, {4000});
   Write("out/a.bin", {'o', 'l', 'd'});
   std::string said;
   EXPECT_EQ(Shell("ulimit -f 200; trap '' XFSZ; '" KELVARIN_CLI "' " + kExtract + " --overwrite", &said), 3);

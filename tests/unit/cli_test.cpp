@@ -30,8 +30,8 @@ namespace {
 namespace fs = std::filesystem;
 using encoder::Bytes;
 using test_support::MakeEntry;
-using cli_testing::CliTool;
-using cli_testing::kPassword;
+using test_support::CliTool;
+using test_support::kPassword;
 
 using PackCommand = CliTool;
 using ExtractCommand = CliTool;
@@ -108,7 +108,7 @@ TEST_F(CliTool, HelpSaysWhatTheManualSaysAndVersionGoesToStdoutWithStatusZero) {
 }
 
 TEST_F(PackCommand, PackedFilesComeBackWithTheirNamesTimesAndPermissions) {
-  const Bytes text = testing_support::TextLikeBytes(300000, 3), small = {'h', 'i', '\n'}, one = {'x'};
+  const Bytes text = test_support::TextLikeBytes(300000, 3), small = {'h', 'i', '\n'}, one = {'x'};
   Write("in/docs/deep/text.txt", text);
   Write("in/docs/a/small.txt", small);
   Write("in/one.bin", one);
@@ -153,7 +153,7 @@ TEST_F(PackCommand, PackedFilesComeBackWithTheirNamesTimesAndPermissions) {
   // and the headers and blocks: the caption (the archive's name by
   // default), the suicide mode and the block size.
   test_support::RecordingSink sink;
-  archive::SharedState state = testing_support::ArchiveState(dir_, Read("rel.exe"));
+  archive::SharedState state = test_support::ArchiveState(dir_, Read("rel.exe"));
   ASSERT_EQ(decode::DecodeWalk(state, kPassword.data(), static_cast<uint32_t>(kPassword.size()), sink), 1);
   EXPECT_STREQ(state.caption, "rel");
   EXPECT_EQ(state.suicide_mode, -128);
@@ -297,7 +297,7 @@ TEST_F(ExtractCommand, ShowsProgressOnATerminalForBigArchivesOnly) {
 }
 
 TEST_F(ExtractCommand, AFailedExtractKeepsTheFileItWouldReplaceAndLeavesNoTemporaryFile) {
-  Bytes archive = WriteArchive("a.exe", {MakeEntry("data.bin", testing_support::RandomBytes(60000, 4))}, {4000});
+  Bytes archive = WriteArchive("a.exe", {MakeEntry("data.bin", test_support::RandomBytes(60000, 4))}, {4000});
   archive[archive.size() - 30000] ^= 0x55;  // inside a block in the middle of the file
   Write("a.exe", archive);
   Write("out/data.bin", {'o', 'l', 'd'});
@@ -343,12 +343,12 @@ std::vector<std::string> FilesBelow(const std::string& folder) {
 TEST_F(CodePages, AShiftJisArchiveIsListedAndExtractedUnderUtf8NamesWithAUtf8Password) {
   // The ASCII entry spans many compressed blocks: the names behind it are
   // found only when the look ahead sizes every block right.
-  const Bytes hyo = {'h', 'y', 'o'}, october = {'c', 's', 'v'}, plan = {'p'}, ascii = testing_support::TextLikeBytes(60000, 9);
+  const Bytes hyo = {'h', 'y', 'o'}, october = {'c', 's', 'v'}, plan = {'p'}, ascii = test_support::TextLikeBytes(60000, 9);
   const std::vector<encoder::Entry> entries = {
       MakeEntry("\\plain\\ascii.txt", ascii), MakeEntry("\\" SJ_SOFT "\\" SJ_HYO ".txt", hyo),
       MakeEntry("\\\x94\x5C\x97\xCD\\\x90\x5C\x8D\x90\x8F\x91\\\x8F\x5C\x8C\x8E.csv", october),
       MakeEntry("\x97\x5C\x92\xE8\x95\x5C.txt", plan)};
-  ASSERT_TRUE(test_support::ArchiveOf(testing_support::SampleStub(512), entries, kShiftJisPassword, {4000})
+  ASSERT_TRUE(test_support::ArchiveOf(test_support::SampleStub(512), entries, kShiftJisPassword, {4000})
                   .WriteTo(dir_.File("j.exe")));
   std::string printed, said;
   ASSERT_EQ(Run("list j.exe --password パスワード", &printed, &said), 0) << said;
@@ -399,7 +399,7 @@ TEST_F(CodePages, PackStoresNamesCaptionAndPasswordInTheCodePageThatHoldsThem) {
   // The names as stored, keyed by output name.
   auto stored_names = [&](const std::string& archive_name, const std::string& password, archive::SharedState* state) {
     test_support::RecordingSink sink;
-    *state = testing_support::ArchiveState(dir_, Read(archive_name));
+    *state = test_support::ArchiveState(dir_, Read(archive_name));
     EXPECT_EQ(decode::DecodeWalk(*state, password.data(), static_cast<uint32_t>(password.size()), sink), 1);
     std::vector<std::string> names;
     for (const auto& [path, record] : sink.records) names.push_back(record.output_name);

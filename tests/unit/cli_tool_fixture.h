@@ -14,7 +14,7 @@
 #include "test_support.h"
 #include "tests/support/entries.h"
 
-namespace cli_testing {
+namespace test_support {
 
 namespace fs = std::filesystem;
 using encoder::Bytes;
@@ -43,13 +43,13 @@ class CliTool : public ::testing::Test {
   }
   void Write(const std::string& name, const Bytes& bytes) {
     fs::create_directories(fs::path(dir_.File(name)).parent_path());
-    testing_support::WriteFileBytes(dir_.File(name), bytes);
+    test_support::WriteFileBytes(dir_.File(name), bytes);
   }
   Bytes Read(const std::string& name) { return encoder::ReadWholeFile(dir_.File(name)); }
   // Writes an archive of the entries; returns its bytes.
   Bytes WriteArchive(const std::string& name, const std::vector<encoder::Entry>& entries,
                      const encoder::EntryOptions& options = {}) {
-    const encoder::ArchiveWriter writer = test_support::ArchiveOf(testing_support::SampleStub(512), entries, kPassword, options);
+    const encoder::ArchiveWriter writer = test_support::ArchiveOf(test_support::SampleStub(512), entries, kPassword, options);
     EXPECT_TRUE(writer.WriteTo(dir_.File(name)));
     return writer.bytes();
   }
@@ -79,10 +79,10 @@ class CliTool : public ::testing::Test {
     return geteuid() == 0 ? "setpriv --bounding-set=-dac_override,-dac_read_search " : "";
   }
   void SetUp() override {
-    Write("stub.exe", testing_support::SampleStub(512));
+    Write("stub.exe", test_support::SampleStub(512));
     Write("password.txt", Bytes(kPassword.begin(), kPassword.end()));
   }
-  testing_support::TempDir dir_;
+  test_support::TempDir dir_;
 };
 
-}  // namespace cli_testing
+}  // namespace test_support

@@ -14,7 +14,7 @@ namespace {
 
 using encoder::Bytes;
 using encoder::KeyString;
-using testing_support::RandomBytes;
+using test_support::RandomBytes;
 
 // The transposition exactly as defined: new[start + ((r + 1) mod R) n + x]
 // = old[start + r n + x] for even x, with the matrix inside the block.

@@ -23,8 +23,8 @@
 
 namespace {
 
-using testing_support::Bytes;
-using testing_support::Decompress;
+using test_support::Bytes;
+using test_support::Decompress;
 
 // The "abcabcabcabc" block, which the compressor must write bit for bit,
 // and blocks without the signature, which stay as they are.
@@ -41,7 +41,7 @@ TEST(DecompressBlock, DecodesTheAbcBlockAndLeavesBlocksWithoutTheSignature) {
 // A stated length that no stream of this size could fill must not make
 // the decoder ask for memory it can never use.
 TEST(DecompressBlock, AsksForNoMoreMemoryThanTheStreamCanFill) {
-  const Bytes text = testing_support::TextLikeBytes(200);
+  const Bytes text = test_support::TextLikeBytes(200);
   for (uint32_t stated : {0xFFFFFFFFu, 0x80000000u, 0x7FFFFFFFu}) {
     Bytes lying = encoder::CompressBlock(text);
     base::WriteLe32(lying.data() + 4, stated);
@@ -60,10 +60,10 @@ void ExpectSameAsReference(const Bytes& block, const std::string& what) {
 }
 
 Bytes Plain(int kind, size_t length, unsigned seed) {
-  return kind == 0 ? testing_support::TextLikeBytes(length, seed)
-         : kind == 1 ? testing_support::BinaryLikeBytes(length, seed)
-         : kind == 2 ? testing_support::RandomBytes(length, seed)
-         : kind == 3 ? testing_support::RunBytes(length, 300, seed)
+  return kind == 0 ? test_support::TextLikeBytes(length, seed)
+         : kind == 1 ? test_support::BinaryLikeBytes(length, seed)
+         : kind == 2 ? test_support::RandomBytes(length, seed)
+         : kind == 3 ? test_support::RunBytes(length, 300, seed)
                      : Bytes(length, 0x71);
 }
 
@@ -102,14 +102,14 @@ TEST(DecoderDifferential, RealBlocksDecodeBackAndDamagedOnesAsTheReferenceDoes) 
     }
   }
   // Large blocks that change their kind of data and keep recycling codes.
-  Bytes mixed = testing_support::TextLikeBytes(300000, 11);
-  const Bytes random_part = testing_support::RandomBytes(100000, 12);
+  Bytes mixed = test_support::TextLikeBytes(300000, 11);
+  const Bytes random_part = test_support::RandomBytes(100000, 12);
   mixed.insert(mixed.begin() + 150000, random_part.begin(), random_part.end());
-  for (const Bytes& plain : {mixed, testing_support::RunBytes(200000, 1000, 13)}) {
+  for (const Bytes& plain : {mixed, test_support::RunBytes(200000, 1000, 13)}) {
     EXPECT_EQ(Decompress(encoder::CompressBlock(plain)), plain);
   }
   // And text and runs shrink: 128-byte phrases of zeros take 13 bits each.
-  EXPECT_LT(encoder::CompressBlock(testing_support::TextLikeBytes(16384, 2)).size(), 16384u / 2);
+  EXPECT_LT(encoder::CompressBlock(test_support::TextLikeBytes(16384, 2)).size(), 16384u / 2);
   EXPECT_LT(encoder::CompressBlock(Bytes(100000, 0)).size(), 2000u);
 }
 
@@ -149,7 +149,7 @@ TEST(StreamCheck, TellsWholeStreamsFromBrokenOnes) {
 }
 
 TEST(StreamCheck, AKeyOneCharacterOffBreaksTheStream) {
-  const Bytes real = encoder::CompressBlock(testing_support::TextLikeBytes(16384, 3));
+  const Bytes real = encoder::CompressBlock(test_support::TextLikeBytes(16384, 3));
   const std::string password = "secret1";
   Bytes stored = real;
   codec::EncipherBlock(stored.data(), static_cast<uint32_t>(stored.size()), encoder::KeyString(password).get());

@@ -31,7 +31,7 @@ TEST(Dictionary, RecyclingStopsWhenTheOldestCodeIsTheOneBeingExtended) {
   d->Reset();
   // Random bytes, each a literal as the decoder takes it, take every code.
   uint32_t previous = kNoCode;
-  for (unsigned char byte : testing_support::RandomBytes(5000, 9)) {
+  for (unsigned char byte : test_support::RandomBytes(5000, 9)) {
     d->ExpandCode(byte, &byte);
     d->AddCodes(previous, 1, &byte, 1);
     previous = byte;

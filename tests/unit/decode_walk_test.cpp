@@ -24,7 +24,7 @@ namespace {
 using decode::Choice;
 using decode::DecodeFailure;
 using encoder::Bytes;
-using testing_support::RandomBytes;
+using test_support::RandomBytes;
 using test_support::RecordingSink;
 
 const std::string kPassword = "correct horse";
@@ -41,7 +41,7 @@ void Add(encoder::ArchiveWriter& writer, const encoder::Entry& entry, const enco
 }
 
 encoder::ArchiveWriter Archive(const std::vector<encoder::Entry>& entries, const encoder::EntryOptions& options = {}) {
-  return test_support::ArchiveOf(testing_support::SampleStub(), entries, kPassword, options);
+  return test_support::ArchiveOf(test_support::SampleStub(), entries, kPassword, options);
 }
 
 Bytes OneEntry(const std::string& name, Bytes contents) {
@@ -51,10 +51,10 @@ Bytes OneEntry(const std::string& name, Bytes contents) {
 class DecodeWalk : public ::testing::Test {
  protected:
   int Run(const Bytes& bytes, const std::string& password = kPassword) {
-    state_ = testing_support::ArchiveState(dir_, bytes);
+    state_ = test_support::ArchiveState(dir_, bytes);
     return decode::DecodeWalk(state_, password.data(), static_cast<uint32_t>(password.size()), sink_);
   }
-  testing_support::TempDir dir_;
+  test_support::TempDir dir_;
   archive::SharedState state_;
   RecordingSink sink_;
 };
@@ -71,11 +71,11 @@ TEST_F(DecodeWalk, EntriesOfEverySizeAndFormComeBackWithEveryRecordField) {
       {"one.bin", "one.bin", {'x'}, {}},
       {"\\docs\\exact.txt", "/out/docs/exact.txt", RandomBytes(first_block_bytes, 1), {1000}},
       {"\\docs\\sub\\more.txt", "/out/docs/sub/more.txt", RandomBytes(first_block_bytes + 1, 2), {1000, 0xFF}},
-      {"\\text.txt", "/out/text.txt", testing_support::TextLikeBytes(50000, 3), {1000, 0x5A, encoder::BlockForm::kCompressed}},
-      {"runs.bin", "runs.bin", testing_support::RunBytes(9000, 300, 4), {7, 0x70, encoder::BlockForm::kStored}},
+      {"\\text.txt", "/out/text.txt", test_support::TextLikeBytes(50000, 3), {1000, 0x5A, encoder::BlockForm::kCompressed}},
+      {"runs.bin", "runs.bin", test_support::RunBytes(9000, 300, 4), {7, 0x70, encoder::BlockForm::kStored}},
       {"big.dat", "big.dat", RandomBytes(3'000'000, 5), {1000}},
   };
-  encoder::ArchiveWriter writer(testing_support::SampleStub());
+  encoder::ArchiveWriter writer(test_support::SampleStub());
   for (const auto& e : entries) Add(writer, MakeEntry(e.name, e.contents), e.options);
 
   EXPECT_EQ(Run(writer.bytes()), 1);
@@ -160,7 +160,7 @@ archive::FileRecord Record(const char* name, uint32_t file_size, uint32_t record
 // The block that completes an entry is written whole; an empty file
 // needs no byte in its first block.
 TEST_F(DecodeWalk, HandMadeEntriesEndWithTheBlockThatCompletesThem) {
-  encoder::ArchiveWriter writer(testing_support::SampleStub());
+  encoder::ArchiveWriter writer(test_support::SampleStub());
   AddHandMadeEntry(writer, Record("long.bin", 15), {RandomBytes(10, 1), RandomBytes(10, 2)});
   AddHandMadeEntry(writer, Record("empty.txt", 0), {Bytes{}});
   Add(writer, MakeEntry("next.bin", RandomBytes(30, 3)));
@@ -178,12 +178,12 @@ TEST_F(DecodeWalk, HandMadeEntriesEndWithTheBlockThatCompletesThem) {
 // only damage after an output was opened has made one, and let it go.
 TEST_F(DecodeWalk, EachFaultEndsTheRunWithItsFailure) {
   auto hand_made = [](const archive::FileRecord& record, const std::vector<Bytes>& pieces) {
-    encoder::ArchiveWriter writer(testing_support::SampleStub());
+    encoder::ArchiveWriter writer(test_support::SampleStub());
     AddHandMadeEntry(writer, record, pieces);
     return writer;
   };
   // A record cut short by the end of its block is never completed from slack.
-  encoder::ArchiveWriter cut(testing_support::SampleStub());
+  encoder::ArchiveWriter cut(test_support::SampleStub());
   cut.AddEntryHeader({});
   Bytes plain = encoder::FirstPlainBlock(0, Record("cut.txt", 5), nullptr, 0);
   plain.resize(100);
@@ -261,7 +261,7 @@ TEST_F(DecodeWalk, WrongPasswordThatYields304GoesUndetected) {
   }
   ASSERT_FALSE(wrong.empty()) << "no password differing beyond its fourth byte leaves the sizes alone";
 
-  encoder::ArchiveWriter writer(testing_support::SampleStub());
+  encoder::ArchiveWriter writer(test_support::SampleStub());
   writer.AddEntryHeader({});
   writer.AddDataBlock(sealed);
   EXPECT_EQ(Run(writer.bytes(), wrong), 1);
@@ -322,7 +322,7 @@ TEST_F(DecodeWalk, UnderTheReadersRulesABadEntryIsPassedOverAndTheOthersGoOn) {
                             .bytes();
   sink_.rules = decode::WalkRules::kReader;
   sink_.spelling_code_page = 932;  // 0xE9 leads a character, which "." cannot end
-  state_ = testing_support::ArchiveState(dir_, archive);
+  state_ = test_support::ArchiveState(dir_, archive);
   decode::SequentialBlockSource source;
   EXPECT_EQ(decode::DecodeWalk(state_, kPassword.data(), static_cast<uint32_t>(kPassword.size()), sink_, source), 1);
   EXPECT_TRUE(sink_.failures.empty());
@@ -348,8 +348,8 @@ TEST_F(DecodeWalk, UnderTheReadersRulesABadEntryIsPassedOverAndTheOthersGoOn) {
 // holds, so only the stream tells. The readers stop there; the program
 // writes what came out.
 TEST_F(DecodeWalk, UnderTheReadersRulesABrokenStreamEndsTheRun) {
-  const Bytes contents = testing_support::TextLikeBytes(3000, 8);
-  encoder::ArchiveWriter writer(testing_support::SampleStub());
+  const Bytes contents = test_support::TextLikeBytes(3000, 8);
+  encoder::ArchiveWriter writer(test_support::SampleStub());
   writer.AddEntryHeader({});
   const encoder::KeyString key(kPassword);
   const Bytes first(contents.begin(), contents.begin() + 1000);
@@ -361,7 +361,7 @@ TEST_F(DecodeWalk, UnderTheReadersRulesABrokenStreamEndsTheRun) {
   writer.AddDataBlock(cut);
 
   sink_.rules = decode::WalkRules::kReader;
-  state_ = testing_support::ArchiveState(dir_, writer.bytes());
+  state_ = test_support::ArchiveState(dir_, writer.bytes());
   decode::SequentialBlockSource source;
   EXPECT_EQ(decode::DecodeWalk(state_, kPassword.data(), static_cast<uint32_t>(kPassword.size()), sink_, source), 0);
   EXPECT_EQ(sink_.failures, std::vector<DecodeFailure>{DecodeFailure::kBrokenStream});

@@ -56,7 +56,7 @@ class Folders : public ::testing::Test {
     struct stat st;
     return stat(Path(relative).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
   }
-  testing_support::TempDir dir_;
+  test_support::TempDir dir_;
 };
 
 TEST_F(Folders, MissingLevelsAreCreatedTopDownAndAnExistingFolderIsEnough) {
@@ -68,7 +68,7 @@ TEST_F(Folders, MissingLevelsAreCreatedTopDownAndAnExistingFolderIsEnough) {
 }
 
 TEST_F(Folders, FileInPlaceOfAFolderFailsAndCreatesNothingBelowIt) {
-  testing_support::WriteFileBytes(Path("a"), {1, 2, 3});
+  test_support::WriteFileBytes(Path("a"), {1, 2, 3});
   EXPECT_EQ(decode::EnsureParentFolder(Path("a/file.txt").c_str()), 0);
   EXPECT_EQ(decode::EnsureParentFolder(Path("a/b/c/file.txt").c_str()), 0);
   EXPECT_FALSE(IsDirectory("a/b"));

@@ -79,10 +79,10 @@ TEST(FileRecord, ReadsAndWritesTheBytesAnEncoderWrites) {
 }
 
 TEST(EntryEncoder, StoresBlocksThatCompressionWouldGrowAndCompressesTheRest) {
-  encoder::Entry entry = MakeEntry("mixed", testing_support::TextLikeBytes(3000, 4));
-  const Bytes random = testing_support::RandomBytes(3000, 5);
+  encoder::Entry entry = MakeEntry("mixed", test_support::TextLikeBytes(3000, 4));
+  const Bytes random = test_support::RandomBytes(3000, 5);
   entry.contents.insert(entry.contents.end(), random.begin(), random.end());
-  encoder::ArchiveWriter writer(testing_support::SampleStub());
+  encoder::ArchiveWriter writer(test_support::SampleStub());
   ASSERT_EQ(encoder::AddEntry(writer, entry, kPassword, {1500, 0x42, encoder::BlockForm::kSmallest}),
             encoder::EncodeError::kNone);
   // Each data block: a checksum of 16 bytes, a length of 4, the stored bytes.
@@ -103,7 +103,7 @@ TEST(EntryEncoder, StoresBlocksThatCompressionWouldGrowAndCompressesTheRest) {
 }
 
 TEST(EntryEncoder, RefusesWhatTheDecoderCouldNotReadBack) {
-  encoder::ArchiveWriter writer(testing_support::SampleStub());
+  encoder::ArchiveWriter writer(test_support::SampleStub());
   const size_t empty_size = writer.bytes().size();
   const encoder::Entry good = MakeEntry("a", Bytes(10, 'a'));
   encoder::Entry long_caption = good;
@@ -131,9 +131,9 @@ TEST(EntryEncoder, RefusesWhatTheDecoderCouldNotReadBack) {
 TEST(EntryEncoder, AnEmptyFileIsStoredAndDecodesToAnEmptyFile) {
   const std::vector<encoder::Entry> entries = {MakeEntry("empty", {}), MakeEntry("after", {'x', 'y'}),
                                                MakeEntry("last-empty", {})};
-  testing_support::TempDir dir;
+  test_support::TempDir dir;
   archive::SharedState state =
-      testing_support::ArchiveState(dir, test_support::ArchiveOf(testing_support::SampleStub(), entries, kPassword).bytes());
+      test_support::ArchiveState(dir, test_support::ArchiveOf(test_support::SampleStub(), entries, kPassword).bytes());
   test_support::RecordingSink sink;
   ASSERT_EQ(decode::DecodeWalk(state, kPassword.data(), static_cast<uint32_t>(kPassword.size()), sink), 1);
   EXPECT_EQ(sink.finished, (std::vector<std::string>{"empty", "after", "last-empty"}));
@@ -155,7 +155,7 @@ TEST(EntryEncoder, AShortSourceAndAFailingSinkAreReported) {
     }
     size_t left_ = 5000;
   } short_content;
-  encoder::ArchiveWriter writer(testing_support::SampleStub());
+  encoder::ArchiveWriter writer(test_support::SampleStub());
   EXPECT_EQ(encoder::EncodeEntry({}, {}, 6000, short_content, writer, kPassword, {1000}),
             encoder::EncodeError::kContentShort);
 

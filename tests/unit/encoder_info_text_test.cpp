@@ -9,7 +9,7 @@
 
 namespace {
 
-using testing_support::ToShiftJis;
+using test_support::ToShiftJis;
 using ui::Language;
 using ui::LocalTime;
 

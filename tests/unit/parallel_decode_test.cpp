@@ -30,7 +30,7 @@ class ParallelDecode : public ::testing::Test {
   // two and three workers, each reused from run to run; every parallel run
   // must match the sequential one. Returns the sequential result.
   int ExpectSameRuns(const Bytes& bytes, const std::string& what, const std::string& password = kPassword) {
-    testing_support::WriteFileBytes(path_, bytes);
+    test_support::WriteFileBytes(path_, bytes);
     RecordingSink expected;
     archive::SharedState expected_state;
     decode::SequentialBlockSource sequential;
@@ -54,7 +54,7 @@ class ParallelDecode : public ::testing::Test {
     return decode::DecodeWalk(state, password.data(), static_cast<uint32_t>(password.size()), sink, source);
   }
 
-  testing_support::TempDir dir_;
+  test_support::TempDir dir_;
   const std::string path_ = dir_.File("a.exe");
   parallel::ParallelBlockSource two_{2};
   parallel::ParallelBlockSource three_{3};
@@ -62,7 +62,7 @@ class ParallelDecode : public ::testing::Test {
 
 // An archive and where each of its entries ends.
 struct Layout {
-  encoder::ArchiveWriter writer{testing_support::SampleStub()};
+  encoder::ArchiveWriter writer{test_support::SampleStub()};
   std::vector<size_t> entry_ends;
   void Add(const encoder::Entry& entry, uint32_t block_size) {
     encoder::EntryOptions options;
@@ -80,11 +80,11 @@ encoder::Entry MakeEntry(const std::string& name, Bytes contents, unsigned char 
 // that reading ahead runs across entry ends.
 Layout MixedArchive() {
   Layout layout;
-  layout.Add(MakeEntry("\\docs\\text.txt", testing_support::TextLikeBytes(6000, 1), archive::kShowEncoderInformation), 500);
+  layout.Add(MakeEntry("\\docs\\text.txt", test_support::TextLikeBytes(6000, 1), archive::kShowEncoderInformation), 500);
   layout.Add(MakeEntry("one.bin", {'x'}), 500);
-  layout.Add(MakeEntry("binary.bin", testing_support::BinaryLikeBytes(4000, 2)), 700);
-  layout.Add(MakeEntry("\\random.bin", testing_support::RandomBytes(3000, 3)), 400);
-  layout.Add(MakeEntry("\\docs\\last.txt", testing_support::TextLikeBytes(2500, 4)), 600);
+  layout.Add(MakeEntry("binary.bin", test_support::BinaryLikeBytes(4000, 2)), 700);
+  layout.Add(MakeEntry("\\random.bin", test_support::RandomBytes(3000, 3)), 400);
+  layout.Add(MakeEntry("\\docs\\last.txt", test_support::TextLikeBytes(2500, 4)), 600);
   return layout;
 }
 

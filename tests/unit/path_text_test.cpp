@@ -12,11 +12,15 @@ namespace {
 const base::LeadBytes kShiftJis = base::LeadBytes::OfCodePage(932);
 const base::LeadBytes kWestern = base::LeadBytes::OfCodePage(1252);
 
-TEST(LeadBytes, ShiftJisHasItsTwoRangesAndSingleByteCodePagesHaveNone) {
-  for (unsigned byte = 0; byte < 256; ++byte) {
-    const bool shift_jis_lead = (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-    EXPECT_EQ(kShiftJis.IsLead(static_cast<unsigned char>(byte)), shift_jis_lead) << byte;
-    EXPECT_FALSE(kWestern.IsLead(static_cast<unsigned char>(byte))) << byte;
+// The edges of Shift-JIS's two ranges, and the bytes between them that
+// stand alone (half-width katakana A1-DF, and 80, A0, FD-FF).
+TEST(LeadBytes, ShiftJisLeadsAtTheEdgesOfItsRangesAndSingleByteCodePagesNever) {
+  for (unsigned char lead : {0x81, 0x83, 0x95, 0x9F, 0xE0, 0xEA, 0xFC}) {
+    EXPECT_TRUE(kShiftJis.IsLead(lead)) << int{lead};
+    EXPECT_FALSE(kWestern.IsLead(lead)) << int{lead};
+  }
+  for (unsigned char single : {0x00, 0x5C, 0x7F, 0x80, 0xA0, 0xA1, 0xB6, 0xDF, 0xFD, 0xFF}) {
+    EXPECT_FALSE(kShiftJis.IsLead(single)) << int{single};
   }
   EXPECT_TRUE(base::LeadBytes::OfCodePage(936).IsLead(0xFE));
   EXPECT_FALSE(base::LeadBytes::OfCodePage(65001).Any());

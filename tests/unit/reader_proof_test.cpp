@@ -16,7 +16,7 @@ namespace {
 
 using decode::ArchiveReading;
 using encoder::Bytes;
-using testing_support::ToShiftJis;
+using test_support::ToShiftJis;
 
 std::vector<std::pair<uint32_t, std::string>> Forms(const std::string& password, uint32_t code_page = 0) {
   std::vector<std::pair<uint32_t, std::string>> forms;
@@ -42,10 +42,10 @@ class ReadArchive : public ::testing::Test {
  protected:
   archive::SharedState Write(const std::vector<encoder::Entry>& entries, const std::string& password,
                              const encoder::EntryOptions& options = {}) {
-    const Bytes bytes = test_support::ArchiveOf(testing_support::SampleStub(), entries, password, options).bytes();
-    return testing_support::ArchiveState(dir_, bytes);
+    const Bytes bytes = test_support::ArchiveOf(test_support::SampleStub(), entries, password, options).bytes();
+    return test_support::ArchiveState(dir_, bytes);
   }
-  testing_support::TempDir dir_;
+  test_support::TempDir dir_;
 };
 
 // The password typed here is UTF-8; the archive holds the bytes of the
@@ -83,8 +83,8 @@ TEST_F(ReadArchive, NearMissPasswordsAreWrongPasswords) {
   const std::string password = "secret1";
   const archive::SharedState state =
       Write({test_support::MakeEntry("small.txt", {'s', 'm', 'a', 'l', 'l'}),
-             test_support::MakeEntry("\\rand.bin", testing_support::RandomBytes(50000, 1)),
-             test_support::MakeEntry("\\text.txt", testing_support::TextLikeBytes(30000, 2))},
+             test_support::MakeEntry("\\rand.bin", test_support::RandomBytes(50000, 1)),
+             test_support::MakeEntry("\\text.txt", test_support::TextLikeBytes(30000, 2))},
             password, {4096});
   ASSERT_EQ(decode::ReadArchive(state, password, 0).verdict, ArchiveReading::Verdict::kOpens);
   std::vector<std::string> typos;
@@ -121,11 +121,11 @@ TEST_F(ReadArchive, TheLookBeginsAtTheFirstEntryNotInTheStub) {
 // Damage before any record leaves the verdict to the run, which names it.
 TEST_F(ReadArchive, DamageBeforeTheFirstRecordIsNoWrongPassword) {
   const encoder::ArchiveWriter writer = test_support::ArchiveOf(
-      testing_support::SampleStub(), {test_support::MakeEntry("\\a.txt", {'x', 'y'}, "c")}, "plain1");
+      test_support::SampleStub(), {test_support::MakeEntry("\\a.txt", {'x', 'y'}, "c")}, "plain1");
   Bytes bytes = writer.bytes();
   const size_t block_data = writer.stub_size() + 256 + 26 + 2 + 20;  // the header's caption is "c" and its NUL
   bytes[block_data + 16] ^= 0x40;  // in the block's second row
-  const archive::SharedState state = testing_support::ArchiveState(dir_, bytes);
+  const archive::SharedState state = test_support::ArchiveState(dir_, bytes);
   const decode::LookAhead look = decode::LookOver(state, "plain1");
   EXPECT_TRUE(look.password_right);
   EXPECT_EQ(look.entries, 0);

@@ -23,15 +23,15 @@ class SeamFaults : public ::testing::Test {
   // One entry of 10000 bytes stored in blocks of 4000: the third holds 2306
   // file bytes.
   void SetUp() override {
-    archive_ = test_support::ArchiveOf(testing_support::SampleStub(), {test_support::MakeEntry("out.bin", testing_support::RandomBytes(10000))},
+    archive_ = test_support::ArchiveOf(test_support::SampleStub(), {test_support::MakeEntry("out.bin", test_support::RandomBytes(10000))},
                                        kPassword, {4000, 0, encoder::BlockForm::kStored})
                    .bytes();
-    state_ = testing_support::ArchiveState(dir_, archive_);
+    state_ = test_support::ArchiveState(dir_, archive_);
   }
   void TearDown() override { platform::faults::Clear(); }
   int Decode() { return decode::DecodeWalk(state_, kPassword.data(), kPassword.size(), sink_); }
 
-  testing_support::TempDir dir_;
+  test_support::TempDir dir_;
   encoder::Bytes archive_;
   archive::SharedState state_;
   test_support::RecordingSink sink_;
@@ -73,7 +73,7 @@ TEST_F(SeamFaults, DriveThatStopsInsideABlockIsAReadFailure) {
 
   platform::faults::Clear();
   platform::faults::Inject(Call::kRead, 0, UINT32_MAX, delivered);
-  testing_support::RecordingReporter reporter;
+  test_support::RecordingReporter reporter;
   EXPECT_EQ(archive::CheckWalk(state_, reporter), 0);
   EXPECT_EQ(reporter.problems, std::vector<archive::CheckProblem>{archive::CheckProblem::kBlockShort});
 }

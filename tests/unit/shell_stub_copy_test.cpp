@@ -22,9 +22,9 @@ constexpr size_t kStubSize = 3 * 256;
 Bytes Head(const Bytes& bytes, size_t length) { return Bytes(bytes.begin(), bytes.begin() + length); }
 
 TEST(StubCopy, CopiesTheBlocksBeforeTheCheckBlockAndSaysWhetherTheirChecksumHolds) {
-  encoder::ArchiveWriter writer(testing_support::RandomBytes(kStubSize, 1));
+  encoder::ArchiveWriter writer(test_support::RandomBytes(kStubSize, 1));
   writer.AddEntryHeader({});
-  writer.AddDataBlock(testing_support::RandomBytes(600, 3));
+  writer.AddDataBlock(test_support::RandomBytes(600, 3));
   const Bytes archive = writer.bytes();
   Bytes stub_changed = archive, last_check_byte_changed = archive;
   stub_changed[300] ^= 0x01;
@@ -43,10 +43,10 @@ TEST(StubCopy, CopiesTheBlocksBeforeTheCheckBlockAndSaysWhetherTheirChecksumHold
       {"a check block cut short", Head(archive, kStubSize + 255), StubCopy::kNoCheckBlock, {}},
       {"an empty file", {}, StubCopy::kNoCheckBlock, {}},
   };
-  testing_support::TempDir dir;
+  test_support::TempDir dir;
   const std::string copy = dir.File("DEC1A2B.exe");
   for (const auto& c : cases) {
-    testing_support::WriteFileBytes(dir.File("archive.exe"), c.file);
+    test_support::WriteFileBytes(dir.File("archive.exe"), c.file);
     EXPECT_EQ(shell::CopyStub(dir.File("archive.exe").c_str(), copy.c_str()), c.verdict) << c.what;
     EXPECT_EQ(access(copy.c_str(), F_OK) == 0, c.copy.has_value()) << c.what;
     if (c.copy) {
@@ -57,11 +57,11 @@ TEST(StubCopy, CopiesTheBlocksBeforeTheCheckBlockAndSaysWhetherTheirChecksumHold
 }
 
 TEST(StubCopy, OpenCreateAndWriteFailuresAreReportedAndWriteNothing) {
-  testing_support::TempDir dir;
+  test_support::TempDir dir;
   const std::string archive = dir.File("archive.exe"), copy = dir.File("DEC1A2B.exe");
   EXPECT_EQ(shell::CopyStub(archive.c_str(), copy.c_str()), StubCopy::kOpenFailed);
   EXPECT_NE(access(copy.c_str(), F_OK), 0);
-  encoder::ArchiveWriter writer(testing_support::RandomBytes(kStubSize, 1));
+  encoder::ArchiveWriter writer(test_support::RandomBytes(kStubSize, 1));
   ASSERT_TRUE(writer.WriteTo(archive));
   EXPECT_EQ(shell::CopyStub(archive.c_str(), dir.File("no folder/copy.exe").c_str()), StubCopy::kCreateFailed);
   if (access("/dev/full", W_OK) != 0) GTEST_SKIP() << "no /dev/full to make writes fail";

@@ -9,7 +9,7 @@
 #include "base/bounded_text.h"
 #include "platform/os.h"
 
-namespace testing_support {
+namespace test_support {
 
 TempDir::TempDir() {
   char pattern[] = "/tmp/kelvarin-test-XXXXXX";
@@ -55,4 +55,4 @@ std::string ToShiftJis(const std::string& utf8) {
   return out;
 }
 
-}  // namespace testing_support
+}  // namespace test_support

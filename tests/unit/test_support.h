@@ -12,7 +12,7 @@
 #include "encoder/archive_writer.h"
 #include "tests/support/sample_data.h"
 
-namespace testing_support {
+namespace test_support {
 
 class TempDir {
  public:
@@ -56,4 +56,4 @@ class RecordingReporter : public archive::CheckReporter {
 // by the C library so that the expected bytes are not written by hand.
 std::string ToShiftJis(const std::string& utf8);
 
-}  // namespace testing_support
+}  // namespace test_support

@@ -42,9 +42,9 @@ TEST(DeletionRoutine, DisassemblesToCallsThroughTheBlockInOrder) {
   if (system((std::string("command -v ") + kObjdump + " >/dev/null 2>&1").c_str()) != 0) {
     GTEST_SKIP() << kObjdump << " is not installed";
   }
-  testing_support::TempDir dir;
+  test_support::TempDir dir;
   const std::string file = dir.File("routine.bin");
-  testing_support::WriteFileBytes(file, {win32::kDeletionRoutine, win32::kDeletionRoutine + sizeof win32::kDeletionRoutine});
+  test_support::WriteFileBytes(file, {win32::kDeletionRoutine, win32::kDeletionRoutine + sizeof win32::kDeletionRoutine});
 
   const std::vector<Instruction> code = Disassemble(file);
   const std::vector<std::string> expected = {

@@ -53,7 +53,7 @@ encoder::Entry TimedEntry(const std::string& name, Bytes contents, int n) {
 }
 
 bool Write(const std::string& folder, const Archive& archive, Bytes* bytes = nullptr) {
-  encoder::ArchiveWriter writer(testing_support::SampleStub());
+  encoder::ArchiveWriter writer(test_support::SampleStub());
   for (const encoder::Entry& entry : archive.entries) {
     if (encoder::AddEntry(writer, entry, archive.password) != encoder::EncodeError::kNone) {
       fprintf(stderr, "cannot encode %s\n", entry.record.output_name);
@@ -115,16 +115,16 @@ int main(int argc, char** argv) {
   std::filesystem::create_directories(folder);
   std::vector<Archive> archives = {
       {"good.exe",
-       {TimedEntry("\\docs\\hello.txt", testing_support::TextLikeBytes(5000, 1), 0),
-        TimedEntry("\\docs\\data\\table.bin", testing_support::BinaryLikeBytes(300000, 2), 1),
-        TimedEntry("\\noise.bin", testing_support::RandomBytes(70000, 3), 2)}},
+       {TimedEntry("\\docs\\hello.txt", test_support::TextLikeBytes(5000, 1), 0),
+        TimedEntry("\\docs\\data\\table.bin", test_support::BinaryLikeBytes(300000, 2), 1),
+        TimedEntry("\\noise.bin", test_support::RandomBytes(70000, 3), 2)}},
       {"japanese.exe",
-       {TimedEntry("\\\x83\x5C\x83t\x83g\\\x95\x5C.txt", testing_support::TextLikeBytes(2000, 4), 0)},
+       {TimedEntry("\\\x83\x5C\x83t\x83g\\\x95\x5C.txt", test_support::TextLikeBytes(2000, 4), 0)},
        kJapanesePassword},
       {"escape.exe",
-       {TimedEntry("\\safe.txt", testing_support::TextLikeBytes(100, 5), 0),
-        TimedEntry("\\..\\evil.txt", testing_support::TextLikeBytes(100, 6), 1),
-        TimedEntry("\\after.txt", testing_support::TextLikeBytes(100, 7), 2)}},
+       {TimedEntry("\\safe.txt", test_support::TextLikeBytes(100, 5), 0),
+        TimedEntry("\\..\\evil.txt", test_support::TextLikeBytes(100, 6), 1),
+        TimedEntry("\\after.txt", test_support::TextLikeBytes(100, 7), 2)}},
       {"western.exe",
        {TimedEntry("\\fa\xE7" "ade.txt", {'f'}, 0), TimedEntry("Gr\xF6\xDF" "e.txt", {'g'}, 1),
         TimedEntry("\\Cr\xE8me br\xFBl\xE9" "e.txt", {'c'}, 2)},
@@ -135,10 +135,10 @@ int main(int argc, char** argv) {
   if (argc == 4) {
     const size_t quarter = static_cast<size_t>(atoi(argv[3])) << 18;
     archives.push_back({"big.exe",
-                        {TimedEntry("\\big\\text-1.txt", testing_support::TextLikeBytes(quarter, 7), 0),
-                         TimedEntry("\\big\\binary-1.bin", testing_support::BinaryLikeBytes(quarter, 8), 1),
-                         TimedEntry("\\big\\text-2.txt", testing_support::TextLikeBytes(quarter, 9), 2),
-                         TimedEntry("\\big\\binary-2.bin", testing_support::BinaryLikeBytes(quarter, 10), 3)}});
+                        {TimedEntry("\\big\\text-1.txt", test_support::TextLikeBytes(quarter, 7), 0),
+                         TimedEntry("\\big\\binary-1.bin", test_support::BinaryLikeBytes(quarter, 8), 1),
+                         TimedEntry("\\big\\text-2.txt", test_support::TextLikeBytes(quarter, 9), 2),
+                         TimedEntry("\\big\\binary-2.bin", test_support::BinaryLikeBytes(quarter, 10), 3)}});
   }
   Bytes good;
   for (const Archive& archive : archives) {

@@ -1,0 +1,32 @@
+#include "cli/sinks/stdout_sink.h"
+
+#include <cstdio>
+
+#include "cli/texts/messages.h"
+#include "platform/console.h"
+
+namespace cli {
+
+StdoutSink::StdoutSink(const archive::SharedState& state, uint32_t code_page, EntrySelection& selection, bool quiet)
+    : WritesNothing(state, code_page, quiet), selection_(selection) {
+  platform::SetBinaryOutput();
+}
+
+void StdoutSink::OnOutputName(const archive::FileRecord& record) {
+  TerminalSink::OnOutputName(record);
+  selected_ = selection_.Selects(InUtf8(record.output_name).c_str());
+}
+
+uint32_t StdoutSink::WriteOutput(const unsigned char* bytes, uint32_t count) {
+  if (!selected_) return count;
+  if (fwrite(bytes, 1, count, stdout) == count) return count;
+  OutputProblemEndsRun("standard output", "cannot write: " + SystemReason());
+  return 0;
+}
+
+void StdoutSink::FinishOutput(const char*, const archive::FileRecord&) {
+  EntryDone();
+  if (selected_ && fflush(stdout) != 0) OutputProblem("standard output", "cannot write: " + SystemReason());
+}
+
+}  // namespace cli
