@@ -95,7 +95,7 @@ TEST_F(Scripting, ListJsonGivesOneObjectPerEntry) {
 // A progress line is for a person at a terminal: a script's stderr gets
 // none, however big the archive.
 TEST_F(Scripting, NoProgressLineWhereStderrIsNoTerminal) {
-  Write("big.bin", testing_support::RandomBytes(5 << 20, 1));
+  Write("big.bin", test_support::RandomBytes(5 << 20, 1));
   std::string printed, said;
   ASSERT_EQ(Run("pack --stub stub.exe --output big.exe big.bin" + kPasswordFile, &printed, &said), 0) << said;
   ASSERT_GT(fs::file_size(dir_.File("big.exe")), 4u << 20) << "big enough to show progress on a terminal";

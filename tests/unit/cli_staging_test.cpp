@@ -13,7 +13,7 @@
 #include <filesystem>
 #include <string>
 
-#include "cli/staged_file.h"
+#include "cli/sinks/staged_file.h"
 #include "cli_tool_fixture.h"
 #include "platform/console.h"
 
@@ -106,9 +106,9 @@ TEST_F(StagedFiles, AFullDiskKeepsTheOldFileAndLeavesNoStagedFile) {
 
 // A process of the same number may have left its staged files behind.
 TEST(StagedFileNames, ANameAnEarlierProcessLeftIsPassedOver) {
-  testing_support::TempDir dir;
+  test_support::TempDir dir;
   const std::string left = ".kelvarin-" + std::to_string(platform::ProcessId()) + "-1.tmp";
-  testing_support::WriteFileBytes(dir.File(left), {'o', 'l', 'd'});
+  test_support::WriteFileBytes(dir.File(left), {'o', 'l', 'd'});
   cli::StagedFile staged;
   std::string reason;
   ASSERT_TRUE(staged.Create(platform::Folder::Open(dir.path().c_str()), "a.txt", &reason)) << reason;

@@ -286,8 +286,8 @@ TEST_F(ExtractCommand, SomethingElseWhereAFolderOrAFileGoesIsNamedAsWhatItIs) {
 // On a terminal the run of a big archive shows how far it is; a small
 // one's would only flicker.
 TEST_F(ExtractCommand, ShowsProgressOnATerminalForBigArchivesOnly) {
-  WriteArchive("small.exe", {MakeEntry("small.bin", testing_support::RandomBytes(100000, 1))}, {4000});
-  WriteArchive("big.exe", {MakeEntry("big.bin", testing_support::RandomBytes(5 << 20, 2))});
+  WriteArchive("small.exe", {MakeEntry("small.bin", test_support::RandomBytes(100000, 1))}, {4000});
+  WriteArchive("big.exe", {MakeEntry("big.bin", test_support::RandomBytes(5 << 20, 2))});
   std::string printed;
   for (const char* name : {"small", "big"}) {
     const std::string extract = std::string("extract ") + name + ".exe --output out --password-file password.txt";

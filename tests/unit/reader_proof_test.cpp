@@ -109,11 +109,11 @@ TEST_F(ReadArchive, NearMissPasswordsAreWrongPasswords) {
 // carries among its bytes, off the 256-byte grid, is none of the archive's.
 TEST_F(ReadArchive, TheLookBeginsAtTheFirstEntryNotInTheStub) {
   const encoder::ArchiveWriter inner = test_support::ArchiveOf(
-      testing_support::SampleStub(), {test_support::MakeEntry("\\inner.txt", {'i'})}, "plain1");
+      test_support::SampleStub(), {test_support::MakeEntry("\\inner.txt", {'i'})}, "plain1");
   const size_t inner_entry = inner.stub_size() + archive::kCheckBlockSize;
-  Bytes stub = testing_support::SampleStub();
+  Bytes stub = test_support::SampleStub();
   stub.insert(stub.begin() + 100, inner.bytes().begin() + static_cast<ptrdiff_t>(inner_entry), inner.bytes().end());
-  const archive::SharedState state = testing_support::ArchiveState(
+  const archive::SharedState state = test_support::ArchiveState(
       dir_, test_support::ArchiveOf(stub, {test_support::MakeEntry("\\outer.txt", {'o'})}, "plain1").bytes());
   EXPECT_EQ(decode::LookOver(state, "plain1").names, std::vector<std::string>{"\\outer.txt"});
 }
