@@ -6,7 +6,8 @@ Usage (from anywhere; takes about an hour for 160 mutations on 2 cores):
                           [--list] [--only m003,m117] [--resume]
 
 Each mutation is one small edit of one C++ source in codec/, archive/,
-decode/, parallel/ or cli/ (the kinds are listed in mutation_sites.py).
+decode/, parallel/ or cli/, sub-folders included (the kinds are listed
+in mutation_sites.py).
 The run writes it into the file, rebuilds the native preset incrementally
 (`cmake --build --preset native`), runs the native ctest with a time limit
 per test, and puts the file back. A mutation is killed when a test fails
@@ -97,7 +98,7 @@ class Mutation:
 def all_sites():
     sites = {}
     for folder in FOLDERS:
-        for source in sorted((ROOT / folder).iterdir()):
+        for source in sorted((ROOT / folder).rglob("*")):  # cli/'s rooms too
             if source.suffix in (".cpp", ".h"):
                 path = source.relative_to(ROOT).as_posix()
                 sites.setdefault(folder, []).extend(mutation_sites.find_sites(path, source.read_text()))
