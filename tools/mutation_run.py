@@ -29,7 +29,9 @@ a time (a lock in build/mutation/). Not part of scripts/test.sh: too slow.
 
 Output: a table per folder and per kind, every survivor with its diff,
 in build/mutation/report.md (and on stdout); each result as it comes in
-build/mutation/results.jsonl (--resume carries on from it). Survivors
+build/mutation/results.jsonl (--resume carries on from it; with --only
+too, those mutations run again and their results replace the earlier
+ones, so that the report covers the whole run). Survivors
 listed in tools/mutation_equivalents.json with a reason are equivalent
 mutations (no test can tell them apart) and count neither way.
 """
@@ -271,9 +273,14 @@ def campaign(args, mutations, runner):
     """Runs mutations in order until args.count have compiled; the records."""
     results_path = OUT / "results.jsonl"
     records = load_results(results_path) if args.resume else []
+    if args.only:  # run again: their new results replace the earlier ones
+        again = {(m.site.path, m.site.start, m.site.replacement) for m in mutations}
+        records = [r for r in records if key_of(r) not in again]
     done = {key_of(r) for r in records}
     compiled = sum(r["status"] != "not compiled" for r in records)
-    with results_path.open("a" if args.resume else "w") as results:
+    with results_path.open("w") as results:
+        for record in records:
+            results.write(json.dumps(record) + "\n")
         for mutation in mutations:
             if compiled >= args.count and not args.only:
                 break
