@@ -125,6 +125,11 @@ TEST(NameCodePage, AmbiguousNameIsCalledClose) {
   EXPECT_EQ(reading.code_page + reading.runner_up, kCp932 + kCp1252);
   EXPECT_FALSE(ReadAlone(kCp1252, "Crème brûlée.txt").close);
   EXPECT_FALSE(ReadAlone(kCp932, "ｶﾀｶﾅ.txt").close);
+  // aÉ against aﾉ: exactly the margin apart, which is not close.
+  const decode::NameReading edge = decode::ChooseNameCodePage({"a\xc9.txt"});
+  EXPECT_EQ(edge.code_page, kCp1252);
+  EXPECT_EQ(edge.runner_up, kCp932);
+  EXPECT_FALSE(edge.close);
 }
 
 TEST(NameCodePage, TextNoCodePageReadsLeavesTheBestOfTheRest) {
