@@ -95,8 +95,8 @@ TEST_F(CliTool, HelpSaysWhatTheManualSaysAndVersionGoesToStdoutWithStatusZero) {
   const std::map<std::string, std::string> manual = HelpWordsFromManual();
   ASSERT_EQ(manual.size(), 5u) << "the main help and four commands";
   for (const auto& [command, arguments] : std::vector<std::pair<std::string, std::string>>{
-           {"", "--help"}, {"check", "check --help"}, {"list", "list -h"}, {"extract", "extract a.exe --help"},
-           {"pack", "pack --help"}}) {
+           {"", "--help"}, {"", "-h"}, {"", "help"}, {"check", "check --help"}, {"list", "list -h"},
+           {"extract", "extract a.exe --help"}, {"pack", "pack --help"}}) {
     std::string output, errors;
     EXPECT_EQ(Run(arguments, &output, &errors), 0) << arguments;
     EXPECT_EQ(Words(output), manual.at(command)) << arguments;
