@@ -172,6 +172,7 @@ TEST_F(PackCommand, RefusesWhatItCannotPackFaithfully) {
   Write("a.txt", Bytes(10, 'a'));
   Write("folder/b.txt", Bytes(10, 'b'));
   for (const char* arguments : {"--password abc a.txt",    // too short
+                                "--encoding CP1252 --password パスワード a.txt",  // no form in the code page
                                 "--password abcd folder",  // a folder without --relative
                                 "--password abcd --relative /etc/hostname"}) {
     EXPECT_EQ(Run(std::string("pack --stub stub.exe --output o.exe ") + arguments), 1) << arguments;
