@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/texts/text_encoding.h"
 #include "decode/decode_walk.h"
 #include "encoder/entry_encoder.h"
 #include "cli_tool_fixture.h"
@@ -434,6 +435,24 @@ TEST_F(CodePages, PackStoresNamesCaptionAndPasswordInTheCodePageThatHoldsThem) {
                 &printed),
             1);
   EXPECT_FALSE(fs::exists(dir_.File("x.exe")));
+}
+
+// Every spelling the manual gives for a code page is taken, in any case.
+TEST(EncodingOption, TakesEveryNameOfACodePage) {
+  const std::pair<const char*, uint32_t> names[] = {
+      {"auto", 0},       {"UTF-8", platform::kUtf8CodePage}, {"utf8", platform::kUtf8CodePage},
+      {"Shift_JIS", 932}, {"sjis", 932},                       {"Windows-31J", 932},
+      {"cp1252", 1252},  {"WINDOWS-1252", 1252}};
+  for (const auto& [name, code_page] : names) {
+    cli::Encoding encoding;
+    encoding.code_page = 1;
+    EXPECT_TRUE(cli::ParseEncoding(name, &encoding)) << name;
+    EXPECT_EQ(encoding.code_page, code_page) << name;
+  }
+  for (const char* name : {"KLINGON", "CP", "CP0", "SJIS2", "WINDOWS-"}) {
+    cli::Encoding encoding;
+    EXPECT_FALSE(cli::ParseEncoding(name, &encoding)) << name;
+  }
 }
 
 }  // namespace
