@@ -455,4 +455,11 @@ TEST(EncodingOption, TakesEveryNameOfACodePage) {
   }
 }
 
+// A name that is no text of its code page is shown byte by byte: the
+// ASCII kept, the rest escaped.
+TEST(DisplayedNames, KeepTheAsciiAroundBytesNoCodePageReads) {
+  EXPECT_EQ(cli::DisplayStored(932, "x\x81.txt"), "x\\x81.txt");
+  EXPECT_EQ(cli::DisplayStored(932, "a\x1b\x81"), "a\\x1b\\x81");
+}
+
 }  // namespace
