@@ -108,6 +108,16 @@ TEST_F(PackWriting, TheOutputIsAFileOrNothing) {
   EXPECT_TRUE(TemporaryFiles().empty());
 }
 
+// An output folder that is not there is named with the system's reason,
+// before anything is staged.
+TEST_F(PackWriting, AnOutputInAFolderThatIsNotThereIsRefusedWithItsReason) {
+  Write("a.txt", {'a'});
+  std::string said;
+  EXPECT_EQ(Run(kPack + "--output missing/a.exe a.txt", &said), 3);
+  EXPECT_EQ(said, "kelvarin: missing/a.exe: cannot write the archive: No such file or directory\n");
+  EXPECT_FALSE(fs::exists(dir_.File("missing")));
+}
+
 TEST_F(PackWriting, EmptyFilesAreStoredAndComeBackEmpty) {
   Write("in/empty.txt", {});
   Write("in/z.txt", {'z'});
