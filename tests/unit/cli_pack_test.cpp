@@ -169,6 +169,11 @@ TEST_F(PackWriting, ShowsProgressOnATerminalUnlessQuiet) {
   std::string printed;
   ASSERT_EQ(Shell(pack + "\" /dev/null", &printed), 0) << printed;
   EXPECT_NE(printed.find("Packing... 100 %"), std::string::npos) << printed;
+  // Cleared once, when done: a second clearing would wipe what follows.
+  const std::string clearing = "\r                    \r";
+  const size_t cleared = printed.find(clearing);
+  EXPECT_NE(cleared, std::string::npos) << printed;
+  EXPECT_EQ(printed.find(clearing, cleared + 1), std::string::npos) << printed;
   ASSERT_EQ(Shell(pack + " --quiet\" /dev/null", &printed), 0) << printed;
   EXPECT_EQ(printed, "");
   // Extract shows the program's own "Decoding..." line the same way.
