@@ -264,10 +264,10 @@ TEST_F(ExtractCommand, ExistingFilesAreReplacedOnlyWhenAsked) {
   EXPECT_TRUE(TemporaryFiles().empty());
 }
 
-// What stands where the output folder or a file goes is named as what it
-// is: a file at the folder's name was "cannot make the folder: File
-// exists", and a folder at a file's name was offered to --overwrite,
-// which cannot replace it.
+// What stands where the output folder, an entry's folder or a file goes
+// is named as what it is: a file at the folder's name was "cannot make the
+// folder: File exists", and a folder at a file's name was offered to
+// --overwrite, which cannot replace it.
 TEST_F(ExtractCommand, SomethingElseWhereAFolderOrAFileGoesIsNamedAsWhatItIs) {
   WriteArchive("a.exe", {MakeEntry("a.txt", {'a'}), MakeEntry("b.txt", {'b'})});
   Write("file", {'f'});
@@ -286,6 +286,12 @@ TEST_F(ExtractCommand, SomethingElseWhereAFolderOrAFileGoesIsNamedAsWhatItIs) {
   }
   EXPECT_EQ(Read("out/b.txt"), Bytes{'b'}) << "the other entries go on";
   EXPECT_TRUE(fs::is_directory(dir_.File("out/a.txt")));
+  // A file where an entry's folder goes: the entry is left out, saying why.
+  WriteArchive("d.exe", {MakeEntry("\\d\\c.txt", {'c'}), MakeEntry("e.txt", {'e'})});
+  Write("out/d", {'f'});
+  EXPECT_EQ(Run("extract d.exe --quiet --output out" + extract, &said), 3);
+  EXPECT_EQ(said, "kelvarin: out/d: is not a folder, so nothing can be put in it\n");
+  EXPECT_EQ(Read("out/e.txt"), Bytes{'e'});
 }
 
 // On a terminal the run of a big archive shows how far it is; a small
