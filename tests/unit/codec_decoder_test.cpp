@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -164,6 +165,24 @@ TEST(StreamCheck, AKeyOneCharacterOffBreaksTheStream) {
       // others keep it and must not pass for a whole stream.
       EXPECT_NE(CheckOf(deciphered), codec::StreamCheck::kWhole) << near;
     }
+  }
+}
+
+// A block that is only its signature and stated length: whole when it
+// states nothing, broken otherwise, and the length it states is told.
+TEST(StreamCheck, TheStartOfABlockWithNoStreamBytesStatesItsLength) {
+  for (uint32_t length : {0u, 5u}) {
+    Bytes block(codec::kCompressionSignature, codec::kCompressionSignature + 4);
+    block.resize(8);
+    base::WriteLe32(block.data() + 4, length);
+    auto decoder = std::make_unique<codec::Decoder>();
+    archive::BlockBuffer start;
+    uint32_t stated = 99;
+    EXPECT_EQ(decoder->DecodeStart(block.data(), 8, 306, start, &stated),
+              length == 0 ? codec::StreamCheck::kWhole : codec::StreamCheck::kBroken)
+        << length;
+    EXPECT_EQ(stated, length);
+    EXPECT_EQ(start.length(), 0u) << length;
   }
 }
 
