@@ -57,6 +57,14 @@ void RecordingSink::FinishOutput(const char* path, const archive::FileRecord& re
   records[path] = record;
 }
 
+// Told of an entry once its file is finished, before anything else.
+void RecordingSink::OnEntryComplete(const archive::SharedState&, const char* path) {
+  if (open_ || finished.empty() || finished.back() != path || completed.size() + 1 != finished.size()) {
+    protocol_kept = false;
+  }
+  completed.push_back(path);
+}
+
 void RecordingSink::AbandonOutput() {
   if (!open_) protocol_kept = false;
   open_ = false;
@@ -80,6 +88,7 @@ std::string Transcript(const RecordingSink& sink) {
   list("prepared", sink.prepared);
   list("encoder information", sink.shown_info);
   list("finished", sink.finished);
+  list("completed", sink.completed);
   list("abandoned", sink.abandoned);
   for (const auto& [path, bytes] : sink.files) out << "file " << path << ": " << bytes.size() << " bytes\n";
   for (const auto& [path, record] : sink.records) {
@@ -87,6 +96,7 @@ std::string Transcript(const RecordingSink& sink) {
         << " " << record.creation_time << " " << record.last_access_time << " " << record.last_write_time << "\n";
   }
   list("progress", sink.progress);
+  out << "blocks: " << sink.blocks << "\n";
   for (const auto& [offset, count] : sink.skipped) out << "skipped " << count << " bytes at " << offset << "\n";
   std::vector<int> failures;
   for (decode::DecodeFailure failure : sink.failures) failures.push_back(static_cast<int>(failure));

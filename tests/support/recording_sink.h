@@ -32,7 +32,10 @@ class RecordingSink : public decode::DecodeSink {
   uint32_t WriteOutput(const unsigned char* bytes, uint32_t count) override;
   void FinishOutput(const char* path, const archive::FileRecord& record) override;
   void AbandonOutput() override;
+  // Where the program saves the password and opens the file.
+  void OnEntryComplete(const archive::SharedState& state, const char* path) override;
   void OnProgress(int percent) override { progress.push_back(percent); }
+  void BetweenBlocks() override { ++blocks; }
   void OnSkipped(uint64_t offset, uint64_t count) override { skipped.push_back({offset, count}); }
   void OnFailure(decode::DecodeFailure failure, const archive::SharedState&) override { failures.push_back(failure); }
   void OnRunEnd(bool success) override;
@@ -49,10 +52,11 @@ class RecordingSink : public decode::DecodeSink {
 
   // What happened.
   int folder_questions = 0;
-  std::vector<std::string> save_questions, prepared, shown_info, finished, abandoned;
+  std::vector<std::string> save_questions, prepared, shown_info, finished, completed, abandoned;
   std::map<std::string, encoder::Bytes> files;
   std::map<std::string, archive::FileRecord> records;
   std::vector<int> progress;
+  size_t blocks = 0;  // data blocks decoded
   std::vector<std::pair<uint64_t, uint64_t>> skipped;  // offset, count
   std::vector<decode::DecodeFailure> failures;
   std::vector<std::pair<std::string, decode::NameProblem>> refused;

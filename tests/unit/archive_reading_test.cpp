@@ -54,6 +54,12 @@ TEST(BlockBuffer, KeepsItsSlackZeroedAndItsContentsWhenItGrows) {
   buffer.Allocate(0);  // still holds memory
   EXPECT_TRUE(buffer.HoldsMemory());
   EXPECT_GE(buffer.Capacity(), 256u + archive::kBlockBufferSlack);
+
+  archive::BlockBuffer empty;  // no memory yet: any size is growth
+  empty.Resize(1);
+  ASSERT_TRUE(empty.HoldsMemory());
+  EXPECT_GE(empty.Capacity(), 1u + archive::kBlockBufferSlack);
+  EXPECT_EQ(empty.data()[0], 0);
 }
 
 // One owner at a time: a move hands the memory over whole and leaves the
@@ -67,12 +73,14 @@ TEST(BlockBuffer, HandsItsMemoryOverOnAMove) {
   archive::BlockBuffer target(std::move(source));
   EXPECT_FALSE(source.HoldsMemory());
   EXPECT_EQ(source.length(), 0u);
+  EXPECT_TRUE(target.HoldsMemory()) << "the new owner frees it";
   EXPECT_EQ(target.data(), memory);
   EXPECT_EQ(target.length(), 300u);
 
   archive::BlockBuffer other;
   other.Allocate(20);
   other = std::move(target);  // frees what `other` held
+  EXPECT_TRUE(other.HoldsMemory());
   EXPECT_EQ(other.data(), memory);
   EXPECT_EQ(other.data()[0], 'x');
   EXPECT_FALSE(target.HoldsMemory());

@@ -1,6 +1,7 @@
 // What is not a regular file is refused where a file is wanted, with what
 // it is, and never waited on: check and list of a FIFO, a device, a
-// folder or a loop of links; pack's stub likewise.
+// folder or a loop of links; pack's stub likewise; and a path longer
+// than the system takes.
 #include <gtest/gtest.h>
 #include <string>
 
@@ -47,6 +48,16 @@ TEST_F(NotAFile, PackRefusesSuchAStub) {
               1)
         << path;
     EXPECT_NE(said.find(std::string(path) + ": " + words), std::string::npos) << said;
+  }
+}
+
+// Said as it is, not cut to fit and then looked for under another name.
+TEST_F(NotAFile, APathLongerThanTheSystemTakesIsNamedSo) {
+  const std::string path = "x/" + std::string(4100, 'a') + ".exe";
+  for (const std::string command : {"check ", "list --password-file password.txt "}) {
+    std::string said;
+    EXPECT_EQ(Run(command + path, &said), 1) << command;
+    EXPECT_EQ(said, "kelvarin: " + path + ": the path is longer than 4095 characters\n") << command;
   }
 }
 

@@ -1,8 +1,9 @@
 // `pack` walks its inputs as extract walks its output: what it cannot
 // take faithfully stops it with a message that names the file and the
 // true cause, and nothing is written. Grouped by fault: folders it cannot
-// read, what is neither file nor folder, links, two entries Windows would
-// take for one, and names Windows cannot make as they are.
+// read, what is neither file nor folder, links, files with no relative
+// name, two entries Windows would take for one, names no one code page
+// holds, and names Windows cannot make as they are.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <filesystem>
@@ -111,6 +112,25 @@ TEST_F(PackInputs, TwoEntriesThatWindowsTakesForOneAreRefusedNamingBoth) {
   std::string said;
   EXPECT_EQ(Pack("--relative tree", &said), 1) << "É and é are one letter to Windows";
   EXPECT_NE(said.find("which ignores case"), std::string::npos) << said;
+}
+
+// With --relative a file's name is its path from the current folder: a
+// file elsewhere has none, even where the name rules would refuse it too.
+TEST_F(PackInputs, AFileOutsideTheCurrentFolderHasNoRelativeName) {
+  ExpectRefused("--relative /etc/hostname", "/etc/hostname: is not below the current folder, so it has no relative name");
+}
+
+// The names of an archive share one code page: a name that fits neither
+// CP1252 nor CP932, or one that fits only each, is refused saying which.
+TEST_F(PackInputs, NamesThatNoOneCodePageHoldsAreRefusedSayingWhy) {
+  Write("mixed/\xC3\xA9\xE8\x83\xBD.txt", {'1'});  // é能
+  ExpectRefused("--relative mixed", "mixed/\xC3\xA9\xE8\x83\xBD.txt: its name can be written neither in CP1252 nor "
+                                    "in CP932; rename it, or name a code page that holds it with --encoding");
+  Write("jp/\xE8\x83\xBD.txt", {'2'});
+  Write("we/\xC3\xA9.txt", {'3'});
+  ExpectRefused("we/\xC3\xA9.txt jp/\xE8\x83\xBD.txt",
+                "jp/\xE8\x83\xBD.txt: its name fits only CP932, and that of we/\xC3\xA9.txt only CP1252; the names "
+                "of an archive share one code page (--encoding)");
 }
 
 // Windows drops a final dot or space, cannot make < > : " | ? *, opens a

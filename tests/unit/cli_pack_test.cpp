@@ -108,6 +108,16 @@ TEST_F(PackWriting, TheOutputIsAFileOrNothing) {
   EXPECT_TRUE(TemporaryFiles().empty());
 }
 
+// An output folder that is not there is named with the system's reason,
+// before anything is staged.
+TEST_F(PackWriting, AnOutputInAFolderThatIsNotThereIsRefusedWithItsReason) {
+  Write("a.txt", {'a'});
+  std::string said;
+  EXPECT_EQ(Run(kPack + "--output missing/a.exe a.txt", &said), 3);
+  EXPECT_EQ(said, "kelvarin: missing/a.exe: cannot write the archive: No such file or directory\n");
+  EXPECT_FALSE(fs::exists(dir_.File("missing")));
+}
+
 TEST_F(PackWriting, EmptyFilesAreStoredAndComeBackEmpty) {
   Write("in/empty.txt", {});
   Write("in/z.txt", {'z'});
@@ -159,6 +169,11 @@ TEST_F(PackWriting, ShowsProgressOnATerminalUnlessQuiet) {
   std::string printed;
   ASSERT_EQ(Shell(pack + "\" /dev/null", &printed), 0) << printed;
   EXPECT_NE(printed.find("Packing... 100 %"), std::string::npos) << printed;
+  // Cleared once, when done: a second clearing would wipe what follows.
+  const std::string clearing = "\r                    \r";
+  const size_t cleared = printed.find(clearing);
+  EXPECT_NE(cleared, std::string::npos) << printed;
+  EXPECT_EQ(printed.find(clearing, cleared + 1), std::string::npos) << printed;
   ASSERT_EQ(Shell(pack + " --quiet\" /dev/null", &printed), 0) << printed;
   EXPECT_EQ(printed, "");
   // Extract shows the program's own "Decoding..." line the same way.

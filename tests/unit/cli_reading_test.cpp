@@ -1,7 +1,7 @@
 // How list and extract read archives whatever they hold, grouped by the
 // faults they once had: a near-miss password that left a garbage file,
-// one bad entry that hid every entry after it, `--`, and limits on length
-// that were Windows' own.
+// one bad entry that hid every entry after it, damage told twice, `--`,
+// and limits on length that were Windows' own.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -72,6 +72,26 @@ TEST_F(BadEntryAmongGood, ANameAfterTheBadEntryIsFound) {
   EXPECT_EQ(Read("out/good2.txt"), Bytes{'2'});
   EXPECT_FALSE(fs::exists(dir_.File("out/good1.txt")));
   EXPECT_EQ(said.find("no entry matches"), std::string::npos) << said;
+}
+
+// Damage behind an entry's record is told once, with what the decoder met
+// only where that adds to it: a cut archive could not be read, a changed
+// block is cooked.
+TEST_F(CliReading, DamageBehindTheRecordIsToldOnce) {
+  const Bytes archive =
+      WriteArchive("whole.exe", {MakeEntry("\\big.bin", test_support::RandomBytes(20000, 3))}, {4000});
+  Write("cut.exe", Bytes(archive.begin(), archive.end() - 100));
+  Bytes cooked = archive;
+  cooked[cooked.size() - 100] ^= 1;
+  Write("cooked.exe", cooked);
+  const std::pair<const char*, std::string> said_of[] = {
+      {"cut", "Wrong password, or the archive is damaged: Could not read file"},
+      {"cooked", "Anyone cooked this file."}};
+  for (const auto& [name, text] : said_of) {
+    std::string said;
+    EXPECT_EQ(Run("list " + std::string(name) + ".exe" + kPasswordFile, nullptr, &said), 1) << name;
+    EXPECT_EQ(said, "kelvarin: " + std::string(name) + ".exe (entry \\big.bin): " + text + "\n") << name;
+  }
 }
 
 // After `--` every argument is a name, also one that looks like an option.

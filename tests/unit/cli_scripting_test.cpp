@@ -1,5 +1,6 @@
 // What scripts use: extract limited to named entries (with wildcards),
-// one entry's bytes on standard output, list as JSON lines, --quiet.
+// one entry's bytes on standard output, list as JSON lines, --quiet, and
+// no progress line on a stderr that is no terminal.
 #include <gtest/gtest.h>
 #include <filesystem>
 #include <string>
@@ -89,6 +90,18 @@ TEST_F(Scripting, ListJsonGivesOneObjectPerEntry) {
       cli::UtcText(record.last_write_time, cli::ListFormat::kJson) + "\",\"attributes\":" +
       std::to_string(record.attributes) + "}\n";
   EXPECT_EQ(printed, expected);
+}
+
+// A progress line is for a person at a terminal: a script's stderr gets
+// none, however big the archive.
+TEST_F(Scripting, NoProgressLineWhereStderrIsNoTerminal) {
+  Write("big.bin", test_support::RandomBytes(5 << 20, 1));
+  std::string printed, said;
+  ASSERT_EQ(Run("pack --stub stub.exe --output big.exe big.bin" + kPasswordFile, &printed, &said), 0) << said;
+  ASSERT_GT(fs::file_size(dir_.File("big.exe")), 4u << 20) << "big enough to show progress on a terminal";
+  EXPECT_EQ(said.find('\r'), std::string::npos) << said;
+  ASSERT_EQ(Run("extract big.exe --output out" + kPasswordFile, &printed, &said), 0) << said;
+  EXPECT_EQ(said.find('\r'), std::string::npos) << said;
 }
 
 TEST_F(Scripting, QuietLeavesOnlyProblems) {

@@ -5,14 +5,17 @@
 // only with --overwrite; after the rename into place nothing is done by
 // name. The program is stopped at its first write into the staged file,
 // or right after the rename (stop_at_call.c), so nothing here depends on
-// timing.
+// timing. And how it is made: past names an earlier process left, or
+// with the system's reason why not.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <filesystem>
 #include <string>
 
+#include "cli/sinks/staged_file.h"
 #include "cli_tool_fixture.h"
+#include "platform/console.h"
 
 namespace {
 
@@ -99,6 +102,30 @@ TEST_F(StagedFiles, AFullDiskKeepsTheOldFileAndLeavesNoStagedFile) {
   EXPECT_NE(said.find("cannot write: File too large"), std::string::npos) << said;
   EXPECT_EQ(Read("out/a.bin"), (Bytes{'o', 'l', 'd'}));
   EXPECT_TRUE(TemporaryFiles().empty());
+}
+
+// A process of the same number may have left its staged files behind.
+TEST(StagedFileNames, ANameAnEarlierProcessLeftIsPassedOver) {
+  test_support::TempDir dir;
+  const std::string left = ".kelvarin-" + std::to_string(platform::ProcessId()) + "-1.tmp";
+  test_support::WriteFileBytes(dir.File(left), {'o', 'l', 'd'});
+  cli::StagedFile staged;
+  std::string reason;
+  ASSERT_TRUE(staged.Create(platform::Folder::Open(dir.path().c_str()), "a.txt", &reason)) << reason;
+  const unsigned char bytes[] = {'n', 'e', 'w'};
+  ASSERT_EQ(staged.Write(bytes, 3, &reason), 3u) << reason;
+  ASSERT_TRUE(staged.Commit(nullptr, false, &reason)) << reason;
+  EXPECT_EQ(encoder::ReadWholeFile(dir.File("a.txt")), (Bytes{'n', 'e', 'w'}));
+  EXPECT_EQ(encoder::ReadWholeFile(dir.File(left)), (Bytes{'o', 'l', 'd'})) << "not the staged file's to touch";
+}
+
+TEST_F(StagedFiles, AFolderThatRefusesTheFileSaysWhy) {
+  WriteArchive("a.exe", {MakeEntry("a.bin", {'a'})});
+  fs::create_directory(dir_.File("out"));
+  chmod(dir_.File("out").c_str(), 0555);
+  std::string said;
+  EXPECT_EQ(Shell(AsPlainUser() + "'" KELVARIN_CLI "' " + kExtract, &said), 3);
+  EXPECT_NE(said.find("out/a.bin: cannot create: Permission denied"), std::string::npos) << said;
 }
 
 }  // namespace

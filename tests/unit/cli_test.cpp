@@ -17,7 +17,9 @@
 #include <string>
 #include <vector>
 
+#include "cli/texts/text_encoding.h"
 #include "decode/decode_walk.h"
+#include "encoder/entry_encoder.h"
 #include "cli_tool_fixture.h"
 #include "tests/support/sample_data.h"
 #include "test_support.h"
@@ -94,8 +96,8 @@ TEST_F(CliTool, HelpSaysWhatTheManualSaysAndVersionGoesToStdoutWithStatusZero) {
   const std::map<std::string, std::string> manual = HelpWordsFromManual();
   ASSERT_EQ(manual.size(), 5u) << "the main help and four commands";
   for (const auto& [command, arguments] : std::vector<std::pair<std::string, std::string>>{
-           {"", "--help"}, {"check", "check --help"}, {"list", "list -h"}, {"extract", "extract a.exe --help"},
-           {"pack", "pack --help"}}) {
+           {"", "--help"}, {"", "-h"}, {"", "help"}, {"check", "check --help"}, {"list", "list -h"},
+           {"extract", "extract a.exe --help"}, {"pack", "pack --help"}}) {
     std::string output, errors;
     EXPECT_EQ(Run(arguments, &output, &errors), 0) << arguments;
     EXPECT_EQ(Words(output), manual.at(command)) << arguments;
@@ -117,7 +119,7 @@ TEST_F(PackCommand, PackedFilesComeBackWithTheirNamesTimesAndPermissions) {
   struct timespec before_1970[2] = {{-400000000, 0}, {-315619200, 700}};
   utimensat(AT_FDCWD, dir_.File("in/one.bin").c_str(), before_1970, 0);
   ASSERT_EQ(Run("pack --stub stub.exe --output rel.exe --password-file password.txt --relative --block-size 4000 "
-                "--serial 1234ABCD --time 1600000000 in"),
+                "--serial 1234ABCD --time 1600000000 --suicide -128 in"),
             0);
   ASSERT_EQ(Run("pack --stub stub.exe --output plain.exe --password 'pass word' in/one.bin"), 0);
   EXPECT_EQ(Run("check rel.exe"), 0);
@@ -148,10 +150,17 @@ TEST_F(PackCommand, PackedFilesComeBackWithTheirNamesTimesAndPermissions) {
   EXPECT_NE(printed.find("written 1960-01-01 00:00:00"), std::string::npos) << printed;
 
   // What only the record shows: the serial, the encoding time, the
-  // attributes, and the creation time, which is the write time here.
+  // attributes, and the creation time, which is the write time here;
+  // and the headers and blocks: the caption (the archive's name by
+  // default), the suicide mode and the block size.
   test_support::RecordingSink sink;
   archive::SharedState state = test_support::ArchiveState(dir_, Read("rel.exe"));
   ASSERT_EQ(decode::DecodeWalk(state, kPassword.data(), static_cast<uint32_t>(kPassword.size()), sink), 1);
+  EXPECT_STREQ(state.caption, "rel");
+  EXPECT_EQ(state.suicide_mode, -128);
+  size_t blocks = 0;
+  for (const Bytes* file : {&text, &small, &one}) blocks += encoder::PlanBlocks(file->size(), 4000).size();
+  EXPECT_EQ(sink.blocks, blocks);
   const archive::FileRecord& record = sink.records["/out/in/one.bin"];
   EXPECT_EQ(record.encoder_serial, 0x1234ABCDu);
   EXPECT_EQ(record.encoding_time, 1600000000u);
@@ -168,10 +177,15 @@ TEST_F(PackCommand, RefusesWhatItCannotPackFaithfully) {
                                 "--password abcd --relative /etc/hostname"}) {
     EXPECT_EQ(Run(std::string("pack --stub stub.exe --output o.exe ") + arguments), 1) << arguments;
   }
+  // Said once, as what it is: not packed with some other password.
+  std::string said;
+  EXPECT_EQ(Run("pack --stub stub.exe --output o.exe --encoding CP1252 --password パスワード a.txt", &said), 1);
+  EXPECT_EQ(said, "kelvarin: the password: cannot be written in CP1252, the archive's code page (--encoding)\n");
   EXPECT_EQ(Run("pack --stub missing.exe --output o.exe --password abcd a.txt"), 1);
   EXPECT_FALSE(fs::exists(dir_.File("o.exe")));
   for (const char* arguments : {"--password abcd a.txt", "--stub stub.exe --block-size 1 --password abcd a.txt",
-                                "--stub stub.exe --suicide 200 --password abcd a.txt"}) {
+                                "--stub stub.exe --suicide 200 --password abcd a.txt",
+                                "--stub stub.exe --password abcd a.txt --caption"}) {  // no value at the end
     EXPECT_EQ(Run(std::string("pack --output o.exe ") + arguments), 2) << arguments;
   }
 }
@@ -239,16 +253,21 @@ TEST_F(ExtractCommand, ExistingFilesAreReplacedOnlyWhenAsked) {
       << printed;
   EXPECT_EQ(Read("out/a.txt"), old_bytes) << "answered no";
   EXPECT_EQ(Read("out/b.txt"), b) << "answered yes";
+  // The end of input answers the question, and every later one unasked.
+  EXPECT_EQ(Shell("script -qec \"'" KELVARIN_CLI "' " + extract + "\" /dev/null </dev/null", &printed), 0) << printed;
+  EXPECT_EQ(printed.find("replace "), printed.rfind("replace ")) << "asked once: " << printed;
+  EXPECT_EQ(Read("out/a.txt"), old_bytes);
+  EXPECT_EQ(Read("out/b.txt"), b);
 
   EXPECT_EQ(Run(extract + " --overwrite"), 0);
   EXPECT_EQ(Read("out/a.txt"), a) << "read-only, replaced all the same";
   EXPECT_TRUE(TemporaryFiles().empty());
 }
 
-// What stands where the output folder or a file goes is named as what it
-// is: a file at the folder's name was "cannot make the folder: File
-// exists", and a folder at a file's name was offered to --overwrite,
-// which cannot replace it.
+// What stands where the output folder, an entry's folder or a file goes
+// is named as what it is: a file at the folder's name was "cannot make the
+// folder: File exists", and a folder at a file's name was offered to
+// --overwrite, which cannot replace it.
 TEST_F(ExtractCommand, SomethingElseWhereAFolderOrAFileGoesIsNamedAsWhatItIs) {
   WriteArchive("a.exe", {MakeEntry("a.txt", {'a'}), MakeEntry("b.txt", {'b'})});
   Write("file", {'f'});
@@ -267,6 +286,25 @@ TEST_F(ExtractCommand, SomethingElseWhereAFolderOrAFileGoesIsNamedAsWhatItIs) {
   }
   EXPECT_EQ(Read("out/b.txt"), Bytes{'b'}) << "the other entries go on";
   EXPECT_TRUE(fs::is_directory(dir_.File("out/a.txt")));
+  // A file where an entry's folder goes: the entry is left out, saying why.
+  WriteArchive("d.exe", {MakeEntry("\\d\\c.txt", {'c'}), MakeEntry("e.txt", {'e'})});
+  Write("out/d", {'f'});
+  EXPECT_EQ(Run("extract d.exe --quiet --output out" + extract, &said), 3);
+  EXPECT_EQ(said, "kelvarin: out/d: is not a folder, so nothing can be put in it\n");
+  EXPECT_EQ(Read("out/e.txt"), Bytes{'e'});
+}
+
+// On a terminal the run of a big archive shows how far it is; a small
+// one's would only flicker.
+TEST_F(ExtractCommand, ShowsProgressOnATerminalForBigArchivesOnly) {
+  WriteArchive("small.exe", {MakeEntry("small.bin", test_support::RandomBytes(100000, 1))}, {4000});
+  WriteArchive("big.exe", {MakeEntry("big.bin", test_support::RandomBytes(5 << 20, 2))});
+  std::string printed;
+  for (const char* name : {"small", "big"}) {
+    const std::string extract = std::string("extract ") + name + ".exe --output out --password-file password.txt";
+    ASSERT_EQ(Shell("script -qec \"'" KELVARIN_CLI "' " + extract + "\" /dev/null </dev/null", &printed), 0) << printed;
+    EXPECT_EQ(printed.find("Decoding... 100 %") != std::string::npos, std::string(name) == "big") << name << printed;
+  }
 }
 
 TEST_F(ExtractCommand, AFailedExtractKeepsTheFileItWouldReplaceAndLeavesNoTemporaryFile) {
@@ -354,6 +392,15 @@ TEST_F(CodePages, WesternNamesAreReadAsCp1252AndNoNameIsEverPrintedRaw) {
   EXPECT_NE(printed.find("\\a\\x1b[2Jb.txt"), std::string::npos) << printed;
   EXPECT_EQ(printed.find('\x1b'), std::string::npos) << "a raw escape reached the terminal";
   EXPECT_EQ(FilesBelow(dir_.File("out")), std::vector<std::string>{"café.txt"});
+
+  // Read as UTF-8: DEL, and the C1 controls, which terminals obey as
+  // they do C0 ones (U+009B is the escape sequence's CSI alone).
+  WriteArchive("u.exe", {MakeEntry("\\c\xC2\x9B" "2Jd.txt", {'c'}), MakeEntry("\\d\x7F" "e.txt", {'d'})});
+  EXPECT_EQ(Run("extract u.exe --encoding UTF-8 --output u --password-file password.txt", &printed), 1);
+  EXPECT_NE(printed.find("u/c\\xc2\\x9b2Jd.txt"), std::string::npos) << printed;
+  EXPECT_NE(printed.find("\\d\\x7fe.txt"), std::string::npos) << printed;
+  EXPECT_EQ(printed.find("\xC2\x9B"), std::string::npos) << "a raw CSI reached the terminal";
+  EXPECT_EQ(printed.find('\x7F'), std::string::npos) << "a raw DEL reached the terminal";
 }
 
 TEST_F(CodePages, PackStoresNamesCaptionAndPasswordInTheCodePageThatHoldsThem) {
@@ -397,6 +444,31 @@ TEST_F(CodePages, PackStoresNamesCaptionAndPasswordInTheCodePageThatHoldsThem) {
                 &printed),
             1);
   EXPECT_FALSE(fs::exists(dir_.File("x.exe")));
+}
+
+// Every spelling the manual gives for a code page is taken, in any case.
+TEST(EncodingOption, TakesEveryNameOfACodePage) {
+  const std::pair<const char*, uint32_t> names[] = {
+      {"auto", 0},       {"UTF-8", platform::kUtf8CodePage}, {"utf8", platform::kUtf8CodePage},
+      {"Shift_JIS", 932}, {"sjis", 932},                       {"Windows-31J", 932},
+      {"cp1252", 1252},  {"WINDOWS-1252", 1252}};
+  for (const auto& [name, code_page] : names) {
+    cli::Encoding encoding;
+    encoding.code_page = 1;
+    EXPECT_TRUE(cli::ParseEncoding(name, &encoding)) << name;
+    EXPECT_EQ(encoding.code_page, code_page) << name;
+  }
+  for (const char* name : {"KLINGON", "CP", "CP0", "SJIS2", "WINDOWS-"}) {
+    cli::Encoding encoding;
+    EXPECT_FALSE(cli::ParseEncoding(name, &encoding)) << name;
+  }
+}
+
+// A name that is no text of its code page is shown byte by byte: the
+// ASCII kept, the rest escaped.
+TEST(DisplayedNames, KeepTheAsciiAroundBytesNoCodePageReads) {
+  EXPECT_EQ(cli::DisplayStored(932, "x\x81.txt"), "x\\x81.txt");
+  EXPECT_EQ(cli::DisplayStored(932, "a\x1b\x81"), "a\\x1b\\x81");
 }
 
 }  // namespace

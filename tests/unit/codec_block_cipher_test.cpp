@@ -65,10 +65,11 @@ TEST(KeyString, AppendsTheByteCountWithAtLeastThreeDigits) {
 }
 
 // Short and long keys, steps that empty a pass and steps of two to six
-// rows, and a few random ones.
+// rows, steps of no row and of one (undefined: the pass changes nothing,
+// and must not divide by its row count), and a few random ones.
 std::vector<std::string> TestPasswords() {
   std::vector<std::string> passwords = {"abcdefg", "Zq9!", "\x82\xa0\x82\xa2", "ab\x82\xa0xyz", "\xff\xfe\xfd\xfc",
-                                        std::string(1234, 'z')};
+                                        "ab\xf9\xfa", "ab\xfa\xf9", std::string(1234, 'z')};
   for (unsigned seed = 1; seed < 8; ++seed) {
     const Bytes random = RandomBytes(4 + seed, seed);
     if (std::find(random.begin(), random.end(), 0) == random.end()) passwords.emplace_back(random.begin(), random.end());

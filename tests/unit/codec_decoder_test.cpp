@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -138,6 +139,12 @@ TEST(StreamCheck, TellsWholeStreamsFromBrokenOnes) {
     }
   }
   EXPECT_EQ(CheckOf({0x71, 0x0A, 0x09, 0x0D, 1, 0, 0, 0, 0xFF}), codec::StreamCheck::kBroken) << "code not made yet";
+  // The start of a block alone: the code read before anything was made
+  // lies inside the block's bytes, so only the code itself can tell.
+  const unsigned char no_code_yet[] = {0x71, 0x0A, 0x09, 0x0D, 1, 0, 0, 0, 0xFF};
+  archive::BlockBuffer start;
+  uint32_t stated = 0;
+  EXPECT_EQ(codec::DecodeBlockStart(no_code_yet, sizeof no_code_yet, 306, start, &stated), codec::StreamCheck::kBroken);
   EXPECT_EQ(CheckOf({0x71, 0x0A, 0x09, 0x0D, 0}), codec::StreamCheck::kBroken) << "no stated length";
   EXPECT_EQ(CheckOf({0x72, 1, 2, 3}), codec::StreamCheck::kStored);
 }
@@ -158,6 +165,24 @@ TEST(StreamCheck, AKeyOneCharacterOffBreaksTheStream) {
       // others keep it and must not pass for a whole stream.
       EXPECT_NE(CheckOf(deciphered), codec::StreamCheck::kWhole) << near;
     }
+  }
+}
+
+// A block that is only its signature and stated length: whole when it
+// states nothing, broken otherwise, and the length it states is told.
+TEST(StreamCheck, TheStartOfABlockWithNoStreamBytesStatesItsLength) {
+  for (uint32_t length : {0u, 5u}) {
+    Bytes block(codec::kCompressionSignature, codec::kCompressionSignature + 4);
+    block.resize(8);
+    base::WriteLe32(block.data() + 4, length);
+    auto decoder = std::make_unique<codec::Decoder>();
+    archive::BlockBuffer start;
+    uint32_t stated = 99;
+    EXPECT_EQ(decoder->DecodeStart(block.data(), 8, 306, start, &stated),
+              length == 0 ? codec::StreamCheck::kWhole : codec::StreamCheck::kBroken)
+        << length;
+    EXPECT_EQ(stated, length);
+    EXPECT_EQ(start.length(), 0u) << length;
   }
 }
 

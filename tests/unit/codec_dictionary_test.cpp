@@ -1,8 +1,10 @@
-// The codec's dictionary: recycling stops where the oldest code is the one
-// being extended. Everything else it does is checked through the decoder,
-// against the reference model, over real and damaged blocks.
+// The codec's dictionary: its use order holds every phrase code once, and
+// recycling stops where the oldest code is the one being extended.
+// Everything else it does is checked through the decoder, against the
+// reference model, over real and damaged blocks.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -35,6 +37,11 @@ TEST(Dictionary, RecyclingStopsWhenTheOldestCodeIsTheOneBeingExtended) {
     previous = byte;
   }
   ASSERT_EQ(d->next_free_code(), codec::kCodeCount);
+  // The use order is a ring through every phrase code, each once.
+  std::vector<uint32_t> codes = UseOrder(*d);
+  std::sort(codes.begin(), codes.end());
+  ASSERT_EQ(codes.size(), codec::kCodeCount - codec::kFirstPhraseCode);
+  for (uint32_t i = 0; i < codes.size(); ++i) ASSERT_EQ(codes[i], codec::kFirstPhraseCode + i);
 
   // Extending the oldest code itself adds nothing at all. (Recycling as
   // such is the decoder's differential test's.)

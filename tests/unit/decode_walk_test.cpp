@@ -99,6 +99,8 @@ TEST_F(DecodeWalk, EntriesOfEverySizeAndFormComeBackWithEveryRecordField) {
     EXPECT_EQ(sink_.files[e.path], e.contents) << e.path;
   }
   EXPECT_EQ(sink_.finished, paths);
+  EXPECT_EQ(sink_.completed, paths) << "each entry said complete once its file is finished";
+  EXPECT_TRUE(sink_.protocol_kept);
   EXPECT_EQ(sink_.run_ends, std::vector<bool>{true});
   EXPECT_EQ(sink_.progress.back(), 100);
   EXPECT_STREQ(state_.caption, "caption of big.dat") << "each header replaces the caption";
@@ -334,6 +336,7 @@ TEST_F(DecodeWalk, UnderTheReadersRulesABadEntryIsPassedOverAndTheOthersGoOn) {
       {"\\caf\xe9.txt", NameProblem::kUnspellable}, {too_long, NameProblem::kTooLong}};
   EXPECT_EQ(sink_.refused, refused);
   EXPECT_EQ(sink_.refused_ends.size(), refused.size());
+  EXPECT_EQ(sink_.completed, sink_.finished) << "an entry passed over is never complete";
 
   sink_ = RecordingSink();
   EXPECT_EQ(Run(archive), 0) << "the program's rules";

@@ -1,13 +1,18 @@
 // The choice of an archive's code page from its stored names, on names
 // from the benchmark's corpus (bench/name_reading.sh), grouped by the
-// misreading each group would show if the rule slipped.
+// misreading each group would show if the rule slipped; and the kinds
+// each reading sorts characters into, to the ends of their ranges.
 #include "decode/name_code_page.h"
 
 #include <gtest/gtest.h>
+#include <locale.h>
+#include <wctype.h>
 
+#include <cctype>
 #include <string>
 #include <vector>
 
+#include "decode/name_glyphs.h"
 #include "platform/text_codes.h"
 
 namespace {
@@ -72,7 +77,7 @@ TEST(NameCodePage, JapaneseNamesReadAsShiftJis) {
   // 表 and ソ end in 0x5C, the backslash's byte.
   for (const char* name :
        {"主従（うまごやし）.html", "落雷イボタ.png", "【煩もん】贋.pdf", "\\バックアップ\\千里丘上.html", "公取.docx",
-        "ABC滑車.html", "Ver2異種.ini", "表ソフト①.xls", "㈱見積書～2020.xlsx"})
+        "ABC滑車.html", "Ver2異種.ini", "表ソフト①.xls", "㈱見積書～2020.xlsx", "ＡＢＣ.txt", "ｘｙｚ.csv"})
     EXPECT_EQ(ReadAlone(kCp932, name).code_page, kCp932) << name;
 }
 
@@ -120,6 +125,11 @@ TEST(NameCodePage, AmbiguousNameIsCalledClose) {
   EXPECT_EQ(reading.code_page + reading.runner_up, kCp932 + kCp1252);
   EXPECT_FALSE(ReadAlone(kCp1252, "Crème brûlée.txt").close);
   EXPECT_FALSE(ReadAlone(kCp932, "ｶﾀｶﾅ.txt").close);
+  // aÉ against aﾉ: exactly the margin apart, which is not close.
+  const decode::NameReading edge = decode::ChooseNameCodePage({"a\xc9.txt"});
+  EXPECT_EQ(edge.code_page, kCp1252);
+  EXPECT_EQ(edge.runner_up, kCp932);
+  EXPECT_FALSE(edge.close);
 }
 
 TEST(NameCodePage, TextNoCodePageReadsLeavesTheBestOfTheRest) {
@@ -128,6 +138,49 @@ TEST(NameCodePage, TextNoCodePageReadsLeavesTheBestOfTheRest) {
   EXPECT_EQ(reading.code_page, kCp1252);
   EXPECT_EQ(reading.runner_up, 0u);
   EXPECT_FALSE(reading.close);
+}
+
+// The kinds each reading sorts characters into. The sets they should
+// hold come from the C library and the Unicode blocks, not from the
+// reader's own tables.
+std::vector<decode::Glyph> Glyphs(uint32_t code_page, const std::string& text) {
+  decode::GlyphReader reader(code_page, text);
+  std::vector<decode::Glyph> glyphs;
+  for (decode::Glyph glyph; (glyph = reader.Next()) != decode::Glyph::kEnd;) glyphs.push_back(glyph);
+  return glyphs;
+}
+
+std::string Utf8Of(uint32_t code) {
+  std::string text;
+  if (code < 0x800) return text + static_cast<char>(0xC0 | code >> 6) + static_cast<char>(0x80 | (code & 0x3F));
+  return text + static_cast<char>(0xE0 | code >> 12) + static_cast<char>(0x80 | (code >> 6 & 0x3F)) +
+         static_cast<char>(0x80 | (code & 0x3F));
+}
+
+TEST(NameGlyphs, LettersAndDigitsAreTakenToTheEndsOfTheirRanges) {
+  using decode::Glyph;
+  for (int byte = 1; byte < 0x80; ++byte) {  // alike in every reading
+    const Glyph expected = isalpha(byte) ? Glyph::kAsciiLetter : isdigit(byte) ? Glyph::kAsciiDigit : Glyph::kAsciiOther;
+    EXPECT_EQ(Glyphs(kCp1252, std::string(1, static_cast<char>(byte))), std::vector<Glyph>{expected}) << byte;
+  }
+  // ０-９, Ａ-Ｚ and ａ-ｚ, in CP932 as Windows writes them.
+  for (const auto& [first, last] : {std::pair{0xFF10u, 0xFF19u}, {0xFF21u, 0xFF3Au}, {0xFF41u, 0xFF5Au}}) {
+    for (uint32_t code = first; code <= last; ++code) {
+      EXPECT_EQ(Glyphs(kCp932, Stored(kCp932, Utf8Of(code))), std::vector<Glyph>{Glyph::kFullWidthAlnum}) << code;
+    }
+  }
+  // Latin-1 and Latin Extended-A, as UTF-8 and as CP1252: letters, but × and ÷.
+  const locale_t utf8 = newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr);
+  ASSERT_NE(utf8, nullptr);
+  for (uint32_t code = 0xC0; code <= 0x17F; ++code) {
+    const bool letter = iswalpha_l(static_cast<wint_t>(code), utf8);
+    EXPECT_EQ(Glyphs(kUtf8, Utf8Of(code)) == std::vector<Glyph>{Glyph::kUtf8Latin}, letter) << code;
+    if (code <= 0xFF) {
+      EXPECT_EQ(Glyphs(kCp1252, Stored(kCp1252, Utf8Of(code))) == std::vector<Glyph>{Glyph::kLatinLetter}, letter)
+          << code;
+    }
+  }
+  freelocale(utf8);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "archive/check_block.h"
 #include "decode/archive_reading.h"
 #include "decode/look_ahead.h"
 #include "test_support.h"
@@ -102,6 +103,19 @@ TEST_F(ReadArchive, NearMissPasswordsAreWrongPasswords) {
     EXPECT_EQ(decode::ReadArchive(state, typo, 0).verdict, ArchiveReading::Verdict::kWrongPassword) << typo;
     EXPECT_FALSE(decode::LookOver(state, typo).password_right) << typo;
   }
+}
+
+// The look begins where the archive's entries do: an entry that the stub
+// carries among its bytes, off the 256-byte grid, is none of the archive's.
+TEST_F(ReadArchive, TheLookBeginsAtTheFirstEntryNotInTheStub) {
+  const encoder::ArchiveWriter inner = test_support::ArchiveOf(
+      test_support::SampleStub(), {test_support::MakeEntry("\\inner.txt", {'i'})}, "plain1");
+  const size_t inner_entry = inner.stub_size() + archive::kCheckBlockSize;
+  Bytes stub = test_support::SampleStub();
+  stub.insert(stub.begin() + 100, inner.bytes().begin() + static_cast<ptrdiff_t>(inner_entry), inner.bytes().end());
+  const archive::SharedState state = test_support::ArchiveState(
+      dir_, test_support::ArchiveOf(stub, {test_support::MakeEntry("\\outer.txt", {'o'})}, "plain1").bytes());
+  EXPECT_EQ(decode::LookOver(state, "plain1").names, std::vector<std::string>{"\\outer.txt"});
 }
 
 // Damage before any record leaves the verdict to the run, which names it.
