@@ -19,7 +19,7 @@
 #include "parallel/parallel_block_source.h"
 #include "ui/check_messages.h"
 
-namespace browser {
+namespace web {
 namespace {
 
 archive::SharedState state;
@@ -52,14 +52,14 @@ std::unique_ptr<decode::BlockSource> SourceFor(int threads) {
 }
 
 }  // namespace
-}  // namespace browser
+}  // namespace web
 
 extern "C" {
 
 // Finds the first entry of the registered archive: its offset, or -1
 // (and the verdict shown) when the file is no archive.
 EMSCRIPTEN_KEEPALIVE int kelvarin_locate(int japanese) {
-  using namespace browser;
+  using namespace web;
   state = archive::SharedState{};
   base::CopyText(state.archive_path, platform::kPathCapacity, kArchiveName);
   state.entry_offset = archive::LocateFirstEntry(state.archive_path);
@@ -70,7 +70,7 @@ EMSCRIPTEN_KEEPALIVE int kelvarin_locate(int japanese) {
 // The check form's verdict after kelvarin_locate, no password needed: 1
 // when the archive is sound, 0 when a problem was shown.
 EMSCRIPTEN_KEEPALIVE int kelvarin_check(int japanese) {
-  using namespace browser;
+  using namespace web;
   PageCheckReporter reporter(LanguageOf(japanese));
   return archive::CheckWalk(state, reporter);
 }
@@ -82,7 +82,7 @@ EMSCRIPTEN_KEEPALIVE int kelvarin_check(int japanese) {
 // opens the archive, 1 when it is wrong, 2 when the named code page
 // cannot write it.
 EMSCRIPTEN_KEEPALIVE int kelvarin_read(const char* password, uint32_t length, uint32_t code_page, int japanese) {
-  using namespace browser;
+  using namespace web;
   reading = decode::ReadArchive(state, std::string(password, length), code_page);
   ShowReading(reading);
   if (reading.verdict == decode::ArchiveReading::Verdict::kWrongPassword) {
@@ -96,7 +96,7 @@ EMSCRIPTEN_KEEPALIVE int kelvarin_read(const char* password, uint32_t length, ui
 // every entry was decoded, else 1 + the failure (decode::DecodeFailure),
 // which the sink has shown.
 EMSCRIPTEN_KEEPALIVE int kelvarin_decode(int extract, int japanese, int threads) {
-  using namespace browser;
+  using namespace web;
   PageSink sink(extract != 0, LanguageOf(japanese), reading.code_page);
   const std::unique_ptr<decode::BlockSource> source = SourceFor(threads);
   const std::string& password = reading.password;
@@ -107,9 +107,9 @@ EMSCRIPTEN_KEEPALIVE int kelvarin_decode(int extract, int japanese, int threads)
 // In a pool worker: room for a stored block of length bytes, then its
 // decoding with the key string; the decoded bytes are at
 // kelvarin_decoded_block.
-EMSCRIPTEN_KEEPALIVE unsigned char* kelvarin_block_buffer(uint32_t length) { return browser::BlockForDecoding(length); }
-EMSCRIPTEN_KEEPALIVE uint32_t kelvarin_decode_block(const char* key) { return browser::DecodeHeldBlock(key); }
-EMSCRIPTEN_KEEPALIVE const unsigned char* kelvarin_decoded_block() { return browser::DecodedBlock(); }
-EMSCRIPTEN_KEEPALIVE int kelvarin_decoded_block_broken() { return browser::HeldBlockBroken() ? 1 : 0; }
+EMSCRIPTEN_KEEPALIVE unsigned char* kelvarin_block_buffer(uint32_t length) { return web::BlockForDecoding(length); }
+EMSCRIPTEN_KEEPALIVE uint32_t kelvarin_decode_block(const char* key) { return web::DecodeHeldBlock(key); }
+EMSCRIPTEN_KEEPALIVE const unsigned char* kelvarin_decoded_block() { return web::DecodedBlock(); }
+EMSCRIPTEN_KEEPALIVE int kelvarin_decoded_block_broken() { return web::HeldBlockBroken() ? 1 : 0; }
 
 }  // extern "C"

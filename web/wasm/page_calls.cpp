@@ -9,7 +9,7 @@
 #include "base/little_endian.h"
 #include "platform/file_time.h"
 
-namespace browser {
+namespace web {
 namespace {
 
 // Texts and names go over as (pointer, length): they are bytes, not UTF-8.
@@ -91,4 +91,4 @@ void FinishOutput(const archive::FileRecord& record) {
 }
 void AbandonOutput() { JsAbandon(); }
 
-}  // namespace browser
+}  // namespace web

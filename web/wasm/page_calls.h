@@ -11,7 +11,7 @@
 #include "decode/archive_reading.h"
 #include "decode/name_problem.h"
 
-namespace browser {
+namespace web {
 
 // The name the worker registers the chosen File under.
 constexpr const char* kArchiveName = "archive";
@@ -37,4 +37,4 @@ uint32_t WriteOutput(const unsigned char* bytes, uint32_t count);
 void FinishOutput(const archive::FileRecord& record);
 void AbandonOutput();
 
-}  // namespace browser
+}  // namespace web

@@ -8,7 +8,7 @@
 #include "decode/archive_reading.h"
 #include "decode/failure_messages.h"
 
-namespace browser {
+namespace web {
 namespace {
 
 // The page's folder, as the walk sees it: names are joined below it and
@@ -49,19 +49,19 @@ void PageSink::OnEntryRefused(const archive::FileRecord& record, decode::NamePro
 
 void PageSink::OnRefusedEntryEnd(const archive::FileRecord& record) { ShowEntry(record); }
 
-bool PageSink::CreateOutput(const char* path) { return !extract_ || browser::CreateOutput(path); }
+bool PageSink::CreateOutput(const char* path) { return !extract_ || web::CreateOutput(path); }
 
 uint32_t PageSink::WriteOutput(const unsigned char* bytes, uint32_t count) {
-  return extract_ ? browser::WriteOutput(bytes, count) : count;
+  return extract_ ? web::WriteOutput(bytes, count) : count;
 }
 
 void PageSink::FinishOutput(const char*, const archive::FileRecord& record) {
-  if (extract_) browser::FinishOutput(record);
+  if (extract_) web::FinishOutput(record);
   ShowEntry(record);
 }
 
 void PageSink::AbandonOutput() {
-  if (extract_) browser::AbandonOutput();
+  if (extract_) web::AbandonOutput();
 }
 
 void PageSink::OnSkipped(uint64_t offset, uint64_t count) { ShowSkipped(offset, count); }
@@ -71,4 +71,4 @@ void PageSink::OnFailure(decode::DecodeFailure failure, const archive::SharedSta
   ShowVerdict(false, decode::ReaderFailureText(failure, language_, record_read_));
 }
 
-}  // namespace browser
+}  // namespace web

@@ -12,7 +12,7 @@
 #include "decode/decode_walk.h"
 #include "ui/texts.h"
 
-namespace browser {
+namespace web {
 
 class PageSink final : public decode::DecodeSink {
  public:
@@ -50,4 +50,4 @@ class PageSink final : public decode::DecodeSink {
   std::optional<decode::DecodeFailure> failure_;
 };
 
-}  // namespace browser
+}  // namespace web

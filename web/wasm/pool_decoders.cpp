@@ -7,7 +7,7 @@
 #include "codec/block_cipher.h"
 #include "codec/decompressor.h"
 
-namespace browser {
+namespace web {
 namespace {
 
 using Job = parallel::BlockDecoders::Job;
@@ -99,4 +99,4 @@ bool HeldBlockBroken() { return held_broken; }
 
 const unsigned char* DecodedBlock() { return held.data(); }
 
-}  // namespace browser
+}  // namespace web

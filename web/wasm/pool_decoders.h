@@ -10,7 +10,7 @@
 
 #include "parallel/block_decoders.h"
 
-namespace browser {
+namespace web {
 
 class PoolDecoders final : public parallel::BlockDecoders {
  public:
@@ -38,4 +38,4 @@ const unsigned char* DecodedBlock();
 // Whether that block's stream did not hold up (a wrong password's sign).
 bool HeldBlockBroken();
 
-}  // namespace browser
+}  // namespace web
