@@ -19,16 +19,11 @@ bool FitsPathBuffer(const std::string& path) { return path.size() < static_cast<
 
 ExtractSink::ExtractSink(const archive::SharedState& state, uint32_t code_page, const std::string& folder,
                          Overwrite overwrite, EntrySelection& selection, bool quiet)
-    : TerminalSink(state, code_page, quiet), folder_(folder), policy_(overwrite), selection_(selection), quiet_(quiet) {
+    : SelectingSink(selection, state, code_page, quiet), folder_(folder), policy_(overwrite), quiet_(quiet) {
   // "out/" and "out" are one folder; a root ("/", "C:\\") stays itself.
   while (folder_.size() > 1 && platform::IsPathSeparator(folder_.back()) && folder_[folder_.size() - 2] != ':') {
     folder_.pop_back();
   }
-}
-
-void ExtractSink::OnOutputName(const archive::FileRecord& record) {
-  TerminalSink::OnOutputName(record);
-  selected_ = selection_.Selects(InUtf8(record.output_name).c_str());
 }
 
 bool ExtractSink::MakeOutputFolder() {

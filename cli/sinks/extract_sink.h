@@ -9,20 +9,19 @@
 
 #include <string>
 
-#include "cli/sinks/entry_selection.h"
 #include "cli/sinks/overwrite_policy.h"
+#include "cli/sinks/selecting_sink.h"
 #include "cli/sinks/staged_file.h"
 #include "cli/sinks/terminal_sink.h"
 #include "platform/folder.h"
 
 namespace cli {
 
-class ExtractSink : public TerminalSink {
+class ExtractSink : public SelectingSink<TerminalSink> {
  public:
   ExtractSink(const archive::SharedState& state, uint32_t code_page, const std::string& folder, Overwrite overwrite,
               EntrySelection& selection, bool quiet);
 
-  void OnOutputName(const archive::FileRecord& record) override;
   decode::Choice ChooseFolder(char* folder) override;
   decode::Choice ChooseSavePath(char* path) override;
   bool PrepareFolders(const char* path) override;
@@ -30,11 +29,6 @@ class ExtractSink : public TerminalSink {
   uint32_t WriteOutput(const unsigned char* bytes, uint32_t count) override;
   void FinishOutput(const char* path, const archive::FileRecord& record) override;
   void AbandonOutput() override;
-  // An entry the NAMEs leave out is no loss when its name cannot be used.
-  void OnEntryRefused(const archive::FileRecord& record, decode::NameProblem problem) override {
-    if (selected_) TerminalSink::OnEntryRefused(record, problem);
-  }
-  void OnRefusedEntryEnd(const archive::FileRecord&) override { EntryDone(); }
 
  private:
   // Makes the output folder at the first entry, when the password has
@@ -49,12 +43,10 @@ class ExtractSink : public TerminalSink {
   std::string folder_;
   platform::Folder root_;
   OverwritePolicy policy_;
-  EntrySelection& selection_;
   bool quiet_;
   platform::Folder parent_;   // holds the current entry's file
   StagedFile output_;
   std::string path_;
-  bool selected_ = true;  // false: decoded for the check, not written
   bool writing_ = false;  // false while a kept or left-out entry is decoded without being written
   bool replace_ = false;
 };

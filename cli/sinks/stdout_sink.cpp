@@ -8,13 +8,8 @@
 namespace cli {
 
 StdoutSink::StdoutSink(const archive::SharedState& state, uint32_t code_page, EntrySelection& selection, bool quiet)
-    : WritesNothing(state, code_page, quiet), selection_(selection) {
+    : SelectingSink(selection, state, code_page, quiet) {
   platform::SetBinaryOutput();
-}
-
-void StdoutSink::OnOutputName(const archive::FileRecord& record) {
-  TerminalSink::OnOutputName(record);
-  selected_ = selection_.Selects(InUtf8(record.output_name).c_str());
 }
 
 uint32_t StdoutSink::WriteOutput(const unsigned char* bytes, uint32_t count) {
